@@ -1,0 +1,149 @@
+// Hot operations of the rule runtime and one whole check, with the heap
+// allocations each makes (counted by this binary's global allocator).
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <new>
+#include <string>
+
+#include "pl/functions.h"
+#include "pl/runtime_context.h"
+#include "support/tst_harness.h"
+
+namespace {
+std::atomic<long> g_allocations{0};
+}
+
+void* operator new(std::size_t size) {
+  ++g_allocations;
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using pl::Functions;
+
+// Runs body once per iteration, resetting the context every 1000 values as
+// a host does between records, and reports heap allocations per operation.
+template <class Body>
+void measure(benchmark::State& state, pl::RuntimeContext& ctx, Body&& body) {
+  long start = 0;
+  long n = 0;
+  for (auto _ : state) {
+    if (n == 1) start = g_allocations.load();  // after the first warm-up round
+    benchmark::DoNotOptimize(body());
+    if (++n % 1000 == 0) ctx.reset();
+  }
+  state.counters["allocs_per_op"] =
+      n > 1 ? static_cast<double>(g_allocations.load() - start) / static_cast<double>(n - 1) : 0;
+}
+
+void BM_CreateStringValue(benchmark::State& state) {
+  pl::RuntimeContext ctx;
+  measure(state, ctx, [&] { return ctx.createStringValue("ABSENDER-NUMMER"); });
+}
+BENCHMARK(BM_CreateStringValue);
+
+void BM_CreateNumberValue(benchmark::State& state) {
+  pl::RuntimeContext ctx;
+  measure(state, ctx, [&] { return ctx.createNumberValue(2023); });
+}
+BENCHMARK(BM_CreateNumberValue);
+
+void BM_EqTexts(benchmark::State& state) {
+  pl::RuntimeContext ctx;
+  pl::Value* a = ctx.createStringValue("UVSDD");
+  pl::Value* b = ctx.createStringValue("UVELN");
+  measure(state, ctx, [&] { return Functions::eq(&ctx, a, b); });
+}
+BENCHMARK(BM_EqTexts);
+
+void BM_EqTextAndNumber(benchmark::State& state) {
+  pl::RuntimeContext ctx;
+  pl::Value* a = ctx.createStringValue("2024");
+  pl::Value* b = ctx.createNumberValue(2023);
+  measure(state, ctx, [&] { return Functions::gt(&ctx, a, b); });
+}
+BENCHMARK(BM_EqTextAndNumber);
+
+void BM_Teil(benchmark::State& state) {
+  pl::RuntimeContext ctx;
+  measure(state, ctx, [&] {
+    return Functions::TEIL(&ctx, ctx.createStringValue("20240131123000000000"),
+                           ctx.createNumberValue(9), ctx.createNumberValue(6));
+  });
+}
+BENCHMARK(BM_Teil);
+
+void BM_Numerisch(benchmark::State& state) {
+  pl::RuntimeContext ctx;
+  pl::Value* v = ctx.createStringValue("123456789012345");
+  measure(state, ctx, [&] { return Functions::NUMERISCH(&ctx, v); });
+}
+BENCHMARK(BM_Numerisch);
+
+void BM_IsTypeConformDate(benchmark::State& state) {
+  pl::RuntimeContext ctx;
+  pl::Value* v = ctx.createStringValue("20240229");
+  measure(state, ctx,
+          [&] { return Functions::isTypeConform(&ctx, v, pl::FieldType::kDateTime, "JJJJMMTT"); });
+}
+BENCHMARK(BM_IsTypeConformDate);
+
+// One type-conformance check (Merkmal_NUM of the test rule set) on a field
+// of a loaded record.
+void BM_TypeConformanceCheck(benchmark::State& state) {
+  auto h = tst::makeHarness();
+  h->check(tst::Line{}.str());
+  auto& plausi = static_cast<tst::Plausi_TST_01&>(h->plausi());
+  pl::FieldCheckProc check = plausi.findFieldCheckProc("NUM");
+  pl::Field* field = plausi.root()->NUM;
+  pl::RuntimeContext& ctx = h->ctx();
+  measure(state, ctx, [&] { return check(&ctx, field); });
+}
+BENCHMARK(BM_TypeConformanceCheck);
+
+// A whole record of the test record type (11 fields, three block
+// occurrences, one finding): reset, cut, field stage, rule stage.
+void BM_CheckRecord(benchmark::State& state) {
+  auto h = tst::makeHarness();
+  tst::Line line;
+  line.anz = "3";
+  line.pos = {tst::Pos{}, tst::Pos{}, tst::Pos{"POS3", "00009", "  "}};
+  std::string text = line.str();
+  long start = 0, n = 0;
+  for (auto _ : state) {
+    if (n++ == 1) start = g_allocations.load();
+    h->check(text);
+  }
+  state.counters["records_per_s"] = benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsRate);
+  state.counters["allocs_per_record"] =
+      n > 1 ? static_cast<double>(g_allocations.load() - start) / static_cast<double>(n - 1) : 0;
+}
+BENCHMARK(BM_CheckRecord);
+
+std::string cpuModel() {
+  std::ifstream in("/proc/cpuinfo");
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("model name", 0) == 0) return line.substr(line.find(':') + 2);
+  }
+  return "unknown";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::AddCustomContext("cpu_model", cpuModel());
+  benchmark::AddCustomContext("build_type", VEXAL_BUILD_TYPE);
+  benchmark::AddCustomContext("input", "synthetic values; test record type TST_01 (55 characters, 3 block occurrences)");
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,39 @@
+// Turning record lines into the rule runtime's data records.
+
+#ifndef VEXAL_HOST_RECORD_INPUT_H_
+#define VEXAL_HOST_RECORD_INPUT_H_
+
+#include <string_view>
+#include <vector>
+
+#include "model/record_cutter.h"
+#include "model/record_definition.h"
+#include "pl/data_record.h"
+
+namespace vexal::host {
+
+// Cuts lines by one record layout into one reusable DataRecord. The layout
+// must outlive this object. Not thread-safe; make one per thread.
+class RecordInput {
+ public:
+  explicit RecordInput(const RecordDefinition& definition);
+
+  // Cuts the line (Latin-1, without line end) and refills record(). The
+  // returned cut tells expected and actual length; valid until the next
+  // call.
+  const RecordCut& load(std::string_view line);
+
+  const pl::DataRecord& record() const { return record_; }
+  const RecordCutter& cutter() const { return cutter_; }
+
+ private:
+  RecordCutter cutter_;
+  pl::DataRecord record_;
+  RecordCut cut_;
+  std::vector<int> field_path_ids_;
+  std::vector<int> group_path_ids_;
+};
+
+}  // namespace vexal::host
+
+#endif  // VEXAL_HOST_RECORD_INPUT_H_

@@ -1,0 +1,115 @@
+#include "pl/check_record.h"
+
+#include <new>
+#include <string>
+
+#include "check_plan.h"
+#include "pl/data_record.h"
+#include "pl/mapping.h"
+#include "pl/plausi.h"
+#include "pl/plausi_exception.h"
+#include "pl/runtime_context.h"
+#include "pl/topic.h"
+
+namespace pl {
+namespace {
+
+using Item = Plausi::CheckPlan::Item;
+
+// Finds the check registered under path and the way through the topic
+// tree to its field: every group prefix of the path names a topic array
+// (through the mapping), the path itself the field inside its topic.
+void resolve(Plausi& plausi, std::string_view path, Item& item) {
+  item.resolved = true;
+  item.check = plausi.findFieldCheckProc(path);
+  if (item.check == nullptr) {
+    item.error = "Keine Merkmalpr\xFC" "fung f\xFCr Feld \"" + std::string(path) + "\".";
+    return;
+  }
+  const Mapping* mapping = plausi.mapping();
+  Topic* topic = plausi.rootTopic();
+  if (mapping == nullptr || topic == nullptr) {
+    item.error = "Regelwerk ohne Zuordnung oder Wurzelthema.";
+    return;
+  }
+  item.levels = 0;
+  for (std::size_t dot = path.find('.'); dot != std::string_view::npos;
+       dot = path.find('.', dot + 1)) {
+    const char* name = mapping->get(path.substr(0, dot));
+    int member = name ? topic->findMemberIndex(name) : -1;
+    auto* array = member < 0 ? nullptr : dynamic_cast<TopicArrayBase*>(topic->getMember(member));
+    if (array == nullptr || item.levels == DataRecord::kMaxDepth) {
+      item.error = "Gruppe \"" + std::string(path.substr(0, dot)) + "\" fehlt im Regelwerk.";
+      return;
+    }
+    item.array_member[item.levels++] = member;
+    topic = array->getPrototypeTopic();
+  }
+  const char* name = mapping->get(path);
+  int member = name ? topic->findMemberIndex(name) : -1;
+  if (member < 0 || dynamic_cast<Field*>(topic->getMember(member)) == nullptr) {
+    item.error = "Feld \"" + std::string(path) + "\" fehlt im Regelwerk.";
+    return;
+  }
+  item.field_member = member;
+}
+
+Item& planItem(Plausi& plausi, const DataRecord& record, int path_id) {
+  Plausi::CheckPlan& plan = plausi.checkPlan();
+  if (plan.record != &record || plan.stamp != record.getLayoutStamp()) {
+    plan.items.clear();
+    plan.record = &record;
+    plan.stamp = record.getLayoutStamp();
+  }
+  if (plan.items.size() < record.getPathCount()) plan.items.resize(record.getPathCount());
+  Item& item = plan.items[path_id];
+  if (!item.resolved) resolve(plausi, record.getPath(path_id), item);
+  return item;
+}
+
+void runFieldStage(Plausi& plausi, RuntimeContext& ctx, const DataRecord& record) {
+  for (std::size_t i = 0; i < record.getFieldCount(); ++i) {
+    const DataRecord::FieldEntry& entry = record.getField(i);
+    Item& item = planItem(plausi, record, entry.path_id);
+    if (!item.error.empty()) throw PlausiException(ExceptionType::kNameMissing, item.error);
+    if (item.levels != entry.depth) {
+      throw PlausiException(ExceptionType::kInvalidElementAccess,
+                            "Feld \"" + std::string(record.getPath(entry.path_id)) +
+                                "\" steht in einer anderen Gruppe als im Regelwerk.");
+    }
+    Topic* topic = plausi.rootTopic();
+    for (int level = 0; level < item.levels; ++level) {
+      auto* array = static_cast<TopicArrayBase*>(topic->getMember(item.array_member[level]));
+      long index[2] = {entry.indices[level], -1};
+      topic = array->getElementTopic(&ctx, 1, index);
+    }
+    item.check(&ctx, static_cast<Field*>(topic->getMember(item.field_member)));
+  }
+}
+
+}  // namespace
+
+void checkRecord(Plausi* plausi, RuntimeContext* ctx) {
+  const DataRecord* record = ctx->getDataRecord();
+  if (record == nullptr) {
+    throw PlausiException(ExceptionType::kUnspecified, "Kein Datensatz zur Pr\xFC" "fung gesetzt.");
+  }
+  try {
+    runFieldStage(*plausi, *ctx, *record);
+    plausi->callProcedure(ctx, "StandardAblauf");
+  } catch (PlausiException&) {
+    throw;
+  } catch (PlausiException* thrown) {
+    PlausiException copy(*thrown);
+    delete thrown;
+    throw copy;
+  } catch (std::bad_alloc&) {
+    throw;
+  } catch (std::exception& e) {
+    throw PlausiException(ExceptionType::kUnspecified, e.what());
+  } catch (...) {
+    throw PlausiException(ExceptionType::kUnspecified);
+  }
+}
+
+}  // namespace pl

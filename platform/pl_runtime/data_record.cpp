@@ -1,0 +1,115 @@
+#include "pl/data_record.h"
+
+#include <stdexcept>
+
+namespace pl {
+namespace {
+
+int copyIndices(const long* indices, long* out) {
+  int n = 0;
+  if (indices != nullptr) {
+    for (; indices[n] != -1; ++n) {
+      if (n == DataRecord::kMaxDepth) throw std::length_error("DataRecord: groups nested too deep");
+      out[n] = indices[n];
+    }
+  }
+  out[n] = -1;
+  return n;
+}
+
+bool sameIndices(const long* stored, int depth, const long* indices) {
+  for (int i = 0; i < depth; ++i) {
+    if (indices == nullptr || indices[i] != stored[i]) return false;
+  }
+  return indices == nullptr ? depth == 0 : indices[depth] == -1;
+}
+
+}  // namespace
+
+int DataRecord::internPath(std::string_view path) {
+  int id = findPath(path);
+  if (id >= 0) return id;
+  id = static_cast<int>(paths_.size());
+  std::string key(path);
+  paths_.reserve(paths_.size() + 1);
+  by_path_.reserve(by_path_.size() + 1);
+  paths_.push_back(std::move(key));
+  by_path_.emplace_back();
+  for (unsigned char c : path) stamp_ = (stamp_ ^ c) * 1099511628211ull;
+  stamp_ = (stamp_ ^ 0xFFu) * 1099511628211ull;
+  return id;
+}
+
+int DataRecord::findPath(std::string_view path) const {
+  // Few paths per record type: a linear scan beats hashing a temporary.
+  for (std::size_t i = 0; i < paths_.size(); ++i) {
+    if (paths_[i] == path) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void DataRecord::clear() {
+  text_.clear();
+  fields_.clear();
+  groups_.clear();
+  for (auto& positions : by_path_) positions.clear();
+}
+
+void DataRecord::setText(std::string_view line) { text_.assign(line.data(), line.size()); }
+
+void DataRecord::addField(int path_id, const long* indices, std::size_t offset, std::size_t size,
+                          bool supplied) {
+  if (path_id < 0 || static_cast<std::size_t>(path_id) >= paths_.size()) {
+    throw std::out_of_range("DataRecord: unknown path id");
+  }
+  FieldEntry entry{};
+  entry.path_id = path_id;
+  entry.depth = copyIndices(indices, entry.indices);
+  if (!supplied || offset > text_.size()) {
+    offset = 0;
+    size = 0;
+  } else if (size > text_.size() - offset) {
+    size = text_.size() - offset;
+  }
+  entry.offset = static_cast<std::uint32_t>(offset);
+  entry.size = static_cast<std::uint32_t>(size);
+  entry.supplied = supplied;
+  fields_.push_back(entry);
+  by_path_[path_id].push_back(static_cast<int>(fields_.size() - 1));
+}
+
+void DataRecord::addGroup(int path_id, const long* indices, long count) {
+  GroupEntry entry{};
+  entry.path_id = path_id;
+  entry.depth = copyIndices(indices, entry.indices);
+  entry.count = count;
+  groups_.push_back(entry);
+}
+
+const DataRecord::FieldEntry* DataRecord::findField(int path_id, const long* indices) const {
+  if (path_id < 0 || static_cast<std::size_t>(path_id) >= by_path_.size()) return nullptr;
+  const std::vector<int>& positions = by_path_[path_id];
+  // Occurrences of a top-level group are added in order: try the direct
+  // position first.
+  if (indices != nullptr && indices[0] >= 0 && indices[1] == -1 &&
+      static_cast<std::size_t>(indices[0]) < positions.size()) {
+    const FieldEntry& entry = fields_[positions[indices[0]]];
+    if (sameIndices(entry.indices, entry.depth, indices)) return &entry;
+  }
+  for (int position : positions) {
+    const FieldEntry& entry = fields_[position];
+    if (sameIndices(entry.indices, entry.depth, indices)) return &entry;
+  }
+  return nullptr;
+}
+
+long DataRecord::getGroupSize(int path_id, const long* indices) const {
+  for (const GroupEntry& group : groups_) {
+    if (group.path_id == path_id && sameIndices(group.indices, group.depth, indices)) {
+      return group.count;
+    }
+  }
+  return 0;
+}
+
+}  // namespace pl

@@ -1,0 +1,109 @@
+#include "pl/field_descriptor.h"
+
+#include <string>
+
+#include "pl/data_record.h"
+#include "pl/runtime_context.h"
+#include "pl/type_descriptor.h"
+
+namespace pl {
+namespace {
+
+// Collects the indices of the elements above node, outermost first, into
+// out (room for DataRecord::kMaxDepth + 1). Returns false when they do not
+// fit.
+bool collectIndices(const FieldDescriptor* node, long* out) {
+  const FieldDescriptor* chain[DataRecord::kMaxDepth + 8];
+  int depth = 0;
+  for (const FieldDescriptor* p = node; p != nullptr; p = p->getParent()) {
+    if (depth == static_cast<int>(sizeof chain / sizeof chain[0])) return false;
+    chain[depth++] = p;
+  }
+  int n = 0;
+  for (int i = depth - 1; i >= 0; --i) {
+    const long* indices = chain[i]->getIndices();
+    for (int k = 0; indices != nullptr && indices[k] != -1; ++k) {
+      if (n == DataRecord::kMaxDepth) return false;
+      out[n++] = indices[k];
+    }
+  }
+  out[n] = -1;
+  return true;
+}
+
+}  // namespace
+
+FieldDescriptor::FieldDescriptor(TypeDescriptor* type, FieldDescriptor* parent)
+    : type_(type), parent_(parent) {}
+
+FieldDescriptor::~FieldDescriptor() = default;
+
+int FieldDescriptor::getDimension() const { return type_ ? type_->getDimensionCount() : 0; }
+
+void FieldDescriptor::setIndices(const long* indices) {
+  std::vector<long> copy;
+  if (indices != nullptr) {
+    int n = 0;
+    while (indices[n] != -1) ++n;
+    copy.assign(indices, indices + n + 1);
+  }
+  indices_.swap(copy);
+}
+
+const char* FieldDescriptor::getHierarchyAsString() {
+  const FieldDescriptor* chain[64];
+  int depth = 0;
+  for (const FieldDescriptor* p = this; p != nullptr && depth < 64; p = p->getParent()) {
+    chain[depth++] = p;
+  }
+  hierarchy_.clear();
+  for (int i = depth - 1; i >= 0; --i) {
+    const FieldDescriptor* node = chain[i];
+    const TypeDescriptor* type = node->getTypeDescriptor();
+    // The root topic stands for the record itself and adds nothing.
+    bool is_root = type != nullptr && type->getFieldType() == FieldType::kTopic &&
+                   type->getDimensionCount() == 0 && node->getParent() == nullptr;
+    if (is_root && i != 0) continue;
+    if (!hierarchy_.empty()) hierarchy_ += '.';
+    if (type != nullptr) hierarchy_ += type->getName();
+    const long* indices = node->getIndices();
+    for (int k = 0; indices != nullptr && indices[k] != -1; ++k) {
+      hierarchy_ += '[';
+      hierarchy_ += std::to_string(indices[k] + 1);
+      hierarchy_ += ']';
+    }
+  }
+  return hierarchy_.c_str();
+}
+
+long FieldDescriptor::getSizeFor(const DataRecord* record, const long* indices) const {
+  if (record == nullptr || type_ == nullptr) return 0;
+  int id = record->findPath(type_->getPath());
+  return id < 0 ? 0 : record->getGroupSize(id, indices);
+}
+
+Field::Field(TypeDescriptor* type, FieldDescriptor* parent) : FieldDescriptor(type, parent) {}
+
+Value* Field::get(RuntimeContext* ctx) {
+  const DataRecord* record = ctx->getDataRecord();
+  TypeDescriptor* type = getTypeDescriptor();
+  if (record == nullptr || type == nullptr) return ctx->createInvalidValue();
+  if (record != cached_record_ || record->getLayoutStamp() != cached_layout_stamp_) {
+    cached_path_id_ = record->findPath(type->getPath());
+    cached_record_ = record;
+    cached_layout_stamp_ = record->getLayoutStamp();
+  }
+  if (cached_path_id_ < 0) return ctx->createInvalidValue();
+  long indices[DataRecord::kMaxDepth + 1];
+  if (!collectIndices(getParent(), indices)) return ctx->createInvalidValue();
+  const DataRecord::FieldEntry* entry = record->findField(cached_path_id_, indices);
+  if (entry == nullptr || !entry->supplied) return ctx->createInvalidValue();
+  std::string_view text = record->getFieldText(*entry);
+  return ctx->createStringValue(text.data(), text.size());
+}
+
+Value* FeatureField::get(RuntimeContext* ctx) {
+  return field_ ? field_->get(ctx) : ctx->createInvalidValue();
+}
+
+}  // namespace pl

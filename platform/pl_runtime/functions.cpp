@@ -1,0 +1,541 @@
+#include "pl/functions.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "pl/plausi_exception.h"
+#include "pl/runtime_context.h"
+#include "pl/value.h"
+
+namespace pl {
+namespace {
+
+using Kind = Value::Kind;
+
+bool isInvalid(const Value* v) { return v == nullptr || v->isInvalid(); }
+
+bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+bool isNumericBytes(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    if (!isDigit(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
+}
+
+bool isRange(const Value* v) {
+  Kind kind = v->getKind();
+  return kind == Kind::kIntervalRange || kind == Kind::kSequenceRange ||
+         kind == Kind::kRangeSeries;
+}
+
+// The bytes of a value as a text operand: a string's bytes (NULs
+// included), a number's decimal text, "true"/"false", "JJJJMMTT", and ""
+// for ranges.
+std::string_view bytesOf(const Value* v) {
+  switch (v->getKind()) {
+    case Kind::kString:
+      return static_cast<const StringValue*>(v)->view();
+    case Kind::kNumber:
+      return static_cast<const NumberValue*>(v)->text();
+    default:
+      return std::string_view(v->getString());
+  }
+}
+
+// The value of a digit string; exact up to 19 digits, long double beyond.
+long double digitValue(std::string_view digits) {
+  std::size_t i = 0;
+  while (i + 1 < digits.size() && digits[i] == '0') ++i;
+  std::uint64_t exact = 0;
+  std::size_t n = 0;
+  for (; i < digits.size() && n < 19; ++i, ++n) exact = exact * 10 + (digits[i] - '0');
+  long double value = static_cast<long double>(exact);
+  for (; i < digits.size(); ++i) value = value * 10 + (digits[i] - '0');
+  return value;
+}
+
+// Reads a number operand: a NumberValue or a numeric text. False for
+// anything else, the invalid value included.
+bool readNumber(const Value* v, long double* out) {
+  if (isInvalid(v)) return false;
+  if (v->getKind() == Kind::kNumber) {
+    *out = static_cast<const NumberValue*>(v)->get();
+    return true;
+  }
+  if (v->getKind() == Kind::kString) {
+    std::string_view text = static_cast<const StringValue*>(v)->view();
+    if (!isNumericBytes(text)) return false;
+    *out = digitValue(text);
+    return true;
+  }
+  return false;
+}
+
+// Appends the value's text for a message, cut to a readable length.
+void appendQuoted(std::string& message, const Value* v) {
+  std::string_view text = bytesOf(v);
+  constexpr std::size_t kMaxShown = 80;
+  message += '"';
+  if (text.size() > kMaxShown) {
+    message.append(text.data(), kMaxShown);
+    message += "...";
+  } else {
+    message.append(text.data(), text.size());
+  }
+  message += '"';
+}
+
+[[noreturn]] void throwNotNumeric(const Value* v) {
+  std::string message = "Kein numerischer Wert: ";
+  if (isRange(v)) {
+    message += "Bereichswert";
+  } else {
+    appendQuoted(message, v);
+  }
+  message += '.';
+  throw PlausiException(ExceptionType::kWrongType, std::move(message));
+}
+
+[[noreturn]] void throwNotDate(const Value* v) {
+  std::string message = "Kein Datumswert: ";
+  if (isRange(v)) {
+    message += "Bereichswert";
+  } else {
+    appendQuoted(message, v);
+  }
+  message += '.';
+  throw PlausiException(ExceptionType::kWrongType, std::move(message));
+}
+
+// A number operand of a computation; the caller has ruled out the invalid
+// value.
+long double numberOperand(const Value* v) {
+  long double number;
+  if (!readNumber(v, &number)) throwNotNumeric(v);
+  return number;
+}
+
+// Ordering of two values: -1, 0, 1, or kUnordered.
+constexpr int kUnordered = 2;
+
+int compareNumbers(long double a, long double b) {
+  if (a < b) return -1;
+  if (a > b) return 1;
+  if (a == b) return 0;
+  return kUnordered;  // NaN
+}
+
+int compareBytes(std::string_view a, std::string_view b) {
+  std::size_t common = a.size() < b.size() ? a.size() : b.size();
+  int c = common == 0 ? 0 : std::memcmp(a.data(), b.data(), common);
+  if (c != 0) return c < 0 ? -1 : 1;
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+int compare(const Value* a, const Value* b) {
+  if (isInvalid(a) || isInvalid(b)) return kUnordered;
+  Kind ka = a->getKind();
+  Kind kb = b->getKind();
+  if (ka == Kind::kString && kb == Kind::kString) {
+    return compareBytes(static_cast<const StringValue*>(a)->view(),
+                        static_cast<const StringValue*>(b)->view());
+  }
+  if ((ka == Kind::kNumber || ka == Kind::kString) && (kb == Kind::kNumber || kb == Kind::kString)) {
+    long double x, y;
+    if (!readNumber(a, &x) || !readNumber(b, &y)) return kUnordered;
+    return compareNumbers(x, y);
+  }
+  if (ka == Kind::kDate && kb == Kind::kDate) {
+    std::int64_t x = static_cast<const DateValue*>(a)->serial();
+    std::int64_t y = static_cast<const DateValue*>(b)->serial();
+    return x < y ? -1 : (x > y ? 1 : 0);
+  }
+  return kUnordered;
+}
+
+Value* makeText(RuntimeContext* ctx, std::string_view text) {
+  return ctx->createStringValue(text.data(), text.size());
+}
+
+// A new text of `size` bytes in the arena; the caller fills it.
+Value* makeFilledText(RuntimeContext* ctx, std::size_t size, char** out) {
+  char* data = static_cast<char*>(ctx->arena().allocate(size + 1, 1));
+  data[size] = '\0';
+  *out = data;
+  return ctx->arena().make<StringValue>(data, size);
+}
+
+unsigned char upperCase1252(unsigned char c) {
+  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
+  switch (c) {
+    case 0x9A: return 0x8A;  // s with caron
+    case 0x9C: return 0x8C;  // oe ligature
+    case 0x9E: return 0x8E;  // z with caron
+    case 0xFF: return 0x9F;  // y with diaeresis
+    default: return c;
+  }
+}
+
+const DateValue& dateOperand(const Value* v) {
+  if (v->getKind() != Kind::kDate) throwNotDate(v);
+  return *static_cast<const DateValue*>(v);
+}
+
+Value* zeroPadded(RuntimeContext* ctx, int value, int width) {
+  char* out;
+  Value* result = makeFilledText(ctx, static_cast<std::size_t>(width), &out);
+  unsigned rest = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  for (int i = width - 1; i >= 0; --i) {
+    out[i] = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  }
+  return result;
+}
+
+unsigned twoDigits(std::string_view text, std::size_t at) {
+  return static_cast<unsigned>(text[at] - '0') * 10 + static_cast<unsigned>(text[at + 1] - '0');
+}
+
+bool containsInRange(const Value* range, const Value* v);
+
+bool containsInterval(const IntervalRangeValue* range, const Value* v) {
+  long double x, low, high;
+  if (!readNumber(v, &x) || !readNumber(range->low(), &low) || !readNumber(range->high(), &high)) {
+    return false;
+  }
+  switch (range->type()) {
+    case IntervalType::kClosed:
+      return low <= x && x <= high;
+    case IntervalType::kOpenLow:
+      return low < x && x <= high;
+    case IntervalType::kOpenHigh:
+      return low <= x && x < high;
+    case IntervalType::kOpen:
+      return low < x && x < high;
+  }
+  return false;
+}
+
+bool containsInSequence(const SequenceRangeValue* range, const Value* v) {
+  long double x, first, second, last;
+  if (!readNumber(v, &x) || !readNumber(range->first(), &first) ||
+      !readNumber(range->second(), &second) || !readNumber(range->last(), &last)) {
+    return false;
+  }
+  long double step = second - first;
+  if (step == 0) return x == first;
+  if (step > 0) {
+    if (!(first <= x && x <= last)) return false;
+  } else if (step < 0) {
+    if (!(last <= x && x <= first)) return false;
+  } else {
+    return false;  // NaN
+  }
+  // fmodl is exact, so whole-number sequences are tested without rounding.
+  return std::fmod(x - first, step) == 0;
+}
+
+bool containsInRange(const Value* range, const Value* v) {
+  switch (range->getKind()) {
+    case Kind::kIntervalRange:
+      return containsInterval(static_cast<const IntervalRangeValue*>(range), v);
+    case Kind::kSequenceRange:
+      return containsInSequence(static_cast<const SequenceRangeValue*>(range), v);
+    case Kind::kRangeSeries: {
+      auto* series = static_cast<const RangeSeriesValue*>(range);
+      for (std::size_t i = 0; i < series->size(); ++i) {
+        const Value* member = series->at(i);
+        if (member != nullptr && isRange(member)) {
+          // A series may list ranges besides single values: (1..5, 9).
+          if (containsInRange(member, v)) return true;
+        } else if (Functions::equals(member, v)) {
+          return true;
+        }
+      }
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool Functions::isNumericText(const Value* v) {
+  if (isInvalid(v)) return false;
+  if (v->getKind() == Kind::kNumber) return true;
+  if (v->getKind() == Kind::kString) return isNumericBytes(static_cast<const StringValue*>(v)->view());
+  return false;
+}
+
+bool Functions::equals(const Value* a, const Value* b) {
+  bool a_invalid = isInvalid(a);
+  bool b_invalid = isInvalid(b);
+  if (a_invalid || b_invalid) return a_invalid && b_invalid;
+  Kind ka = a->getKind();
+  Kind kb = b->getKind();
+  if (ka == Kind::kString && kb == Kind::kString) {
+    return static_cast<const StringValue*>(a)->view() == static_cast<const StringValue*>(b)->view();
+  }
+  if ((ka == Kind::kNumber || ka == Kind::kString) && (kb == Kind::kNumber || kb == Kind::kString)) {
+    long double x, y;
+    return readNumber(a, &x) && readNumber(b, &y) && x == y;
+  }
+  if (ka == Kind::kBool && kb == Kind::kBool) {
+    return static_cast<const BoolValue*>(a)->get() == static_cast<const BoolValue*>(b)->get();
+  }
+  if (ka == Kind::kDate && kb == Kind::kDate) {
+    return static_cast<const DateValue*>(a)->serial() == static_cast<const DateValue*>(b)->serial();
+  }
+  return false;
+}
+
+Value* Functions::HEUTE(RuntimeContext* ctx) {
+  const DateValue& today = ctx->processingDate();
+  return ctx->arena().make<DateValue>(today.year(), today.month(), today.day());
+}
+
+Value* Functions::not_(RuntimeContext* ctx, const Value* v) {
+  if (isInvalid(v)) return ctx->createInvalidValue();
+  return ctx->createBoolValue(!v->isTrue());
+}
+
+Value* Functions::NUMERISCH(RuntimeContext* ctx, const Value* v) {
+  return ctx->createBoolValue(isNumericText(v));
+}
+
+Value* Functions::WERTLAENGE(RuntimeContext* ctx, const Value* v) {
+  if (isInvalid(v)) return ctx->createInvalidValue();
+  return ctx->createNumberValue(static_cast<long double>(bytesOf(v).size()));
+}
+
+Value* Functions::GROSSBUCHSTABEN(RuntimeContext* ctx, const Value* v) {
+  if (isInvalid(v)) return ctx->createInvalidValue();
+  std::string_view text = bytesOf(v);
+  char* out;
+  Value* result = makeFilledText(ctx, text.size(), &out);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    out[i] = static_cast<char>(upperCase1252(static_cast<unsigned char>(text[i])));
+  }
+  return result;
+}
+
+Value* Functions::ALS_GANZZAHL(RuntimeContext* ctx, const Value* v) {
+  if (isInvalid(v)) return ctx->createInvalidValue();
+  return ctx->createNumberValue(std::trunc(numberOperand(v)));
+}
+
+Value* Functions::JAHR(RuntimeContext* ctx, const Value* date) {
+  if (isInvalid(date)) return ctx->createInvalidValue();
+  return ctx->createNumberValue(dateOperand(date).year());
+}
+
+Value* Functions::JAHR_ALS_ZEICHENKETTE(RuntimeContext* ctx, const Value* date) {
+  if (isInvalid(date)) return ctx->createInvalidValue();
+  return zeroPadded(ctx, dateOperand(date).year(), 4);
+}
+
+Value* Functions::MONAT_ALS_ZEICHENKETTE(RuntimeContext* ctx, const Value* date) {
+  if (isInvalid(date)) return ctx->createInvalidValue();
+  return zeroPadded(ctx, dateOperand(date).month(), 2);
+}
+
+Value* Functions::TAG_ALS_ZEICHENKETTE(RuntimeContext* ctx, const Value* date) {
+  if (isInvalid(date)) return ctx->createInvalidValue();
+  return zeroPadded(ctx, dateOperand(date).day(), 2);
+}
+
+Value* Functions::eq(RuntimeContext* ctx, const Value* a, const Value* b) {
+  return ctx->createBoolValue(equals(a, b));
+}
+
+Value* Functions::ne(RuntimeContext* ctx, const Value* a, const Value* b) {
+  return ctx->createBoolValue(!equals(a, b));
+}
+
+Value* Functions::lt(RuntimeContext* ctx, const Value* a, const Value* b) {
+  return ctx->createBoolValue(compare(a, b) == -1);
+}
+
+Value* Functions::le(RuntimeContext* ctx, const Value* a, const Value* b) {
+  int c = compare(a, b);
+  return ctx->createBoolValue(c == -1 || c == 0);
+}
+
+Value* Functions::gt(RuntimeContext* ctx, const Value* a, const Value* b) {
+  return ctx->createBoolValue(compare(a, b) == 1);
+}
+
+Value* Functions::ge(RuntimeContext* ctx, const Value* a, const Value* b) {
+  int c = compare(a, b);
+  return ctx->createBoolValue(c == 1 || c == 0);
+}
+
+Value* Functions::plus(RuntimeContext* ctx, const Value* a, const Value* b) {
+  if (isInvalid(a) || isInvalid(b)) return ctx->createInvalidValue();
+  long double x = numberOperand(a);
+  long double y = numberOperand(b);
+  return ctx->createNumberValue(x + y);
+}
+
+Value* Functions::minus(RuntimeContext* ctx, const Value* a, const Value* b) {
+  if (isInvalid(a) || isInvalid(b)) return ctx->createInvalidValue();
+  long double x = numberOperand(a);
+  long double y = numberOperand(b);
+  return ctx->createNumberValue(x - y);
+}
+
+Value* Functions::mult(RuntimeContext* ctx, const Value* a, const Value* b) {
+  if (isInvalid(a) || isInvalid(b)) return ctx->createInvalidValue();
+  long double x = numberOperand(a);
+  long double y = numberOperand(b);
+  return ctx->createNumberValue(x * y);
+}
+
+Value* Functions::MODULO(RuntimeContext* ctx, const Value* a, const Value* b) {
+  if (isInvalid(a) || isInvalid(b)) return ctx->createInvalidValue();
+  long double x = numberOperand(a);
+  long double y = numberOperand(b);
+  if (y == 0) throw PlausiException(ExceptionType::kArithmetic, "Division durch Null.");
+  return ctx->createNumberValue(std::fmod(x, y));
+}
+
+Value* Functions::KONKATENIEREN(RuntimeContext* ctx, const Value* a, const Value* b) {
+  if (isInvalid(a) || isInvalid(b)) return ctx->createInvalidValue();
+  std::string_view first = bytesOf(a);
+  std::string_view second = bytesOf(b);
+  char* out;
+  Value* result = makeFilledText(ctx, first.size() + second.size(), &out);
+  if (!first.empty()) std::memcpy(out, first.data(), first.size());
+  if (!second.empty()) std::memcpy(out + first.size(), second.data(), second.size());
+  return result;
+}
+
+Value* Functions::BEGINNT_MIT(RuntimeContext* ctx, const Value* text, const Value* prefix) {
+  if (isInvalid(text) || isInvalid(prefix)) return ctx->createBoolValue(false);
+  return ctx->createBoolValue(bytesOf(text).starts_with(bytesOf(prefix)));
+}
+
+Value* Functions::ENDET_AUF(RuntimeContext* ctx, const Value* text, const Value* suffix) {
+  if (isInvalid(text) || isInvalid(suffix)) return ctx->createBoolValue(false);
+  return ctx->createBoolValue(bytesOf(text).ends_with(bytesOf(suffix)));
+}
+
+Value* Functions::contains(RuntimeContext* ctx, const Value* range, const Value* v) {
+  if (isInvalid(range) || !isRange(range)) {
+    throw PlausiException(ExceptionType::kWrongType, "Kein Bereichswert.");
+  }
+  if (isInvalid(v)) return ctx->createBoolValue(false);
+  return ctx->createBoolValue(containsInRange(range, v));
+}
+
+Value* Functions::TEIL(RuntimeContext* ctx, const Value* text, const Value* start,
+                       const Value* length) {
+  if (isInvalid(text) || isInvalid(start) || isInvalid(length)) return ctx->createInvalidValue();
+  long double from = std::trunc(numberOperand(start));
+  long double count = std::trunc(numberOperand(length));
+  std::string_view bytes = bytesOf(text);
+  long double size = static_cast<long double>(bytes.size());
+  if (std::isnan(from)) from = 0;
+  if (!(count > 0) || from > size) return makeText(ctx, {});
+  // The sum of two whole long doubles is exact whenever it is below 2^64,
+  // so the last position is exact wherever it matters; beyond, it is far
+  // past the end of any text.
+  long double last = from + count - 1;
+  if (std::isnan(last)) return makeText(ctx, {});  // -inf + inf
+  long double first = from < 1 ? 1 : from;
+  if (last > size) last = size;
+  if (last < first) return makeText(ctx, {});
+  auto begin = static_cast<std::size_t>(first);
+  auto end = static_cast<std::size_t>(last);
+  return makeText(ctx, bytes.substr(begin - 1, end - begin + 1));
+}
+
+Value* Functions::ERSETZEN(RuntimeContext* ctx, const Value* text, const Value* search,
+                           const Value* replacement) {
+  if (isInvalid(text) || isInvalid(search) || isInvalid(replacement)) {
+    return ctx->createInvalidValue();
+  }
+  std::string_view source = bytesOf(text);
+  std::string_view pattern = bytesOf(search);
+  std::string_view with = bytesOf(replacement);
+
+  std::size_t hits = 0;
+  if (!pattern.empty()) {
+    for (std::size_t at = source.find(pattern); at != std::string_view::npos;
+         at = source.find(pattern, at + pattern.size())) {
+      ++hits;
+    }
+  }
+  if (hits == 0) {
+    if (text->getKind() == Kind::kString) return const_cast<Value*>(text);
+    return makeText(ctx, source);
+  }
+
+  std::size_t size = source.size() - hits * pattern.size() + hits * with.size();
+  char* out;
+  Value* result = makeFilledText(ctx, size, &out);
+  std::size_t done = 0;
+  for (std::size_t at = source.find(pattern); at != std::string_view::npos;
+       at = source.find(pattern, done)) {
+    std::size_t keep = at - done;
+    if (keep != 0) std::memcpy(out, source.data() + done, keep);
+    out += keep;
+    if (!with.empty()) std::memcpy(out, with.data(), with.size());
+    out += with.size();
+    done = at + pattern.size();
+  }
+  std::size_t rest = source.size() - done;
+  if (rest != 0) std::memcpy(out, source.data() + done, rest);
+  return result;
+}
+
+Value* Functions::isTypeConform(RuntimeContext* ctx, const Value* v, FieldType type,
+                                const char* mask) {
+  if (isInvalid(v)) return ctx->createBoolValue(true);
+  if (v->getKind() != Kind::kString && v->getKind() != Kind::kNumber) {
+    return ctx->createBoolValue(false);
+  }
+  std::string_view text = bytesOf(v);
+  switch (type) {
+    case FieldType::kAlphanumeric:
+      return ctx->createBoolValue(true);
+    case FieldType::kNumeric: {
+      if (mask == nullptr || mask[0] != '0') return ctx->createBoolValue(false);
+      std::size_t digits = 0;
+      const char* p = mask + 1;
+      for (; *p == '#'; ++p) ++digits;
+      if (*p != '\0' || digits == 0) return ctx->createBoolValue(false);
+      return ctx->createBoolValue(isNumericBytes(text) && text.size() <= digits);
+    }
+    case FieldType::kDateTime: {
+      if (mask == nullptr) return ctx->createBoolValue(false);
+      std::string_view format(mask);
+      if (format == "JJJJMMTT") {
+        if (text.size() != 8 || !isNumericBytes(text)) return ctx->createBoolValue(false);
+        int year = static_cast<int>(twoDigits(text, 0) * 100 + twoDigits(text, 2));
+        int month = static_cast<int>(twoDigits(text, 4));
+        int day = static_cast<int>(twoDigits(text, 6));
+        return ctx->createBoolValue(DateValue::isValidDate(year, month, day));
+      }
+      if (format == "SSmmss") {
+        if (text.size() != 6 || !isNumericBytes(text)) return ctx->createBoolValue(false);
+        return ctx->createBoolValue(twoDigits(text, 0) <= 23 && twoDigits(text, 2) <= 59 &&
+                                    twoDigits(text, 4) <= 59);
+      }
+      return ctx->createBoolValue(false);
+    }
+    default:
+      return ctx->createBoolValue(false);
+  }
+}
+
+}  // namespace pl

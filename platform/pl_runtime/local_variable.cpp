@@ -1,0 +1,114 @@
+#include <string>
+#include <vector>
+
+#include "pl/field_descriptor.h"
+#include "pl/runtime_context.h"
+#include "pl/value.h"
+
+namespace pl {
+
+// A value copied out of an arena. Ranges keep copies of their members.
+struct LocalVariable::Stored {
+  Value::Kind kind = Value::Kind::kInvalid;
+  long double number = 0;
+  bool flag = false;
+  int year = 0, month = 0, day = 0;
+  IntervalType interval = IntervalType::kClosed;
+  std::string text;
+  std::vector<Stored> members;
+
+  void assign(const Value* value) {
+    kind = value ? value->getKind() : Value::Kind::kInvalid;
+    switch (kind) {
+      case Value::Kind::kInvalid:
+        break;
+      case Value::Kind::kString: {
+        auto* s = static_cast<const StringValue*>(value);
+        text.assign(s->data(), s->size());
+        break;
+      }
+      case Value::Kind::kNumber:
+        number = static_cast<const NumberValue*>(value)->get();
+        break;
+      case Value::Kind::kBool:
+        flag = value->isTrue();
+        break;
+      case Value::Kind::kDate: {
+        auto* d = static_cast<const DateValue*>(value);
+        year = d->year();
+        month = d->month();
+        day = d->day();
+        break;
+      }
+      case Value::Kind::kIntervalRange: {
+        auto* r = static_cast<const IntervalRangeValue*>(value);
+        interval = r->type();
+        assignMembers({r->low(), r->high()});
+        break;
+      }
+      case Value::Kind::kSequenceRange: {
+        auto* r = static_cast<const SequenceRangeValue*>(value);
+        assignMembers({r->first(), r->second(), r->last()});
+        break;
+      }
+      case Value::Kind::kRangeSeries: {
+        auto* r = static_cast<const RangeSeriesValue*>(value);
+        members.resize(r->size());
+        for (std::size_t i = 0; i < r->size(); ++i) members[i].assign(r->at(i));
+        break;
+      }
+    }
+  }
+
+  void assignMembers(std::initializer_list<const Value*> values) {
+    members.resize(values.size());
+    std::size_t i = 0;
+    for (const Value* v : values) members[i++].assign(v);
+  }
+
+  Value* make(RuntimeContext* ctx) const {
+    switch (kind) {
+      case Value::Kind::kInvalid:
+        return ctx->createInvalidValue();
+      case Value::Kind::kString:
+        return ctx->createStringValue(text.data(), text.size());
+      case Value::Kind::kNumber:
+        return ctx->createNumberValue(number);
+      case Value::Kind::kBool:
+        return ctx->createBoolValue(flag);
+      case Value::Kind::kDate:
+        return ctx->arena().make<DateValue>(year, month, day);
+      case Value::Kind::kIntervalRange:
+        return ctx->createIntervalRange(members[0].make(ctx), members[1].make(ctx), interval);
+      case Value::Kind::kSequenceRange:
+        return ctx->createSequenceRange(members[0].make(ctx), members[1].make(ctx),
+                                        members[2].make(ctx));
+      case Value::Kind::kRangeSeries: {
+        auto** values = static_cast<const Value**>(
+            ctx->arena().allocate(sizeof(Value*) * (members.size() + 1), alignof(Value*)));
+        for (std::size_t i = 0; i < members.size(); ++i) values[i] = members[i].make(ctx);
+        return ctx->createRangeSeries(static_cast<int>(members.size()), values);
+      }
+    }
+    return ctx->createInvalidValue();
+  }
+};
+
+LocalVariable::LocalVariable() : stored_(new Stored) {}
+
+LocalVariable::LocalVariable(const Value* initial) : stored_(new Stored) {
+  try {
+    stored_->assign(initial);
+  } catch (...) {
+    delete stored_;
+    throw;
+  }
+}
+
+LocalVariable::~LocalVariable() { delete stored_; }
+
+Value* LocalVariable::get(RuntimeContext* ctx) { return stored_->make(ctx); }
+
+void LocalVariable::set(const Value* value) { stored_->assign(value); }
+
+}  // namespace pl

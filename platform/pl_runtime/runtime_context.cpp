@@ -1,0 +1,176 @@
+#include "pl/runtime_context.h"
+
+#include <cstring>
+#include <ctime>
+#include <new>
+#include <string>
+
+#include "pl/plausi_exception.h"
+
+namespace pl {
+namespace {
+
+DateValue localDate() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  return DateValue(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+bool readDigits(const char* text, int count, int* out) {
+  int value = 0;
+  for (int i = 0; i < count; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    value = value * 10 + (text[i] - '0');
+  }
+  *out = value;
+  return true;
+}
+
+[[noreturn]] void throwBadDate(std::string_view text) {
+  std::string message = "Ung\xFCltiges Datum \"";
+  message.append(text);
+  message += "\" (erwartet JJJJMMTT).";
+  throw PlausiException(ExceptionType::kBadFormat, std::move(message));
+}
+
+}  // namespace
+
+RuntimeContext::RuntimeContext() : today_(localDate()) {
+  sections_.reserve(32);
+  problems_.reserve(64);
+}
+
+RuntimeContext::~RuntimeContext() = default;
+
+void RuntimeContext::setInitParam(std::string_view name, std::string_view value) {
+  auto it = init_params_.find(name);
+  if (it == init_params_.end()) {
+    init_params_.emplace(std::string(name), std::string(value));
+  } else {
+    it->second.assign(value);
+  }
+}
+
+void RuntimeContext::removeInitParam(std::string_view name) {
+  auto it = init_params_.find(name);
+  if (it != init_params_.end()) init_params_.erase(it);
+}
+
+Value* RuntimeContext::getInitParam(const char* name) {
+  if (name == nullptr) return &invalid_;
+  auto it = init_params_.find(std::string_view(name));
+  if (it == init_params_.end()) return &invalid_;
+  return createStringValue(it->second.data(), it->second.size());
+}
+
+void RuntimeContext::setProcessingDate(int year, int month, int day) {
+  if (!DateValue::isValidDate(year, month, day)) {
+    throw PlausiException(ExceptionType::kBadFormat, "Ung\xFCltiges Verarbeitungsdatum.");
+  }
+  today_.~DateValue();
+  new (&today_) DateValue(year, month, day);
+}
+
+void RuntimeContext::reset() {
+  arena_.reset();
+  problems_.clear();
+  sections_.clear();
+  current_field_ = nullptr;
+  logger_.clearKeptErrors();
+}
+
+Value* RuntimeContext::createStringValue(const char* text) {
+  if (text == nullptr) text = "";
+  return createStringValue(text, std::strlen(text));
+}
+
+Value* RuntimeContext::createStringValue(const char* data, std::size_t size) {
+  const char* copy = arena_.copyText(data, size);
+  return arena_.make<StringValue>(copy, size);
+}
+
+Value* RuntimeContext::createNumberValue(long double number) {
+  return arena_.make<NumberValue>(number);
+}
+
+Value* RuntimeContext::createDateValue(const char* text, const char* format) {
+  if (format == nullptr || std::strcmp(format, "JJJJMMTT") != 0) {
+    std::string message = "Unbekanntes Datumsformat \"";
+    message += format ? format : "";
+    message += "\".";
+    throw PlausiException(ExceptionType::kBadFormat, std::move(message));
+  }
+  if (text == nullptr) throwBadDate("");
+  std::size_t size = std::strlen(text);
+  int year, month, day;
+  if (size != 8 || !readDigits(text, 4, &year) || !readDigits(text + 4, 2, &month) ||
+      !readDigits(text + 6, 2, &day) || !DateValue::isValidDate(year, month, day)) {
+    throwBadDate(std::string_view(text, size));
+  }
+  return arena_.make<DateValue>(year, month, day);
+}
+
+Value* RuntimeContext::createDateValue(const Value* text, const char* format) {
+  if (text == nullptr || text->isInvalid()) {
+    throw PlausiException(ExceptionType::kBadFormat,
+                          "Ung\xFCltiges Datum: kein Wert (erwartet JJJJMMTT).");
+  }
+  if (text->getKind() == Value::Kind::kDate) return const_cast<Value*>(text);
+  return createDateValue(text->getString(), format);
+}
+
+Value* RuntimeContext::createIntervalRange(const Value* low, const Value* high, IntervalType type) {
+  return arena_.make<IntervalRangeValue>(low, high, type);
+}
+
+Value* RuntimeContext::createSequenceRange(const Value* first, const Value* second,
+                                           const Value* last) {
+  return arena_.make<SequenceRangeValue>(first, second, last);
+}
+
+Value* RuntimeContext::createRangeSeries(int count, const Value* const* values) {
+  std::size_t n = count > 0 ? static_cast<std::size_t>(count) : 0;
+  auto** members =
+      static_cast<const Value**>(arena_.allocate(sizeof(const Value*) * (n ? n : 1), alignof(Value*)));
+  for (std::size_t i = 0; i < n; ++i) members[i] = values[i] ? values[i] : &invalid_;
+  return arena_.make<RangeSeriesValue>(members, n);
+}
+
+void RuntimeContext::startNewSection(const char* title, bool flag) {
+  sections_.push_back(SectionInfo{title ? title : "", flag});
+  if (observer_ != nullptr) observer_->onStart(sections_.back().title, flag, sections_.size());
+}
+
+void RuntimeContext::leaveCurrentSection() {
+  if (sections_.empty()) return;
+  const char* title = sections_.back().title;
+  sections_.pop_back();
+  if (observer_ != nullptr) observer_->onLeave(title, sections_.size());
+}
+
+PlausiProblem* RuntimeContext::createProblem(ProblemType type, int weight) {
+  void* memory = arena_.allocate(sizeof(PlausiProblem), alignof(PlausiProblem));
+  auto* problem = new (memory) PlausiProblem(&arena_, type, weight);
+  problems_.push_back(problem);
+  return problem;
+}
+
+void RuntimeContext::setSectionInfosToProblem(PlausiProblem* problem) {
+  if (problem == nullptr) return;
+  std::size_t n = sections_.size();
+  auto* copies = static_cast<SectionInfo*>(
+      arena_.allocate(sizeof(SectionInfo) * (n ? n : 1), alignof(SectionInfo)));
+  for (std::size_t i = 0; i < n; ++i) {
+    const char* title = sections_[i].title;
+    copies[i] = SectionInfo{arena_.copyText(title, std::strlen(title)), sections_[i].flag};
+  }
+  problem->sections_ = copies;
+  problem->section_count_ = n;
+}
+
+}  // namespace pl

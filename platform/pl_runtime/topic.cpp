@@ -1,0 +1,91 @@
+#include "pl/topic.h"
+
+#include <memory>
+
+#include "pl/plausi_exception.h"
+#include "pl/runtime_context.h"
+#include "pl/type_descriptor.h"
+#include "pl/util.h"
+
+namespace pl {
+namespace {
+
+constexpr int kMaxIndices = 8;
+
+// Builds the -1-terminated index list of count indices, or null for none.
+const long* buildIndexList(int count, const long* indices, long (&list)[kMaxIndices + 1]) {
+  if (count < 1) return nullptr;
+  if (count > kMaxIndices) count = kMaxIndices;  // longer lists cannot be valid
+  for (int i = 0; i < count; ++i) list[i] = indices ? indices[i] : -1;
+  list[count] = -1;
+  return list;
+}
+
+}  // namespace
+
+Topic::Topic(TypeDescriptor* type, FieldDescriptor* parent) : FieldDescriptor(type, parent) {}
+
+Topic::~Topic() {
+  for (auto& member : members_) delete member.second;
+}
+
+const char* Topic::getMaterialName() {
+  return getTypeDescriptor() ? getTypeDescriptor()->getName() : "";
+}
+
+const char* Topic::getMaterialNameDataset() { return getHierarchyAsString(); }
+
+void Topic::setField(const char* name, FieldDescriptor* member) {
+  std::unique_ptr<FieldDescriptor> owned(member);
+  members_.emplace_back(std::string(name ? name : ""), owned.get());
+  owned.release();
+}
+
+FieldDescriptor* Topic::findMember(std::string_view name) const {
+  int i = findMemberIndex(name);
+  return i < 0 ? nullptr : members_[i].second;
+}
+
+int Topic::findMemberIndex(std::string_view name) const {
+  for (std::size_t i = 0; i < members_.size(); ++i) {
+    if (members_[i].first == name) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+TopicArrayBase::TopicArrayBase(Topic* prototype)
+    : FieldDescriptor(prototype ? prototype->getTypeDescriptor() : nullptr,
+                      prototype ? prototype->getParent() : nullptr),
+      prototype_(prototype) {}
+
+TopicArrayBase::~TopicArrayBase() {
+  for (auto& element : elements_) delete element.second;
+  elements_.clear();
+  delete prototype_;
+}
+
+Topic* TopicArrayBase::getElementTopic(RuntimeContext* ctx, int count, const long* indices) {
+  long storage[kMaxIndices + 1];
+  const long* list = buildIndexList(count, indices, storage);
+  if (!Util::isValidElementAccess(getDimension(), list)) {
+    throw new PlausiException(ExceptionType::kInvalidElementAccess,
+                              "Ung\xFCltiger Elementzugriff.");
+  }
+  long key = Util::getHashCode(list);
+  auto it = elements_.find(key);
+  if (it != elements_.end()) return it->second;
+  std::unique_ptr<Topic> element(prototype_->newInstance());
+  element->setIndices(list);
+  Topic* result = element.get();
+  elements_.emplace(key, result);
+  element.release();
+  return result;
+}
+
+long TopicArrayBase::getSize(RuntimeContext* ctx, int count, const long* indices) {
+  long storage[kMaxIndices + 1];
+  const long* list = buildIndexList(count, indices, storage);
+  return getSizeFor(ctx->getDataRecord(), list);
+}
+
+}  // namespace pl

@@ -1,0 +1,222 @@
+// Cutting record lines by a record layout.
+//
+// The cutter flattens the layout once into fields() and groups(); cut()
+// then walks the layout tree over one line, numbering single fields and
+// groups in the same depth-first order, so that each entry it produces can
+// name its flattened counterpart by index.
+
+#include "model/record_cutter.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kMaxDepth = RecordCut::kMaxDepth;
+
+// --- Flattening ----------------------------------------------------------
+
+std::string JoinPath(const std::string& parent, int depth, const char* name) {
+  if (depth == 0) return name;
+  std::string path;
+  path.reserve(parent.size() + 1 + std::strlen(name));
+  path.append(parent).append(".").append(name);
+  return path;
+}
+
+void Flatten(const FieldDefinition& field, const std::string& parent, int depth,
+             std::vector<LayoutField>& fields, std::vector<LayoutGroup>& groups) {
+  if (const SingleFieldDefinition* single = field.asSingle()) {
+    fields.push_back({single, JoinPath(parent, depth, single->getName()), depth});
+    return;
+  }
+  const StructureFieldDefinition* group = field.asStructure();
+  if (group == nullptr) return;  // Neither kind: not part of the record bytes.
+  std::string path = JoinPath(parent, depth, group->getName());
+  // A group at depth d gives its members d + 1 indices; they must fit.
+  if (depth >= kMaxDepth) {
+    throw std::invalid_argument("record layout: group \"" + path + "\" is nested deeper than " +
+                                std::to_string(kMaxDepth) + " groups");
+  }
+  groups.push_back({group, path, depth});
+  for (std::size_t i = 0; i < group->getFieldDefinitionCount(); ++i) {
+    Flatten(*group->getFieldDefinition(i), path, depth + 1, fields, groups);
+  }
+}
+
+// Counts the single fields and groups of a group's subtree, so that an
+// absent group can be stepped over without cutting it.
+void CountSubtree(const StructureFieldDefinition& group, int& fields, int& groups) {
+  for (std::size_t i = 0; i < group.getFieldDefinitionCount(); ++i) {
+    const FieldDefinition& member = *group.getFieldDefinition(i);
+    if (member.asSingle() != nullptr) {
+      ++fields;
+    } else if (const StructureFieldDefinition* inner = member.asStructure()) {
+      ++groups;
+      CountSubtree(*inner, fields, groups);
+    }
+  }
+}
+
+// --- Counting occurrences -------------------------------------------------
+
+// A counter's text as a number of occurrences: only a non-empty run of
+// decimal digits counts, and the result is capped (which also keeps long
+// digit strings from overflowing).
+long ParseCount(std::string_view text) {
+  if (text.empty()) return 0;
+  long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    if (value <= RecordCutter::kMaxOccurrences) value = value * 10 + (c - '0');
+  }
+  return std::min(value, RecordCutter::kMaxOccurrences);
+}
+
+// --- Cutting ----------------------------------------------------------------
+
+// The state of one cut() call. Everything lives on the stack or in the
+// caller's RecordCut, so concurrent cuts on one cutter do not interfere.
+class Walker {
+ public:
+  Walker(const std::vector<LayoutField>& layout_fields, std::string_view line, RecordCut& out)
+      : layout_fields_(layout_fields), line_(line), out_(out) {}
+
+  template <typename Container>
+  void WalkMembers(const Container& container) {
+    for (std::size_t i = 0; i < container.getFieldDefinitionCount(); ++i) {
+      const FieldDefinition& member = *container.getFieldDefinition(i);
+      if (const SingleFieldDefinition* single = member.asSingle()) {
+        CutField(*single);
+      } else if (const StructureFieldDefinition* group = member.asStructure()) {
+        WalkGroup(*group);
+      }
+    }
+  }
+
+ private:
+  void CutField(const SingleFieldDefinition& field) {
+    RecordCut::Field entry;
+    entry.layout_index = next_field_++;
+    entry.depth = depth_;
+    std::copy(indices_, indices_ + kMaxDepth, entry.indices);
+    entry.offset = position_;
+    entry.length = field.getLength();
+    entry.supplied =
+        position_ < line_.size() ? std::min(entry.length, line_.size() - position_) : 0;
+    out_.fields.push_back(entry);
+    position_ += entry.length;
+    out_.expected_length += entry.length;
+  }
+
+  void WalkGroup(const StructureFieldDefinition& group) {
+    RecordCut::Group entry;
+    entry.layout_index = next_group_++;
+    entry.depth = depth_;
+    std::copy(indices_, indices_ + kMaxDepth, entry.indices);
+    entry.count = Occurrences(group);
+    out_.groups.push_back(entry);
+
+    const int first_field = next_field_;
+    const int first_group = next_group_;
+    if (entry.count == 0) {
+      CountSubtree(group, next_field_, next_group_);
+      return;
+    }
+    // The flattening rejected layouts deeper than kMaxDepth, so depth_ fits.
+    const int level = depth_++;
+    group_begin_[level] = out_.fields.size();
+    for (long k = 0; k < entry.count; ++k) {
+      // Every occurrence repeats the same members, so numbering restarts.
+      next_field_ = first_field;
+      next_group_ = first_group;
+      indices_[level] = k;
+      occurrence_begin_[level] = out_.fields.size();
+      WalkMembers(group);
+    }
+    indices_[level] = 0;
+    --depth_;
+  }
+
+  long Occurrences(const StructureFieldDefinition& group) const {
+    if (const char* counter_name = group.getCounterFieldName()) {
+      const RecordCut::Field* counter = FindVisibleField(counter_name);
+      return counter != nullptr ? ParseCount(SuppliedText(*counter)) : 0;
+    }
+    if (const FieldCondition* condition = group.getExistenceCondition()) {
+      const RecordCut::Field* field = FindVisibleField(condition->getFieldName());
+      if (field == nullptr || field->supplied == 0) return 0;
+      std::string_view text = SuppliedText(*field);
+      return condition->holds(text.data(), text.size()) ? 1 : 0;
+    }
+    return 1;
+  }
+
+  std::string_view SuppliedText(const RecordCut::Field& field) const {
+    return field.supplied == 0 ? std::string_view() : line_.substr(field.offset, field.supplied);
+  }
+
+  // The nearest field already cut with this name that is visible from the
+  // current point: its indices are a prefix of the current indices. Earlier
+  // occurrences of the enclosing groups can never be visible, so the search
+  // steps over them; otherwise a group nested in a repeated group would
+  // rescan every earlier occurrence, quadratic in the occurrences.
+  const RecordCut::Field* FindVisibleField(const char* name) const {
+    std::size_t end = out_.fields.size();
+    for (int level = depth_; level >= 0; --level) {
+      const std::size_t begin = level > 0 ? occurrence_begin_[level - 1] : 0;
+      for (std::size_t i = end; i > begin; --i) {
+        const RecordCut::Field& field = out_.fields[i - 1];
+        if (IsVisible(field) &&
+            std::strcmp(layout_fields_[field.layout_index].definition->getName(), name) == 0) {
+          return &field;
+        }
+      }
+      if (level > 0) end = group_begin_[level - 1];
+    }
+    return nullptr;
+  }
+
+  bool IsVisible(const RecordCut::Field& field) const {
+    return field.depth <= depth_ &&
+           std::equal(field.indices, field.indices + field.depth, indices_);
+  }
+
+  const std::vector<LayoutField>& layout_fields_;
+  std::string_view line_;
+  RecordCut& out_;
+
+  std::size_t position_ = 0;  // where the next field starts
+  int next_field_ = 0;        // index into fields() of the next single field
+  int next_group_ = 0;        // index into groups() of the next group
+  // The chain of group occurrences enclosing the current point.
+  int depth_ = 0;
+  long indices_[kMaxDepth] = {};
+  // Per level: where in out.fields the group's first occurrence and its
+  // current occurrence begin.
+  std::size_t group_begin_[kMaxDepth] = {};
+  std::size_t occurrence_begin_[kMaxDepth] = {};
+};
+
+}  // namespace
+
+void RecordCut::clear() {
+  fields.clear();
+  groups.clear();
+  expected_length = 0;
+  actual_length = 0;
+}
+
+RecordCutter::RecordCutter(const RecordDefinition& definition) : definition_(definition) {
+  for (std::size_t i = 0; i < definition.getFieldDefinitionCount(); ++i) {
+    Flatten(*definition.getFieldDefinition(i), std::string(), 0, fields_, groups_);
+  }
+}
+
+void RecordCutter::cut(std::string_view line, RecordCut& out) const {
+  out.clear();
+  out.actual_length = line.size();
+  Walker walker(fields_, line, out);
+  walker.WalkMembers(definition_);
+}

@@ -1,0 +1,33 @@
+// Record type DSAS_02: its record layout, root topic and rule set.
+
+#ifndef VEXAL_DSAS_02_DSAS_02_H_
+#define VEXAL_DSAS_02_DSAS_02_H_
+
+#include "machinery/rule_set.h"
+#include "machinery/rule_topic.h"
+#include "model/record_definition.h"
+
+class RecordDefinition_DSAS_02 final : public RecordDefinition {
+ public:
+  RecordDefinition_DSAS_02();
+  const char* getRecordType() const override { return "DSAS_02"; }
+};
+
+namespace DSAS_02 {
+
+class TB_DSAS_02 : public vexal::machinery::RuleTopic {
+ public:
+  using RuleTopic::RuleTopic;
+
+  // Set from the init parameter "ipMjahrSchalttag" before each run.
+  pl::LocalVariable* ipMjahrSchalttag = nullptr;
+};
+
+class Plausi_DSAS_02 final : public vexal::machinery::RuleSet {
+ public:
+  Plausi_DSAS_02();
+};
+
+}  // namespace DSAS_02
+
+#endif  // VEXAL_DSAS_02_DSAS_02_H_

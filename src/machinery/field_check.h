@@ -1,0 +1,75 @@
+// The type-conformance checks Merkmal_<X>: one per field short name and
+// type attributes, each a plain function for the runtime's check table.
+
+#ifndef VEXAL_MACHINERY_FIELD_CHECK_H_
+#define VEXAL_MACHINERY_FIELD_CHECK_H_
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <utility>
+
+#include "machinery/catalogue.h"
+#include "machinery/fixed_text.h"
+#include "pl/plausi.h"
+
+namespace vexal::machinery {
+
+// The shape every Merkmal_<X> runs: in section "Merkmal <X>", with the field
+// as current field, at most one field finding for the first test that
+// fails: not supplied (mandatory fields only), too long, not type-conform.
+// Catches every exception, logs it under `check_name` and reports it as a
+// finding with info type 0. Returns true when it wrote a finding.
+pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const RecordSpec& record,
+                         const FieldSpec& spec, const char* section, const char* check_name);
+
+// The field of a record type's catalogue: group -1 is the root topic.
+constexpr const FieldSpec& catalogueField(const RecordSpec& record, int group, std::size_t i) {
+  return group < 0 ? record.root->fields[i] : record.root->groups[group].element->fields[i];
+}
+
+constexpr std::size_t catalogueFieldCount(const RecordSpec& record, int group) {
+  return group < 0 ? record.root->fields.size() : record.root->groups[group].element->fields.size();
+}
+
+// Merkmal_<X> for field I of group G (-1: root) of record type R.
+template <const RecordSpec& R, int G, std::size_t I>
+pl::Value* Merkmal(pl::RuntimeContext* ctx, pl::Field* field) {
+  static constexpr auto kSection =
+      joinText(texts::kFieldCheckSectionPrefix, catalogueField(R, G, I).name);
+  static constexpr auto kName = joinText(texts::kFieldCheckNamePrefix, catalogueField(R, G, I).name);
+  return runFieldCheck(ctx, field, R, catalogueField(R, G, I), kSection.c_str(), kName.c_str());
+}
+
+// The checks of one topic's fields, in catalogue order.
+template <const RecordSpec& R, int G, std::size_t... I>
+constexpr std::array<pl::FieldCheckProc, sizeof...(I)> makeFieldChecks(std::index_sequence<I...>) {
+  return {&Merkmal<R, G, I>...};
+}
+
+template <const RecordSpec& R, int G>
+inline constexpr auto kFieldChecks =
+    makeFieldChecks<R, G>(std::make_index_sequence<catalogueFieldCount(R, G)>());
+
+inline constexpr std::size_t kMaxGroups = 4;
+
+// The checks of a record type: root fields, then the fields of each group.
+struct FieldCheckTable {
+  std::span<const pl::FieldCheckProc> root;
+  std::array<std::span<const pl::FieldCheckProc>, kMaxGroups> groups;
+};
+
+template <const RecordSpec& R, std::size_t... G>
+constexpr FieldCheckTable makeFieldCheckTableImpl(std::index_sequence<G...>) {
+  static_assert(sizeof...(G) <= kMaxGroups, "too many groups");
+  return {kFieldChecks<R, -1>, {std::span<const pl::FieldCheckProc>(kFieldChecks<R, G>)...}};
+}
+
+template <const RecordSpec& R>
+constexpr FieldCheckTable makeFieldCheckTable() {
+  return makeFieldCheckTableImpl<R>(std::make_index_sequence<R.root->groups.size()>());
+}
+
+}  // namespace vexal::machinery
+
+#endif  // VEXAL_MACHINERY_FIELD_CHECK_H_

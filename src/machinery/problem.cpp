@@ -1,0 +1,138 @@
+#include "machinery/problem.h"
+
+#include <cstring>
+
+#include "machinery/texts.h"
+#include "pl/field_descriptor.h"
+#include "pl/plausi_exception.h"
+#include "pl/runtime_context.h"
+#include "pl/value.h"
+
+namespace vexal::machinery {
+namespace {
+
+constexpr std::size_t kDescriptionBuffer = 2048;
+constexpr std::size_t kIdBuffer = 1024;
+
+// Copies pieces into a fixed buffer, cutting what does not fit.
+class TextBuffer {
+ public:
+  TextBuffer(char* buffer, std::size_t capacity) : buffer_(buffer), capacity_(capacity) {
+    buffer_[0] = '\0';
+  }
+  TextBuffer& append(const char* text) {
+    for (; text != nullptr && *text != '\0' && size_ + 1 < capacity_; ++text) {
+      buffer_[size_++] = *text;
+    }
+    buffer_[size_] = '\0';
+    return *this;
+  }
+  const char* c_str() const { return buffer_; }
+
+ private:
+  char* buffer_;
+  std::size_t capacity_;
+  std::size_t size_ = 0;
+};
+
+struct Found {
+  const TopicSpec* topic = nullptr;
+  const ProcedureSpec* procedure = nullptr;
+  const FieldSpec* field = nullptr;
+};
+
+// Looks the id up in a topic and its sub-topics: procedures first, then
+// fields. A block field that shares its short name with a root field
+// shares its id; the first match wins.
+void find(const TopicSpec& topic, const char* id, Found& found, bool procedures) {
+  if (procedures) {
+    for (const ProcedureSpec& procedure : topic.procedures) {
+      if (std::strcmp(procedure.name.name.c_str(), id) == 0) {
+        found = {&topic, &procedure, nullptr};
+        return;
+      }
+    }
+  } else {
+    for (const FieldSpec& field : topic.fields) {
+      if (std::strcmp(field.name, id) == 0) {
+        found = {&topic, nullptr, &field};
+        return;
+      }
+    }
+  }
+  for (const GroupSpec& group : topic.groups) {
+    find(*group.element, id, found, procedures);
+    if (found.topic != nullptr) return;
+  }
+}
+
+}  // namespace
+
+pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char* id) {
+  Found found;
+  if (id != nullptr) {
+    find(*record.root, id, found, /*procedures=*/true);
+    if (found.topic == nullptr) find(*record.root, id, found, /*procedures=*/false);
+  }
+  if (found.procedure != nullptr) {
+    const char* description = found.procedure->fixed_message ? found.procedure->fixed_message
+                                                             : texts::kDescriptionPlaceholder;
+    pl::PlausiProblem* problem = ctx->createProblem(pl::ProblemType::kRule, 1);
+    problem->setId(id);
+    problem->setShortDescription(description);
+    problem->setLongDescription(description);
+    problem->setCorrectionInfo(texts::kCorrectionInfo);
+    problem->setReferenceTopic(found.topic->name);
+    return problem;
+  }
+  if (found.field != nullptr) {
+    const FieldSpec& field = *found.field;
+    pl::PlausiProblem* problem = ctx->createProblem(pl::ProblemType::kField, 9);
+    problem->setId(id);
+    problem->setShortDescription(texts::kFieldProblem);
+    problem->setLongDescription(texts::kFieldProblem);
+    problem->setCorrectionInfo(texts::kCorrectionInfo);
+    problem->setReferenceTopic(texts::kFieldCheckTopic);
+    problem->setFieldType(field.runtimeType());
+    problem->setFieldDisplayName(id);
+    if (const char* mask = maskOf(field)) problem->setFieldMask(mask);
+    problem->setFieldLength(static_cast<int>(field.length));
+    return problem;
+  }
+  throw pl::PlausiException(pl::ExceptionType::kNameMissing, texts::kUnknownCheckKey);
+}
+
+void writeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char* id,
+                  pl::ProblemInfoType info_type, const char* exception_text,
+                  pl::LocalVariable* hf_fehlertext) {
+  pl::PlausiProblem* problem = makeProblem(ctx, record, id);
+  problem->setInfoType(info_type);
+
+  if (hf_fehlertext != nullptr && problem->getProblemType() == pl::ProblemType::kRule &&
+      std::strcmp(problem->getShortDescription(), texts::kDescriptionPlaceholder) == 0) {
+    try {
+      const char* text = hf_fehlertext->get(ctx)->getString();
+      char short_text[kDescriptionBuffer];
+      problem->setShortDescription(TextBuffer(short_text, sizeof short_text).append(text).c_str());
+      char long_text[kDescriptionBuffer];
+      problem->setLongDescription(TextBuffer(long_text, sizeof long_text).append(text).c_str());
+    } catch (pl::PlausiException* e) {
+      delete e;  // the descriptions keep what they had
+    } catch (...) {
+    }
+  }
+
+  pl::FieldDescriptor* current = ctx->getCurrentField();
+  problem->setReferenceField(current);
+  char id_text[kIdBuffer];
+  TextBuffer final_id(id_text, sizeof id_text);
+  if (current != nullptr) final_id.append(current->getHierarchyAsString());
+  final_id.append("#").append(id);
+  problem->setId(final_id.c_str());
+  problem->setException(exception_text);
+
+  ctx->getLogger().trace() << texts::kProblemWritten << problem->getId();
+  ctx->setSectionInfosToProblem(problem);
+}
+
+}  // namespace vexal::machinery

@@ -1,0 +1,103 @@
+#include "machinery/rule_set.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "machinery/check_procedure.h"
+#include "machinery/rule_topic.h"
+#include "machinery/texts.h"
+#include "pl/mapping.h"
+#include "pl/plausi_exception.h"
+#include "pl/runtime_context.h"
+#include "pl/type_descriptor.h"
+
+namespace vexal::machinery {
+namespace {
+
+bool sameCheck(const FieldSpec& a, const FieldSpec& b) {
+  return std::strcmp(a.name, b.name) == 0 && a.length == b.length &&
+         a.model_type == b.model_type && a.presence == b.presence;
+}
+
+}  // namespace
+
+RuleSet::RuleSet(const RecordSpec& spec, const FieldCheckTable& checks) : spec_(spec) {
+  fillMapping();
+  registerChecks(checks);
+  buildRootTopic();
+}
+
+void RuleSet::fillMapping() {
+  auto mapping = std::make_unique<pl::Mapping>();
+  mapping->put("", "");
+  const TopicSpec& root = *spec_.root;
+  for (const FieldSpec& field : root.fields) mapping->put(field.name, field.name);
+  for (const GroupSpec& group : root.groups) {
+    for (const FieldSpec& field : group.element->fields) {
+      std::string key = std::string(group.name) + "." + field.name;
+      mapping->put(key.c_str(), field.name);
+    }
+    mapping->put(group.name, group.name);
+  }
+  setMapping(mapping.release());
+}
+
+void RuleSet::registerChecks(const FieldCheckTable& checks) {
+  const TopicSpec& root = *spec_.root;
+  std::vector<std::pair<std::string, pl::FieldCheckProc>> entries;
+  for (std::size_t i = 0; i < root.fields.size(); ++i) {
+    entries.emplace_back(root.fields[i].name, checks.root[i]);
+  }
+  for (std::size_t g = 0; g < root.groups.size(); ++g) {
+    const GroupSpec& group = root.groups[g];
+    for (std::size_t i = 0; i < group.element->fields.size(); ++i) {
+      const FieldSpec& field = group.element->fields[i];
+      pl::FieldCheckProc check = checks.groups[g][i];
+      for (std::size_t r = 0; r < root.fields.size(); ++r) {
+        if (sameCheck(root.fields[r], field)) check = checks.root[r];
+      }
+      entries.emplace_back(std::string(group.name) + "." + field.name, check);
+    }
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& entry : entries) setFieldCheckProc(entry.first.c_str(), entry.second);
+}
+
+void RuleSet::buildRootTopic() {
+  auto* type = new pl::TypeDescriptor(nullptr, getMapping(), "__root_tb__", nullptr,
+                                      pl::FieldType::kTopic, nullptr, 0, nullptr);
+  RuleTopic* root = spec_.root->make(*spec_.root, type, nullptr, this);
+  rootTopic = root;
+  setRootTopic(root);
+}
+
+pl::Value* RuleSet::callFunction(pl::RuntimeContext* ctx, const char* name) {
+  if (name == nullptr) throw pl::PlausiException(pl::ExceptionType::kNameMissing, texts::kNoFunctionName);
+  for (const FunctionSpec& function : spec_.functions) {
+    if (std::strcmp(function.name, name) != 0) continue;
+    pl::Value* args[FunctionSpec::kMaxParameters] = {};
+    for (std::size_t i = 0; i < function.parameter_count; ++i) {
+      args[i] = ctx->getInitParam(function.parameters[i]);
+    }
+    return function.invoke(rootTopic, ctx, args);
+  }
+  throw pl::PlausiException(pl::ExceptionType::kNameNotFound, name);
+}
+
+void RuleSet::callProcedure(pl::RuntimeContext* ctx, const char* name) {
+  if (name != nullptr && std::strcmp(name, texts::kStandardAblauf) != 0) {
+    throw pl::PlausiException(pl::ExceptionType::kNameNotFound, name);
+  }
+  const TopicSpec& root = *spec_.root;
+  if (spec_.procedure_parameter != nullptr && !root.parameters.empty()) {
+    (rootTopic->*root.parameters[0])->set(ctx->getInitParam(spec_.procedure_parameter));
+  }
+  StandardAblauf(ctx, rootTopic);
+}
+
+}  // namespace vexal::machinery

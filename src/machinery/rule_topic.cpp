@@ -1,0 +1,85 @@
+#include "machinery/rule_topic.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "machinery/rule_set.h"
+#include "pl/type_descriptor.h"
+
+namespace vexal::machinery {
+namespace {
+
+struct Member {
+  const char* name;
+  const FieldSpec* field;
+  const GroupSpec* group;
+};
+
+}  // namespace
+
+RuleTopic::RuleTopic(const TopicSpec& spec, pl::TypeDescriptor* type, pl::FieldDescriptor* parent,
+                     pl::Plausi* plausi)
+    : pl::Topic(type, parent), plausi(plausi), spec_(spec) {}
+
+void RuleTopic::build() {
+  const TopicSpec& spec = spec_;
+  std::vector<Member> members;
+  members.reserve(spec.fields.size() + spec.groups.size());
+  for (const FieldSpec& field : spec.fields) members.push_back({field.name, &field, nullptr});
+  for (const GroupSpec& group : spec.groups) members.push_back({group.name, nullptr, &group});
+  std::sort(members.begin(), members.end(), [](const Member& a, const Member& b) {
+    return std::strcmp(a.name, b.name) < 0;
+  });
+  for (const Member& member : members) {
+    if (member.field != nullptr) {
+      addField(*member.field);
+    } else {
+      addGroup(*member.group);
+    }
+  }
+  hf_fehlertext = addVariable();
+  for (VariableMember parameter : spec.parameters) this->*parameter = addVariable();
+}
+
+RuleTopic::~RuleTopic() = default;
+
+pl::Topic* RuleTopic::newInstance() {
+  return spec_.make(spec_, getTypeDescriptor(), getParent(), plausi);
+}
+
+const RecordSpec& RuleTopic::record() const { return static_cast<const RuleSet*>(plausi)->spec(); }
+
+void RuleTopic::addField(const FieldSpec& field) {
+  pl::TypeDescriptor* type = getTypeDescriptor();
+  // Fields of a sub-topic (a topic with dimensions) hang below it; fields of
+  // the root topic stand alone.
+  bool in_sub_topic = type != nullptr && type->getDimensionCount() > 0;
+  auto* descriptor = new pl::TypeDescriptor(
+      in_sub_topic ? type : nullptr, type ? type->getMapping() : nullptr, field.name,
+      field.display_name, field.runtimeType(), maskOf(field), 0, nullptr);
+  auto* member = new pl::Field(descriptor, in_sub_topic ? this : nullptr);
+  setField(field.name, member);
+  this->*field.member = member;
+}
+
+void RuleTopic::addGroup(const GroupSpec& group) {
+  pl::TypeDescriptor* type = getTypeDescriptor();
+  static constexpr long kExtents[] = {0};
+  auto* descriptor =
+      new pl::TypeDescriptor(nullptr, type ? type->getMapping() : nullptr, group.name, group.name,
+                             pl::FieldType::kTopic, nullptr, 1, kExtents);
+  std::unique_ptr<RuleTopic> prototype(
+      group.element->make(*group.element, descriptor, nullptr, plausi));
+  // The array takes the prototype; setField takes the array.
+  pl::TopicArrayBase* array = group.bind(this, prototype.get());
+  prototype.release();
+  setField(group.name, array);
+}
+
+pl::LocalVariable* RuleTopic::addVariable() {
+  variables_.reserve(variables_.size() + 1);
+  variables_.push_back(std::make_unique<pl::LocalVariable>());
+  return variables_.back().get();
+}
+
+}  // namespace vexal::machinery

@@ -1,0 +1,83 @@
+// The base of every topic class of a rule set.
+
+#ifndef VEXAL_MACHINERY_RULE_TOPIC_H_
+#define VEXAL_MACHINERY_RULE_TOPIC_H_
+
+#include <memory>
+#include <vector>
+
+#include "machinery/catalogue.h"
+#include "pl/field_descriptor.h"
+#include "pl/topic.h"
+
+namespace vexal::machinery {
+
+// A topic built from its TopicSpec: one pl::Field per field and one topic
+// array per group, created in ascending byte order of their names and
+// stored in the derived class's members; then the error-text variable
+// hf_fehlertext and the parameter variables. Fields and arrays belong to
+// the pl::Topic base; this class owns the variables. A topic serves one
+// check at a time.
+//
+// Topics are made by makeTopic<T>(), which builds the members once the
+// derived class is complete (its member initializers would otherwise
+// overwrite them).
+class RuleTopic : public pl::Topic {
+ public:
+  RuleTopic(const TopicSpec& spec, pl::TypeDescriptor* type, pl::FieldDescriptor* parent,
+            pl::Plausi* plausi);
+  ~RuleTopic() override;
+
+  pl::Topic* newInstance() override;
+
+  // Creates fields, arrays and variables; called once by makeTopic().
+  void build();
+
+  const TopicSpec& spec() const { return spec_; }
+  // The catalogue of the rule set this topic belongs to, which must be a
+  // RuleSet.
+  const RecordSpec& record() const;
+
+  // The text a failed rule function leaves for its check procedure.
+  pl::LocalVariable* hf_fehlertext = nullptr;
+  // The rule set this topic belongs to (not owned).
+  pl::Plausi* plausi;
+
+ private:
+  void addField(const FieldSpec& field);
+  void addGroup(const GroupSpec& group);
+  pl::LocalVariable* addVariable();
+
+  const TopicSpec& spec_;
+  std::vector<std::unique_ptr<pl::LocalVariable>> variables_;
+};
+
+// The TopicFactory of a topic class T: `&makeTopic<T>` in its TopicSpec.
+// T's constructor takes (const TopicSpec&, pl::TypeDescriptor*,
+// pl::FieldDescriptor*, pl::Plausi*).
+template <class T>
+RuleTopic* makeTopic(const TopicSpec& spec, pl::TypeDescriptor* type, pl::FieldDescriptor* parent,
+                     pl::Plausi* plausi) {
+  std::unique_ptr<T> topic(new T(spec, type, parent, plausi));
+  topic->build();
+  return topic.release();
+}
+
+template <class Owner, class Element>
+pl::TopicArrayBase* bindArrayImpl(pl::TopicArray<Element>* Owner::*member, RuleTopic* owner,
+                                  RuleTopic* prototype) {
+  auto* array = new pl::TopicArray<Element>(static_cast<Element*>(prototype));
+  static_cast<Owner*>(owner)->*member = array;
+  return array;
+}
+
+// The ArrayBinder of a group kept in member `Member` (a
+// pl::TopicArray<Element>* of the owning class): `&bindArray<&TB_X::UV>`.
+template <auto Member>
+pl::TopicArrayBase* bindArray(RuleTopic* owner, RuleTopic* prototype) {
+  return bindArrayImpl(Member, owner, prototype);
+}
+
+}  // namespace vexal::machinery
+
+#endif  // VEXAL_MACHINERY_RULE_TOPIC_H_

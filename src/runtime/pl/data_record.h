@@ -1,0 +1,92 @@
+// The record under check, as the runtime reads it.
+
+#ifndef VEXAL_RUNTIME_PL_DATA_RECORD_H_
+#define VEXAL_RUNTIME_PL_DATA_RECORD_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pl {
+
+// One record line cut into fields: for every field of the layout that the
+// record holds, in layout order, its path ("KE", "UV.BBNRGT"), the indices
+// of the group occurrence it belongs to, and where its text stands in the
+// line; for every group, how often it occurs. A field whose place lies
+// beyond the end of the line is held but not supplied (it reads as the
+// invalid value). Hosts fill it from the record model's cut; the rule
+// runtime reads it through RuntimeContext::getDataRecord.
+//
+// Paths are interned once and keep their ids; clear() forgets the record
+// but keeps paths and capacity, so a host reuses one DataRecord per record
+// type without allocating in steady state. Not thread-safe.
+class DataRecord {
+ public:
+  static constexpr int kMaxDepth = 4;
+
+  struct FieldEntry {
+    int path_id;
+    int depth;                    // number of indices
+    long indices[kMaxDepth + 1];  // zero-based, then -1
+    std::uint32_t offset;         // in the line
+    std::uint32_t size;           // supplied bytes (may be shorter than the layout length)
+    bool supplied;
+  };
+
+  DataRecord() = default;
+  DataRecord(const DataRecord&) = delete;
+  DataRecord& operator=(const DataRecord&) = delete;
+
+  // --- Paths
+  int internPath(std::string_view path);
+  // -1 when the path was never interned.
+  int findPath(std::string_view path) const;
+  std::size_t getPathCount() const { return paths_.size(); }
+  std::string_view getPath(int id) const { return paths_[id]; }
+  // A hash of all interned paths in order; equal stamps mean equal ids.
+  std::uint64_t getLayoutStamp() const { return stamp_; }
+
+  // --- Content of one record
+  void clear();
+  // Copies the line.
+  void setText(std::string_view line);
+  std::string_view getText() const { return text_; }
+  // indices: null or -1-terminated, at most kMaxDepth. offset and size must
+  // lie within the text when supplied.
+  void addField(int path_id, const long* indices, std::size_t offset, std::size_t size,
+                bool supplied);
+  void addGroup(int path_id, const long* indices, long count);
+
+  std::size_t getFieldCount() const { return fields_.size(); }
+  const FieldEntry& getField(std::size_t i) const { return fields_[i]; }
+  std::string_view getFieldText(const FieldEntry& entry) const {
+    return {text_.data() + entry.offset, entry.size};
+  }
+  // Null when the record holds no such field occurrence.
+  const FieldEntry* findField(int path_id, const long* indices) const;
+  // 0 when the record holds no such group.
+  long getGroupSize(int path_id, const long* indices) const;
+
+ private:
+  struct GroupEntry {
+    int path_id;
+    int depth;
+    long indices[kMaxDepth + 1];
+    long count;
+  };
+
+  std::vector<std::string> paths_;
+  std::uint64_t stamp_ = 1469598103934665603ull;
+
+  std::string text_;
+  std::vector<FieldEntry> fields_;
+  std::vector<GroupEntry> groups_;
+  // Per path id: positions in fields_ in the order added.
+  std::vector<std::vector<int>> by_path_;
+};
+
+}  // namespace pl
+
+#endif  // VEXAL_RUNTIME_PL_DATA_RECORD_H_

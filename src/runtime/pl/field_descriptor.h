@@ -1,0 +1,113 @@
+// Fields of a topic tree and the variables of the rule language.
+
+#ifndef VEXAL_RUNTIME_PL_FIELD_DESCRIPTOR_H_
+#define VEXAL_RUNTIME_PL_FIELD_DESCRIPTOR_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "pl/types.h"
+
+namespace pl {
+
+class DataRecord;
+class RuntimeContext;
+class TypeDescriptor;
+class Value;
+
+// Anything the rule language reads a value from.
+class ValueSource {
+ public:
+  virtual ~ValueSource() = default;
+  // The value lives in ctx's arena.
+  virtual Value* get(RuntimeContext* ctx) = 0;
+};
+
+// A node of the topic tree: a field, a topic or a topic array. Knows its
+// type descriptor (not owned), its parent node (not owned) and, for topic
+// elements, its index list.
+class FieldDescriptor {
+ public:
+  FieldDescriptor(TypeDescriptor* type, FieldDescriptor* parent);
+  FieldDescriptor(const FieldDescriptor&) = delete;
+  FieldDescriptor& operator=(const FieldDescriptor&) = delete;
+  virtual ~FieldDescriptor();
+
+  FieldDescriptor* getParent() const { return parent_; }
+  TypeDescriptor* getTypeDescriptor() const { return type_; }
+  // The dimension count of the type descriptor (0 without one).
+  int getDimension() const;
+
+  // Keeps a copy of the list of zero-based indices, which ends with -1. A
+  // null list clears it.
+  void setIndices(const long* indices);
+  // Null, or the -1-terminated list given to setIndices.
+  const long* getIndices() const { return indices_.empty() ? nullptr : indices_.data(); }
+
+  // Where the node stands in the record, for ids and messages: the names
+  // from the outermost element down, joined by ".", with the occurrence of
+  // each element counted from 1 in brackets ("UV[2].BBNRGT"). The text is
+  // valid until the next call on this node.
+  const char* getHierarchyAsString();
+
+ protected:
+  // The number of occurrences of this node's group that the record holds at
+  // the given indices (null: at the top level). 0 without a record.
+  long getSizeFor(const DataRecord* record, const long* indices) const;
+
+ private:
+  TypeDescriptor* type_;
+  FieldDescriptor* parent_;
+  std::vector<long> indices_;
+  std::string hierarchy_;
+};
+
+// An elementary field. Its value is the text the record under check
+// supplies for the field's path at the indices of its parent element, or
+// the invalid value when the record does not supply it.
+class Field : public FieldDescriptor, public ValueSource {
+ public:
+  Field(TypeDescriptor* type, FieldDescriptor* parent);
+  Value* get(RuntimeContext* ctx) override;
+
+ private:
+  // Path id of the record this field last read from.
+  const DataRecord* cached_record_ = nullptr;
+  std::uint64_t cached_layout_stamp_ = 0;
+  int cached_path_id_ = -1;
+};
+
+// The view of a field that a type-conformance check works on.
+class FeatureField : public ValueSource {
+ public:
+  explicit FeatureField(Field* field) : field_(field) {}
+  Value* get(RuntimeContext* ctx) override;
+  Field* getField() const { return field_; }
+
+ private:
+  Field* field_;
+};
+
+// A variable of the rule language. Keeps its own copy of the value it is
+// set to, so a topic variable stays valid after the context that made the
+// value is reset; get() returns a fresh copy in the asking context. Starts
+// as the invalid value unless given an initial one.
+class LocalVariable : public ValueSource {
+ public:
+  LocalVariable();
+  explicit LocalVariable(const Value* initial);
+  ~LocalVariable() override;
+
+  Value* get(RuntimeContext* ctx) override;
+  void set(const Value* value);
+
+ private:
+  struct Stored;
+  Stored* stored_;
+};
+
+}  // namespace pl
+
+#endif  // VEXAL_RUNTIME_PL_FIELD_DESCRIPTOR_H_

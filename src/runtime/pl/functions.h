@@ -1,0 +1,88 @@
+// The built-in functions of the rule language.
+
+#ifndef VEXAL_RUNTIME_PL_FUNCTIONS_H_
+#define VEXAL_RUNTIME_PL_FUNCTIONS_H_
+
+#include "pl/types.h"
+
+namespace pl {
+
+class RuntimeContext;
+class Value;
+
+// Every result lives in the context's arena (booleans and the invalid
+// value are shared instances).
+//
+// Texts and numbers: a text counts as a number where it is numeric (one
+// or more digits 0-9 and nothing else); arithmetic takes numeric texts as
+// numbers and throws PlausiException for anything else but the invalid
+// value. An operation that yields a value (length, substring, concatenation,
+// replacement, arithmetic, conversions) gives the invalid value when an
+// operand is invalid; predicates answer false.
+//
+// Comparisons: two texts compare as bytes, two numbers numerically, a text
+// and a number numerically when the text is numeric and otherwise as
+// unequal and unordered; dates compare by day, booleans by equality. The
+// invalid value equals only itself and is never ordered; ne is always the
+// negation of eq.
+class Functions {
+ public:
+  // The processing date of the context.
+  static Value* HEUTE(RuntimeContext* ctx);
+
+  // The rule language's `not`: the negation of isTrue (invalid stays
+  // invalid).
+  static Value* not_(RuntimeContext* ctx, const Value* v);
+  // True for a non-empty text of digits only, and for numbers.
+  static Value* NUMERISCH(RuntimeContext* ctx, const Value* v);
+  // The number of characters of the text, trailing blanks included.
+  static Value* WERTLAENGE(RuntimeContext* ctx, const Value* v);
+  // Upper case in Windows-1252 (a-z, à-þ without ÷, š œ ž ÿ); ß stays.
+  static Value* GROSSBUCHSTABEN(RuntimeContext* ctx, const Value* v);
+  // The integer of a numeric text or number.
+  static Value* ALS_GANZZAHL(RuntimeContext* ctx, const Value* v);
+  static Value* JAHR(RuntimeContext* ctx, const Value* date);
+  // "JJJJ", "MM" and "TT" of a date, zero-padded.
+  static Value* JAHR_ALS_ZEICHENKETTE(RuntimeContext* ctx, const Value* date);
+  static Value* MONAT_ALS_ZEICHENKETTE(RuntimeContext* ctx, const Value* date);
+  static Value* TAG_ALS_ZEICHENKETTE(RuntimeContext* ctx, const Value* date);
+
+  static Value* eq(RuntimeContext* ctx, const Value* a, const Value* b);
+  static Value* ne(RuntimeContext* ctx, const Value* a, const Value* b);
+  static Value* lt(RuntimeContext* ctx, const Value* a, const Value* b);
+  static Value* le(RuntimeContext* ctx, const Value* a, const Value* b);
+  static Value* gt(RuntimeContext* ctx, const Value* a, const Value* b);
+  static Value* ge(RuntimeContext* ctx, const Value* a, const Value* b);
+  static Value* plus(RuntimeContext* ctx, const Value* a, const Value* b);
+  static Value* minus(RuntimeContext* ctx, const Value* a, const Value* b);
+  static Value* mult(RuntimeContext* ctx, const Value* a, const Value* b);
+  // The remainder of a / b with the sign of a; throws for b = 0.
+  static Value* MODULO(RuntimeContext* ctx, const Value* a, const Value* b);
+  static Value* KONKATENIEREN(RuntimeContext* ctx, const Value* a, const Value* b);
+  static Value* BEGINNT_MIT(RuntimeContext* ctx, const Value* text, const Value* prefix);
+  static Value* ENDET_AUF(RuntimeContext* ctx, const Value* text, const Value* suffix);
+  // Whether the range (interval, sequence or series) holds the value.
+  static Value* contains(RuntimeContext* ctx, const Value* range, const Value* v);
+
+  // The characters from the 1-based position start on, at most length of
+  // them, clipped to the text; a start beyond the end gives "".
+  static Value* TEIL(RuntimeContext* ctx, const Value* text, const Value* start,
+                     const Value* length);
+  // Every occurrence of search replaced, left to right.
+  static Value* ERSETZEN(RuntimeContext* ctx, const Value* text, const Value* search,
+                         const Value* replacement);
+  // Whether the value fits the field type and mask: type 0 any text; type 2
+  // with "0" and n "#" one to n digits; type 4 with "JJJJMMTT" a valid date
+  // of eight digits, with "SSmmss" six digits forming 00:00:00 to 23:59:59.
+  // True for the invalid value; false for any other type and mask.
+  static Value* isTypeConform(RuntimeContext* ctx, const Value* v, FieldType type,
+                              const char* mask);
+
+  // Helpers for C++ callers that need a plain bool or int.
+  static bool isNumericText(const Value* v);
+  static bool equals(const Value* a, const Value* b);
+};
+
+}  // namespace pl
+
+#endif  // VEXAL_RUNTIME_PL_FUNCTIONS_H_

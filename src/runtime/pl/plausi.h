@@ -1,0 +1,88 @@
+// The rule-set base class.
+
+#ifndef VEXAL_RUNTIME_PL_PLAUSI_H_
+#define VEXAL_RUNTIME_PL_PLAUSI_H_
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "pl/value.h"
+
+namespace pl {
+
+class Field;
+class Mapping;
+class RuntimeContext;
+class Topic;
+
+// A type-conformance check: writes at most one field finding for the field
+// and returns a boolean value, true when it wrote one.
+using FieldCheckProc = Value* (*)(RuntimeContext* ctx, Field* field);
+
+class ClassificationRessource {
+ public:
+  virtual Value* getClassificationByCode(const char* code) = 0;
+  virtual Value* getClassificationByValue(const char* value) = 0;
+  virtual ~ClassificationRessource() = default;
+};
+
+// Base of every rule set. Owns the mapping and the root topic it is given
+// and keeps the table of type-conformance checks. A rule set serves one
+// check at a time: its topic variables and its check plan hold per-run
+// state. Separate rule sets share nothing.
+class Plausi : public ClassificationRessource {
+ public:
+  Plausi();
+  ~Plausi() override;
+
+  // This procedure has no classification tables: both answer the invalid
+  // value.
+  Value* getClassificationByCode(const char* code) override;
+  Value* getClassificationByValue(const char* value) override;
+
+  virtual const char* getRecordType() = 0;
+  virtual double getVersion() = 0;
+  virtual const char* getBuildStamp() = 0;
+  // Calls a rule function by name; its parameters come from the context's
+  // init parameters under their names.
+  virtual Value* callFunction(RuntimeContext* ctx, const char* name) = 0;
+  // Runs a procedure by name; null means "StandardAblauf".
+  virtual void callProcedure(RuntimeContext* ctx, const char* name) = 0;
+
+  // Read access for hosts and the runtime.
+  const Mapping* mapping() const { return mapping_; }
+  Topic* rootTopic() const { return root_topic_; }
+  // Null when no check is registered under the key.
+  FieldCheckProc findFieldCheckProc(std::string_view key) const;
+  // In registration order.
+  const std::vector<std::pair<std::string, FieldCheckProc>>& fieldCheckProcs() const {
+    return checks_;
+  }
+
+  struct CheckPlan;
+  CheckPlan& checkPlan();
+
+ protected:
+  // Each takes ownership; a second call replaces (and deletes) the first.
+  void setMapping(Mapping* mapping);
+  Mapping* getMapping() { return mapping_; }
+  void setFieldCheckProc(const char* key, FieldCheckProc check);
+  void setRootTopic(Topic* topic);
+
+ private:
+  Mapping* mapping_ = nullptr;
+  Topic* root_topic_ = nullptr;
+  std::vector<std::pair<std::string, FieldCheckProc>> checks_;
+  std::map<std::string, std::size_t, std::less<>> check_index_;
+  InvalidValue invalid_;
+  std::unique_ptr<CheckPlan> plan_;
+};
+
+}  // namespace pl
+
+#endif  // VEXAL_RUNTIME_PL_PLAUSI_H_

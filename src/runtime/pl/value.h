@@ -1,0 +1,189 @@
+// Values of the rule language.
+//
+// Every value is made by a RuntimeContext and lives in its arena until the
+// host resets the context; values are never freed one by one and have
+// trivial destructors. Values are immutable once made, so the context may
+// hand out shared instances (the two booleans, the invalid value).
+
+#ifndef VEXAL_RUNTIME_PL_VALUE_H_
+#define VEXAL_RUNTIME_PL_VALUE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "pl/types.h"
+
+namespace pl {
+
+class Value {
+ public:
+  enum class Kind : unsigned char {
+    kInvalid,  // a field the record does not supply
+    kString,
+    kNumber,
+    kBool,
+    kDate,
+    kIntervalRange,
+    kSequenceRange,
+    kRangeSeries,
+  };
+
+  Value(const Value&) = delete;
+  Value& operator=(const Value&) = delete;
+
+  Kind getKind() const { return kind_; }
+  bool isInvalid() const { return kind_ == Kind::kInvalid; }
+
+  // The value as text: a string's bytes, a number's plain decimal digits, a
+  // date as "JJJJMMTT", "true"/"false" for booleans, "" for the invalid
+  // value. NUL-terminated; valid as long as the value.
+  virtual const char* getString() const = 0;
+  // The value as a 64-bit integer: numbers are truncated, numeric texts
+  // read, anything else is 0.
+  virtual std::int64_t getLong() const = 0;
+  // True for the boolean true and for numbers other than 0.
+  virtual bool isTrue() const = 0;
+
+ protected:
+  explicit Value(Kind kind) : kind_(kind) {}
+  ~Value() = default;
+
+ private:
+  Kind kind_;
+};
+
+class InvalidValue final : public Value {
+ public:
+  InvalidValue() : Value(Kind::kInvalid) {}
+  const char* getString() const override { return ""; }
+  std::int64_t getLong() const override { return 0; }
+  bool isTrue() const override { return false; }
+};
+
+// Latin-1 bytes with an explicit length; may contain NUL bytes, and is
+// NUL-terminated after its last byte.
+class StringValue final : public Value {
+ public:
+  StringValue(const char* data, std::size_t size) : Value(Kind::kString), data_(data), size_(size) {}
+  const char* data() const { return data_; }
+  std::size_t size() const { return size_; }
+  std::string_view view() const { return {data_, size_}; }
+
+  const char* getString() const override { return data_; }
+  std::int64_t getLong() const override;
+  bool isTrue() const override { return false; }
+
+ private:
+  const char* data_;
+  std::size_t size_;
+};
+
+class NumberValue final : public Value {
+ public:
+  explicit NumberValue(long double number) : Value(Kind::kNumber), number_(number) {}
+  long double get() const { return number_; }
+  // The plain decimal text, formatted on first use.
+  std::string_view text() const;
+
+  const char* getString() const override;
+  std::int64_t getLong() const override;
+  bool isTrue() const override { return number_ != 0; }
+
+ private:
+  static constexpr unsigned char kNotFormatted = 0xFF;
+  long double number_;
+  mutable unsigned char text_size_ = kNotFormatted;
+  mutable char text_[47];
+};
+
+class BoolValue final : public Value {
+ public:
+  explicit BoolValue(bool value) : Value(Kind::kBool), value_(value) {}
+  bool get() const { return value_; }
+  const char* getString() const override { return value_ ? "true" : "false"; }
+  std::int64_t getLong() const override { return value_ ? 1 : 0; }
+  bool isTrue() const override { return value_; }
+
+ private:
+  bool value_;
+};
+
+// A Gregorian calendar day.
+class DateValue final : public Value {
+ public:
+  // Expects a valid date; RuntimeContext::createDateValue checks.
+  DateValue(int year, int month, int day);
+  int year() const { return year_; }
+  int month() const { return month_; }
+  int day() const { return day_; }
+  // Days since 0000-03-01; orders dates.
+  std::int64_t serial() const { return serial_; }
+
+  const char* getString() const override { return text_; }
+  std::int64_t getLong() const override { return serial_; }
+  bool isTrue() const override { return false; }
+
+  static bool isValidDate(int year, int month, int day);
+
+ private:
+  int year_, month_, day_;
+  std::int64_t serial_;
+  char text_[12];
+};
+
+// Numbers from low to high; bounds per IntervalType.
+class IntervalRangeValue final : public Value {
+ public:
+  IntervalRangeValue(const Value* low, const Value* high, IntervalType type)
+      : Value(Kind::kIntervalRange), low_(low), high_(high), type_(type) {}
+  const Value* low() const { return low_; }
+  const Value* high() const { return high_; }
+  IntervalType type() const { return type_; }
+  const char* getString() const override { return ""; }
+  std::int64_t getLong() const override { return 0; }
+  bool isTrue() const override { return false; }
+
+ private:
+  const Value* low_;
+  const Value* high_;
+  IntervalType type_;
+};
+
+// first, second, ... up to last, in steps of second - first.
+class SequenceRangeValue final : public Value {
+ public:
+  SequenceRangeValue(const Value* first, const Value* second, const Value* last)
+      : Value(Kind::kSequenceRange), first_(first), second_(second), last_(last) {}
+  const Value* first() const { return first_; }
+  const Value* second() const { return second_; }
+  const Value* last() const { return last_; }
+  const char* getString() const override { return ""; }
+  std::int64_t getLong() const override { return 0; }
+  bool isTrue() const override { return false; }
+
+ private:
+  const Value* first_;
+  const Value* second_;
+  const Value* last_;
+};
+
+// A list of values; contains() tests equality with any member.
+class RangeSeriesValue final : public Value {
+ public:
+  RangeSeriesValue(const Value* const* members, std::size_t count)
+      : Value(Kind::kRangeSeries), members_(members), count_(count) {}
+  std::size_t size() const { return count_; }
+  const Value* at(std::size_t i) const { return members_[i]; }
+  const char* getString() const override { return ""; }
+  std::int64_t getLong() const override { return 0; }
+  bool isTrue() const override { return false; }
+
+ private:
+  const Value* const* members_;
+  std::size_t count_;
+};
+
+}  // namespace pl
+
+#endif  // VEXAL_RUNTIME_PL_VALUE_H_

@@ -1,0 +1,121 @@
+// Every allocation that fails during construction or a check run leaves
+// nothing behind: the global allocator of this binary fails on request.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <functional>
+#include <new>
+#include <string>
+
+#include "DSAS_01/DSAS_01.h"
+#include "DSAS_02/DSAS_02.h"
+#include "DSKO_04/DSKO_04.h"
+#include "DSLN_01/DSLN_01.h"
+#include "DSLN_02/DSLN_02.h"
+#include "pl/plausi_exception.h"
+#include "support/tst_harness.h"
+
+namespace {
+
+// Allocations still allowed; -1 while no failure is armed.
+std::atomic<long> g_budget{-1};
+std::atomic<long> g_live{0};
+
+void* allocate(std::size_t size) {
+  long budget = g_budget.load();
+  while (budget >= 0) {
+    if (budget == 0) throw std::bad_alloc();
+    if (g_budget.compare_exchange_weak(budget, budget - 1)) break;
+  }
+  void* p = std::malloc(size ? size : 1);
+  if (p == nullptr) throw std::bad_alloc();
+  ++g_live;
+  return p;
+}
+
+void release(void* p) {
+  if (p == nullptr) return;
+  --g_live;
+  std::free(p);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return allocate(size); }
+void* operator new[](std::size_t size) { return allocate(size); }
+void operator delete(void* p) noexcept { release(p); }
+void operator delete[](void* p) noexcept { release(p); }
+void operator delete(void* p, std::size_t) noexcept { release(p); }
+void operator delete[](void* p, std::size_t) noexcept { release(p); }
+
+namespace {
+
+// Runs attempt() with budgets 0, 1, 2, ... until it completes without
+// running out, checking after each try that no allocation is left.
+// Returns the number of budgets tried.
+long failEveryAllocation(const std::function<void()>& attempt) {
+  for (long budget = 0;; ++budget) {
+    long live_before = g_live.load();
+    bool completed = false;
+    g_budget = budget;
+    try {
+      attempt();
+      completed = true;
+    } catch (const std::bad_alloc&) {
+    }
+    g_budget = -1;
+    EXPECT_EQ(g_live.load(), live_before) << "leak with budget " << budget;
+    if (completed || ::testing::Test::HasFailure()) return budget + 1;
+  }
+}
+
+template <class T>
+void construct() {
+  long tries = failEveryAllocation([] { delete new T(); });
+  EXPECT_GT(tries, 1);
+}
+
+template <class Definition>
+void constructLayout() {
+  long tries = failEveryAllocation([] { delete new Definition(); });
+  EXPECT_GT(tries, 1);
+}
+
+TEST(AllocationFailureTest, RuleSetConstructionReleasesWhatItBuilt) {
+  construct<tst::Plausi_TST_01>();
+  construct<DSAS_01::Plausi_DSAS_01>();
+  construct<DSAS_02::Plausi_DSAS_02>();
+  construct<DSKO_04::Plausi_DSKO_04>();
+  construct<DSLN_01::Plausi_DSLN_01>();
+  construct<DSLN_02::Plausi_DSLN_02>();
+}
+
+TEST(AllocationFailureTest, RecordLayoutConstructionReleasesWhatItBuilt) {
+  constructLayout<tst::RecordDefinition_TST_01>();
+  constructLayout<RecordDefinition_DSAS_01>();
+  constructLayout<RecordDefinition_DSAS_02>();
+  constructLayout<RecordDefinition_DSKO_04>();
+  constructLayout<RecordDefinition_DSLN_01>();
+  constructLayout<RecordDefinition_DSLN_02>();
+}
+
+TEST(AllocationFailureTest, ACheckRunOutOfMemoryLeaksNothing) {
+  tst::Line line;
+  line.num = "1A";
+  line.flag = "J";
+  line.anz = "3";
+  line.pos = {tst::Pos{}, tst::Pos{"POS2", "00009", "  "}, tst::Pos{"POS3", "X", "  "}};
+  long tries = failEveryAllocation([&] {
+    auto h = tst::makeHarness();
+    try {
+      h->check(line.str());
+    } catch (const pl::PlausiException&) {
+      // Running out of memory inside a check may surface as a check error.
+    }
+  });
+  EXPECT_GT(tries, 10);
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+// The runtime's data record and how fields read from it.
+
+#include <gtest/gtest.h>
+
+#include "pl/data_record.h"
+#include "pl/field_descriptor.h"
+#include "pl/runtime_context.h"
+#include "pl/type_descriptor.h"
+
+namespace {
+
+TEST(DataRecordTest, PathsKeepTheirIdsAndTheStampFollowsThem) {
+  pl::DataRecord record;
+  std::uint64_t empty = record.getLayoutStamp();
+  int ke = record.internPath("KE");
+  int gtst = record.internPath("UV.GTST");
+  EXPECT_EQ(record.internPath("KE"), ke);
+  EXPECT_EQ(record.findPath("UV.GTST"), gtst);
+  EXPECT_EQ(record.findPath("GTST"), -1);
+  EXPECT_NE(record.getLayoutStamp(), empty);
+
+  pl::DataRecord same;
+  same.internPath("KE");
+  same.internPath("UV.GTST");
+  EXPECT_EQ(same.getLayoutStamp(), record.getLayoutStamp());
+  pl::DataRecord other;
+  other.internPath("UV.GTST");
+  other.internPath("KE");
+  EXPECT_NE(other.getLayoutStamp(), record.getLayoutStamp());
+}
+
+TEST(DataRecordTest, FindsOccurrencesAndGroupSizes) {
+  pl::DataRecord record;
+  int ke = record.internPath("KE");
+  int uv = record.internPath("UV");
+  int gtst = record.internPath("UV.GTST");
+  record.setText("KE01AAAABBBB");
+  record.addField(ke, nullptr, 0, 4, true);
+  long first[] = {0, -1}, second[] = {1, -1}, third[] = {2, -1};
+  record.addGroup(uv, nullptr, 2);
+  record.addField(gtst, first, 4, 4, true);
+  record.addField(gtst, second, 8, 4, true);
+  EXPECT_EQ(record.getFieldText(*record.findField(ke, nullptr)), "KE01");
+  EXPECT_EQ(record.getFieldText(*record.findField(gtst, second)), "BBBB");
+  EXPECT_EQ(record.findField(gtst, third), nullptr);
+  EXPECT_EQ(record.findField(gtst, nullptr), nullptr);
+  EXPECT_EQ(record.getGroupSize(uv, nullptr), 2);
+  EXPECT_EQ(record.getGroupSize(uv, first), 0);
+  record.clear();
+  EXPECT_EQ(record.getFieldCount(), 0u);
+  EXPECT_EQ(record.findField(ke, nullptr), nullptr);
+  EXPECT_EQ(record.getGroupSize(uv, nullptr), 0);
+  EXPECT_EQ(record.findPath("UV.GTST"), gtst);
+}
+
+TEST(DataRecordTest, FieldsBeyondTheTextAreHeldButNotSupplied) {
+  pl::DataRecord record;
+  int a = record.internPath("A");
+  record.setText("xy");
+  record.addField(a, nullptr, 1, 5, true);  // runs past the end: cut to what is there
+  const auto& entry = record.getField(0);
+  EXPECT_TRUE(entry.supplied);
+  EXPECT_EQ(record.getFieldText(entry), "y");
+  record.addField(a, nullptr, 9, 5, true);  // starts past the end
+  EXPECT_EQ(record.getField(1).size, 0u);
+}
+
+class FieldReadTest : public ::testing::Test {
+ protected:
+  FieldReadTest()
+      : root_type(nullptr, nullptr, "KE", "KENNUNG", pl::FieldType::kAlphanumeric, nullptr, 0, nullptr),
+        block_type(nullptr, nullptr, "UV", "UV", pl::FieldType::kTopic, nullptr, 1, kExtent),
+        member_type(&block_type, nullptr, "GTST", "GT", pl::FieldType::kAlphanumeric, nullptr, 0, nullptr),
+        root_field(&root_type, nullptr),
+        element(&block_type, nullptr),
+        member(&member_type, &element) {
+    ke = record.internPath("KE");
+    gtst = record.internPath("UV.GTST");
+    record.setText("KE  12345678");
+    record.addField(ke, nullptr, 0, 4, true);
+    long second[] = {1, -1};
+    record.addField(gtst, second, 4, 8, true);
+    ctx.setDataRecord(&record);
+  }
+  static constexpr long kExtent[] = {0};
+  pl::TypeDescriptor root_type, block_type, member_type;
+  pl::Field root_field;
+  pl::FieldDescriptor element;
+  pl::Field member;
+  pl::DataRecord record;
+  pl::RuntimeContext ctx;
+  int ke = 0, gtst = 0;
+};
+
+TEST_F(FieldReadTest, ValuesAreTheRawTextWithTrailingBlanks) {
+  EXPECT_STREQ(root_field.get(&ctx)->getString(), "KE  ");
+  EXPECT_EQ(member_type.getPath(), "UV.GTST");
+}
+
+TEST_F(FieldReadTest, ElementFieldsReadTheirOccurrence) {
+  long first[] = {0, -1}, second[] = {1, -1};
+  element.setIndices(first);
+  EXPECT_TRUE(member.get(&ctx)->isInvalid());
+  element.setIndices(second);
+  EXPECT_STREQ(member.get(&ctx)->getString(), "12345678");
+  EXPECT_STREQ(member.getHierarchyAsString(), "UV[2].GTST");
+}
+
+TEST_F(FieldReadTest, NoRecordOrAnotherLayoutReadsInvalid) {
+  ctx.setDataRecord(nullptr);
+  EXPECT_TRUE(root_field.get(&ctx)->isInvalid());
+  pl::DataRecord other;  // no paths at all
+  ctx.setDataRecord(&other);
+  EXPECT_TRUE(root_field.get(&ctx)->isInvalid());
+  ctx.setDataRecord(&record);
+  EXPECT_STREQ(root_field.get(&ctx)->getString(), "KE  ");
+}
+
+TEST_F(FieldReadTest, BlankFieldIsAStringNotInvalid) {
+  record.clear();
+  record.setText("    ");
+  record.addField(ke, nullptr, 0, 4, true);
+  pl::Value* value = root_field.get(&ctx);
+  EXPECT_EQ(value->getKind(), pl::Value::Kind::kString);
+  EXPECT_STREQ(value->getString(), "    ");
+}
+
+}  // namespace

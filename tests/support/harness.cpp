@@ -1,0 +1,50 @@
+#include "support/harness.h"
+
+#include "pl/plausi_problem.h"
+
+namespace vexal::testing {
+
+void SectionTracker::onStart(const char* title, bool flag, std::size_t) {
+  started.push_back(std::string(title) + (flag ? "|1" : "|0"));
+  open_.emplace_back(title);
+}
+
+void SectionTracker::onLeave(const char* title, std::size_t) {
+  if (open_.empty() || open_.back() != title) ++mismatches;
+  if (!open_.empty()) open_.pop_back();
+}
+
+Harness::Harness(std::shared_ptr<pl::Plausi> plausi, std::shared_ptr<RecordDefinition> definition)
+    : plausi_(std::move(plausi)), definition_(std::move(definition)), input_(*definition_) {
+  ctx_.getLogger().setTraceSink(&trace);
+  ctx_.getLogger().setErrorSink(&errors);
+  ctx_.setSectionObserver(&sections);
+  ctx_.setDataRecord(&input_.record());
+}
+
+void Harness::check(std::string_view line) {
+  ctx_.reset();
+  trace.lines.clear();
+  errors.lines.clear();
+  sections.started.clear();
+  input_.load(line);
+  pl::checkRecord(plausi_.get(), &ctx_);
+}
+
+std::vector<std::string> Harness::ids() const {
+  std::vector<std::string> result;
+  for (std::size_t i = 0; i < ctx_.getProblemCount(); ++i) result.emplace_back(ctx_.getProblem(i)->getId());
+  return result;
+}
+
+std::vector<std::string> Harness::ruleFindings() const {
+  std::vector<std::string> result;
+  for (std::size_t i = 0; i < ctx_.getProblemCount(); ++i) {
+    const pl::PlausiProblem* p = ctx_.getProblem(i);
+    if (p->getProblemType() != pl::ProblemType::kRule) continue;
+    result.push_back(std::string(p->getId()) + " " + p->getShortDescription());
+  }
+  return result;
+}
+
+}  // namespace vexal::testing

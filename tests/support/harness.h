@@ -1,0 +1,74 @@
+// Checks record lines with a rule set the way a host does, and keeps what
+// the run produced (findings, log lines, sections) for assertions.
+
+#ifndef VEXAL_TESTS_SUPPORT_HARNESS_H_
+#define VEXAL_TESTS_SUPPORT_HARNESS_H_
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "model/record_definition.h"
+#include "pl/check_record.h"
+#include "pl/plausi.h"
+#include "pl/runtime_context.h"
+#include "record_input.h"
+
+namespace vexal::testing {
+
+class CapturedLog : public pl::LogSink {
+ public:
+  void write(pl::LogLevel, std::string_view line) override { lines.emplace_back(line); }
+  std::vector<std::string> lines;
+};
+
+// Follows sections: every start must be matched by a leave of the same
+// title, in order.
+class SectionTracker : public pl::SectionObserver {
+ public:
+  void onStart(const char* title, bool flag, std::size_t depth) override;
+  void onLeave(const char* title, std::size_t depth) override;
+  bool balanced() const { return open_.empty() && mismatches == 0; }
+  std::vector<std::string> started;  // "<title>|<flag>"
+  int mismatches = 0;
+
+ private:
+  std::vector<std::string> open_;
+};
+
+class Harness {
+ public:
+  // shared_ptr keeps the deleter of the concrete type (RecordDefinition has
+  // no virtual destructor).
+  Harness(std::shared_ptr<pl::Plausi> plausi, std::shared_ptr<RecordDefinition> definition);
+  Harness(const Harness&) = delete;
+  Harness& operator=(const Harness&) = delete;
+
+  // Resets the context and checks one line: field stage and rule stage.
+  void check(std::string_view line);
+
+  pl::Plausi& plausi() { return *plausi_; }
+  pl::RuntimeContext& ctx() { return ctx_; }
+  std::size_t findingCount() const { return ctx_.getProblemCount(); }
+  const pl::PlausiProblem& finding(std::size_t i) const { return *ctx_.getProblem(i); }
+  // The final ids of all findings, in order.
+  std::vector<std::string> ids() const;
+  // "<id> <short description>" of the rule findings only.
+  std::vector<std::string> ruleFindings() const;
+
+  CapturedLog trace;
+  CapturedLog errors;
+  SectionTracker sections;
+
+ private:
+  std::shared_ptr<pl::Plausi> plausi_;
+  std::shared_ptr<RecordDefinition> definition_;
+  host::RecordInput input_;
+  pl::RuntimeContext ctx_;
+};
+
+}  // namespace vexal::testing
+
+#endif  // VEXAL_TESTS_SUPPORT_HARNESS_H_
