@@ -19,10 +19,10 @@ struct Plausi::CheckPlan {
   struct Item {
     bool resolved = false;
     FieldCheckProc check = nullptr;
-    int levels = 0;                          // topic arrays to step through
-    int array_member[DataRecord::kMaxDepth]; // member index of each array
-    int field_member = -1;                   // member index of the field
-    std::string error;                       // why the path cannot be checked
+    int levels = 0;                           // topic arrays to step through
+    int array_member[DataRecord::kMaxDepth];  // member index of each array
+    int field_member = -1;                    // member index of the field
+    std::string error;                        // why the path cannot be checked
   };
 
   const DataRecord* record = nullptr;

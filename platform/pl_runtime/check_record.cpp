@@ -23,7 +23,10 @@ void resolve(Plausi& plausi, std::string_view path, Item& item) {
   item.resolved = true;
   item.check = plausi.findFieldCheckProc(path);
   if (item.check == nullptr) {
-    item.error = "Keine Merkmalpr\xFC" "fung f\xFCr Feld \"" + std::string(path) + "\".";
+    item.error =
+        "Keine Merkmalpr\xFC"
+        "fung f\xFCr Feld \"" +
+        std::string(path) + "\".";
     return;
   }
   const Mapping* mapping = plausi.mapping();
@@ -92,7 +95,9 @@ void runFieldStage(Plausi& plausi, RuntimeContext& ctx, const DataRecord& record
 void checkRecord(Plausi* plausi, RuntimeContext* ctx) {
   const DataRecord* record = ctx->getDataRecord();
   if (record == nullptr) {
-    throw PlausiException(ExceptionType::kUnspecified, "Kein Datensatz zur Pr\xFC" "fung gesetzt.");
+    throw PlausiException(ExceptionType::kUnspecified,
+                          "Kein Datensatz zur Pr\xFC"
+                          "fung gesetzt.");
   }
   try {
     runFieldStage(*plausi, *ctx, *record);

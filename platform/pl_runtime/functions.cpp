@@ -30,8 +30,7 @@ bool isNumericBytes(std::string_view text) {
 
 bool isRange(const Value* v) {
   Kind kind = v->getKind();
-  return kind == Kind::kIntervalRange || kind == Kind::kSequenceRange ||
-         kind == Kind::kRangeSeries;
+  return kind == Kind::kIntervalRange || kind == Kind::kSequenceRange || kind == Kind::kRangeSeries;
 }
 
 // The bytes of a value as a text operand: a string's bytes (NULs
@@ -147,7 +146,8 @@ int compare(const Value* a, const Value* b) {
     return compareBytes(static_cast<const StringValue*>(a)->view(),
                         static_cast<const StringValue*>(b)->view());
   }
-  if ((ka == Kind::kNumber || ka == Kind::kString) && (kb == Kind::kNumber || kb == Kind::kString)) {
+  if ((ka == Kind::kNumber || ka == Kind::kString) &&
+      (kb == Kind::kNumber || kb == Kind::kString)) {
     long double x, y;
     if (!readNumber(a, &x) || !readNumber(b, &y)) return kUnordered;
     return compareNumbers(x, y);
@@ -176,11 +176,16 @@ unsigned char upperCase1252(unsigned char c) {
   if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
   switch (c) {
-    case 0x9A: return 0x8A;  // s with caron
-    case 0x9C: return 0x8C;  // oe ligature
-    case 0x9E: return 0x8E;  // z with caron
-    case 0xFF: return 0x9F;  // y with diaeresis
-    default: return c;
+    case 0x9A:
+      return 0x8A;  // s with caron
+    case 0x9C:
+      return 0x8C;  // oe ligature
+    case 0x9E:
+      return 0x8E;  // z with caron
+    case 0xFF:
+      return 0x9F;  // y with diaeresis
+    default:
+      return c;
   }
 }
 
@@ -272,7 +277,8 @@ bool containsInRange(const Value* range, const Value* v) {
 bool Functions::isNumericText(const Value* v) {
   if (isInvalid(v)) return false;
   if (v->getKind() == Kind::kNumber) return true;
-  if (v->getKind() == Kind::kString) return isNumericBytes(static_cast<const StringValue*>(v)->view());
+  if (v->getKind() == Kind::kString)
+    return isNumericBytes(static_cast<const StringValue*>(v)->view());
   return false;
 }
 
@@ -285,7 +291,8 @@ bool Functions::equals(const Value* a, const Value* b) {
   if (ka == Kind::kString && kb == Kind::kString) {
     return static_cast<const StringValue*>(a)->view() == static_cast<const StringValue*>(b)->view();
   }
-  if ((ka == Kind::kNumber || ka == Kind::kString) && (kb == Kind::kNumber || kb == Kind::kString)) {
+  if ((ka == Kind::kNumber || ka == Kind::kString) &&
+      (kb == Kind::kNumber || kb == Kind::kString)) {
     long double x, y;
     return readNumber(a, &x) && readNumber(b, &y) && x == y;
   }

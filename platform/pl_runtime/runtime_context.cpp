@@ -135,8 +135,8 @@ Value* RuntimeContext::createSequenceRange(const Value* first, const Value* seco
 
 Value* RuntimeContext::createRangeSeries(int count, const Value* const* values) {
   std::size_t n = count > 0 ? static_cast<std::size_t>(count) : 0;
-  auto** members =
-      static_cast<const Value**>(arena_.allocate(sizeof(const Value*) * (n ? n : 1), alignof(Value*)));
+  auto** members = static_cast<const Value**>(
+      arena_.allocate(sizeof(const Value*) * (n ? n : 1), alignof(Value*)));
   for (std::size_t i = 0; i < n; ++i) members[i] = values[i] ? values[i] : &invalid_;
   return arena_.make<RangeSeriesValue>(members, n);
 }

@@ -15,7 +15,8 @@ long Util::getHashCode(const long* indices) {
   if (indices[1] == -1) return indices[0];
   // Several indices: a polynomial over the (small) occurrence numbers.
   unsigned long hash = 0;
-  for (int i = 0; indices[i] != -1; ++i) hash = hash * 100003ul + static_cast<unsigned long>(indices[i] + 1);
+  for (int i = 0; indices[i] != -1; ++i)
+    hash = hash * 100003ul + static_cast<unsigned long>(indices[i] + 1);
   return static_cast<long>(hash);
 }
 

@@ -38,4 +38,6 @@ Plausi_DSAS_01::Plausi_DSAS_01() : RuleSet(kRecord, kChecks) {}
 
 }  // namespace DSAS_01
 
-RecordDefinition_DSAS_01::RecordDefinition_DSAS_01() { vexal::machinery::buildRecordLayout(*this, DSAS_01::kRecord); }
+RecordDefinition_DSAS_01::RecordDefinition_DSAS_01() {
+  vexal::machinery::buildRecordLayout(*this, DSAS_01::kRecord);
+}

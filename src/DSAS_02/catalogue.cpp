@@ -38,4 +38,6 @@ Plausi_DSAS_02::Plausi_DSAS_02() : RuleSet(kRecord, kChecks) {}
 
 }  // namespace DSAS_02
 
-RecordDefinition_DSAS_02::RecordDefinition_DSAS_02() { vexal::machinery::buildRecordLayout(*this, DSAS_02::kRecord); }
+RecordDefinition_DSAS_02::RecordDefinition_DSAS_02() {
+  vexal::machinery::buildRecordLayout(*this, DSAS_02::kRecord);
+}

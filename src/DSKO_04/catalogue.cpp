@@ -36,4 +36,6 @@ Plausi_DSKO_04::Plausi_DSKO_04() : RuleSet(kRecord, kChecks) {}
 
 }  // namespace DSKO_04
 
-RecordDefinition_DSKO_04::RecordDefinition_DSKO_04() { vexal::machinery::buildRecordLayout(*this, DSKO_04::kRecord); }
+RecordDefinition_DSKO_04::RecordDefinition_DSKO_04() {
+  vexal::machinery::buildRecordLayout(*this, DSKO_04::kRecord);
+}

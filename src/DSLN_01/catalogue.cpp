@@ -38,4 +38,6 @@ Plausi_DSLN_01::Plausi_DSLN_01() : RuleSet(kRecord, kChecks) {}
 
 }  // namespace DSLN_01
 
-RecordDefinition_DSLN_01::RecordDefinition_DSLN_01() { vexal::machinery::buildRecordLayout(*this, DSLN_01::kRecord); }
+RecordDefinition_DSLN_01::RecordDefinition_DSLN_01() {
+  vexal::machinery::buildRecordLayout(*this, DSLN_01::kRecord);
+}

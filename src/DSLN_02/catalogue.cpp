@@ -38,4 +38,6 @@ Plausi_DSLN_02::Plausi_DSLN_02() : RuleSet(kRecord, kChecks) {}
 
 }  // namespace DSLN_02
 
-RecordDefinition_DSLN_02::RecordDefinition_DSLN_02() { vexal::machinery::buildRecordLayout(*this, DSLN_02::kRecord); }
+RecordDefinition_DSLN_02::RecordDefinition_DSLN_02() {
+  vexal::machinery::buildRecordLayout(*this, DSLN_02::kRecord);
+}

@@ -13,10 +13,10 @@ class Plausi;
 }
 class RecordDefinition;
 
-#define VEXAL_DECLARE_RECORD_TYPE_EXPORTS(R)                          \
-  VEXAL_EXPORT pl::Plausi* loadPlausi##R();                          \
-  VEXAL_EXPORT void unloadPlausi##R(pl::Plausi* plausi);             \
-  VEXAL_EXPORT RecordDefinition* loadRecordDefinition##R();          \
+#define VEXAL_DECLARE_RECORD_TYPE_EXPORTS(R)                \
+  VEXAL_EXPORT pl::Plausi* loadPlausi##R();                 \
+  VEXAL_EXPORT void unloadPlausi##R(pl::Plausi* plausi);    \
+  VEXAL_EXPORT RecordDefinition* loadRecordDefinition##R(); \
   VEXAL_EXPORT void unloadRecordDefinition##R(RecordDefinition* definition);
 
 VEXAL_DECLARE_RECORD_TYPE_EXPORTS(DSAS_01)

@@ -101,9 +101,9 @@ struct GroupSpec {
 
 // The name of a check procedure with the texts derived from it.
 struct ProcedureName {
-  FixedText<40> name;      // "P_ABSN": the check id
-  FixedText<56> section;   // "Prüfung P_ABSN"
-  FixedText<96> skipped;   // the trace line of a skipped procedure
+  FixedText<40> name;     // "P_ABSN": the check id
+  FixedText<56> section;  // "Prüfung P_ABSN"
+  FixedText<96> skipped;  // the trace line of a skipped procedure
 
   consteval ProcedureName(const char* procedure)
       : name(joinText<40>(procedure, "")),
@@ -150,11 +150,11 @@ struct TopicSpec {
   // Reference topic of the procedures' findings: the record type code for
   // the root topic, the block name for a sub-topic.
   const char* name;
-  std::span<const FieldSpec> fields;        // record order
-  std::span<const GroupSpec> groups;        // record order, after the fields
+  std::span<const FieldSpec> fields;           // record order
+  std::span<const GroupSpec> groups;           // record order, after the fields
   std::span<const VariableMember> parameters;  // variables after hf_fehlertext
   std::span<const ProcedureSpec> procedures;   // order of StandardAblauf
-  BlockRunnerMember run_blocks;             // after the procedures; may be null
+  BlockRunnerMember run_blocks;                // after the procedures; may be null
   TopicFactory make;
 };
 
@@ -162,8 +162,7 @@ struct TopicSpec {
 // its arguments are taken from.
 struct FunctionSpec {
   static constexpr std::size_t kMaxParameters = 3;
-  using Invoker = pl::Value* (*)(RuleTopic* topic, pl::RuntimeContext* ctx,
-                                 pl::Value* const* args);
+  using Invoker = pl::Value* (*)(RuleTopic* topic, pl::RuntimeContext* ctx, pl::Value* const* args);
 
   const char* name;
   Invoker invoke;

@@ -5,7 +5,8 @@
 namespace vexal::machinery {
 namespace {
 
-using MaskTable = std::array<std::array<char, DigitMasks::kMaxDigits + 2>, DigitMasks::kMaxDigits + 1>;
+using MaskTable =
+    std::array<std::array<char, DigitMasks::kMaxDigits + 2>, DigitMasks::kMaxDigits + 1>;
 
 constexpr MaskTable makeMasks() {
   MaskTable masks{};

@@ -40,8 +40,7 @@ pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const Record
         write(pl::ProblemInfoType::kNotTypeConform);
       }
     } else {
-      if (Functions::ne(ctx, feature.get(ctx), ctx->createInvalidValue())->isTrue() &&
-          too_long()) {
+      if (Functions::ne(ctx, feature.get(ctx), ctx->createInvalidValue())->isTrue() && too_long()) {
         write(pl::ProblemInfoType::kTooLong);
       } else if (not_conform()) {
         write(pl::ProblemInfoType::kNotTypeConform);

@@ -37,7 +37,8 @@ template <const RecordSpec& R, int G, std::size_t I>
 pl::Value* Merkmal(pl::RuntimeContext* ctx, pl::Field* field) {
   static constexpr auto kSection =
       joinText(texts::kFieldCheckSectionPrefix, catalogueField(R, G, I).name);
-  static constexpr auto kName = joinText(texts::kFieldCheckNamePrefix, catalogueField(R, G, I).name);
+  static constexpr auto kName =
+      joinText(texts::kFieldCheckNamePrefix, catalogueField(R, G, I).name);
   return runFieldCheck(ctx, field, R, catalogueField(R, G, I), kSection.c_str(), kName.c_str());
 }
 

@@ -17,10 +17,12 @@ struct FunctionName {
   FixedText<64> section;
 
   consteval FunctionName(const char* function)
-      : name(joinText<48>(function, "")), section(joinText<64>(texts::kFunctionSectionPrefix, function)) {}
+      : name(joinText<48>(function, "")),
+        section(joinText<64>(texts::kFunctionSectionPrefix, function)) {}
   // For functions whose error line spells the name differently.
   consteval FunctionName(const char* function, const char* logged_as)
-      : name(joinText<48>(logged_as, "")), section(joinText<64>(texts::kFunctionSectionPrefix, function)) {}
+      : name(joinText<48>(logged_as, "")),
+        section(joinText<64>(texts::kFunctionSectionPrefix, function)) {}
 };
 
 // Runs body() in the function's section and returns what it returns. On an

@@ -19,8 +19,8 @@ namespace vexal::machinery {
 namespace {
 
 bool sameCheck(const FieldSpec& a, const FieldSpec& b) {
-  return std::strcmp(a.name, b.name) == 0 && a.length == b.length &&
-         a.model_type == b.model_type && a.presence == b.presence;
+  return std::strcmp(a.name, b.name) == 0 && a.length == b.length && a.model_type == b.model_type &&
+         a.presence == b.presence;
 }
 
 }  // namespace
@@ -77,7 +77,8 @@ void RuleSet::buildRootTopic() {
 }
 
 pl::Value* RuleSet::callFunction(pl::RuntimeContext* ctx, const char* name) {
-  if (name == nullptr) throw pl::PlausiException(pl::ExceptionType::kNameMissing, texts::kNoFunctionName);
+  if (name == nullptr)
+    throw pl::PlausiException(pl::ExceptionType::kNameMissing, texts::kNoFunctionName);
   for (const FunctionSpec& function : spec_.functions) {
     if (std::strcmp(function.name, name) != 0) continue;
     pl::Value* args[FunctionSpec::kMaxParameters] = {};

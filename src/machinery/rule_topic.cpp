@@ -27,9 +27,8 @@ void RuleTopic::build() {
   members.reserve(spec.fields.size() + spec.groups.size());
   for (const FieldSpec& field : spec.fields) members.push_back({field.name, &field, nullptr});
   for (const GroupSpec& group : spec.groups) members.push_back({group.name, nullptr, &group});
-  std::sort(members.begin(), members.end(), [](const Member& a, const Member& b) {
-    return std::strcmp(a.name, b.name) < 0;
-  });
+  std::sort(members.begin(), members.end(),
+            [](const Member& a, const Member& b) { return std::strcmp(a.name, b.name) < 0; });
   for (const Member& member : members) {
     if (member.field != nullptr) {
       addField(*member.field);

@@ -21,7 +21,9 @@ inline constexpr char kStandardAblauf[] = "StandardAblauf";
 inline constexpr char kStandardAblaufSection[] = "Ablauf StandardAblauf";
 inline constexpr char kFieldCheckSectionPrefix[] = "Merkmal ";
 inline constexpr char kFieldCheckNamePrefix[] = "Merkmal_";
-inline constexpr char kProcedureSectionPrefix[] = "Pr\xFC" "fung ";
+inline constexpr char kProcedureSectionPrefix[] =
+    "Pr\xFC"
+    "fung ";
 inline constexpr char kFunctionSectionPrefix[] = "Funktion ";
 
 }  // namespace vexal::machinery::texts

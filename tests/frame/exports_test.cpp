@@ -3,9 +3,9 @@
 
 #include <dlfcn.h>
 #include <elf.h>
-#include <malloc.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstring>
@@ -27,7 +27,8 @@ const char* const kRecordTypes[] = {"DSAS_01", "DSAS_02", "DSKO_04", "DSLN_01", 
 std::set<std::string> expectedExports() {
   std::set<std::string> names;
   for (const char* r : kRecordTypes) {
-    for (const char* op : {"loadPlausi", "unloadPlausi", "loadRecordDefinition", "unloadRecordDefinition"}) {
+    for (const char* op :
+         {"loadPlausi", "unloadPlausi", "loadRecordDefinition", "unloadRecordDefinition"}) {
       names.insert(std::string(op) + r);
     }
   }

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "pl/mapping.h"
-#include "pl/runtime_context.h"
 #include "pl/plausi_exception.h"
+#include "pl/runtime_context.h"
 #include "pl/topic.h"
 #include "pl/type_descriptor.h"
 #include "support/test_rule_set.h"
@@ -28,7 +28,8 @@ class ConstructionTest : public ::testing::Test {
 TEST_F(ConstructionTest, MappingFollowsRecordOrderThenEachGroup) {
   std::vector<std::string> pairs;
   const pl::Mapping& m = *plausi.mapping();
-  for (std::size_t i = 0; i < m.size(); ++i) pairs.push_back(std::string(m.keyAt(i)) + "=" + m.valueAt(i));
+  for (std::size_t i = 0; i < m.size(); ++i)
+    pairs.push_back(std::string(m.keyAt(i)) + "=" + m.valueAt(i));
   EXPECT_THAT(pairs, ElementsAre("=", "KE=KE", "NUM=NUM", "OPT=OPT", "FLAG=FLAG", "ANZ=ANZ",
                                  "POS.KE=KE", "POS.BETRAG=BETRAG", "POS.TEXT=TEXT", "POS=POS",
                                  "ZUS.KE=KE", "ZUS.INFO=INFO", "ZUS=ZUS"));
@@ -83,7 +84,10 @@ TEST_F(ConstructionTest, DescriptorsOfRootFieldsAndTopics) {
     EXPECT_STREQ(d->getName(), c.name);
     EXPECT_STREQ(d->getDisplayName(), c.display);
     EXPECT_EQ(d->getFieldType(), c.type);
-    if (c.mask) EXPECT_STREQ(d->getMask(), c.mask); else EXPECT_EQ(d->getMask(), nullptr);
+    if (c.mask)
+      EXPECT_STREQ(d->getMask(), c.mask);
+    else
+      EXPECT_EQ(d->getMask(), nullptr);
     EXPECT_EQ(d->getDimensionCount(), 0);
     EXPECT_EQ(d->getParent(), nullptr);
     EXPECT_EQ(d->getMapping(), plausi.mapping());
@@ -176,7 +180,8 @@ TEST(RecordLayoutTest, FieldsThenGroupsWithCounterOrCondition) {
     }
     top.push_back(text);
   }
-  EXPECT_THAT(top, ElementsAre("KE:2:4", "NUM:0:2", "OPT:2:3", "FLAG:2:1", "ANZ:0:1", "POS", "ZUS"));
+  EXPECT_THAT(top,
+              ElementsAre("KE:2:4", "NUM:0:2", "OPT:2:3", "FLAG:2:1", "ANZ:0:1", "POS", "ZUS"));
   const StructureFieldDefinition* pos = layout.getFieldDefinition(5)->asStructure();
   ASSERT_NE(pos, nullptr);
   EXPECT_STREQ(pos->getCounterFieldName(), "ANZ");

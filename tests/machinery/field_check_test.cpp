@@ -32,7 +32,8 @@ std::vector<std::string> fieldFindings(const vexal::testing::Harness& h) {
   for (std::size_t i = 0; i < h.findingCount(); ++i) {
     const pl::PlausiProblem& p = h.finding(i);
     if (p.getProblemType() != pl::ProblemType::kField) continue;
-    result.push_back(std::string(p.getId()) + ":" + std::to_string(static_cast<int>(p.getInfoType())));
+    result.push_back(std::string(p.getId()) + ":" +
+                     std::to_string(static_cast<int>(p.getInfoType())));
   }
   return result;
 }
@@ -58,14 +59,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FieldCase{"valid", tst::Line{}.str(), {}},
         FieldCase{"numeric field with a letter",
-                  with([](tst::Line& l) { l.num = "1A"; }).str(), {"NUM#NUM:2"}},
-        FieldCase{"numeric field of blanks", with([](tst::Line& l) { l.num = "  "; }).str(),
+                  with([](tst::Line& l) { l.num = "1A"; }).str(),
+                  {"NUM#NUM:2"}},
+        FieldCase{"numeric field of blanks",
+                  with([](tst::Line& l) { l.num = "  "; }).str(),
                   {"NUM#NUM:2"}},
         FieldCase{"line ends after OPT: mandatory fields missing, counter unread",
-                  tst::Line{}.str().substr(0, 9), {"FLAG#FLAG:1", "ANZ#ANZ:1"}},
+                  tst::Line{}.str().substr(0, 9),
+                  {"FLAG#FLAG:1", "ANZ#ANZ:1"}},
         FieldCase{"line ends inside NUM: partial text is present",
-                  tst::Line{}.str().substr(0, 5), {"FLAG#FLAG:1", "ANZ#ANZ:1"}},
-        FieldCase{"optional field not supplied gives nothing", tst::Line{}.str().substr(0, 6),
+                  tst::Line{}.str().substr(0, 5),
+                  {"FLAG#FLAG:1", "ANZ#ANZ:1"}},
+        FieldCase{"optional field not supplied gives nothing",
+                  tst::Line{}.str().substr(0, 6),
                   {"FLAG#FLAG:1", "ANZ#ANZ:1"}},
         FieldCase{"empty line", "", {"KE#KE:1", "NUM#NUM:1", "FLAG#FLAG:1", "ANZ#ANZ:1"}},
         FieldCase{"block field names its occurrence",
@@ -78,13 +84,16 @@ INSTANTIATE_TEST_SUITE_P(
                   with([](tst::Line& l) { l.anz = "3"; }).str(),
                   {"POS[2].KE#KE:1", "POS[2].BETRAG#BETRAG:1", "POS[3].KE#KE:1",
                    "POS[3].BETRAG#BETRAG:1"}},
-        FieldCase{"counter not numeric: no block", with([](tst::Line& l) { l.anz = "X"; }).str(),
+        FieldCase{"counter not numeric: no block",
+                  with([](tst::Line& l) { l.anz = "X"; }).str(),
                   {"ANZ#ANZ:2"}},
         FieldCase{"conditional block present and cut short",
                   with([](tst::Line& l) { l.flag = "J"; }).str().substr(0, 24),
                   {"ZUS[1].INFO#INFO:1"}},
         FieldCase{"conditional block absent", with([](tst::Line& l) { l.flag = "N"; }).str(), {}}),
-    [](const ::testing::TestParamInfo<FieldCase>& info) { return "Case" + std::to_string(info.index); });
+    [](const ::testing::TestParamInfo<FieldCase>& info) {
+      return "Case" + std::to_string(info.index);
+    });
 
 // A record that supplies longer texts than the layout allows (hosts may fill
 // DataRecords themselves).
@@ -122,10 +131,10 @@ TEST_F(HandMadeRecordTest, TooLongComesBeforeTypeConformity) {
     std::vector<std::string> expected;
   } cases[] = {
       {"05", "abc", {}},
-      {"123", "abc", {"NUM#NUM:3"}},    // one character over
-      {"12A", "abc", {"NUM#NUM:3"}},    // too long wins over not conform
-      {"05", "abcd", {"OPT#OPT:3"}},    // optional fields are length-checked too
-      {"", "abc", {"NUM#NUM:2"}},       // supplied but empty: present, not conform
+      {"123", "abc", {"NUM#NUM:3"}},  // one character over
+      {"12A", "abc", {"NUM#NUM:3"}},  // too long wins over not conform
+      {"05", "abcd", {"OPT#OPT:3"}},  // optional fields are length-checked too
+      {"", "abc", {"NUM#NUM:2"}},     // supplied but empty: present, not conform
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.num) + "/" + c.opt);
@@ -154,8 +163,7 @@ TEST(FieldFindingTest, CarriesTheFieldAttributesByteForByte) {
   EXPECT_EQ(p.getFieldLength(), 2);
   EXPECT_EQ(p.getInfoType(), ProblemInfoType::kInvalid);
   EXPECT_EQ(p.getException(), nullptr);
-  EXPECT_EQ(p.getReferenceField(),
-            static_cast<tst::Plausi_TST_01&>(h->plausi()).root()->NUM);
+  EXPECT_EQ(p.getReferenceField(), static_cast<tst::Plausi_TST_01&>(h->plausi()).root()->NUM);
   EXPECT_STREQ(p.getReferenceFieldHierarchy(), "NUM");
   ASSERT_EQ(p.getSectionCount(), 1u);
   EXPECT_STREQ(p.getSection(0).title, "Merkmal NUM");

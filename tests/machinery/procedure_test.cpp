@@ -44,19 +44,24 @@ INSTANTIATE_TEST_SUITE_P(
     Records, RuleStageTest,
     ::testing::Values(
         RuleCase{"valid", tst::Line{}, {}},
-        RuleCase{"first failing test wins", with([](tst::Line& l) { l.num = "1A"; }),
+        RuleCase{"first failing test wins",
+                 with([](tst::Line& l) { l.num = "1A"; }),
                  {"#P_NUM TST011 NUM nicht numerisch"}},
-        RuleCase{"later test", with([](tst::Line& l) { l.num = "99"; }),
+        RuleCase{"later test",
+                 with([](tst::Line& l) { l.num = "99"; }),
                  {"#P_NUM TST012 NUM zu gro\xDF"}},
-        RuleCase{"own condition with fixed text", with([](tst::Line& l) { l.flag = "X"; }),
+        RuleCase{"own condition with fixed text",
+                 with([](tst::Line& l) { l.flag = "X"; }),
                  {"#P_FLAG TST020 FLAG ungleich J oder N"}},
-        RuleCase{"every element, with the parent's value as parameter",
-                 with([](tst::Line& l) {
-                   l.anz = "3";
-                   l.pos = {tst::Pos{}, tst::Pos{"POS2", "00009", "  "}, tst::Pos{"POS3", "A", "  "}};
-                 }),
-                 {"POS[2]#P_BETRAG TST031 BETRAG gr\xF6\xDF" "er als NUM",
-                  "POS[3]#P_BETRAG TST030 BETRAG nicht numerisch"}},
+        RuleCase{
+            "every element, with the parent's value as parameter",
+            with([](tst::Line& l) {
+              l.anz = "3";
+              l.pos = {tst::Pos{}, tst::Pos{"POS2", "00009", "  "}, tst::Pos{"POS3", "A", "  "}};
+            }),
+            {"POS[2]#P_BETRAG TST031 BETRAG gr\xF6\xDF"
+             "er als NUM",
+             "POS[3]#P_BETRAG TST030 BETRAG nicht numerisch"}},
         RuleCase{"single element runs when present",
                  with([](tst::Line& l) {
                    l.flag = "J";
@@ -69,7 +74,9 @@ INSTANTIATE_TEST_SUITE_P(
                    l.zus_info = "BAD";
                  }),
                  {}}),
-    [](const ::testing::TestParamInfo<RuleCase>& info) { return "Case" + std::to_string(info.index); });
+    [](const ::testing::TestParamInfo<RuleCase>& info) {
+      return "Case" + std::to_string(info.index);
+    });
 
 TEST(RuleFindingTest, CarriesTheRuleAttributesByteForByte) {
   auto h = tst::makeHarness();
@@ -95,7 +102,9 @@ TEST(RuleFindingTest, CarriesTheRuleAttributesByteForByte) {
   ASSERT_EQ(p->getSectionCount(), 2u);
   EXPECT_STREQ(p->getSection(0).title, "Ablauf StandardAblauf");
   EXPECT_FALSE(p->getSection(0).flag);
-  EXPECT_STREQ(p->getSection(1).title, "Pr\xFC" "fung P_NUM");
+  EXPECT_STREQ(p->getSection(1).title,
+               "Pr\xFC"
+               "fung P_NUM");
   EXPECT_TRUE(p->getSection(1).flag);
 }
 
@@ -111,7 +120,9 @@ TEST(RuleFindingTest, BlockFindingsReferToTheirElementAndBlock) {
   EXPECT_STREQ(p.getReferenceFieldHierarchy(), "POS[2]");
   ASSERT_EQ(p.getSectionCount(), 3u);
   EXPECT_STREQ(p.getSection(1).title, "Ablauf StandardAblauf");
-  EXPECT_STREQ(p.getSection(2).title, "Pr\xFC" "fung P_BETRAG");
+  EXPECT_STREQ(p.getSection(2).title,
+               "Pr\xFC"
+               "fung P_BETRAG");
   EXPECT_EQ(h->ctx().getCurrentField(), nullptr);
 }
 
@@ -138,10 +149,11 @@ TEST(WeightGateTest, SkipsEveryProcedureAboveLevelOne) {
     if (c.runs) {
       EXPECT_TRUE(skipped.empty());
     } else {
-      EXPECT_THAT(skipped, ElementsAre("Pruefung wg. Fehlergewichtsschranke ausgelassen: P_NUM",
-                                       "Pruefung wg. Fehlergewichtsschranke ausgelassen: P_OPT",
-                                       "Pruefung wg. Fehlergewichtsschranke ausgelassen: P_FLAG",
-                                       "Pruefung wg. Fehlergewichtsschranke ausgelassen: P_BETRAG"));
+      EXPECT_THAT(skipped,
+                  ElementsAre("Pruefung wg. Fehlergewichtsschranke ausgelassen: P_NUM",
+                              "Pruefung wg. Fehlergewichtsschranke ausgelassen: P_OPT",
+                              "Pruefung wg. Fehlergewichtsschranke ausgelassen: P_FLAG",
+                              "Pruefung wg. Fehlergewichtsschranke ausgelassen: P_BETRAG"));
     }
   }
 }
@@ -201,8 +213,9 @@ TEST(StandardAblaufTest, LogsAndPassesOnWhatEscapesTheBlocks) {
     EXPECT_EQ(e.getType(), pl::ExceptionType::kInvalidElementAccess);
     EXPECT_STREQ(e.getMessage(), "Ung\xFCltiger Elementzugriff.");
   }
-  EXPECT_THAT(h->errors.lines, ElementsAre("Fehler w\xE4hrend Ausf\xFChrung: StandardAblauf (Ung\xFCltiger "
-                                           "Elementzugriff.)"));
+  EXPECT_THAT(h->errors.lines,
+              ElementsAre("Fehler w\xE4hrend Ausf\xFChrung: StandardAblauf (Ung\xFCltiger "
+                          "Elementzugriff.)"));
   EXPECT_TRUE(h->sections.balanced());
   EXPECT_EQ(h->ctx().getSectionDepth(), 0u);
 }
@@ -214,11 +227,19 @@ TEST(StandardAblaufTest, OpensItsSectionsInOrder) {
   for (const std::string& s : h->sections.started) {
     if (s.rfind("Merkmal ", 0) != 0) rule_sections.push_back(s);
   }
-  EXPECT_THAT(rule_sections,
-              ElementsAre("Ablauf StandardAblauf|0", "Pr\xFC" "fung P_NUM|1", "Funktion F_PruefeNUM|0",
-                          "Pr\xFC" "fung P_OPT|1", "Funktion F_PruefeOPT|0", "Pr\xFC" "fung P_FLAG|1",
-                          "Ablauf StandardAblauf|0", "Pr\xFC" "fung P_BETRAG|1",
-                          "Funktion F_PruefeBETRAG|0"));
+  EXPECT_THAT(rule_sections, ElementsAre("Ablauf StandardAblauf|0",
+                                         "Pr\xFC"
+                                         "fung P_NUM|1",
+                                         "Funktion F_PruefeNUM|0",
+                                         "Pr\xFC"
+                                         "fung P_OPT|1",
+                                         "Funktion F_PruefeOPT|0",
+                                         "Pr\xFC"
+                                         "fung P_FLAG|1",
+                                         "Ablauf StandardAblauf|0",
+                                         "Pr\xFC"
+                                         "fung P_BETRAG|1",
+                                         "Funktion F_PruefeBETRAG|0"));
 }
 
 TEST(BlockTest, ElementsAreCachedAcrossRecords) {

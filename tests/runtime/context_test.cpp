@@ -127,7 +127,8 @@ TEST(LoggerTest, TraceIsDiscardedAndErrorsKeptByDefault) {
   pl::Logger& log = ctx.getLogger();
   EXPECT_FALSE(log.trace().enabled());
   log.trace() << "nobody hears this";
-  log.error() << "Fehler " << "eins";
+  log.error() << "Fehler "
+              << "eins";
   EXPECT_THAT(log.keptErrors(), ElementsAre("Fehler eins"));
   ctx.reset();
   EXPECT_TRUE(log.keptErrors().empty());
@@ -138,7 +139,8 @@ TEST(LoggerTest, SinksReceiveWholeLinesWithoutLineEnds) {
   Lines sink;
   ctx.getLogger().setTraceSink(&sink);
   ctx.getLogger().setErrorSink(&sink);
-  ctx.getLogger().trace() << "FehlerID angeschrieben: " << "#P_ABSN";
+  ctx.getLogger().trace() << "FehlerID angeschrieben: "
+                          << "#P_ABSN";
   ctx.getLogger().error() << "n=" << 42LL;
   ctx.getLogger().trace() << std::string(5000, 'x');
   ASSERT_EQ(sink.lines.size(), 3u);

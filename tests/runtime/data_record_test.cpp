@@ -68,9 +68,11 @@ TEST(DataRecordTest, FieldsBeyondTheTextAreHeldButNotSupplied) {
 class FieldReadTest : public ::testing::Test {
  protected:
   FieldReadTest()
-      : root_type(nullptr, nullptr, "KE", "KENNUNG", pl::FieldType::kAlphanumeric, nullptr, 0, nullptr),
+      : root_type(nullptr, nullptr, "KE", "KENNUNG", pl::FieldType::kAlphanumeric, nullptr, 0,
+                  nullptr),
         block_type(nullptr, nullptr, "UV", "UV", pl::FieldType::kTopic, nullptr, 1, kExtent),
-        member_type(&block_type, nullptr, "GTST", "GT", pl::FieldType::kAlphanumeric, nullptr, 0, nullptr),
+        member_type(&block_type, nullptr, "GTST", "GT", pl::FieldType::kAlphanumeric, nullptr, 0,
+                    nullptr),
         root_field(&root_type, nullptr),
         element(&block_type, nullptr),
         member(&member_type, &element) {

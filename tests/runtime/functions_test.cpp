@@ -67,12 +67,27 @@ TEST_F(FunctionsTest, NumericTextRule) {
     Value* v;
     bool numeric;
   } cases[] = {
-      {str("0"), true},       {str("0042"), true},  {str("12345678901234567890123"), true},
-      {str(""), false},       {str("   "), false},  {str("12 "), false},
-      {str(" 12"), false},    {str("-1"), false},   {str("1.5"), false},
-      {str("1e5"), false},    {str("A1"), false},   {str(std::string_view("1\0" "2", 3)), false},
-      {str("\xB2"), false},   {num(-3.5L), true},   {num(0), true},
-      {boolean(true), false}, {invalid(), false},   {nullptr, false},
+      {str("0"), true},
+      {str("0042"), true},
+      {str("12345678901234567890123"), true},
+      {str(""), false},
+      {str("   "), false},
+      {str("12 "), false},
+      {str(" 12"), false},
+      {str("-1"), false},
+      {str("1.5"), false},
+      {str("1e5"), false},
+      {str("A1"), false},
+      {str(std::string_view("1\0"
+                            "2",
+                            3)),
+       false},
+      {str("\xB2"), false},
+      {num(-3.5L), true},
+      {num(0), true},
+      {boolean(true), false},
+      {invalid(), false},
+      {nullptr, false},
       {date("20240101"), false},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -194,8 +209,8 @@ TEST_F(FunctionsTest, ArithmeticInvalidAndWrongOperands) {
     EXPECT_TRUE(op(&ctx, str("3"), invalid())->isInvalid());
     EXPECT_TRUE(op(&ctx, invalid(), str("A1"))->isInvalid());
     EXPECT_TRUE(op(&ctx, nullptr, num(1))->isInvalid());
-    const Value* wrong[] = {str("A1"), str(""), str("1 "), str("-1"), boolean(true),
-                            date("20240101"), range};
+    const Value* wrong[] = {str("A1"),     str(""),          str("1 "), str("-1"),
+                            boolean(true), date("20240101"), range};
     for (const Value* w : wrong) {
       EXPECT_EQ(thrownType([&] { op(&ctx, w, num(1)); }), ExceptionType::kWrongType);
       EXPECT_EQ(thrownType([&] { op(&ctx, num(1), w); }), ExceptionType::kWrongType);
@@ -310,7 +325,7 @@ TEST_F(FunctionsTest, AsInteger) {
     Value* v;
     long double expected;
   } cases[] = {
-      {str("0042"), 42}, {str("0"), 0},   {num(3.9L), 3},
+      {str("0042"), 42}, {str("0"), 0},       {num(3.9L), 3},
       {num(-3.9L), -3},  {num(1e20L), 1e20L}, {str("12345678901234567"), 12345678901234567.0L},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -392,7 +407,7 @@ TEST_F(FunctionsTest, ConcatenateStartsEnds) {
     bool starts;
     bool ends;
   } affixes[] = {
-      {"abc", "", true, true},   {"abc", "ab", true, false}, {"abc", "bc", false, true},
+      {"abc", "", true, true},    {"abc", "ab", true, false},  {"abc", "bc", false, true},
       {"abc", "abc", true, true}, {"ab", "abc", false, false}, {"", "a", false, false},
       {"a ", "a", true, false},
   };
@@ -441,13 +456,13 @@ TEST_F(FunctionsTest, ContainsInIntervals) {
     Value* v;
     bool inside;
   } cases[] = {
-      {IntervalType::kClosed, num(1), true},    {IntervalType::kClosed, num(5), true},
-      {IntervalType::kClosed, num(0.5L), false}, {IntervalType::kClosed, num(5.5L), false},
-      {IntervalType::kOpenLow, num(1), false},  {IntervalType::kOpenLow, num(5), true},
-      {IntervalType::kOpenHigh, num(1), true},  {IntervalType::kOpenHigh, num(5), false},
-      {IntervalType::kOpen, num(1), false},     {IntervalType::kOpen, num(5), false},
-      {IntervalType::kOpen, num(3), true},      {IntervalType::kOpen, str("003"), true},
-      {IntervalType::kClosed, str("3 "), false}, {IntervalType::kClosed, str("x"), false},
+      {IntervalType::kClosed, num(1), true},         {IntervalType::kClosed, num(5), true},
+      {IntervalType::kClosed, num(0.5L), false},     {IntervalType::kClosed, num(5.5L), false},
+      {IntervalType::kOpenLow, num(1), false},       {IntervalType::kOpenLow, num(5), true},
+      {IntervalType::kOpenHigh, num(1), true},       {IntervalType::kOpenHigh, num(5), false},
+      {IntervalType::kOpen, num(1), false},          {IntervalType::kOpen, num(5), false},
+      {IntervalType::kOpen, num(3), true},           {IntervalType::kOpen, str("003"), true},
+      {IntervalType::kClosed, str("3 "), false},     {IntervalType::kClosed, str("x"), false},
       {IntervalType::kClosed, boolean(true), false}, {IntervalType::kClosed, invalid(), false},
       {IntervalType::kClosed, nullptr, false},
   };
@@ -466,11 +481,11 @@ TEST_F(FunctionsTest, ContainsInSequences) {
     Value* v;
     bool inside;
   } cases[] = {
-      {1, 2, 99, str("00"), false}, {1, 2, 99, str("05"), true}, {1, 2, 99, num(100), false},
-      {1, 2, 99, num(99), true},    {1, 2, 99, num(1), true},    {1, 2, 99, num(1.5L), false},
-      {1, 3, 10, num(7), true},     {1, 3, 10, num(8), false},   {1, 3, 10, num(9), true}, 
-      {1, 3, 9, num(10), false},    {10, 8, 0, num(4), true},    {10, 8, 0, num(5), false},
-      {10, 8, 0, num(12), false},   {10, 8, 0, num(0), true},    {5, 5, 9, num(5), true},
+      {1, 2, 99, str("00"), false}, {1, 2, 99, str("05"), true},   {1, 2, 99, num(100), false},
+      {1, 2, 99, num(99), true},    {1, 2, 99, num(1), true},      {1, 2, 99, num(1.5L), false},
+      {1, 3, 10, num(7), true},     {1, 3, 10, num(8), false},     {1, 3, 10, num(9), true},
+      {1, 3, 9, num(10), false},    {10, 8, 0, num(4), true},      {10, 8, 0, num(5), false},
+      {10, 8, 0, num(12), false},   {10, 8, 0, num(0), true},      {5, 5, 9, num(5), true},
       {5, 5, 9, num(6), false},     {0, 0.5L, 2, num(1.5L), true}, {1, 2, 99, str("5x"), false},
       {1, 2, 99, invalid(), false},
   };
@@ -494,8 +509,8 @@ TEST_F(FunctionsTest, ContainsInSeriesAndWrongRange) {
     Value* v;
     bool inside;
   } cases[] = {
-      {str("A"), true},  {str("A "), false},           {str("007"), true}, {num(7), true},
-      {num(8), false},   {date("20240101"), true},     {num(25), true},    {str("31"), false},
+      {str("A"), true},   {str("A "), false},       {str("007"), true}, {num(7), true},
+      {num(8), false},    {date("20240101"), true}, {num(25), true},    {str("31"), false},
       {invalid(), false}, {boolean(false), false},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -576,11 +591,14 @@ TEST(FunctionsArena, SteadyStateAfterReset) {
   auto round = [&ctx] {
     ctx.reset();
     for (int i = 0; i < 2000; ++i) {
-      Value* a = ctx.createStringValue("Pr\xFC" "fung  ");
+      Value* a = ctx.createStringValue(
+          "Pr\xFC"
+          "fung  ");
       Value* n = ctx.createNumberValue(i + 0.5L);
       Value* joined = Functions::KONKATENIEREN(&ctx, a, n);
       Value* upper = Functions::GROSSBUCHSTABEN(&ctx, joined);
-      Value* part = Functions::TEIL(&ctx, upper, ctx.createNumberValue(2), ctx.createNumberValue(5));
+      Value* part =
+          Functions::TEIL(&ctx, upper, ctx.createNumberValue(2), ctx.createNumberValue(5));
       Functions::ERSETZEN(&ctx, part, ctx.createStringValue("R"), ctx.createStringValue("rr"));
       Functions::plus(&ctx, n, ctx.createStringValue("12"));
       Functions::WERTLAENGE(&ctx, joined);

@@ -41,13 +41,17 @@ TEST(LocalVariableTest, CopiesRangesWithTheirMembers) {
   pl::LocalVariable series;
   const pl::Value* members[] = {ctx.createStringValue("UV01"), ctx.createStringValue("UV05")};
   series.set(ctx.createRangeSeries(2, members));
-  pl::LocalVariable interval(ctx.createIntervalRange(ctx.createNumberValue(1), ctx.createNumberValue(9),
-                                                     pl::IntervalType::kClosed));
+  pl::LocalVariable interval(ctx.createIntervalRange(
+      ctx.createNumberValue(1), ctx.createNumberValue(9), pl::IntervalType::kClosed));
   ctx.reset();
-  EXPECT_TRUE(pl::Functions::contains(&ctx, series.get(&ctx), ctx.createStringValue("UV05"))->isTrue());
-  EXPECT_FALSE(pl::Functions::contains(&ctx, series.get(&ctx), ctx.createStringValue("UV06"))->isTrue());
-  EXPECT_TRUE(pl::Functions::contains(&ctx, interval.get(&ctx), ctx.createNumberValue(9))->isTrue());
-  EXPECT_FALSE(pl::Functions::contains(&ctx, interval.get(&ctx), ctx.createNumberValue(10))->isTrue());
+  EXPECT_TRUE(
+      pl::Functions::contains(&ctx, series.get(&ctx), ctx.createStringValue("UV05"))->isTrue());
+  EXPECT_FALSE(
+      pl::Functions::contains(&ctx, series.get(&ctx), ctx.createStringValue("UV06"))->isTrue());
+  EXPECT_TRUE(
+      pl::Functions::contains(&ctx, interval.get(&ctx), ctx.createNumberValue(9))->isTrue());
+  EXPECT_FALSE(
+      pl::Functions::contains(&ctx, interval.get(&ctx), ctx.createNumberValue(10))->isTrue());
 }
 
 TEST(LocalVariableTest, TextWithNulBytesKeepsItsLength) {

@@ -41,9 +41,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{9223372036854775807.0L, "9223372036854775807"},
                       FormatCase{-9223372036854775808.0L, "-9223372036854775808"},
                       FormatCase{18446744073709551616.0L, "18446744073709551616"},
-                      FormatCase{1.5L, "1.5"}, FormatCase{-0.25L, "-0.25"},
-                      FormatCase{0.1L, "0.1"}, FormatCase{123.456L, "123.456"},
-                      FormatCase{0.001L, "0.001"}, FormatCase{2.0L / 3.0L, "0.666666666666666667"},
+                      FormatCase{1.5L, "1.5"}, FormatCase{-0.25L, "-0.25"}, FormatCase{0.1L, "0.1"},
+                      FormatCase{123.456L, "123.456"}, FormatCase{0.001L, "0.001"},
+                      FormatCase{2.0L / 3.0L, "0.666666666666666667"},
                       FormatCase{1e-5L, "0.00001"}));
 
 TEST(NumberFormat, SpecialAndHugeValuesStayInBuffer) {
@@ -112,7 +112,10 @@ TEST(StringValue, GetLongReadsNumericTextsOnly) {
       {"12 ", 0},
       {"-1", 0},
       {"1.5", 0},
-      {std::string_view("1\0" "2", 3), 0},
+      {std::string_view("1\0"
+                        "2",
+                        3),
+       0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.text));
@@ -145,9 +148,9 @@ TEST(DateValue, SerialCountsDays) {
     DateValue later;
     std::int64_t days;
   } cases[] = {
-      {{2024, 2, 28}, {2024, 3, 1}, 2},     {{2023, 2, 28}, {2023, 3, 1}, 1},
-      {{2023, 12, 31}, {2024, 1, 1}, 1},    {{2024, 1, 1}, {2025, 1, 1}, 366},
-      {{1970, 1, 1}, {2000, 1, 1}, 10957},  {{1900, 2, 28}, {1900, 3, 1}, 1},
+      {{2024, 2, 28}, {2024, 3, 1}, 2},    {{2023, 2, 28}, {2023, 3, 1}, 1},
+      {{2023, 12, 31}, {2024, 1, 1}, 1},   {{2024, 1, 1}, {2025, 1, 1}, 366},
+      {{1970, 1, 1}, {2000, 1, 1}, 10957}, {{1900, 2, 28}, {1900, 3, 1}, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.earlier.getString());
@@ -162,7 +165,7 @@ TEST(DateValue, CreatedFromTextOrRejectedWithTheText) {
     const char* text;
     bool valid;
   } cases[] = {
-      {"20240229", true}, {"00010101", true},  {"99991231", true},  {"20230229", false},
+      {"20240229", true},  {"00010101", true},  {"99991231", true},  {"20230229", false},
       {"19000229", false}, {"20241301", false}, {"00000101", false}, {"2024022", false},
       {"2024-2-1", false}, {"", false},
   };

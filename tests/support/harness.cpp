@@ -33,7 +33,8 @@ void Harness::check(std::string_view line) {
 
 std::vector<std::string> Harness::ids() const {
   std::vector<std::string> result;
-  for (std::size_t i = 0; i < ctx_.getProblemCount(); ++i) result.emplace_back(ctx_.getProblem(i)->getId());
+  for (std::size_t i = 0; i < ctx_.getProblemCount(); ++i)
+    result.emplace_back(ctx_.getProblem(i)->getId());
   return result;
 }
 

@@ -123,7 +123,8 @@ pl::Value* TB_TST_01::F_PruefeOPT(pl::RuntimeContext* ctx) {
   static constexpr FunctionName kName("F_PruefeOPT");
   return checkFunction(ctx, kName, hf_fehlertext, [&](RuleResult&) {
     pl::Value* opt = OPT->get(ctx);
-    if (isText(ctx, opt, "EXC")) throw pl::PlausiException(pl::ExceptionType::kUnspecified, "Absicht");
+    if (isText(ctx, opt, "EXC"))
+      throw pl::PlausiException(pl::ExceptionType::kUnspecified, "Absicht");
     if (isText(ctx, opt, "STD")) throw std::runtime_error("std");
     if (isText(ctx, opt, "PTR")) {
       throw new pl::PlausiException(pl::ExceptionType::kInvalidElementAccess, "Zeiger");
@@ -161,8 +162,11 @@ pl::Value* TB_POS::F_PruefeBETRAG(pl::RuntimeContext* ctx) {
     }
     // A text compared with a number compares numerically.
     if (result.ok() && Functions::NUMERISCH(ctx, num->get(ctx))->isTrue() &&
-        Functions::gt(ctx, BETRAG->get(ctx), Functions::ALS_GANZZAHL(ctx, num->get(ctx)))->isTrue()) {
-      result.fail("TST031 BETRAG gr\xF6\xDF" "er als NUM");
+        Functions::gt(ctx, BETRAG->get(ctx), Functions::ALS_GANZZAHL(ctx, num->get(ctx)))
+            ->isTrue()) {
+      result.fail(
+          "TST031 BETRAG gr\xF6\xDF"
+          "er als NUM");
     }
   });
 }

@@ -31,24 +31,24 @@ struct RecordCut {
   static constexpr int kMaxDepth = 4;
 
   struct Field {
-    int layout_index;              // into RecordCutter::fields()
-    int depth;                     // number of valid indices
+    int layout_index;  // into RecordCutter::fields()
+    int depth;         // number of valid indices
     long indices[kMaxDepth];
-    std::size_t offset;            // where the layout places the field
-    std::size_t length;            // the layout length
-    std::size_t supplied;          // bytes the line holds of it (0..length)
+    std::size_t offset;    // where the layout places the field
+    std::size_t length;    // the layout length
+    std::size_t supplied;  // bytes the line holds of it (0..length)
   };
   struct Group {
-    int layout_index;              // into RecordCutter::groups()
+    int layout_index;  // into RecordCutter::groups()
     int depth;
-    long indices[kMaxDepth];       // of the enclosing groups
-    long count;                    // occurrences the record holds
+    long indices[kMaxDepth];  // of the enclosing groups
+    long count;               // occurrences the record holds
   };
 
-  std::vector<Field> fields;       // in layout order
-  std::vector<Group> groups;       // in layout order
-  std::size_t expected_length = 0; // what the layout implies for this record
-  std::size_t actual_length = 0;   // what the line holds
+  std::vector<Field> fields;        // in layout order
+  std::vector<Group> groups;        // in layout order
+  std::size_t expected_length = 0;  // what the layout implies for this record
+  std::size_t actual_length = 0;    // what the line holds
 
   void clear();
 };

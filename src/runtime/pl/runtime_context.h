@@ -67,7 +67,9 @@ class RuntimeContext {
   // --- Values. Each lives until reset().
   Value* createStringValue(const char* text);
   Value* createStringValue(const char* data, std::size_t size);
-  Value* createStringValue(std::string_view text) { return createStringValue(text.data(), text.size()); }
+  Value* createStringValue(std::string_view text) {
+    return createStringValue(text.data(), text.size());
+  }
   Value* createNumberValue(long double number);
   Value* createBoolValue(bool value) { return value ? &true_ : &false_; }
   Value* createInvalidValue() { return &invalid_; }

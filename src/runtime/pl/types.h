@@ -36,9 +36,9 @@ enum class IntervalType : int {
 
 enum class ExceptionType : int {
   kUnspecified = 0,
-  kWrongType = 1,    // an operation got a value of a kind it cannot use
-  kBadFormat = 2,    // a text does not have the form an operation needs
-  kArithmetic = 3,   // division by zero, overflow
+  kWrongType = 1,   // an operation got a value of a kind it cannot use
+  kBadFormat = 2,   // a text does not have the form an operation needs
+  kArithmetic = 3,  // division by zero, overflow
   kNameNotFound = 4,
   kInvalidElementAccess = 7,
   kNameMissing = 9,  // no name given, or a check key nobody knows

@@ -65,7 +65,8 @@ class InvalidValue final : public Value {
 // NUL-terminated after its last byte.
 class StringValue final : public Value {
  public:
-  StringValue(const char* data, std::size_t size) : Value(Kind::kString), data_(data), size_(size) {}
+  StringValue(const char* data, std::size_t size)
+      : Value(Kind::kString), data_(data), size_(size) {}
   const char* data() const { return data_; }
   std::size_t size() const { return size_; }
   std::string_view view() const { return {data_, size_}; }
