@@ -90,8 +90,10 @@ void appendQuoted(std::string& message, const Value* v) {
   message += '"';
 }
 
-[[noreturn]] void throwNotNumeric(const Value* v) {
-  std::string message = "Kein numerischer Wert: ";
+// Throws kWrongType "<what>: <the value>." for a value of the wrong kind.
+[[noreturn]] void throwWrongKind(const char* what, const Value* v) {
+  std::string message = what;
+  message += ": ";
   if (isRange(v)) {
     message += "Bereichswert";
   } else {
@@ -101,16 +103,9 @@ void appendQuoted(std::string& message, const Value* v) {
   throw PlausiException(ExceptionType::kWrongType, std::move(message));
 }
 
-[[noreturn]] void throwNotDate(const Value* v) {
-  std::string message = "Kein Datumswert: ";
-  if (isRange(v)) {
-    message += "Bereichswert";
-  } else {
-    appendQuoted(message, v);
-  }
-  message += '.';
-  throw PlausiException(ExceptionType::kWrongType, std::move(message));
-}
+[[noreturn]] void throwNotNumeric(const Value* v) { throwWrongKind("Kein numerischer Wert", v); }
+
+[[noreturn]] void throwNotDate(const Value* v) { throwWrongKind("Kein Datumswert", v); }
 
 // A number operand of a computation; the caller has ruled out the invalid
 // value.
