@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "pl/value.h"
+
 namespace pl {
 namespace {
 
@@ -50,6 +52,7 @@ int DataRecord::findPath(std::string_view path) const {
 
 void DataRecord::clear() {
   text_.clear();
+  values_.reset();
   fields_.clear();
   groups_.clear();
   for (auto& positions : by_path_) positions.clear();
@@ -74,6 +77,12 @@ void DataRecord::addField(int path_id, const long* indices, std::size_t offset, 
   entry.offset = static_cast<std::uint32_t>(offset);
   entry.size = static_cast<std::uint32_t>(size);
   entry.supplied = supplied;
+  entry.value = nullptr;
+  if (supplied) {
+    // Every read of the field shares this value: values never change.
+    const char* text = values_.copyText(text_.data() + offset, size);
+    entry.value = values_.make<StringValue>(text, size);
+  }
   fields_.push_back(entry);
   by_path_[path_id].push_back(static_cast<int>(fields_.size() - 1));
 }
@@ -89,6 +98,12 @@ void DataRecord::addGroup(int path_id, const long* indices, long count) {
 const DataRecord::FieldEntry* DataRecord::findField(int path_id, const long* indices) const {
   if (path_id < 0 || static_cast<std::size_t>(path_id) >= by_path_.size()) return nullptr;
   const std::vector<int>& positions = by_path_[path_id];
+  if (indices == nullptr || indices[0] == -1) {
+    for (int position : positions) {
+      if (fields_[position].depth == 0) return &fields_[position];
+    }
+    return nullptr;
+  }
   // Occurrences of a top-level group are added in order: try the direct
   // position first.
   if (indices != nullptr && indices[0] >= 0 && indices[1] == -1 &&

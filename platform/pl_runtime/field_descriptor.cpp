@@ -5,6 +5,7 @@
 #include "pl/data_record.h"
 #include "pl/runtime_context.h"
 #include "pl/type_descriptor.h"
+#include "pl/value.h"
 
 namespace pl {
 namespace {
@@ -94,12 +95,17 @@ Value* Field::get(RuntimeContext* ctx) {
     cached_layout_stamp_ = record->getLayoutStamp();
   }
   if (cached_path_id_ < 0) return ctx->createInvalidValue();
-  long indices[DataRecord::kMaxDepth + 1];
-  if (!collectIndices(getParent(), indices)) return ctx->createInvalidValue();
-  const DataRecord::FieldEntry* entry = record->findField(cached_path_id_, indices);
-  if (entry == nullptr || !entry->supplied) return ctx->createInvalidValue();
-  std::string_view text = record->getFieldText(*entry);
-  return ctx->createStringValue(text.data(), text.size());
+  const DataRecord::FieldEntry* entry;
+  if (getParent() == nullptr) {
+    entry = record->findField(cached_path_id_, nullptr);
+  } else {
+    long indices[DataRecord::kMaxDepth + 1];
+    if (!collectIndices(getParent(), indices)) return ctx->createInvalidValue();
+    entry = record->findField(cached_path_id_, indices);
+  }
+  if (entry == nullptr || entry->value == nullptr) return ctx->createInvalidValue();
+  // Values are immutable; the record owns this one until it is cleared.
+  return const_cast<StringValue*>(entry->value);
 }
 
 Value* FeatureField::get(RuntimeContext* ctx) {

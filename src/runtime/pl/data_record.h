@@ -9,7 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "pl/arena.h"
+
 namespace pl {
+
+class StringValue;
 
 // One record line cut into fields: for every field of the layout that the
 // record holds, in layout order, its path ("KE", "UV.BBNRGT"), the indices
@@ -21,7 +25,9 @@ namespace pl {
 //
 // Paths are interned once and keep their ids; clear() forgets the record
 // but keeps paths and capacity, so a host reuses one DataRecord per record
-// type without allocating in steady state. Not thread-safe.
+// type without allocating in steady state. The values that fields read
+// from it belong to it and stay valid until the next clear(). Not
+// thread-safe.
 class DataRecord {
  public:
   static constexpr int kMaxDepth = 4;
@@ -33,6 +39,8 @@ class DataRecord {
     std::uint32_t offset;         // in the line
     std::uint32_t size;           // supplied bytes (may be shorter than the layout length)
     bool supplied;
+    // The field's value, made once per record; null when not supplied.
+    const StringValue* value;
   };
 
   DataRecord() = default;
@@ -81,6 +89,7 @@ class DataRecord {
   std::uint64_t stamp_ = 1469598103934665603ull;
 
   std::string text_;
+  Arena values_;
   std::vector<FieldEntry> fields_;
   std::vector<GroupEntry> groups_;
   // Per path id: positions in fields_ in the order added.

@@ -66,7 +66,9 @@ class FieldDescriptor {
 
 // An elementary field. Its value is the text the record under check
 // supplies for the field's path at the indices of its parent element, or
-// the invalid value when the record does not supply it.
+// the invalid value when the record does not supply it. The value belongs
+// to the DataRecord and lives until the record is cleared for the next
+// line; reading a field twice gives the same value.
 class Field : public FieldDescriptor, public ValueSource {
  public:
   Field(TypeDescriptor* type, FieldDescriptor* parent);
