@@ -143,7 +143,7 @@ template <auto Runner>
 inline constexpr BlockRunnerMember blockRunner = static_cast<BlockRunnerMember>(Runner);
 
 // Makes a topic of the class a TopicSpec describes; see makeTopic().
-using TopicFactory = RuleTopic* (*)(const TopicSpec& spec, pl::TypeDescriptor* type,
+using TopicFactory = RuleTopic* (*)(const TopicSpec& catalogue, pl::TypeDescriptor* type,
                                     pl::FieldDescriptor* parent, pl::Plausi* plausi);
 
 struct TopicSpec {

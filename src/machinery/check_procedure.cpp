@@ -49,9 +49,10 @@ pl::Value* runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic,
 void StandardAblauf(pl::RuntimeContext* ctx, RuleTopic* topic) {
   ctx->startNewSection(texts::kStandardAblaufSection, false);
   try {
-    const TopicSpec& spec = topic->spec();
-    for (const ProcedureSpec& procedure : spec.procedures) runCheckProcedure(ctx, topic, procedure);
-    if (spec.run_blocks != nullptr) (topic->*spec.run_blocks)(ctx);
+    const TopicSpec& catalogue = topic->catalogue();
+    for (const ProcedureSpec& procedure : catalogue.procedures)
+      runCheckProcedure(ctx, topic, procedure);
+    if (catalogue.run_blocks != nullptr) (topic->*catalogue.run_blocks)(ctx);
   } catch (...) {
     CaughtException caught(CaughtException::Pointer::kKeep);
     logExecutionError(ctx, texts::kStandardAblauf, caught.message());

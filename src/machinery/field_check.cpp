@@ -11,19 +11,19 @@ namespace vexal::machinery {
 using pl::Functions;
 
 pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const RecordSpec& record,
-                         const FieldSpec& spec, const char* section, const char* check_name) {
+                         const FieldSpec& catalogue, const char* section, const char* check_name) {
   ctx->startNewSection(section, true);
   ctx->setCurrentField(field);
   bool written = false;
   auto write = [&](pl::ProblemInfoType info_type) {
-    writeProblem(ctx, record, spec.name, info_type, nullptr, nullptr);
+    writeProblem(ctx, record, catalogue.name, info_type, nullptr, nullptr);
     written = true;
   };
   try {
     pl::FeatureField feature(field);
-    const pl::FieldType type = spec.runtimeType();
-    const char* mask = maskOf(spec);
-    pl::Value* length = ctx->createNumberValue(spec.length);
+    const pl::FieldType type = catalogue.runtimeType();
+    const char* mask = maskOf(catalogue);
+    pl::Value* length = ctx->createNumberValue(catalogue.length);
     auto too_long = [&] {
       return Functions::gt(ctx, Functions::WERTLAENGE(ctx, feature.get(ctx)), length)->isTrue();
     };
@@ -31,7 +31,7 @@ pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const Record
       return Functions::not_(ctx, Functions::isTypeConform(ctx, feature.get(ctx), type, mask))
           ->isTrue();
     };
-    if (spec.presence == Presence::kMandatory) {
+    if (catalogue.presence == Presence::kMandatory) {
       if (Functions::eq(ctx, feature.get(ctx), ctx->createInvalidValue())->isTrue()) {
         write(pl::ProblemInfoType::kInvalid);
       } else if (too_long()) {
@@ -50,7 +50,7 @@ pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const Record
     CaughtException caught(CaughtException::Pointer::kFree);
     logExecutionError(ctx, check_name, caught.message());
     try {
-      writeProblem(ctx, record, spec.name, pl::ProblemInfoType::kGeneral, caught.message(),
+      writeProblem(ctx, record, catalogue.name, pl::ProblemInfoType::kGeneral, caught.message(),
                    nullptr);
     } catch (...) {
       // Out of memory while reporting: nothing more can be said here.

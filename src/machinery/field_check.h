@@ -21,7 +21,7 @@ namespace vexal::machinery {
 // Catches every exception, logs it under `check_name` and reports it as a
 // finding with info type 0. Returns true when it wrote a finding.
 pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const RecordSpec& record,
-                         const FieldSpec& spec, const char* section, const char* check_name);
+                         const FieldSpec& catalogue, const char* section, const char* check_name);
 
 // The field of a record type's catalogue: group -1 is the root topic.
 constexpr const FieldSpec& catalogueField(const RecordSpec& record, int group, std::size_t i) {

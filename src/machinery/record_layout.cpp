@@ -16,9 +16,9 @@ void addFields(const TopicSpec& topic, Target& target) {
 
 }  // namespace
 
-void buildRecordLayout(RecordDefinition& definition, const RecordSpec& spec) {
-  addFields(*spec.root, definition);
-  for (const GroupSpec& group : spec.root->groups) {
+void buildRecordLayout(RecordDefinition& definition, const RecordSpec& catalogue) {
+  addFields(*catalogue.root, definition);
+  for (const GroupSpec& group : catalogue.root->groups) {
     auto structure = std::make_unique<StructureFieldDefinition>(group.name);
     if (group.counter_field != nullptr) {
       structure->setCounterFieldName(group.counter_field);

@@ -25,7 +25,8 @@ bool sameCheck(const FieldSpec& a, const FieldSpec& b) {
 
 }  // namespace
 
-RuleSet::RuleSet(const RecordSpec& spec, const FieldCheckTable& checks) : spec_(spec) {
+RuleSet::RuleSet(const RecordSpec& catalogue, const FieldCheckTable& checks)
+    : catalogue_(catalogue) {
   fillMapping();
   registerChecks(checks);
   buildRootTopic();
@@ -34,7 +35,7 @@ RuleSet::RuleSet(const RecordSpec& spec, const FieldCheckTable& checks) : spec_(
 void RuleSet::fillMapping() {
   auto mapping = std::make_unique<pl::Mapping>();
   mapping->put("", "");
-  const TopicSpec& root = *spec_.root;
+  const TopicSpec& root = *catalogue_.root;
   for (const FieldSpec& field : root.fields) mapping->put(field.name, field.name);
   for (const GroupSpec& group : root.groups) {
     for (const FieldSpec& field : group.element->fields) {
@@ -47,7 +48,7 @@ void RuleSet::fillMapping() {
 }
 
 void RuleSet::registerChecks(const FieldCheckTable& checks) {
-  const TopicSpec& root = *spec_.root;
+  const TopicSpec& root = *catalogue_.root;
   std::vector<std::pair<std::string, pl::FieldCheckProc>> entries;
   for (std::size_t i = 0; i < root.fields.size(); ++i) {
     entries.emplace_back(root.fields[i].name, checks.root[i]);
@@ -71,7 +72,7 @@ void RuleSet::registerChecks(const FieldCheckTable& checks) {
 void RuleSet::buildRootTopic() {
   auto* type = new pl::TypeDescriptor(nullptr, getMapping(), "__root_tb__", nullptr,
                                       pl::FieldType::kTopic, nullptr, 0, nullptr);
-  RuleTopic* root = spec_.root->make(*spec_.root, type, nullptr, this);
+  RuleTopic* root = catalogue_.root->make(*catalogue_.root, type, nullptr, this);
   rootTopic = root;
   setRootTopic(root);
 }
@@ -79,7 +80,7 @@ void RuleSet::buildRootTopic() {
 pl::Value* RuleSet::callFunction(pl::RuntimeContext* ctx, const char* name) {
   if (name == nullptr)
     throw pl::PlausiException(pl::ExceptionType::kNameMissing, texts::kNoFunctionName);
-  for (const FunctionSpec& function : spec_.functions) {
+  for (const FunctionSpec& function : catalogue_.functions) {
     if (std::strcmp(function.name, name) != 0) continue;
     pl::Value* args[FunctionSpec::kMaxParameters] = {};
     for (std::size_t i = 0; i < function.parameter_count; ++i) {
@@ -94,9 +95,9 @@ void RuleSet::callProcedure(pl::RuntimeContext* ctx, const char* name) {
   if (name != nullptr && std::strcmp(name, texts::kStandardAblauf) != 0) {
     throw pl::PlausiException(pl::ExceptionType::kNameNotFound, name);
   }
-  const TopicSpec& root = *spec_.root;
-  if (spec_.procedure_parameter != nullptr && !root.parameters.empty()) {
-    (rootTopic->*root.parameters[0])->set(ctx->getInitParam(spec_.procedure_parameter));
+  const TopicSpec& root = *catalogue_.root;
+  if (catalogue_.procedure_parameter != nullptr && !root.parameters.empty()) {
+    (rootTopic->*root.parameters[0])->set(ctx->getInitParam(catalogue_.procedure_parameter));
   }
   StandardAblauf(ctx, rootTopic);
 }

@@ -20,11 +20,11 @@ class RuleTopic;
 // belong to the pl::Plausi base. Serves one check at a time.
 class RuleSet : public pl::Plausi {
  public:
-  RuleSet(const RecordSpec& spec, const FieldCheckTable& checks);
+  RuleSet(const RecordSpec& catalogue, const FieldCheckTable& checks);
 
-  const char* getRecordType() override { return spec_.record_type; }
+  const char* getRecordType() override { return catalogue_.record_type; }
   double getVersion() override { return 1.0; }
-  const char* getBuildStamp() override { return spec_.build_stamp; }
+  const char* getBuildStamp() override { return catalogue_.build_stamp; }
   // Looks the name up in the by-name table (exact bytes); throws
   // PlausiException type 9 for a null name and type 4 with the name for an
   // unknown one. Arguments are the init parameters named in the table.
@@ -32,7 +32,7 @@ class RuleSet : public pl::Plausi {
   // Only "StandardAblauf" (or null) runs; any other name throws type 4.
   void callProcedure(pl::RuntimeContext* ctx, const char* name) override;
 
-  const RecordSpec& spec() const { return spec_; }
+  const RecordSpec& catalogue() const { return catalogue_; }
 
  protected:
   // Not owned: the base owns the root topic.
@@ -43,7 +43,7 @@ class RuleSet : public pl::Plausi {
   void registerChecks(const FieldCheckTable& checks);
   void buildRootTopic();
 
-  const RecordSpec& spec_;
+  const RecordSpec& catalogue_;
 };
 
 }  // namespace vexal::machinery

@@ -17,16 +17,16 @@ struct Member {
 
 }  // namespace
 
-RuleTopic::RuleTopic(const TopicSpec& spec, pl::TypeDescriptor* type, pl::FieldDescriptor* parent,
-                     pl::Plausi* plausi)
-    : pl::Topic(type, parent), plausi(plausi), spec_(spec) {}
+RuleTopic::RuleTopic(const TopicSpec& catalogue, pl::TypeDescriptor* type,
+                     pl::FieldDescriptor* parent, pl::Plausi* plausi)
+    : pl::Topic(type, parent), plausi(plausi), catalogue_(catalogue) {}
 
 void RuleTopic::build() {
-  const TopicSpec& spec = spec_;
+  const TopicSpec& catalogue = catalogue_;
   std::vector<Member> members;
-  members.reserve(spec.fields.size() + spec.groups.size());
-  for (const FieldSpec& field : spec.fields) members.push_back({field.name, &field, nullptr});
-  for (const GroupSpec& group : spec.groups) members.push_back({group.name, nullptr, &group});
+  members.reserve(catalogue.fields.size() + catalogue.groups.size());
+  for (const FieldSpec& field : catalogue.fields) members.push_back({field.name, &field, nullptr});
+  for (const GroupSpec& group : catalogue.groups) members.push_back({group.name, nullptr, &group});
   std::sort(members.begin(), members.end(),
             [](const Member& a, const Member& b) { return std::strcmp(a.name, b.name) < 0; });
   for (const Member& member : members) {
@@ -37,16 +37,18 @@ void RuleTopic::build() {
     }
   }
   hf_fehlertext = addVariable();
-  for (VariableMember parameter : spec.parameters) this->*parameter = addVariable();
+  for (VariableMember parameter : catalogue.parameters) this->*parameter = addVariable();
 }
 
 RuleTopic::~RuleTopic() = default;
 
 pl::Topic* RuleTopic::newInstance() {
-  return spec_.make(spec_, getTypeDescriptor(), getParent(), plausi);
+  return catalogue_.make(catalogue_, getTypeDescriptor(), getParent(), plausi);
 }
 
-const RecordSpec& RuleTopic::record() const { return static_cast<const RuleSet*>(plausi)->spec(); }
+const RecordSpec& RuleTopic::record() const {
+  return static_cast<const RuleSet*>(plausi)->catalogue();
+}
 
 void RuleTopic::addField(const FieldSpec& field) {
   pl::TypeDescriptor* type = getTypeDescriptor();

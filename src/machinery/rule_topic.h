@@ -24,7 +24,7 @@ namespace vexal::machinery {
 // overwrite them).
 class RuleTopic : public pl::Topic {
  public:
-  RuleTopic(const TopicSpec& spec, pl::TypeDescriptor* type, pl::FieldDescriptor* parent,
+  RuleTopic(const TopicSpec& catalogue, pl::TypeDescriptor* type, pl::FieldDescriptor* parent,
             pl::Plausi* plausi);
   ~RuleTopic() override;
 
@@ -33,7 +33,7 @@ class RuleTopic : public pl::Topic {
   // Creates fields, arrays and variables; called once by makeTopic().
   void build();
 
-  const TopicSpec& spec() const { return spec_; }
+  const TopicSpec& catalogue() const { return catalogue_; }
   // The catalogue of the rule set this topic belongs to, which must be a
   // RuleSet.
   const RecordSpec& record() const;
@@ -48,7 +48,7 @@ class RuleTopic : public pl::Topic {
   void addGroup(const GroupSpec& group);
   pl::LocalVariable* addVariable();
 
-  const TopicSpec& spec_;
+  const TopicSpec& catalogue_;
   std::vector<std::unique_ptr<pl::LocalVariable>> variables_;
 };
 
@@ -56,9 +56,9 @@ class RuleTopic : public pl::Topic {
 // T's constructor takes (const TopicSpec&, pl::TypeDescriptor*,
 // pl::FieldDescriptor*, pl::Plausi*).
 template <class T>
-RuleTopic* makeTopic(const TopicSpec& spec, pl::TypeDescriptor* type, pl::FieldDescriptor* parent,
-                     pl::Plausi* plausi) {
-  std::unique_ptr<T> topic(new T(spec, type, parent, plausi));
+RuleTopic* makeTopic(const TopicSpec& catalogue, pl::TypeDescriptor* type,
+                     pl::FieldDescriptor* parent, pl::Plausi* plausi) {
+  std::unique_ptr<T> topic(new T(catalogue, type, parent, plausi));
   topic->build();
   return topic.release();
 }

@@ -106,7 +106,7 @@ TEST_F(ByNameTest, ProcedureCopiesTheSwitchDayParameter) {
 }
 
 TEST_F(ByNameTest, ProblemFactoryKnowsExactlyTheCheckIds) {
-  const auto& spec = static_cast<tst::Plausi_TST_01&>(plausi).spec();
+  const auto& catalogue = static_cast<tst::Plausi_TST_01&>(plausi).catalogue();
   struct Case {
     const char* id;
     pl::ProblemType type;
@@ -121,26 +121,26 @@ TEST_F(ByNameTest, ProblemFactoryKnowsExactlyTheCheckIds) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
-    pl::PlausiProblem* p = vexal::machinery::makeProblem(&ctx, spec, c.id);
+    pl::PlausiProblem* p = vexal::machinery::makeProblem(&ctx, catalogue, c.id);
     EXPECT_EQ(p->getProblemType(), c.type);
     EXPECT_STREQ(p->getId(), c.id);
     EXPECT_STREQ(p->getReferenceTopic(), c.topic);
     EXPECT_STREQ(p->getShortDescription(), c.description);
   }
-  EXPECT_STREQ(vexal::machinery::makeProblem(&ctx, spec, "BETRAG")->getFieldMask(), "0#####");
+  EXPECT_STREQ(vexal::machinery::makeProblem(&ctx, catalogue, "BETRAG")->getFieldMask(), "0#####");
   for (const char* id : {"XYZ", "p_NUM", "P_", "", "POS.KE", "NUM "}) {
     SCOPED_TRACE(id);
-    Thrown thrown = thrownBy([&] { vexal::machinery::makeProblem(&ctx, spec, id); });
+    Thrown thrown = thrownBy([&] { vexal::machinery::makeProblem(&ctx, catalogue, id); });
     EXPECT_EQ(thrown.type, pl::ExceptionType::kNameMissing);
     EXPECT_EQ(thrown.message, "Ungueltiger Pruefschluessel.");
   }
 }
 
 TEST_F(ByNameTest, WriterCutsOverlongTextsAndIdsToTheirBuffers) {
-  const auto& spec = static_cast<tst::Plausi_TST_01&>(plausi).spec();
+  const auto& catalogue = static_cast<tst::Plausi_TST_01&>(plausi).catalogue();
   pl::LocalVariable text;
   text.set(ctx.createStringValue(std::string(5000, 'x')));
-  vexal::machinery::writeProblem(&ctx, spec, "P_NUM", pl::ProblemInfoType::kGeneral, nullptr,
+  vexal::machinery::writeProblem(&ctx, catalogue, "P_NUM", pl::ProblemInfoType::kGeneral, nullptr,
                                  &text);
   const pl::PlausiProblem* p = ctx.getProblem(ctx.getProblemCount() - 1);
   EXPECT_EQ(std::string(p->getShortDescription()), std::string(2047, 'x'));
