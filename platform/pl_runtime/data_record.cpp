@@ -74,8 +74,8 @@ void DataRecord::addField(int path_id, const long* indices, std::size_t offset, 
   } else if (size > text_.size() - offset) {
     size = text_.size() - offset;
   }
-  entry.offset = static_cast<std::uint32_t>(offset);
-  entry.size = static_cast<std::uint32_t>(size);
+  entry.offset = offset;
+  entry.size = size;
   entry.supplied = supplied;
   entry.value = nullptr;
   if (supplied) {

@@ -36,8 +36,8 @@ class DataRecord {
     int path_id;
     int depth;                    // number of indices
     long indices[kMaxDepth + 1];  // zero-based, then -1
-    std::uint32_t offset;         // in the line
-    std::uint32_t size;           // supplied bytes (may be shorter than the layout length)
+    std::size_t offset;           // in the line
+    std::size_t size;             // supplied bytes (may be shorter than the layout length)
     bool supplied;
     // The field's value, made once per record; null when not supplied.
     const StringValue* value;
