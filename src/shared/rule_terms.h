@@ -1,0 +1,68 @@
+// The terms rule functions are written in: missing, present, equal to a
+// literal, too long, numeric. Each answers exactly what the rule language's
+// built-in comparison would (Functions::eq with the invalid value or a
+// string value, gt of WERTLAENGE, NUMERISCH) but reads text values in
+// place, without making values.
+
+#ifndef VEXAL_SHARED_RULE_TERMS_H_
+#define VEXAL_SHARED_RULE_TERMS_H_
+
+#include <cstddef>
+#include <string_view>
+
+#include "pl/functions.h"
+#include "pl/runtime_context.h"
+#include "pl/value.h"
+
+namespace vexal::shared {
+
+// The bytes of a text value; the text form of any other value.
+inline std::string_view textOf(const pl::Value* v) {
+  if (v->getKind() == pl::Value::Kind::kString) return static_cast<const pl::StringValue*>(v)->view();
+  return v->getString();
+}
+
+// The record does not supply the field: the value equals the invalid value.
+inline bool isMissing(const pl::Value* v) { return v->isInvalid(); }
+inline bool isPresent(const pl::Value* v) { return !v->isInvalid(); }
+
+// eq(v, "literal"): texts compare as bytes, anything else as the runtime
+// compares it with a text.
+inline bool equalsText(pl::RuntimeContext* ctx, const pl::Value* v, std::string_view literal) {
+  if (v->getKind() == pl::Value::Kind::kString) {
+    return static_cast<const pl::StringValue*>(v)->view() == literal;
+  }
+  return pl::Functions::eq(ctx, v, ctx->createStringValue(literal))->isTrue();
+}
+
+// gt(WERTLAENGE(v), maximum); false for a missing value.
+inline bool isLongerThan(pl::RuntimeContext* ctx, const pl::Value* v, std::size_t maximum) {
+  if (v->getKind() == pl::Value::Kind::kString) {
+    return static_cast<const pl::StringValue*>(v)->size() > maximum;
+  }
+  return pl::Functions::gt(ctx, pl::Functions::WERTLAENGE(ctx, v),
+                           ctx->createNumberValue(static_cast<long double>(maximum)))
+      ->isTrue();
+}
+
+// lt(WERTLAENGE(v), minimum); false for a missing value.
+inline bool isShorterThan(pl::RuntimeContext* ctx, const pl::Value* v, std::size_t minimum) {
+  if (v->getKind() == pl::Value::Kind::kString) {
+    return static_cast<const pl::StringValue*>(v)->size() < minimum;
+  }
+  return pl::Functions::lt(ctx, pl::Functions::WERTLAENGE(ctx, v),
+                           ctx->createNumberValue(static_cast<long double>(minimum)))
+      ->isTrue();
+}
+
+// NUMERISCH(v).
+inline bool isNumeric(const pl::Value* v) { return pl::Functions::isNumericText(v); }
+
+// A truth value returned by a rule function equals true.
+inline bool isTrue(pl::RuntimeContext* ctx, const pl::Value* v) {
+  return pl::Functions::eq(ctx, v, ctx->createBoolValue(true))->isTrue();
+}
+
+}  // namespace vexal::shared
+
+#endif  // VEXAL_SHARED_RULE_TERMS_H_
