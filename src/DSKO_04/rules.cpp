@@ -133,8 +133,7 @@ pl::Value* TB_DSKO_04::F_PruefePLZ(pl::RuntimeContext* ctx) {
 
 pl::Value* TB_DSKO_04::F_PruefeTELAP(pl::RuntimeContext* ctx) {
   static constexpr FunctionName kName("F_PruefeTELAP");
-  return notBlank(ctx, kName, hf_fehlertext, TELAP, "DSKO590 TELEFON-ANSPRECHPARTNER ist leer",
-                  20);
+  return notBlank(ctx, kName, hf_fehlertext, TELAP, "DSKO590 TELEFON-ANSPRECHPARTNER ist leer", 20);
 }
 
 pl::Value* TB_DSKO_04::F_PruefePRODID(pl::RuntimeContext* ctx) {
@@ -250,7 +249,8 @@ pl::Value* TB_DSKO_04::F_PruefeED(pl::RuntimeContext* ctx) {
     if (result.ok() && isShorterThan(ctx, F_Trim(ctx, ed), 14)) result.fail(kDSKO050);
     if (result.ok() && !isNumeric(ed)) result.fail(kDSKO050);
     if (result.ok() &&
-        !Functions::isTypeConform(ctx, part(1, 8), pl::FieldType::kDateTime, "JJJJMMTT")->isTrue()) {
+        !Functions::isTypeConform(ctx, part(1, 8), pl::FieldType::kDateTime, "JJJJMMTT")
+             ->isTrue()) {
       result.fail(kDSKO052);
     }
     if (result.ok() &&
@@ -278,12 +278,10 @@ pl::Value* TB_DSKO_04::F_PruefeEMAILAP(pl::RuntimeContext* ctx) {
     // The length is tested whatever the first test found.
     if (isPresent(mail) && isLongerThan(ctx, mail, 70)) result.fail(kFieldTooLong);
     if (result.ok() && !isTrue(ctx, F_IstErlaubteEmailZeichen(ctx, F_Trim(ctx, mail)))) {
-      result.fail(
-          "DSKO610 EMAIL-EMPFAENGER-PROTOKOLLE enth\xE4lt unzul\xE4ssige Zeichen");
+      result.fail("DSKO610 EMAIL-EMPFAENGER-PROTOKOLLE enth\xE4lt unzul\xE4ssige Zeichen");
     }
     if (result.ok() && !isTrue(ctx, F_IstErlaubteEmail(ctx, F_Trim(ctx, mail)))) {
-      result.fail(
-          "DSKO612 EMAIL-EMPFAENGER-PROTOKOLLE enth\xE4lt unzul\xE4ssige Zeichen");
+      result.fail("DSKO612 EMAIL-EMPFAENGER-PROTOKOLLE enth\xE4lt unzul\xE4ssige Zeichen");
     }
   });
 }

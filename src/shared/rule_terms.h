@@ -18,7 +18,8 @@ namespace vexal::shared {
 
 // The bytes of a text value; the text form of any other value.
 inline std::string_view textOf(const pl::Value* v) {
-  if (v->getKind() == pl::Value::Kind::kString) return static_cast<const pl::StringValue*>(v)->view();
+  if (v->getKind() == pl::Value::Kind::kString)
+    return static_cast<const pl::StringValue*>(v)->view();
   return v->getString();
 }
 

@@ -28,6 +28,27 @@ void Harness::check(std::string_view line) {
   errors.lines.clear();
   sections.started.clear();
   input_.load(line);
+  ctx_.setDataRecord(&input_.record());
+  pl::checkRecord(plausi_.get(), &ctx_);
+}
+
+void Harness::checkValues(const FieldValues& fields) {
+  ctx_.reset();
+  trace.lines.clear();
+  errors.lines.clear();
+  sections.started.clear();
+  std::string text;
+  for (const auto& [name, value] : fields) text += value.value_or("");
+  values_record_.clear();
+  values_record_.setText(text);
+  std::size_t offset = 0;
+  for (const auto& [name, value] : fields) {
+    int path = values_record_.internPath(name);
+    std::size_t size = value ? value->size() : 0;
+    values_record_.addField(path, nullptr, offset, size, value.has_value());
+    offset += size;
+  }
+  ctx_.setDataRecord(&values_record_);
   pl::checkRecord(plausi_.get(), &ctx_);
 }
 

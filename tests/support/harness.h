@@ -5,6 +5,7 @@
 #define VEXAL_TESTS_SUPPORT_HARNESS_H_
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -49,6 +50,12 @@ class Harness {
   // Resets the context and checks one line: field stage and rule stage.
   void check(std::string_view line);
 
+  // A record given field by field, as a host with another record source
+  // would hand it over: root fields in this order, each with its text (of
+  // any length) or nullopt for a field the record does not supply.
+  using FieldValues = std::vector<std::pair<std::string, std::optional<std::string>>>;
+  void checkValues(const FieldValues& fields);
+
   pl::Plausi& plausi() { return *plausi_; }
   pl::RuntimeContext& ctx() { return ctx_; }
   std::size_t findingCount() const { return ctx_.getProblemCount(); }
@@ -66,6 +73,7 @@ class Harness {
   std::shared_ptr<pl::Plausi> plausi_;
   std::shared_ptr<RecordDefinition> definition_;
   host::RecordInput input_;
+  pl::DataRecord values_record_;
   pl::RuntimeContext ctx_;
 };
 

@@ -1,0 +1,110 @@
+// The rule functions of DSKO_04 called by name, as a host calls them, with
+// their parameters given as init parameters.
+
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "DSKO_04/dsko04_record.h"
+#include "pl/plausi_exception.h"
+#include "pl/value.h"
+
+namespace {
+
+struct CallCase {
+  const char* function;  // by-name key, Latin-1
+  const char* parameter;
+  const char* argument;  // null: the parameter is not set
+  const char* result;    // getString() of the result
+};
+
+void PrintTo(const CallCase& c, std::ostream* os) { *os << c.function; }
+
+const CallCase kCalls[] = {
+    {"F_IstLeerzeichen", "Zeichenkette", "   ", "true"},
+    {"F_IstLeerzeichen", "Zeichenkette", "", "true"},
+    {"F_IstLeerzeichen", "Zeichenkette", "  x ", "false"},
+    {"F_IstLeerzeichen", "Zeichenkette", nullptr, "true"},
+    {"F_IstLinksb\xFCndig", "Zeichenkette", " 1", "false"},
+    {"F_IstLinksb\xFCndig", "Zeichenkette", "   1  2", "false"},
+    {"F_IstLinksb\xFCndig", "Zeichenkette", "1 ", "true"},
+    {"F_IstLinksb\xFCndig", "Zeichenkette", "a b", "true"},
+    {"F_IstLinksb\xFCndig", "Zeichenkette", "   ", "true"},
+    {"F_IstLinksb\xFCndig", "Zeichenkette", "", "true"},
+    {"F_Trim", "Zeichenkette", "  ab c  ", "ab c"},
+    {"F_Trim", "Zeichenkette", "    ", ""},
+    {"F_Trim", "Zeichenkette", "abc", "abc"},
+    {"F_Trim", "Zeichenkette", " \xE4 ", "\xE4"},
+    {"F_IstErlaubteEmailZeichen", "wert", "a.b-c_d+e@x.de", "true"},
+    {"F_IstErlaubteEmailZeichen", "wert", "!/:?@^`~", "false"},
+    {"F_IstErlaubteEmailZeichen", "wert", "\\", "false"},
+    {"F_IstErlaubteEmailZeichen", "wert", "{", "false"},
+    {"F_IstErlaubteEmailZeichen", "wert", "\xA7\xC4\xD6\xDC\xDF\xE4\xF6\xFC", "true"},
+    {"F_IstErlaubteEmailZeichen", "wert", "\xE9", "false"},
+    {"F_IstErlaubteEmailZeichen", "wert", "", "true"},
+    {"F_IstErlaubteEmail", "wert", "a@b", "true"},
+    {"F_IstErlaubteEmail", "wert",
+     "a\xA7"
+     "b",
+     "true"},
+    {"F_IstErlaubteEmail", "wert", "ab", "false"},
+    {"F_IstErlaubteEmail", "wert",
+     "\xA7"
+     "ab",
+     "false"},
+    {"F_IstErlaubteEmail", "wert", "ab@", "false"},
+    {"F_IstErlaubteEmail", "wert",
+     "a@b\xA7"
+     "c",
+     "false"},
+    {"F_IstErlaubteEmail", "wert", "", "false"},
+};
+
+class Dsko04CallTest : public ::testing::TestWithParam<CallCase> {};
+
+TEST_P(Dsko04CallTest, AnswersFromItsInitParameter) {
+  auto h = dsko04::makeHarness();
+  const CallCase& c = GetParam();
+  if (c.argument != nullptr) h->ctx().setInitParam(c.parameter, c.argument);
+  pl::Value* result = h->plausi().callFunction(&h->ctx(), c.function);
+  EXPECT_EQ(std::string(result->getString()), c.result);
+  EXPECT_TRUE(h->sections.balanced());
+  ASSERT_FALSE(h->sections.started.empty());
+  EXPECT_EQ(h->sections.started.front(), std::string("Funktion ") + c.function + "|0");
+}
+
+INSTANTIATE_TEST_SUITE_P(ByName, Dsko04CallTest, ::testing::ValuesIn(kCalls));
+
+TEST(Dsko04ByNameTest, CheckingFunctionsAnswerForTheRecordUnderCheck) {
+  auto h = dsko04::makeHarness();
+  h->checkValues(dsko04::validRecord().set("VERNR", "03").values());
+  EXPECT_EQ(h->plausi().callFunction(&h->ctx(), "F_PruefeVERNR")->getLong(), 0);
+  EXPECT_EQ(h->plausi().callFunction(&h->ctx(), "F_PruefeABSN")->getLong(), 1);
+  EXPECT_EQ(h->plausi().callFunction(&h->ctx(), "F_PruefeED")->getLong(), 1);
+}
+
+TEST(Dsko04ByNameTest, UnknownNamesAndOnlyStandardAblauf) {
+  auto h = dsko04::makeHarness();
+  auto thrown = [](auto&& call) -> std::pair<int, std::string> {
+    try {
+      call();
+    } catch (const pl::PlausiException& e) {
+      return {static_cast<int>(e.getType()), e.getMessage()};
+    }
+    return {-1, ""};
+  };
+  pl::RuntimeContext& ctx = h->ctx();
+  pl::Plausi& plausi = h->plausi();
+  // The by-name key keeps its umlaut; the spelling of the error line is not a key.
+  EXPECT_EQ(thrown([&] { plausi.callFunction(&ctx, "F_IstLinksbue__ndig"); }),
+            std::pair(4, std::string("F_IstLinksbue__ndig")));
+  EXPECT_EQ(thrown([&] { plausi.callFunction(&ctx, "F_PruefeKE"); }),
+            std::pair(4, std::string("F_PruefeKE")));
+  EXPECT_EQ(thrown([&] { plausi.callFunction(&ctx, nullptr); }),
+            std::pair(9, std::string("Kein Funktionsname angegeben.")));
+  EXPECT_EQ(thrown([&] { plausi.callProcedure(&ctx, "P_VF"); }), std::pair(4, std::string("P_VF")));
+}
+
+}  // namespace
