@@ -3,30 +3,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <fstream>
-#include <new>
 #include <string>
 
+#include "counting_allocator.h"
 #include "pl/check_record.h"
 #include "pl/functions.h"
 #include "pl/runtime_context.h"
 #include "record_input.h"
 #include "support/test_rule_set.h"
 #include "support/tst_lines.h"
-
-namespace {
-std::atomic<long> g_allocations{0};
-}
-
-void* operator new(std::size_t size) {
-  ++g_allocations;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -44,12 +29,12 @@ void measure(benchmark::State& state, pl::RuntimeContext& ctx, Body&& body) {
     if (++n % kPerRecord == 0) {
       ctx.reset();
       // Counted from the first reset on: the arena has grown to size then.
-      if (n == kPerRecord) start = g_allocations.load();
+      if (n == kPerRecord) start = vexal::bench::allocationCount();
     }
   }
   long counted = n - kPerRecord;
   state.counters["allocs_per_op"] =
-      counted > 0 ? static_cast<double>(g_allocations.load() - start) / static_cast<double>(counted)
+      counted > 0 ? static_cast<double>(vexal::bench::allocationCount() - start) / static_cast<double>(counted)
                   : 0;
 }
 
@@ -148,30 +133,22 @@ void BM_CheckRecord(benchmark::State& state) {
   constexpr long kWarmUp = 100;
   long start = 0, n = 0;
   for (auto _ : state) {
-    if (n++ == kWarmUp) start = g_allocations.load();
+    if (n++ == kWarmUp) start = vexal::bench::allocationCount();
     host.check(line);
   }
   state.counters["records_per_s"] =
       benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsRate);
   state.counters["allocs_per_record"] =
       n > kWarmUp
-          ? static_cast<double>(g_allocations.load() - start) / static_cast<double>(n - kWarmUp)
+          ? static_cast<double>(vexal::bench::allocationCount() - start) / static_cast<double>(n - kWarmUp)
           : 0;
 }
 BENCHMARK(BM_CheckRecord);
 
-std::string cpuModel() {
-  std::ifstream in("/proc/cpuinfo");
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("model name", 0) == 0) return line.substr(line.find(':') + 2);
-  }
-  return "unknown";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::AddCustomContext("cpu_model", cpuModel());
+  benchmark::AddCustomContext("cpu_model", vexal::bench::cpuModel());
   benchmark::AddCustomContext("build_type", VEXAL_BUILD_TYPE);
   benchmark::AddCustomContext(
       "input", "synthetic values; test record type TST_01 (44 characters, 3 block occurrences)");
