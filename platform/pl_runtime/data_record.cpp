@@ -1,5 +1,6 @@
 #include "pl/data_record.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "pl/value.h"
@@ -35,8 +36,10 @@ int DataRecord::internPath(std::string_view path) {
   std::string key(path);
   paths_.reserve(paths_.size() + 1);
   by_path_.reserve(by_path_.size() + 1);
+  root_field_.reserve(root_field_.size() + 1);
   paths_.push_back(std::move(key));
   by_path_.emplace_back();
+  root_field_.push_back(-1);
   for (unsigned char c : path) stamp_ = (stamp_ ^ c) * 1099511628211ull;
   stamp_ = (stamp_ ^ 0xFFu) * 1099511628211ull;
   return id;
@@ -56,6 +59,7 @@ void DataRecord::clear() {
   fields_.clear();
   groups_.clear();
   for (auto& positions : by_path_) positions.clear();
+  std::fill(root_field_.begin(), root_field_.end(), -1);
 }
 
 void DataRecord::setText(std::string_view line) { text_.assign(line.data(), line.size()); }
@@ -84,7 +88,9 @@ void DataRecord::addField(int path_id, const long* indices, std::size_t offset, 
     entry.value = values_.make<StringValue>(text, size);
   }
   fields_.push_back(entry);
-  by_path_[path_id].push_back(static_cast<int>(fields_.size() - 1));
+  const int position = static_cast<int>(fields_.size() - 1);
+  by_path_[path_id].push_back(position);
+  if (entry.depth == 0 && root_field_[path_id] < 0) root_field_[path_id] = position;
 }
 
 void DataRecord::addGroup(int path_id, const long* indices, long count) {
@@ -99,10 +105,8 @@ const DataRecord::FieldEntry* DataRecord::findField(int path_id, const long* ind
   if (path_id < 0 || static_cast<std::size_t>(path_id) >= by_path_.size()) return nullptr;
   const std::vector<int>& positions = by_path_[path_id];
   if (indices == nullptr || indices[0] == -1) {
-    for (int position : positions) {
-      if (fields_[position].depth == 0) return &fields_[position];
-    }
-    return nullptr;
+    const int position = root_field_[path_id];
+    return position < 0 ? nullptr : &fields_[position];
   }
   // Occurrences of a top-level group are added in order: try the direct
   // position first.

@@ -1,5 +1,6 @@
 #include "pl/runtime_context.h"
 
+#include <cmath>
 #include <cstring>
 #include <ctime>
 #include <new>
@@ -95,6 +96,9 @@ Value* RuntimeContext::createStringValue(const char* data, std::size_t size) {
 }
 
 Value* RuntimeContext::createNumberValue(long double number) {
+  // The result numbers of rule functions: shared like the booleans.
+  if (number == 0 && !std::signbit(number)) return &zero_;
+  if (number == 1) return &one_;
   return arena_.make<NumberValue>(number);
 }
 

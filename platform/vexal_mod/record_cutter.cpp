@@ -217,6 +217,22 @@ RecordCutter::RecordCutter(const RecordDefinition& definition) : definition_(def
 void RecordCutter::cut(std::string_view line, RecordCut& out) const {
   out.clear();
   out.actual_length = line.size();
+  if (groups_.empty()) {
+    // A layout without groups is its fields one after the other.
+    std::size_t position = 0;
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+      RecordCut::Field& entry = out.fields.emplace_back();
+      entry.layout_index = static_cast<int>(i);
+      entry.depth = 0;
+      std::fill(entry.indices, entry.indices + kMaxDepth, 0);
+      entry.offset = position;
+      entry.length = fields_[i].definition->getLength();
+      entry.supplied = position < line.size() ? std::min(entry.length, line.size() - position) : 0;
+      position += entry.length;
+    }
+    out.expected_length = position;
+    return;
+  }
   Walker walker(fields_, line, out);
   walker.WalkMembers(definition_);
 }

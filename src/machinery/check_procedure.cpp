@@ -6,8 +6,20 @@
 #include "machinery/texts.h"
 #include "pl/functions.h"
 #include "pl/runtime_context.h"
+#include "pl/value.h"
 
 namespace vexal::machinery {
+namespace {
+
+// eq(result, 0) for the result number of a rule function.
+bool isZero(pl::RuntimeContext* ctx, const pl::Value* result) {
+  if (result->getKind() == pl::Value::Kind::kNumber) {
+    return static_cast<const pl::NumberValue*>(result)->get() == 0;
+  }
+  return pl::Functions::eq(ctx, result, ctx->createNumberValue(0))->isTrue();
+}
+
+}  // namespace
 
 pl::Value* runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic,
                              const ProcedureSpec& procedure) {
@@ -23,7 +35,7 @@ pl::Value* runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic,
     bool failed;
     if (procedure.rule != nullptr) {
       pl::Value* result = (topic->*procedure.rule)(ctx);
-      failed = pl::Functions::eq(ctx, result, ctx->createNumberValue(0))->isTrue();
+      failed = isZero(ctx, result);
     } else {
       failed = (topic->*procedure.failed)(ctx);
     }

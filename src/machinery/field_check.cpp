@@ -5,6 +5,7 @@
 #include "pl/field_descriptor.h"
 #include "pl/functions.h"
 #include "pl/runtime_context.h"
+#include "pl/value.h"
 
 namespace vexal::machinery {
 
@@ -23,16 +24,26 @@ pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const Record
     pl::FeatureField feature(field);
     const pl::FieldType type = catalogue.runtimeType();
     const char* mask = maskOf(catalogue);
-    pl::Value* length = ctx->createNumberValue(catalogue.length);
+    // A field's value is the same for every read within a record.
+    pl::Value* value = feature.get(ctx);
+    // Texts, the values a record supplies, are measured and matched in
+    // place; anything else goes through the built-in functions.
+    const pl::StringValue* text = value->getKind() == pl::Value::Kind::kString
+                                      ? static_cast<const pl::StringValue*>(value)
+                                      : nullptr;
     auto too_long = [&] {
-      return Functions::gt(ctx, Functions::WERTLAENGE(ctx, feature.get(ctx)), length)->isTrue();
-    };
-    auto not_conform = [&] {
-      return Functions::not_(ctx, Functions::isTypeConform(ctx, feature.get(ctx), type, mask))
+      if (text != nullptr) return text->size() > catalogue.length;
+      return Functions::gt(ctx, Functions::WERTLAENGE(ctx, value),
+                           ctx->createNumberValue(catalogue.length))
           ->isTrue();
     };
+    auto not_conform = [&] {
+      // Any text conforms to an alphanumeric field without mask.
+      if (text != nullptr && type == pl::FieldType::kAlphanumeric && mask == nullptr) return false;
+      return Functions::not_(ctx, Functions::isTypeConform(ctx, value, type, mask))->isTrue();
+    };
     if (catalogue.presence == Presence::kMandatory) {
-      if (Functions::eq(ctx, feature.get(ctx), ctx->createInvalidValue())->isTrue()) {
+      if (value->isInvalid()) {
         write(pl::ProblemInfoType::kInvalid);
       } else if (too_long()) {
         write(pl::ProblemInfoType::kTooLong);
@@ -40,7 +51,7 @@ pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const Record
         write(pl::ProblemInfoType::kNotTypeConform);
       }
     } else {
-      if (Functions::ne(ctx, feature.get(ctx), ctx->createInvalidValue())->isTrue() && too_long()) {
+      if (!value->isInvalid() && too_long()) {
         write(pl::ProblemInfoType::kTooLong);
       } else if (not_conform()) {
         write(pl::ProblemInfoType::kNotTypeConform);

@@ -94,6 +94,8 @@ class DataRecord {
   std::vector<GroupEntry> groups_;
   // Per path id: positions in fields_ in the order added.
   std::vector<std::vector<int>> by_path_;
+  // Per path id: the position of its first field outside any group, or -1.
+  std::vector<int> root_field_;
 };
 
 }  // namespace pl

@@ -107,6 +107,8 @@ class RuntimeContext {
   InvalidValue invalid_;
   BoolValue true_{true};
   BoolValue false_{false};
+  NumberValue zero_{0};
+  NumberValue one_{1};
   DateValue today_;
   int weight_level_ = 1;
   std::map<std::string, std::string, std::less<>> init_params_;

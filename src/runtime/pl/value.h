@@ -3,7 +3,8 @@
 // Every value is made by a RuntimeContext and lives in its arena until the
 // host resets the context; values are never freed one by one and have
 // trivial destructors. Values are immutable once made, so the context may
-// hand out shared instances (the two booleans, the invalid value).
+// hand out shared instances (the two booleans, the invalid value, the
+// numbers 0 and 1).
 
 #ifndef VEXAL_RUNTIME_PL_VALUE_H_
 #define VEXAL_RUNTIME_PL_VALUE_H_
