@@ -69,28 +69,38 @@ void DataRecord::addField(int path_id, const long* indices, std::size_t offset, 
   if (path_id < 0 || static_cast<std::size_t>(path_id) >= paths_.size()) {
     throw std::out_of_range("DataRecord: unknown path id");
   }
-  FieldEntry entry{};
-  entry.path_id = path_id;
-  entry.depth = copyIndices(indices, entry.indices);
   if (!supplied || offset > text_.size()) {
     offset = 0;
     size = 0;
   } else if (size > text_.size() - offset) {
     size = text_.size() - offset;
   }
-  entry.offset = offset;
-  entry.size = size;
-  entry.supplied = supplied;
-  entry.value = nullptr;
+  const StringValue* value = nullptr;
   if (supplied) {
     // Every read of the field shares this value: values never change.
     const char* text = values_.copyText(text_.data() + offset, size);
-    entry.value = values_.make<StringValue>(text, size);
+    value = values_.make<StringValue>(text, size);
   }
-  fields_.push_back(entry);
+  FieldEntry& entry = fields_.emplace_back();
+  entry.path_id = path_id;
+  try {
+    entry.depth = copyIndices(indices, entry.indices);
+  } catch (...) {
+    fields_.pop_back();
+    throw;
+  }
+  entry.offset = offset;
+  entry.size = size;
+  entry.supplied = supplied;
+  entry.value = value;
   const int position = static_cast<int>(fields_.size() - 1);
-  by_path_[path_id].push_back(position);
-  if (entry.depth == 0 && root_field_[path_id] < 0) root_field_[path_id] = position;
+  // Fields outside groups are looked up without indices, through
+  // root_field_ alone; by_path_ serves the occurrences of groups.
+  if (entry.depth == 0) {
+    if (root_field_[path_id] < 0) root_field_[path_id] = position;
+  } else {
+    by_path_[path_id].push_back(position);
+  }
 }
 
 void DataRecord::addGroup(int path_id, const long* indices, long count) {

@@ -237,10 +237,6 @@ pl::Value* TB_DSKO_04::F_PruefeED(pl::RuntimeContext* ctx) {
   static constexpr FunctionName kName("F_PruefeED");
   hf_fehlertext->set(ctx->createInvalidValue());
   return checkFunction(ctx, kName, hf_fehlertext, [&](RuleResult& result) {
-    auto part = [&](int start, int length) {
-      return Functions::TEIL(ctx, ED->get(ctx), ctx->createNumberValue(start),
-                             ctx->createNumberValue(length));
-    };
     pl::Value* ed = ED->get(ctx);
     if (isMissing(ed)) result.fail(kDSKO050);
     if (result.ok() && !isTrue(ctx, F_IstLinksbündig(ctx, ed))) result.fail(kDSKO050);
@@ -249,17 +245,18 @@ pl::Value* TB_DSKO_04::F_PruefeED(pl::RuntimeContext* ctx) {
     if (result.ok() && isShorterThan(ctx, F_Trim(ctx, ed), 14)) result.fail(kDSKO050);
     if (result.ok() && !isNumeric(ed)) result.fail(kDSKO050);
     if (result.ok() &&
-        !Functions::isTypeConform(ctx, part(1, 8), pl::FieldType::kDateTime, "JJJJMMTT")
+        !Functions::isTypeConform(ctx, part(ctx, ed, 1, 8), pl::FieldType::kDateTime, "JJJJMMTT")
              ->isTrue()) {
       result.fail(kDSKO052);
     }
     if (result.ok() &&
-        (!Functions::isTypeConform(ctx, part(9, 6), pl::FieldType::kDateTime, "SSmmss")->isTrue() ||
-         !isNumeric(part(15, 4)))) {
+        (!Functions::isTypeConform(ctx, part(ctx, ed, 9, 6), pl::FieldType::kDateTime, "SSmmss")
+              ->isTrue() ||
+         !isNumeric(part(ctx, ed, 15, 4)))) {
       result.fail(kDSKO056);
     }
     if (result.ok()) {
-      pl::Value* day = part(1, 8);
+      pl::Value* day = part(ctx, ed, 1, 8);
       pl::Value* created = ctx->createDateValue(day->getString(), "JJJJMMTT");
       if (Functions::gt(ctx, created, Functions::HEUTE(ctx))->isTrue()) result.fail(kDSKO054);
     }

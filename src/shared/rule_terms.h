@@ -56,6 +56,19 @@ inline bool isShorterThan(pl::RuntimeContext* ctx, const pl::Value* v, std::size
       ->isTrue();
 }
 
+// TEIL(v, start, length) for a start of 1 or more: the characters from the
+// 1-based position start on, at most length of them.
+inline pl::Value* part(pl::RuntimeContext* ctx, pl::Value* v, std::size_t start,
+                       std::size_t length) {
+  if (v->getKind() == pl::Value::Kind::kString) {
+    std::string_view text = static_cast<const pl::StringValue*>(v)->view();
+    if (start > text.size()) return ctx->createStringValue(std::string_view());
+    return ctx->createStringValue(text.substr(start - 1, length));
+  }
+  return pl::Functions::TEIL(ctx, v, ctx->createNumberValue(static_cast<long double>(start)),
+                             ctx->createNumberValue(static_cast<long double>(length)));
+}
+
 // NUMERISCH(v).
 inline bool isNumeric(const pl::Value* v) { return pl::Functions::isNumericText(v); }
 
