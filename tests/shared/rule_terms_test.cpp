@@ -1,0 +1,64 @@
+// The in-place rule terms answer exactly what the built-in functions
+// answer, for texts, the invalid value and numbers.
+
+#include "shared/rule_terms.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using pl::Functions;
+using namespace vexal::shared;
+
+class RuleTermsTest : public ::testing::Test {
+ protected:
+  std::vector<pl::Value*> values() {
+    std::vector<pl::Value*> all = {ctx.createInvalidValue(), ctx.createNumberValue(4),
+                                   ctx.createNumberValue(12345)};
+    for (const char* text : {"", " ", "04", "4", "UVSDD", "  ab ", "20261201120000123456"}) {
+      all.push_back(ctx.createStringValue(text));
+    }
+    return all;
+  }
+  pl::RuntimeContext ctx;
+};
+
+TEST_F(RuleTermsTest, ComparisonsAndLengthsAgreeWithTheBuiltIns) {
+  for (pl::Value* v : values()) {
+    SCOPED_TRACE(std::string("value \"") + v->getString() + "\"");
+    for (const char* literal : {"", "04", "4", "UVSDD", " "}) {
+      EXPECT_EQ(equalsText(&ctx, v, literal),
+                Functions::eq(&ctx, v, ctx.createStringValue(literal))->isTrue())
+          << literal;
+    }
+    for (std::size_t n : {0, 1, 2, 5, 20}) {
+      pl::Value* length = Functions::WERTLAENGE(&ctx, v);
+      pl::Value* bound = ctx.createNumberValue(n);
+      EXPECT_EQ(isLongerThan(&ctx, v, n), Functions::gt(&ctx, length, bound)->isTrue()) << n;
+      EXPECT_EQ(isShorterThan(&ctx, v, n), Functions::lt(&ctx, length, bound)->isTrue()) << n;
+    }
+    EXPECT_EQ(isNumeric(v), Functions::NUMERISCH(&ctx, v)->isTrue());
+    EXPECT_EQ(isMissing(v), Functions::eq(&ctx, v, ctx.createInvalidValue())->isTrue());
+  }
+}
+
+TEST_F(RuleTermsTest, PartAgreesWithTeil) {
+  for (pl::Value* v : values()) {
+    SCOPED_TRACE(std::string("value \"") + v->getString() + "\"");
+    for (std::size_t start = 1; start <= 22; ++start) {
+      for (std::size_t length : {0, 1, 4, 8, 30}) {
+        pl::Value* expected =
+            Functions::TEIL(&ctx, v, ctx.createNumberValue(start), ctx.createNumberValue(length));
+        pl::Value* actual = part(&ctx, v, start, length);
+        ASSERT_EQ(actual->isInvalid(), expected->isInvalid()) << start << "," << length;
+        EXPECT_EQ(std::string(textOf(actual)), std::string(textOf(expected)))
+            << start << "," << length;
+      }
+    }
+  }
+}
+
+}  // namespace
