@@ -1,0 +1,279 @@
+#include "cli/command_line.h"
+
+#include <charconv>
+
+#include "cli/encoding.h"
+#include "cli/record_type.h"
+#include "pl/value.h"
+
+namespace vexal::cli {
+namespace {
+
+// Which subcommands accept an option.
+enum Allowed : unsigned {
+  kInCheck = 1,
+  kInLayout = 2,
+  kInCall = 4,
+  kInTypes = 8,
+  kEverywhere = 15,
+};
+
+struct OptionSpec {
+  const char* name;
+  bool takes_value;
+  unsigned allowed;
+};
+
+constexpr OptionSpec kOptions[] = {
+    {"--help", false, kEverywhere},
+    {"--version", false, kEverywhere},
+    {"--library", true, kEverywhere},
+    {"--format", true, kEverywhere},
+    {"--today", true, kInCheck | kInCall},
+    {"--param", true, kInCheck | kInCall},
+    {"--level", true, kInCheck},
+    {"--log", false, kInCheck | kInCall},
+    {"--type", true, kInCheck},
+};
+
+unsigned bitOf(Command command) {
+  switch (command) {
+    case Command::kCheck:
+      return kInCheck;
+    case Command::kLayout:
+      return kInLayout;
+    case Command::kCall:
+      return kInCall;
+    case Command::kTypes:
+      return kInTypes;
+    case Command::kNone:
+      break;
+  }
+  return kEverywhere;
+}
+
+std::optional<Command> commandOf(std::string_view word) {
+  if (word == "check") return Command::kCheck;
+  if (word == "layout") return Command::kLayout;
+  if (word == "call") return Command::kCall;
+  if (word == "types") return Command::kTypes;
+  return std::nullopt;
+}
+
+const OptionSpec* findOption(std::string_view name) {
+  if (name == "-h") name = "--help";
+  for (const OptionSpec& option : kOptions) {
+    if (name == option.name) return &option;
+  }
+  return nullptr;
+}
+
+// NAME=VALUE with a non-empty name, converted for the library.
+bool splitParameter(std::string_view text, std::pair<std::string, std::string>& out) {
+  std::size_t equals = text.find('=');
+  if (equals == std::string_view::npos || equals == 0) return false;
+  out = {argumentTo1252(text.substr(0, equals)), argumentTo1252(text.substr(equals + 1))};
+  return true;
+}
+
+struct Given {
+  const OptionSpec* spec;
+  std::string value;
+};
+
+// Applies one option to the line; returns a usage error or "".
+std::string apply(const Given& option, CommandLine& line) {
+  std::string_view name = option.spec->name;
+  const std::string& value = option.value;
+  if (name == "--help") {
+    line.help = true;
+  } else if (name == "--version") {
+    line.version = true;
+  } else if (name == "--library") {
+    if (value.empty()) return "--library needs a path";
+    line.library = value;
+  } else if (name == "--format") {
+    const bool machine_lines = line.command == Command::kCheck;
+    if (value == "text") {
+      line.format = Format::kText;
+    } else if (machine_lines && value == "jsonl") {
+      line.format = Format::kJsonl;
+    } else if (machine_lines && value == "csv") {
+      line.format = Format::kCsv;
+    } else if (!machine_lines && value == "json") {
+      line.format = Format::kJson;
+    } else {
+      return "unknown --format '" + value + "' for " + commandName(line.command) + " (use " +
+             (machine_lines ? "text, jsonl or csv" : "text or json") + ")";
+    }
+  } else if (name == "--today") {
+    line.today = parseDate(value);
+    if (!line.today) return "--today wants a date JJJJMMTT, e.g. 20261208, not '" + value + "'";
+  } else if (name == "--param") {
+    std::pair<std::string, std::string> parameter;
+    if (!splitParameter(value, parameter)) return "--param wants NAME=VALUE, not '" + value + "'";
+    line.params.push_back(std::move(parameter));
+  } else if (name == "--level") {
+    int level = 0;
+    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), level);
+    if (value.empty() || error != std::errc() || end != value.data() + value.size() || level < 0) {
+      return "--level wants a number 0 or greater, not '" + value + "'";
+    }
+    line.level = level;
+  } else if (name == "--log") {
+    line.log = true;
+  } else if (name == "--type") {
+    if (!isRecordType(value)) {
+      return "unknown record type '" + value + "' (use DSAS_01, DSAS_02, DSKO_04, DSLN_01 or " +
+             "DSLN_02)";
+    }
+    line.record_type = value;
+  }
+  return {};
+}
+
+// Takes the operands of the subcommand; returns a usage error or "".
+std::string takeOperands(const std::vector<std::string>& operands, CommandLine& line) {
+  switch (line.command) {
+    case Command::kCheck:
+      if (operands.empty()) return "check needs at least one FILE (- for standard input)";
+      line.files = operands;
+      return {};
+    case Command::kLayout:
+    case Command::kCall: {
+      const bool call = line.command == Command::kCall;
+      if (operands.empty()) return std::string(commandName(line.command)) + " needs a record type";
+      if (!isRecordType(operands[0])) return "unknown record type '" + operands[0] + "'";
+      line.record_type = operands[0];
+      if (!call) {
+        if (operands.size() > 1) return "layout takes one record type, not '" + operands[1] + "'";
+        return {};
+      }
+      if (operands.size() < 2) return "call needs a FUNCTION after the record type";
+      line.function = argumentTo1252(operands[1]);
+      for (std::size_t i = 2; i < operands.size(); ++i) {
+        std::pair<std::string, std::string> parameter;
+        if (!splitParameter(operands[i], parameter)) {
+          return "call wants parameters as NAME=VALUE, not '" + operands[i] + "'";
+        }
+        line.params.push_back(std::move(parameter));
+      }
+      return {};
+    }
+    case Command::kTypes:
+      if (!operands.empty()) return "types takes no operands, not '" + operands[0] + "'";
+      return {};
+    case Command::kNone:
+      break;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::optional<Date> parseDate(std::string_view text) {
+  if (text.size() != 8) return std::nullopt;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+  }
+  auto number = [&](std::size_t from, std::size_t size) {
+    int value = 0;
+    for (std::size_t i = from; i < from + size; ++i) value = value * 10 + (text[i] - '0');
+    return value;
+  };
+  Date date{number(0, 4), number(4, 2), number(6, 2)};
+  if (!pl::DateValue::isValidDate(date.year, date.month, date.day)) return std::nullopt;
+  return date;
+}
+
+const char* commandName(Command command) {
+  switch (command) {
+    case Command::kCheck:
+      return "check";
+    case Command::kLayout:
+      return "layout";
+    case Command::kCall:
+      return "call";
+    case Command::kTypes:
+      return "types";
+    case Command::kNone:
+      break;
+  }
+  return "vexal";
+}
+
+ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
+  ParseResult result;
+  CommandLine& line = result.line;
+  line.params.emplace_back(kLeapDayParameter, kLeapDayDefault);
+  std::vector<Given> options;
+  std::vector<std::string> operands;
+  bool options_ended = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    const bool is_option = !options_ended && argument.size() > 1 && argument[0] == '-';
+    if (!is_option) {
+      if (line.command == Command::kNone) {
+        std::optional<Command> command = commandOf(argument);
+        if (!command) {
+          result.error = "unknown subcommand '" + argument + "' (use check, layout, call or types)";
+          return result;
+        }
+        line.command = *command;
+      } else {
+        operands.push_back(argument);
+      }
+      continue;
+    }
+    if (argument == "--") {
+      options_ended = true;
+      continue;
+    }
+    std::size_t equals = argument.find('=');
+    std::string name = argument.substr(0, equals);
+    const OptionSpec* spec = findOption(name);
+    if (spec == nullptr) {
+      result.error = "unknown option '" + name + "'";
+      return result;
+    }
+    Given given{spec, {}};
+    if (spec->takes_value) {
+      if (equals != std::string::npos) {
+        given.value = argument.substr(equals + 1);
+      } else if (i + 1 < arguments.size()) {
+        given.value = arguments[++i];
+      } else {
+        result.error = name + " needs a value";
+        return result;
+      }
+    } else if (equals != std::string::npos) {
+      result.error = name + " takes no value";
+      return result;
+    }
+    options.push_back(std::move(given));
+  }
+
+  // Options are checked once the subcommand is known, wherever they stood.
+  for (const Given& option : options) {
+    if ((option.spec->allowed & bitOf(line.command)) == 0) {
+      result.error =
+          std::string(option.spec->name) + " does not apply to " + commandName(line.command);
+      return result;
+    }
+    if (option.spec->name == std::string_view("--format") && line.command == Command::kNone) {
+      result.error = "--format applies to a subcommand";
+      return result;
+    }
+    result.error = apply(option, line);
+    if (!result.error.empty()) return result;
+  }
+  if (line.help || line.version) return result;
+  if (line.command == Command::kNone) {
+    result.error = "no subcommand given (use check, layout, call or types)";
+    return result;
+  }
+  result.error = takeOperands(operands, line);
+  return result;
+}
+
+}  // namespace vexal::cli

@@ -1,0 +1,64 @@
+// The command line of `vexal`: subcommand, options and operands.
+
+#ifndef VEXAL_HOST_CLI_COMMAND_LINE_H_
+#define VEXAL_HOST_CLI_COMMAND_LINE_H_
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace vexal::cli {
+
+enum class Command { kNone, kCheck, kLayout, kCall, kTypes };
+enum class Format { kText, kJsonl, kCsv, kJson };
+
+struct Date {
+  int year;
+  int month;
+  int day;
+};
+
+// Reads "JJJJMMTT": eight digits forming a real calendar day.
+std::optional<Date> parseDate(std::string_view text);
+
+// The init parameter every run gets unless --param sets it.
+inline constexpr char kLeapDayParameter[] = "ipMjahrSchalttag";
+inline constexpr char kLeapDayDefault[] = "1201";
+
+// Everything the command line asks for. Texts meant for the library
+// (parameter names and values, function names) are in Windows-1252; file
+// names and the library path stay as given.
+struct CommandLine {
+  Command command = Command::kNone;
+  bool help = false;
+  bool version = false;
+  std::string library;  // empty: next to the program
+  Format format = Format::kText;
+  std::optional<Date> today;  // empty: the local date
+  // In the order they are set: the default first, then --param, then the
+  // NAME=VALUE operands of `call`; a later one wins.
+  std::vector<std::pair<std::string, std::string>> params;
+  int level = 1;
+  bool log = false;
+  std::string record_type;         // --type for check; the operand of layout and call
+  std::string function;            // call
+  std::vector<std::string> files;  // check; "-" is standard input
+};
+
+struct ParseResult {
+  CommandLine line;
+  std::string error;  // a usage error when not empty
+};
+
+// Parses the arguments after the program name (UTF-8). Options take their
+// value as "--name VALUE" or "--name=VALUE"; "--" ends the options.
+ParseResult parseCommandLine(const std::vector<std::string>& arguments);
+
+// The name a subcommand is called by ("check"); "vexal" for none.
+const char* commandName(Command command);
+
+}  // namespace vexal::cli
+
+#endif  // VEXAL_HOST_CLI_COMMAND_LINE_H_

@@ -1,0 +1,132 @@
+#include "cli/encoding.h"
+
+#include <array>
+
+namespace vexal::cli {
+namespace {
+
+// 0x80-0x9F of Windows-1252; the undefined bytes keep their own value.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// Decodes one UTF-8 sequence at text[i]; advances i. Returns false for an
+// ill-formed sequence (overlong forms, surrogates and values beyond
+// U+10FFFF included).
+bool decodeUtf8(std::string_view text, std::size_t& i, char32_t& code_point) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  unsigned char lead = byte(i);
+  if (lead < 0x80) {
+    code_point = lead;
+    ++i;
+    return true;
+  }
+  int extra;
+  char32_t minimum;
+  if ((lead & 0xE0) == 0xC0) {
+    extra = 1, minimum = 0x80, code_point = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2, minimum = 0x800, code_point = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3, minimum = 0x10000, code_point = lead & 0x07;
+  } else {
+    return false;
+  }
+  if (text.size() - i <= static_cast<std::size_t>(extra)) return false;
+  for (int k = 1; k <= extra; ++k) {
+    unsigned char next = byte(i + k);
+    if ((next & 0xC0) != 0x80) return false;
+    code_point = (code_point << 6) | (next & 0x3F);
+  }
+  if (code_point < minimum || code_point > 0x10FFFF ||
+      (code_point >= 0xD800 && code_point <= 0xDFFF)) {
+    return false;
+  }
+  i += extra + 1;
+  return true;
+}
+
+// The Windows-1252 byte of a code point, or -1.
+int byteOf1252(char32_t code_point) {
+  if (code_point < 0x80 || (code_point >= 0xA0 && code_point <= 0xFF)) {
+    return static_cast<int>(code_point);
+  }
+  for (std::size_t k = 0; k < kHighControls.size(); ++k) {
+    if (kHighControls[k] == code_point) return static_cast<int>(0x80 + k);
+  }
+  return -1;
+}
+
+}  // namespace
+
+char32_t codePointOf1252(unsigned char byte) {
+  return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte;
+}
+
+void appendCodePoint(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+void appendUtf8(std::string& out, std::string_view text) {
+  std::size_t run = 0;  // start of the pending ASCII run
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x80) continue;
+    out.append(text.data() + run, i - run);
+    appendCodePoint(out, codePointOf1252(byte));
+    run = i + 1;
+  }
+  out.append(text.data() + run, text.size() - run);
+}
+
+std::string toUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  appendUtf8(out, text);
+  return out;
+}
+
+bool isValidUtf8(std::string_view text) {
+  std::size_t i = 0;
+  char32_t code_point;
+  while (i < text.size()) {
+    if (!decodeUtf8(text, i, code_point)) return false;
+  }
+  return true;
+}
+
+std::string argumentTo1252(std::string_view argument) {
+  std::string out;
+  out.reserve(argument.size());
+  std::size_t i = 0;
+  char32_t code_point;
+  while (i < argument.size()) {
+    if (!decodeUtf8(argument, i, code_point)) return std::string(argument);
+    int byte = byteOf1252(code_point);
+    if (byte < 0) return std::string(argument);
+    out.push_back(static_cast<char>(byte));
+  }
+  return out;
+}
+
+std::string nameToUtf8(std::string_view name) {
+  return isValidUtf8(name) ? std::string(name) : toUtf8(name);
+}
+
+}  // namespace vexal::cli

@@ -1,0 +1,69 @@
+#include "cli/line_reader.h"
+
+#include <cstring>
+
+namespace vexal::cli {
+
+std::size_t FileSource::read(char* buffer, std::size_t size) {
+  return std::fread(buffer, 1, size, file_);
+}
+
+bool FileSource::failed() const { return std::ferror(file_) != 0; }
+
+LineReader::LineReader(ByteSource& source, std::size_t buffer_size)
+    : source_(source),
+      buffer_(new char[buffer_size > 0 ? buffer_size : 1]),
+      capacity_(buffer_size > 0 ? buffer_size : 1) {}
+
+bool LineReader::next(std::string_view& line) {
+  for (;;) {
+    const char* start = buffer_.get() + begin_;
+    const std::size_t available = end_ - begin_;
+    const void* lf =
+        scanned_ < available ? std::memchr(start + scanned_, '\n', available - scanned_) : nullptr;
+    std::size_t length;
+    std::size_t consumed;
+    if (lf != nullptr) {
+      length = static_cast<const char*>(lf) - start;
+      consumed = length + 1;
+      if (length > 0 && start[length - 1] == '\r') --length;
+    } else {
+      scanned_ = available;
+      if (!at_end_ && refill()) continue;
+      if (available == 0) return false;
+      // The last line, without a line end.
+      length = available;
+      consumed = available;
+      if (start[length - 1] == '\r') --length;
+    }
+    line = std::string_view(start, length);
+    begin_ += consumed;
+    scanned_ = 0;
+    ++line_number_;
+    return true;
+  }
+}
+
+bool LineReader::refill() {
+  if (begin_ > 0) {
+    std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  if (end_ == capacity_) {
+    std::size_t grown = capacity_ * 2;
+    std::unique_ptr<char[]> bigger(new char[grown]);
+    std::memcpy(bigger.get(), buffer_.get(), end_);
+    buffer_ = std::move(bigger);
+    capacity_ = grown;
+  }
+  std::size_t got = source_.read(buffer_.get() + end_, capacity_ - end_);
+  if (got == 0) {
+    at_end_ = true;
+    return false;
+  }
+  end_ += got;
+  return true;
+}
+
+}  // namespace vexal::cli

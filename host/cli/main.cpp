@@ -1,0 +1,68 @@
+// vexal: the command-line host of libvexal.
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/help.h"
+#include "cli/library.h"
+#include "cli/output.h"
+#include "cli/platform_io.h"
+
+namespace {
+
+using namespace vexal::cli;
+
+int usageError(const CommandLine& line, const std::string& message) {
+  std::string hint = "vexal ";
+  if (line.command != Command::kNone) hint.append(commandName(line.command)).append(" ");
+  std::fprintf(stderr, "vexal: %s\nTry '%s--help'.\n", message.c_str(), hint.c_str());
+  return kExitUsage;
+}
+
+int run(const std::vector<std::string>& arguments) {
+  ParseResult parsed = parseCommandLine(arguments);
+  const CommandLine& line = parsed.line;
+  if (!parsed.error.empty()) return usageError(line, parsed.error);
+  Output out(stdout);
+  if (line.help) {
+    out.append(helpText(line.command));
+    return kExitClean;
+  }
+  if (line.version) {
+    out.append(versionText());
+    return kExitClean;
+  }
+
+  const std::string path = line.library.empty() ? Library::defaultPath() : line.library;
+  std::string error;
+  std::unique_ptr<Library> library = Library::open(path, error);
+  if (library == nullptr) {
+    std::fprintf(stderr, "vexal: cannot load the library %s: %s\n", path.c_str(), error.c_str());
+    return kExitUsage;
+  }
+  switch (line.command) {
+    case Command::kCheck:
+      return runCheck(line, *library, out, stderr);
+    case Command::kLayout:
+      return runLayout(line, *library, out, stderr);
+    case Command::kCall:
+      return runCall(line, *library, out, stderr);
+    case Command::kTypes:
+      return runTypes(line, *library, out, stderr);
+    case Command::kNone:
+      break;
+  }
+  return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  useBinaryStandardStreams();
+  // Large blocks for piped input; the host buffers its output itself.
+  std::setvbuf(stdin, nullptr, _IOFBF, std::size_t{1} << 16);
+  return run(programArguments(argc, argv));
+}

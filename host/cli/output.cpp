@@ -1,0 +1,17 @@
+#include "cli/output.h"
+
+namespace vexal::cli {
+
+Output::Output(std::FILE* stream) : stream_(stream) { buffer_.reserve(kFlushSize + (64 << 10)); }
+
+Output::~Output() { flush(); }
+
+void Output::flush() {
+  if (!buffer_.empty()) {
+    if (std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size()) failed_ = true;
+    buffer_.clear();
+  }
+  if (std::fflush(stream_) != 0) failed_ = true;
+}
+
+}  // namespace vexal::cli

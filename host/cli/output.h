@@ -1,0 +1,42 @@
+// Buffered writing to a stdio stream.
+
+#ifndef VEXAL_HOST_CLI_OUTPUT_H_
+#define VEXAL_HOST_CLI_OUTPUT_H_
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace vexal::cli {
+
+// Collects output in a large buffer and writes it to the stream in big
+// blocks. Callers append to text() and call written() after each complete
+// piece. Does not own the stream; not thread-safe. Flushes when destroyed.
+class Output {
+ public:
+  static constexpr std::size_t kFlushSize = std::size_t{256} << 10;
+
+  explicit Output(std::FILE* stream);
+  Output(const Output&) = delete;
+  Output& operator=(const Output&) = delete;
+  ~Output();
+
+  std::string& text() { return buffer_; }
+  void append(std::string_view text) { buffer_.append(text); }
+  // Writes the buffer out once it is large.
+  void written() {
+    if (buffer_.size() >= kFlushSize) flush();
+  }
+  void flush();
+  // Whether a write to the stream failed.
+  bool failed() const { return failed_; }
+
+ private:
+  std::FILE* stream_;
+  std::string buffer_;
+  bool failed_ = false;
+};
+
+}  // namespace vexal::cli
+
+#endif  // VEXAL_HOST_CLI_OUTPUT_H_

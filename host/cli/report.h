@@ -1,0 +1,45 @@
+// Where the check of a transmission reports what it found.
+
+#ifndef VEXAL_HOST_CLI_REPORT_H_
+#define VEXAL_HOST_CLI_REPORT_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "pl/plausi_problem.h"
+
+namespace vexal::cli {
+
+// The line a report is about.
+struct Location {
+  std::string_view file;              // UTF-8, as named on the command line
+  long line = 0;                      // 1-based; 0 for the file as a whole
+  const char* record_type = nullptr;  // null when not known
+};
+
+// Receives the results of a check in input order. Per checked line: at most
+// one warning, then the findings, then the record; a line that could not
+// be checked gives one error instead. Texts are Latin-1 unless said
+// otherwise. Implementations write to an Output; each is used by one thread.
+class Report {
+ public:
+  virtual ~Report() = default;
+
+  virtual void finding(const Location& where, const pl::PlausiProblem& problem) = 0;
+  virtual void record(const Location& where, std::size_t findings) = 0;
+  // The line is shorter or longer than its layout implies.
+  virtual void warning(const Location& where, std::size_t expected_length,
+                       std::size_t actual_length) = 0;
+  // A line (or with line 0 a whole file) that could not be checked.
+  virtual void error(const Location& where, std::string_view message) = 0;
+  // After the last file.
+  virtual void finish() {}
+};
+
+// The text of a length warning.
+std::string lengthWarning(std::size_t expected_length, std::size_t actual_length);
+
+}  // namespace vexal::cli
+
+#endif  // VEXAL_HOST_CLI_REPORT_H_

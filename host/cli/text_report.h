@@ -1,0 +1,35 @@
+// The text format: one readable line per finding, warning and error.
+
+#ifndef VEXAL_HOST_CLI_TEXT_REPORT_H_
+#define VEXAL_HOST_CLI_TEXT_REPORT_H_
+
+#include <string>
+
+#include "cli/output.h"
+#include "cli/report.h"
+
+namespace vexal::cli {
+
+// Writes "FILE:LINE: RECORD-TYPE LABEL: TEXT" lines in UTF-8 to the output
+// (not owned); records without findings give no line.
+class TextReport final : public Report {
+ public:
+  explicit TextReport(Output& out) : out_(out) {}
+
+  void finding(const Location& where, const pl::PlausiProblem& problem) override;
+  void record(const Location&, std::size_t) override {}
+  void warning(const Location& where, std::size_t expected_length,
+               std::size_t actual_length) override;
+  void error(const Location& where, std::string_view message) override;
+
+ private:
+  // "FILE:LINE: " and, when known, "RECORD-TYPE ".
+  void begin(const Location& where, bool with_type);
+  void end(const std::string& text1252);
+
+  Output& out_;
+};
+
+}  // namespace vexal::cli
+
+#endif  // VEXAL_HOST_CLI_TEXT_REPORT_H_
