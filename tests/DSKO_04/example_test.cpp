@@ -1,0 +1,55 @@
+// The shipped example transmission holds the findings the README shows.
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "DSKO_04/dsko04_record.h"
+
+namespace {
+
+using ::testing::ElementsAreArray;
+
+std::vector<std::string> exampleLines() {
+  std::ifstream in(VEXAL_EXAMPLE_FILE, std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The check ids of a record's findings, in order.
+std::vector<std::string> checkIds(vexal::testing::Harness& h) {
+  std::vector<std::string> ids;
+  for (const std::string& id : h.ids()) ids.push_back(id.substr(id.rfind('#') + 1));
+  return ids;
+}
+
+TEST(Dsko04ExampleTest, EveryDskoLineYieldsItsFindings) {
+  const std::vector<std::vector<std::string>> expected = {
+      {},
+      {},
+      {"P_VERNR"},
+      {"P_ED"},
+      {"P_NAME1", "P_EMAILAP"},
+      {"P_FEAN", "P_ANRAP"},
+      {"P_EMAILAP", "P_RESERVE"},
+      {"TELAP", "EMAILAP", "RESERVE", "P_TELAP", "P_EMAILAP"},
+  };
+  std::vector<std::string> lines = exampleLines();
+  ASSERT_EQ(lines.size(), 11u);
+  auto h = dsko04::makeHarness();
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE("line " + std::to_string(i + 1));
+    h->check(lines[i]);
+    EXPECT_THAT(checkIds(*h), ElementsAreArray(expected[i]));
+  }
+  h->check(lines[10]);
+  EXPECT_THAT(h->ruleFindings(),
+              ElementsAreArray({"#P_ED DSKO052 DATUM-ERSTELLUNG logisch falsch"}));
+}
+
+}  // namespace
