@@ -12,6 +12,7 @@
 #include "DSAS_01/DSAS_01.h"
 #include "DSAS_02/DSAS_02.h"
 #include "DSKO_04/DSKO_04.h"
+#include "DSKO_04/dsko04_record.h"
 #include "DSLN_01/DSLN_01.h"
 #include "DSLN_02/DSLN_02.h"
 #include "pl/plausi_exception.h"
@@ -113,6 +114,24 @@ TEST(AllocationFailureTest, ACheckRunOutOfMemoryLeaksNothing) {
       h->check(line.str());
     } catch (const pl::PlausiException&) {
       // Running out of memory inside a check may surface as a check error.
+    }
+  });
+  EXPECT_GT(tries, 10);
+}
+
+TEST(AllocationFailureTest, ADsko04CheckRunOutOfMemoryLeaksNothing) {
+  // Faulty in several rules at once, so that findings are written too.
+  const std::string line = dsko04::validRecord()
+                               .set("VERNR", "03")
+                               .set("ED", "20991231000000000000")
+                               .set("EMAILAP", "a@b@c")
+                               .line()
+                               .substr(0, 400);
+  long tries = failEveryAllocation([&] {
+    auto h = dsko04::makeHarness();
+    try {
+      h->check(line);
+    } catch (const pl::PlausiException&) {
     }
   });
   EXPECT_GT(tries, 10);
