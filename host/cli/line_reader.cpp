@@ -30,8 +30,10 @@ bool LineReader::next(std::string_view& line) {
     } else {
       scanned_ = available;
       if (!at_end_ && refill()) continue;
-      if (available == 0) return false;
-      // The last line, without a line end.
+      // A line cut off by a read error is no line of the input.
+      if (available == 0 || source_.failed()) return false;
+      // The last line, without a line end; refill() may have moved it.
+      start = buffer_.get() + begin_;
       length = available;
       consumed = available;
       if (start[length - 1] == '\r') --length;

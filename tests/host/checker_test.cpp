@@ -1,0 +1,214 @@
+// The check loop in process, with the test rule set TST_01 (root fields,
+// the counted block POS, the conditional block ZUS) behind a provider:
+// what each line yields, in which order, in jsonl, csv and text.
+
+#include "cli/checker.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/csv_report.h"
+#include "cli/jsonl_report.h"
+#include "cli/text_report.h"
+#include "support/test_rule_set.h"
+#include "support/tst_lines.h"
+
+namespace vexal::cli {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+// TST_01 under its own name; DSAS_01 with a layout of no fields; DSKO_04
+// failing to load.
+class TestRuleSets final : public RuleSetProvider {
+ public:
+  TestRuleSets() {
+    add("TST_01", &plausi_, &definition_, "");
+    add("DSAS_01", &plausi_, &empty_, "");
+    add("DSKO_04", nullptr, nullptr, "no rule set");
+  }
+  const LoadedRecordType* find(std::string_view record_type) override {
+    auto it = types_.find(std::string(record_type));
+    return it == types_.end() ? nullptr : &it->second;
+  }
+
+ private:
+  void add(const char* name, pl::Plausi* plausi, const RecordDefinition* definition,
+           const char* error) {
+    types_[name] = LoadedRecordType{name, plausi, definition, error};
+  }
+  tst::Plausi_TST_01 plausi_;
+  tst::RecordDefinition_TST_01 definition_;
+  RecordDefinition empty_;
+  std::map<std::string, LoadedRecordType> types_;
+};
+
+// A FILE* writing into memory.
+class MemoryFile {
+ public:
+  MemoryFile() : file_(open_memstream(&data_, &size_)) {}
+  ~MemoryFile() {
+    std::fclose(file_);
+    std::free(data_);
+  }
+  std::FILE* get() { return file_; }
+  std::string text() {
+    std::fflush(file_);
+    return std::string(data_, size_);
+  }
+
+ private:
+  char* data_ = nullptr;
+  std::size_t size_ = 0;
+  std::FILE* file_;
+};
+
+class StringSource final : public ByteSource {
+ public:
+  explicit StringSource(std::string bytes) : bytes_(std::move(bytes)) {}
+  std::size_t read(char* buffer, std::size_t size) override {
+    std::size_t n = bytes_.copy(buffer, size, at_);
+    at_ += n;
+    return n;
+  }
+  bool failed() const override { return false; }
+
+ private:
+  std::string bytes_;
+  std::size_t at_ = 0;
+};
+
+enum class Kind { kJsonl, kCsv, kText };
+
+// Checks the input as file "in.txt" and returns the lines written.
+struct CheckRun {
+  std::vector<std::string> lines;
+  CheckSummary summary;
+};
+
+CheckRun check(const std::string& input, Kind kind = Kind::kJsonl, const char* forced = "TST_01") {
+  TestRuleSets rule_sets;
+  MemoryFile file;
+  CheckRun run;
+  {
+    Output out(file.get());
+    std::unique_ptr<Report> report;
+    if (kind == Kind::kJsonl) report = std::make_unique<JsonlReport>(out);
+    if (kind == Kind::kCsv) report = std::make_unique<CsvReport>(out);
+    if (kind == Kind::kText) report = std::make_unique<TextReport>(out);
+    Checker checker(rule_sets, *report);
+    checker.forceRecordType(forced);
+    StringSource source(input);
+    EXPECT_TRUE(checker.checkStream(source, "in.txt"));
+    run.summary = checker.summary();
+  }
+  std::istringstream text(file.text());
+  for (std::string line; std::getline(text, line);) run.lines.push_back(line);
+  return run;
+}
+
+// The value of a key in a JSON line, as written ("3", "\"x\"", "null").
+std::string value(const std::string& json, const std::string& key) {
+  std::size_t at = json.find("\"" + key + "\":");
+  if (at == std::string::npos) return "<none>";
+  at += key.size() + 3;
+  std::size_t end = json[at] == '"' ? json.find('"', at + 1) + 1 : json.find_first_of(",}", at);
+  return json.substr(at, end - at);
+}
+
+std::vector<std::string> values(const CheckRun& run, const std::string& key) {
+  std::vector<std::string> result;
+  for (const std::string& line : run.lines) result.push_back(value(line, key));
+  return result;
+}
+
+TEST(CheckerTest, NamesTheBlockOccurrenceOfAFinding) {
+  tst::Line line;
+  line.anz = "2";
+  line.pos = {tst::Pos{}, tst::Pos{}};
+  line.pos[1].betrag = "12x45";
+  CheckRun run = check(line.str() + "\n");
+  ASSERT_EQ(run.lines.size(), 3u);
+  EXPECT_THAT(values(run, "id"),
+              ElementsAre("\"POS[2].BETRAG#BETRAG\"", "\"POS[2]#P_BETRAG\"", "<none>"));
+  EXPECT_THAT(values(run, "reference_field"),
+              ElementsAre("\"POS[2].BETRAG\"", "\"POS[2]\"", "<none>"));
+  EXPECT_THAT(values(run, "check"), ElementsAre("\"BETRAG\"", "\"P_BETRAG\"", "<none>"));
+  EXPECT_THAT(values(run, "code"), ElementsAre("null", "\"TST030\"", "<none>"));
+  EXPECT_EQ(run.lines[2],
+            R"({"kind":"record","file":"in.txt","line":1,"record_type":"TST_01","findings":2})");
+
+  CheckRun text = check(line.str() + "\n", Kind::kText);
+  EXPECT_THAT(text.lines, ElementsAre(HasSubstr("in.txt:1: TST_01 POS[2].BETRAG: field BETRAG "
+                                                "does not conform to its type numeric"),
+                                      HasSubstr("in.txt:1: TST_01 POS[2] P_BETRAG: TST030")));
+}
+
+TEST(CheckerTest, GivesEveryNonEmptyLineOneRecordOrError) {
+  tst::Line good;
+  tst::Line blocked;
+  blocked.opt = "BLK";  // the block step fails: checkRecord throws
+  tst::Line faulty;
+  faulty.num = "99";
+  const std::string input =
+      good.str() + "\r\n\n" + blocked.str() + "\n" + faulty.str().substr(0, 8) + "\n" + good.str();
+  CheckRun run = check(input);
+  // Line 4 lacks FLAG and ANZ (so no POS): two field findings, then the
+  // rules' TST012 for NUM "99" and TST020 for the missing FLAG.
+  EXPECT_THAT(values(run, "kind"),
+              ElementsAre("\"record\"", "\"error\"", "\"warning\"", "\"finding\"", "\"finding\"",
+                          "\"finding\"", "\"finding\"", "\"record\"", "\"record\""));
+  EXPECT_THAT(values(run, "line"), ElementsAre("1", "3", "4", "4", "4", "4", "4", "4", "5"));
+  EXPECT_THAT(values(run, "id"),
+              ElementsAre("<none>", "<none>", "<none>", "\"FLAG#FLAG\"", "\"ANZ#ANZ\"",
+                          "\"#P_NUM\"", "\"#P_FLAG\"", "<none>", "<none>"));
+  EXPECT_THAT(run.lines[1], HasSubstr("\"message\":\"check failed (exception type 7): "));
+  EXPECT_EQ(run.lines[2], R"({"kind":"warning","file":"in.txt","line":4,"record_type":"TST_01",)"
+                          R"("message":"record too short: 8 characters, its layout implies 11",)"
+                          R"("expected_length":11,"actual_length":8})");
+  EXPECT_EQ(run.summary.records, 3);
+  EXPECT_EQ(run.summary.records_with_findings, 1);
+  EXPECT_EQ(run.summary.errors, 1);
+  EXPECT_EQ(run.summary.warnings, 1);
+  EXPECT_EQ(run.summary.findings_by_type.at("TST_01"), run.summary.findings);
+}
+
+TEST(CheckerTest, ReportsLinesWhoseTypeCannotBeChecked) {
+  std::string dsas = "DSAS" + std::string(35, ' ') + "01";
+  std::string dsko = "DSKO" + std::string(50, ' ');
+  CheckRun run = check(dsas + "\n" + dsko + "\nXY\n", Kind::kJsonl, "");
+  EXPECT_THAT(run.lines,
+              ElementsAre(R"({"kind":"error","file":"in.txt","line":1,"message":"record type )"
+                          R"j(DSAS_01 is not built yet (its layout has no fields)"})j",
+                          R"({"kind":"error","file":"in.txt","line":2,"message":"record type )"
+                          R"j(DSKO_04 cannot be loaded: no rule set"})j",
+                          HasSubstr("\"line\":3,\"message\":\"record type cannot be told: ")));
+  EXPECT_EQ(run.summary.errors, 3);
+  EXPECT_EQ(run.summary.records, 0);
+}
+
+TEST(CheckerTest, WritesCsvWithAllColumns) {
+  tst::Line faulty;
+  faulty.num = "99";
+  CheckRun run = check(faulty.str() + "\n", Kind::kCsv);
+  ASSERT_EQ(run.lines.size(), 3u);
+  EXPECT_EQ(run.lines[0],
+            "kind,file,line,record_type,id,check,code,problem_type,weight,info_type,"
+            "short_description,long_description,correction_info,reference_topic,"
+            "reference_field,field_display_name,field_type,field_length,field_mask,exception,"
+            "findings,message,expected_length,actual_length\r");
+  EXPECT_THAT(run.lines[1], HasSubstr("finding,in.txt,1,TST_01,#P_NUM,P_NUM,TST012,2,1,0,"));
+  EXPECT_EQ(run.lines[2], "record,in.txt,1,TST_01,,,,,,,,,,,,,,,,,1,,,\r");
+}
+
+}  // namespace
+}  // namespace vexal::cli

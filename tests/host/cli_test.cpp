@@ -1,0 +1,414 @@
+// The built `vexal` program end to end: it loads libvexal from its own
+// folder and checks generated DSKO_04 transmissions in a temporary folder.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/program_run.h"
+
+namespace {
+
+using ::testing::AllOf;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
+using vexal::testing::ProgramResult;
+
+// A DSKO_04 record: 24 fields, 415 characters, left-aligned and blank
+// padded. Starts valid for a processing date from 20261201 on.
+class Dsko {
+ public:
+  Dsko& set(const std::string& field, const std::string& value) {
+    values_[field] = value;
+    return *this;
+  }
+  std::string str() const {
+    std::string line;
+    for (const auto& [name, length] : kFields) {
+      auto it = values_.find(name);
+      std::string value = it == values_.end() ? "" : it->second;
+      value.resize(length, ' ');
+      line += value;
+    }
+    return line;
+  }
+
+ private:
+  static constexpr std::pair<const char*, std::size_t> kFields[] = {
+      {"KE", 4},     {"VF", 5},      {"ABSN", 15},   {"EPNR", 15},  {"VERNR", 2},    {"ED", 20},
+      {"FEKZ", 1},   {"FEAN", 1},    {"ABSNER", 15}, {"PRODID", 7}, {"MODID", 8},    {"NAME1", 30},
+      {"NAME2", 30}, {"NAME3", 30},  {"PLZ", 10},    {"ORT", 34},   {"STR", 33},     {"NR", 9},
+      {"ANRAP", 1},  {"NAMEAP", 30}, {"TELAP", 20},  {"FAXAP", 20}, {"EMAILAP", 70}, {"RESERVE", 5},
+  };
+  std::map<std::string, std::string> values_ = {
+      {"KE", "DSKO"},
+      {"VF", "UVSDD"},
+      {"ABSN", "12345678"},
+      {"EPNR", "87654321"},
+      {"VERNR", "04"},
+      {"ED", "20261201120000000000"},
+      {"FEKZ", "0"},
+      {"FEAN", "0"},
+      {"ABSNER", "12345678"},
+      {"PRODID", "PROD001"},
+      {"MODID", "MOD00001"},
+      {"NAME1", "M\xFCller Bau GmbH"},
+      {"PLZ", "12345"},
+      {"ORT", "K\xF6ln"},
+      {"STR", "Hauptstr."},
+      {"NR", "1"},
+      {"ANRAP", "W"},
+      {"NAMEAP", "Meier"},
+      {"TELAP", "0221 123456"},
+      {"EMAILAP", "info@example.de"},
+  };
+};
+
+const std::string kValid = Dsko().str();
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> result;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) result.push_back(line);
+  return result;
+}
+
+std::string record(const std::string& file, int line, int findings) {
+  return R"({"kind":"record","file":")" + file + R"(","line":)" + std::to_string(line) +
+         R"(,"record_type":"DSKO_04","findings":)" + std::to_string(findings) + "}";
+}
+
+std::string ruleFinding(const std::string& file, int line, const std::string& check,
+                        const std::string& code, const std::string& text) {
+  return R"({"kind":"finding","file":")" + file + R"(","line":)" + std::to_string(line) +
+         R"(,"record_type":"DSKO_04","id":"#)" + check + R"(","check":")" + check +
+         R"(","code":")" + code + R"(","problem_type":2,"weight":1,"info_type":0,)" +
+         R"("short_description":")" + text + R"(","long_description":")" + text +
+         R"(","correction_info":"Korrigieren Sie bitte Ihre Angabe.","reference_topic":"DSKO_04",)" +
+         R"("reference_field":null,"field_display_name":null,"field_type":null,)" +
+         R"("field_length":null,"field_mask":null,"exception":null})";
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/vexal-cli-test.XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  void write(const std::string& name, const std::string& bytes) {
+    std::ofstream(folder_ + "/" + name, std::ios::binary) << bytes;
+  }
+  ProgramResult run(const std::vector<std::string>& arguments, const std::string& input = "") {
+    write(".stdin", input);
+    return vexal::testing::runProgram(VEXAL_CLI_PATH, arguments, folder_, folder_ + "/.stdin");
+  }
+  // check --today 20261208 --format jsonl, then the arguments.
+  ProgramResult jsonl(const std::vector<std::string>& arguments, const std::string& input = "") {
+    std::vector<std::string> all = {"check", "--today", "20261208", "--format", "jsonl"};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return run(all, input);
+  }
+
+  std::string folder_;
+};
+
+TEST_F(CliTest, ValidRecordGivesOneRecordWithoutFindings) {
+  write("ok.txt", kValid + "\n");
+  ProgramResult r = jsonl({"ok.txt"});
+  EXPECT_EQ(r.out, record("ok.txt", 1, 0) + "\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(CliTest, FaultyRecordGivesItsFindingsInUtf8) {
+  write("bad.txt",
+        Dsko().set("VERNR", "03").set("ED", "20261209000000000000").set("NAME1", "").str() + "\n");
+  ProgramResult r = jsonl({"bad.txt"});
+  EXPECT_THAT(
+      lines(r.out),
+      ElementsAre(
+          ruleFinding("bad.txt", 1, "P_VERNR", "DSKO042", "DSKO042 VERSIONS-NR nicht zugelassen"),
+          ruleFinding("bad.txt", 1, "P_ED", "DSKO054",
+                      "DSKO054 DATUM-ERSTELLUNG gr\xC3\xB6\xC3\x9F"
+                      "er Verarbeitungsdatum"),
+          ruleFinding("bad.txt", 1, "P_NAME1", "DSKO500", "DSKO500 NAME1-ABSENDER ist leer"),
+          record("bad.txt", 1, 3)));
+  EXPECT_EQ(r.status, 1);
+
+  // The processing date decides: on 20261209 the date is no finding.
+  r = run({"check", "--today", "20261209", "--format", "jsonl", "bad.txt"});
+  EXPECT_THAT(r.out, Not(HasSubstr("P_ED")));
+}
+
+TEST_F(CliTest, TextNamesFileLineTypeAndCheck) {
+  write("bad.txt", kValid + "\n" + Dsko().set("ED", "20270101000000000000").str() + "\n");
+  ProgramResult r = run({"check", "--today", "20261208", "bad.txt"});
+  EXPECT_EQ(r.out,
+            "bad.txt:2: DSKO_04 P_ED: DSKO054 DATUM-ERSTELLUNG gr\xC3\xB6\xC3\x9F"
+            "er Verarbeitungsdatum\n");
+  EXPECT_EQ(r.err,
+            "vexal: 2 records checked, 1 with findings, 1 finding (DSKO_04: 1), 0 warnings, "
+            "0 line errors\n");
+  EXPECT_EQ(r.status, 1);
+}
+
+TEST_F(CliTest, MixedTransmissionReportsWhatCannotBeCheckedAndGoesOn) {
+  const std::string dsas = "DSAS" + std::string(35, ' ') + "01" + std::string(100, ' ');
+  const std::string dsln = "DSLN" + std::string(35, ' ') + "02" + std::string(100, ' ');
+  write("mixed.txt",
+        kValid + "\nXXXX" + kValid.substr(4) + "\n" + dsas + "\n" + dsln + "\n" + kValid + "\n");
+  ProgramResult r = jsonl({"mixed.txt"});
+  EXPECT_THAT(
+      lines(r.out),
+      ElementsAre(record("mixed.txt", 1, 0),
+                  R"({"kind":"error","file":"mixed.txt","line":2,"message":"record type cannot )"
+                  R"(be told: unknown record identifier \"XXXX\" in characters 1-4"})",
+                  R"({"kind":"error","file":"mixed.txt","line":3,"message":"record type )"
+                  R"j(DSAS_01 is not built yet (its layout has no fields)"})j",
+                  HasSubstr(R"("line":4,"message":"record type DSLN_02 is not built yet)"),
+                  record("mixed.txt", 5, 0)));
+  EXPECT_EQ(r.status, 1);
+}
+
+TEST_F(CliTest, WarnsAboutTheLengthBeforeTheFindings) {
+  write("len.txt", kValid.substr(0, 200) + "\n" + kValid + "ABC\n");
+  ProgramResult r = jsonl({"len.txt"});
+  std::vector<std::string> out = lines(r.out);
+  ASSERT_GE(out.size(), 4u);
+  EXPECT_EQ(out[0],
+            R"({"kind":"warning","file":"len.txt","line":1,"record_type":"DSKO_04","message":)"
+            R"("record too short: 200 characters, its layout implies 415",)"
+            R"("expected_length":415,"actual_length":200})");
+  // Mandatory fields after the cut are not supplied; optional ones (FAXAP)
+  // are no finding.
+  std::vector<std::string> missing;
+  for (const std::string& line : out) {
+    if (line.find(R"("problem_type":1,"weight":9,"info_type":1,)") != std::string::npos) {
+      missing.push_back(line.substr(line.find("\"check\":")));
+      missing.back().resize(missing.back().find(','));
+    }
+  }
+  EXPECT_THAT(missing,
+              ElementsAre(R"("check":"ANRAP")", R"("check":"NAMEAP")", R"("check":"TELAP")",
+                          R"("check":"EMAILAP")", R"("check":"RESERVE")"));
+  EXPECT_THAT(out, ::testing::Contains(HasSubstr(
+                       R"("id":"TELAP#TELAP","check":"TELAP","code":null,"problem_type":1,)"
+                       R"("weight":9,"info_type":1,"short_description":"Ihre Eingabe ist )"
+                       "unzul\xC3\xA4ssig.")));
+  EXPECT_THAT(out, ::testing::Contains(HasSubstr(R"("reference_field":"EMAILAP",)")));
+  const std::size_t n = out.size();
+  EXPECT_EQ(out[n - 3], record("len.txt", 1, static_cast<int>(n - 4)));
+  EXPECT_EQ(out[n - 2],
+            R"({"kind":"warning","file":"len.txt","line":2,"record_type":"DSKO_04","message":)"
+            R"("record too long: 418 characters, its layout implies 415",)"
+            R"("expected_length":415,"actual_length":418})");
+  EXPECT_EQ(out[n - 1], record("len.txt", 2, 0));
+}
+
+TEST_F(CliTest, TakesCrLfEmptyLinesAndALastLineWithoutEnd) {
+  write("crlf.txt", kValid + "\r\n\r\n\n" + kValid);
+  ProgramResult r = jsonl({"crlf.txt"});
+  EXPECT_EQ(r.out, record("crlf.txt", 1, 0) + "\n" + record("crlf.txt", 4, 0) + "\n");
+  EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(CliTest, ReadsStandardInputForDash) {
+  ProgramResult r = jsonl({"-"}, kValid + "\n" + Dsko().set("VERNR", "03").str() + "\n");
+  EXPECT_THAT(lines(r.out),
+              ElementsAre(record("-", 1, 0), HasSubstr(R"("check":"P_VERNR")"), record("-", 2, 1)));
+  EXPECT_EQ(r.status, 1);
+}
+
+TEST_F(CliTest, UnreadableFileIsAnErrorAndTheOthersAreStillChecked) {
+  write("ok.txt", kValid + "\n");
+  ProgramResult r = jsonl({"missing.txt", "ok.txt"});
+  EXPECT_THAT(lines(r.out),
+              ElementsAre(StartsWith(R"({"kind":"error","file":"missing.txt","line":null,)"
+                                     R"("message":"cannot open file: )"),
+                          record("ok.txt", 1, 0)));
+  EXPECT_THAT(r.err, HasSubstr("missing.txt"));
+  EXPECT_EQ(r.status, 2);
+}
+
+struct ExitCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  int status;
+};
+
+class CliExitTest : public CliTest, public ::testing::WithParamInterface<ExitCase> {};
+
+TEST_P(CliExitTest, TellsTheOutcome) {
+  write("ok.txt", kValid + "\n");
+  write("bad.txt", Dsko().set("VERNR", "03").str() + "\n");
+  write("odd.txt", "XXXX\n");
+  ProgramResult r = run(GetParam().arguments);
+  EXPECT_EQ(r.status, GetParam().status) << r.err;
+  if (GetParam().status == 2) {
+    EXPECT_THAT(r.err, StartsWith("vexal: "));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, CliExitTest,
+    ::testing::Values(
+        ExitCase{"Clean", {"check", "--today", "20261208", "ok.txt"}, 0},
+        ExitCase{"Findings", {"check", "--today", "20261208", "ok.txt", "bad.txt"}, 1},
+        ExitCase{"LineError", {"check", "--today", "20261208", "odd.txt"}, 1},
+        ExitCase{"MissingWinsOverFindings", {"check", "bad.txt", "none.txt"}, 2},
+        ExitCase{"UnknownOption", {"check", "--strict", "ok.txt"}, 2},
+        ExitCase{"ImpossibleDate", {"check", "--today", "20261232", "ok.txt"}, 2},
+        ExitCase{"NoFiles", {"check"}, 2}, ExitCase{"NoSubcommand", {}, 2},
+        ExitCase{"BadLibrary", {"check", "--library", "/nonexistent/libvexal.so", "ok.txt"}, 2},
+        ExitCase{"Help", {"--help"}, 0}, ExitCase{"CheckHelp", {"check", "--help"}, 0},
+        ExitCase{"LayoutHelp", {"layout", "-h"}, 0}, ExitCase{"CallHelp", {"call", "--help"}, 0},
+        ExitCase{"TypesHelp", {"types", "--help"}, 0}, ExitCase{"Version", {"--version"}, 0},
+        ExitCase{"CallVersion", {"call", "--version"}, 0}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(CliTest, ForcedTypeAppliesToEveryLine) {
+  write("ok.txt", kValid + "\n");
+  ProgramResult r = jsonl({"--type", "DSAS_01", "ok.txt"});
+  EXPECT_THAT(r.out, HasSubstr("record type DSAS_01 is not built yet"));
+  // A line DSKO_04 cannot tell by its identifier, checked as DSKO_04.
+  write("odd.txt", "XXXX" + kValid.substr(4) + "\n");
+  r = jsonl({"--type", "DSKO_04", "odd.txt"});
+  EXPECT_THAT(lines(r.out),
+              ::testing::Contains(StartsWith(R"({"kind":"record","file":"odd.txt")")));
+  EXPECT_THAT(r.out, Not(HasSubstr("\"kind\":\"error\"")));
+}
+
+TEST_F(CliTest, LevelTwoSkipsTheRuleFindings) {
+  write("bad.txt", Dsko().set("VERNR", "03").set("NAME1", "").str() + "\n");
+  EXPECT_THAT(jsonl({"bad.txt"}).out, HasSubstr("\"problem_type\":2"));
+  ProgramResult r = jsonl({"--level", "2", "bad.txt"});
+  EXPECT_EQ(r.out, record("bad.txt", 1, 0) + "\n");
+  EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(CliTest, CsvHasAHeaderAndOneRowPerObject) {
+  write("bad.txt", Dsko().set("VERNR", "03").str() + "\n");
+  ProgramResult r = run({"check", "--today", "20261208", "--format", "csv", "bad.txt"});
+  std::vector<std::string> out = lines(r.out);
+  ASSERT_EQ(out.size(), 3u);
+  EXPECT_THAT(out[0], StartsWith("kind,file,line,record_type,id,check,code,"));
+  EXPECT_THAT(out[1], StartsWith("finding,bad.txt,1,DSKO_04,#P_VERNR,P_VERNR,DSKO042,2,1,0,"
+                                 "DSKO042 VERSIONS-NR nicht zugelassen,"));
+  EXPECT_EQ(out[2], "record,bad.txt,1,DSKO_04,,,,,,,,,,,,,,,,,1,,,\r");
+}
+
+TEST_F(CliTest, LogWritesTheRuntimesTraceToStandardError) {
+  write("bad.txt", kValid + "\n" + Dsko().set("VERNR", "03").str() + "\n");
+  ProgramResult r = jsonl({"--log", "bad.txt"});
+  EXPECT_THAT(lines(r.out),
+              ElementsAre(record("bad.txt", 1, 0), HasSubstr("P_VERNR"), record("bad.txt", 2, 1)));
+  EXPECT_EQ(r.err, "bad.txt:2: trace: FehlerID angeschrieben: #P_VERNR\n");
+  EXPECT_EQ(jsonl({"bad.txt"}).err, "");
+}
+
+TEST_F(CliTest, LayoutListsTheFieldsWithDisplayNames) {
+  ProgramResult r = run({"layout", "DSKO_04"});
+  EXPECT_EQ(r.status, 0);
+  std::vector<std::string> out = lines(r.out);
+  ASSERT_EQ(out.size(), 28u);
+  EXPECT_EQ(out[0], "DSKO_04: 24 fields, 415 characters");
+  EXPECT_EQ(out[4], "       1       4  alphanumeric  KE                KENNUNG");
+  EXPECT_EQ(out[8], "      40       2  numeric       VERNR             VERSIONS-NR");
+  EXPECT_EQ(out[27], "     411       5  alphanumeric  RESERVE           RESERVE");
+
+  r = run({"layout", "--format", "json", "DSKO_04"});
+  EXPECT_THAT(r.out, AllOf(StartsWith(R"({"record_type":"DSKO_04","built":true,"field_count":24,)"
+                                      R"("record_length":415,"minimum_length":415,"entries":[)"),
+                           HasSubstr(R"({"kind":"field","path":"EMAILAP","name":"EMAILAP",)"
+                                     R"("depth":0,"position":341,"position_after":null,)"
+                                     R"("length":70,"type":"alphanumeric",)"
+                                     R"("display_name":"EMAIL-EMPFAENGER-PROTOKOLLE"})")));
+  EXPECT_EQ(run({"layout", "DSAS_02"}).out, "DSAS_02: not built yet (its layout has no fields)\n");
+}
+
+struct CallCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  std::string out;
+  int status;
+};
+
+class CliCallTest : public CliTest, public ::testing::WithParamInterface<CallCase> {};
+
+TEST_P(CliCallTest, PrintsTheResult) {
+  std::vector<std::string> arguments = {"call"};
+  arguments.insert(arguments.end(), GetParam().arguments.begin(), GetParam().arguments.end());
+  ProgramResult r = run(arguments);
+  EXPECT_EQ(r.out, GetParam().out);
+  EXPECT_EQ(r.status, GetParam().status) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Functions, CliCallTest,
+    ::testing::Values(
+        CallCase{"Trim", {"DSKO_04", "F_Trim", "Zeichenkette=  ab "}, "ab\n", 0},
+        CallCase{"TrimJsonUmlaut",
+                 {"--format", "json", "DSKO_04", "F_Trim", "Zeichenkette= \xC3\xA4 "},
+                 R"({"record_type":"DSKO_04","function":"F_Trim","kind":"string","value":")"
+                 "\xC3\xA4\"}\n",
+                 0},
+        CallCase{"Blanks", {"DSKO_04", "F_IstLeerzeichen", "Zeichenkette=   "}, "true\n", 0},
+        CallCase{"LeftAlignedUtf8Name",
+                 {"DSKO_04", "F_IstLinksb\xC3\xBCndig", "Zeichenkette= x"},
+                 "false\n",
+                 0},
+        CallCase{"ParamOption", {"--param", "Zeichenkette=a ", "DSKO_04", "F_Trim"}, "a\n", 0},
+        CallCase{"UnknownFunction", {"DSKO_04", "F_Unbekannt"}, "", 1},
+        CallCase{"UnknownFunctionJson",
+                 {"--format", "json", "DSKO_04", "F_Unbekannt"},
+                 R"({"record_type":"DSKO_04","function":"F_Unbekannt","kind":"exception",)"
+                 R"("exception_type":4,"message":"F_Unbekannt"})"
+                 "\n",
+                 1},
+        CallCase{"UnknownRecordType", {"DSKO_05", "F_Trim"}, "", 2}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(CliTest, CallReportsAnExceptionOnStandardError) {
+  ProgramResult r = run({"call", "DSKO_04", "F_Unbekannt"});
+  EXPECT_THAT(r.err, HasSubstr("F_Unbekannt raised an exception"));
+}
+
+TEST_F(CliTest, TypesListsTheFiveRecordTypes) {
+  ProgramResult r = run({"types"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_THAT(
+      lines(r.out),
+      ElementsAre("DSAS_01  version 1.0  build 20221017_130443  not built yet",
+                  "DSAS_02  version 1.0  build 20221017_130444  not built yet",
+                  "DSKO_04  version 1.0  build 20221017_130443  built (24 top-level fields)",
+                  "DSLN_01  version 1.0  build 20221017_130442  not built yet",
+                  "DSLN_02  version 1.0  build 20221017_130443  not built yet"));
+  EXPECT_THAT(run({"types", "--format", "json"}).out,
+              HasSubstr(R"({"record_type":"DSKO_04","version":1.0,)"
+                        R"("build_stamp":"20221017_130443","built":true})"));
+}
+
+TEST_F(CliTest, HelpExplainsEveryCheckOption) {
+  ProgramResult r = run({"check", "--help"});
+  for (const char* option : {"--today", "--param", "ipMjahrSchalttag=1201", "--level", "--format",
+                             "--log", "--type", "--library", "--version"}) {
+    EXPECT_THAT(r.out, HasSubstr(option));
+  }
+  EXPECT_THAT(run({"--help"}).out, HasSubstr("vexal call [options] R FUNCTION"));
+  EXPECT_THAT(run({"check", "--bogus", "x"}).err, HasSubstr("unknown option '--bogus'"));
+}
+
+}  // namespace

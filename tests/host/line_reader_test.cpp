@@ -1,0 +1,106 @@
+// Record lines out of byte streams, whatever the sizes of the blocks read
+// and of the reader's buffer.
+
+#include "cli/line_reader.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace vexal::cli {
+namespace {
+
+using ::testing::ElementsAreArray;
+
+// Hands out the bytes in blocks of at most `block` bytes; may fail after
+// `fail_after` bytes.
+class StringSource final : public ByteSource {
+ public:
+  StringSource(std::string bytes, std::size_t block, std::size_t fail_after = std::string::npos)
+      : bytes_(std::move(bytes)), block_(block), fail_after_(fail_after) {}
+  std::size_t read(char* buffer, std::size_t size) override {
+    std::size_t n = std::min({size, block_, bytes_.size() - at_});
+    if (at_ + n > fail_after_) n = fail_after_ - at_;
+    if (n == 0 && at_ < bytes_.size()) failed_ = true;
+    bytes_.copy(buffer, n, at_);
+    at_ += n;
+    return n;
+  }
+  bool failed() const override { return failed_; }
+
+ private:
+  std::string bytes_;
+  std::size_t block_;
+  std::size_t fail_after_;
+  std::size_t at_ = 0;
+  bool failed_ = false;
+};
+
+struct Split {
+  const char* name;
+  std::string input;
+  std::vector<std::string> lines;
+};
+
+const std::string kLong(5000, 'x');
+
+const Split kSplits[] = {
+    {"Empty", "", {}},
+    {"LfLines", "a\nbc\n", {"a", "bc"}},
+    {"CrLfLines", "a\r\nbc\r\n", {"a", "bc"}},
+    {"LastLineWithoutEnd", "a\nbc", {"a", "bc"}},
+    {"CrLfWithoutFinalEnd", "a\r\nbc", {"a", "bc"}},
+    {"EmptyLinesKept", "\n\na\n\r\n\nb", {"", "", "a", "", "", "b"}},
+    {"OnlyLineEnd", "\r\n", {""}},
+    {"InnerCrStays", "a\rb\n", {"a\rb"}},
+    {"FinalCrIsALineEnd", "a\nb\r", {"a", "b"}},
+    {"TwoCrsKeepOne", "a\r\r\n", {"a\r"}},
+    {"NulBytesStay", std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
+    {"LongerThanTheBuffer", "s\n" + kLong + "\r\nt", {"s", kLong, "t"}},
+};
+
+class LineReaderTest
+    : public ::testing::TestWithParam<std::tuple<Split, std::size_t, std::size_t>> {};
+
+TEST_P(LineReaderTest, SplitsLikeTheInputWasWritten) {
+  const auto& [split, block, buffer] = GetParam();
+  StringSource source(split.input, block);
+  LineReader reader(source, buffer);
+  std::vector<std::string> lines;
+  std::string_view line;
+  while (reader.next(line)) {
+    lines.emplace_back(line);
+    EXPECT_EQ(reader.lineNumber(), static_cast<long>(lines.size()));
+  }
+  EXPECT_THAT(lines, ElementsAreArray(split.lines));
+  EXPECT_FALSE(reader.next(line));
+  EXPECT_FALSE(source.failed());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Splits, LineReaderTest,
+    ::testing::Combine(::testing::ValuesIn(kSplits), ::testing::Values(1, 2, 3, 7, 4096),
+                       ::testing::Values(1, 4, 16, LineReader::kDefaultBufferSize)),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).name) + "_block" +
+             std::to_string(std::get<1>(info.param)) + "_buffer" +
+             std::to_string(std::get<2>(info.param));
+    });
+
+TEST(LineReaderTest, StopsWhereTheSourceFails) {
+  StringSource source("ab\ncd\nef\n", 2, 4);
+  LineReader reader(source, 16);
+  std::vector<std::string> lines;
+  std::string_view line;
+  while (reader.next(line)) lines.emplace_back(line);
+  EXPECT_TRUE(source.failed());
+  // Complete lines before the failure are handed out, the cut one is not.
+  EXPECT_THAT(lines, ElementsAreArray({"ab"}));
+}
+
+}  // namespace
+}  // namespace vexal::cli
