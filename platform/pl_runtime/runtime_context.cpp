@@ -145,18 +145,6 @@ Value* RuntimeContext::createRangeSeries(int count, const Value* const* values) 
   return arena_.make<RangeSeriesValue>(members, n);
 }
 
-void RuntimeContext::startNewSection(const char* title, bool flag) {
-  sections_.push_back(SectionInfo{title ? title : "", flag});
-  if (observer_ != nullptr) observer_->onStart(sections_.back().title, flag, sections_.size());
-}
-
-void RuntimeContext::leaveCurrentSection() {
-  if (sections_.empty()) return;
-  const char* title = sections_.back().title;
-  sections_.pop_back();
-  if (observer_ != nullptr) observer_->onLeave(title, sections_.size());
-}
-
 PlausiProblem* RuntimeContext::createProblem(ProblemType type, int weight) {
   void* memory = arena_.allocate(sizeof(PlausiProblem), alignof(PlausiProblem));
   auto* problem = new (memory) PlausiProblem(&arena_, type, weight);

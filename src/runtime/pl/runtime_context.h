@@ -84,9 +84,18 @@ class RuntimeContext {
   Value* createRangeSeries(int count, const Value* const* values);
 
   // --- Sections. The title must stay valid until the section is left.
-  void startNewSection(const char* title, bool flag);
+  // Inline: every check, procedure and rule function opens one.
+  void startNewSection(const char* title, bool flag) {
+    sections_.push_back(SectionInfo{title ? title : "", flag});
+    if (observer_ != nullptr) observer_->onStart(sections_.back().title, flag, sections_.size());
+  }
   // Does nothing when no section is open.
-  void leaveCurrentSection();
+  void leaveCurrentSection() {
+    if (sections_.empty()) return;
+    const char* title = sections_.back().title;
+    sections_.pop_back();
+    if (observer_ != nullptr) observer_->onLeave(title, sections_.size());
+  }
   std::size_t getSectionDepth() const { return sections_.size(); }
 
   // --- Current field (not owned).
