@@ -2,8 +2,9 @@
 
 #include "cli/windows_text.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <shellapi.h>
 
 namespace vexal::cli {
 
