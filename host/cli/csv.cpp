@@ -4,7 +4,10 @@ namespace vexal::cli {
 
 void appendCsvField(std::string& out, std::string_view text) {
   bool quote = !text.empty() && (text.front() == ' ' || text.back() == ' ');
-  if (!quote) quote = text.find_first_of(",\"\r\n") != std::string_view::npos;
+  for (std::size_t i = 0; i < text.size() && !quote; ++i) {
+    const char c = text[i];
+    quote = c == ',' || c == '"' || c == '\r' || c == '\n';
+  }
   if (!quote) {
     out.append(text);
     return;

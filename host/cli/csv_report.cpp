@@ -1,6 +1,7 @@
 #include "cli/csv_report.h"
 
-#include <algorithm>
+#include <charconv>
+#include <cstdint>
 
 #include "cli/csv.h"
 #include "cli/encoding.h"
@@ -16,17 +17,20 @@ void appendCsvHeader(std::string& out) {
 }
 
 void appendCsvRow(std::string& out, const Row& row) {
+  static_assert(kColumnCount <= 32);
+  std::uint32_t present = 0;
+  for (Column key : row.keys) present |= std::uint32_t{1} << static_cast<unsigned>(key);
   std::string text;
+  char digits[24];
   for (std::size_t i = 0; i < kColumnCount; ++i) {
     if (i > 0) out.push_back(',');
-    const auto column = static_cast<Column>(i);
-    if (std::find(row.keys.begin(), row.keys.end(), column) == row.keys.end()) continue;
-    const Cell& cell = row[column];
+    if ((present & (std::uint32_t{1} << i)) == 0) continue;
+    const Cell& cell = row[static_cast<Column>(i)];
     switch (cell.kind) {
       case Cell::Kind::kNull:
         break;
       case Cell::Kind::kNumber:
-        out.append(std::to_string(cell.number));
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, cell.number).ptr);
         break;
       case Cell::Kind::kText1252:
         text.clear();

@@ -1,20 +1,37 @@
 #include "cli/jsonl_report.h"
 
+#include <array>
 #include <charconv>
+#include <string>
 
 #include "cli/json.h"
 
 namespace vexal::cli {
 
+namespace {
+
+// "\"kind\":" and so on, made once.
+const std::array<std::string, kColumnCount>& keyTexts() {
+  static const std::array<std::string, kColumnCount> texts = [] {
+    std::array<std::string, kColumnCount> made;
+    for (std::size_t i = 0; i < kColumnCount; ++i) {
+      made[i] = std::string("\"") + columnName(static_cast<Column>(i)) + "\":";
+    }
+    return made;
+  }();
+  return texts;
+}
+
+}  // namespace
+
 void appendJsonObject(std::string& out, const Row& row) {
+  const std::array<std::string, kColumnCount>& keys = keyTexts();
   char digits[24];
   char separator = '{';
   for (Column key : row.keys) {
     out.push_back(separator);
     separator = ',';
-    out.push_back('"');
-    out.append(columnName(key));
-    out.append("\":");
+    out.append(keys[static_cast<std::size_t>(key)]);
     const Cell& cell = row[key];
     switch (cell.kind) {
       case Cell::Kind::kNull:
