@@ -53,13 +53,15 @@ Options:
   --today JJJJMMTT   processing date (default: today's local date)
   --param NAME=VALUE init parameter of the rule set; repeatable
                      (default: ipMjahrSchalttag=1201)
-  --level N          problem-weight level (default: 1)
+  --level N          problem-weight level (default: 1); above 1 the check
+                     procedures are skipped, field checks still run
   --type R           check every line as record type R instead of telling
                      the type from the line
   --format F         text (default), jsonl or csv
   --log              write the runtime's trace and error lines to
                      standard error
-  --library PATH     the libvexal to load (default: next to this program)
+  --library PATH     the library to load (default: libvexal.so, on
+                     Windows vexal.dll, next to this program)
   --help, -h         this help
   --version          the version
 
@@ -93,7 +95,8 @@ occurs (counter field or condition).
 
 Options:
   --format F       text (default) or json
-  --library PATH   the libvexal to load (default: next to this program)
+  --library PATH   the library to load (default: libvexal.so, on Windows
+                   vexal.dll, next to this program)
   --help, -h       this help
   --version        the version
 
@@ -119,7 +122,8 @@ Options:
                      the exact text of the result
   --log              write the runtime's trace and error lines to
                      standard error
-  --library PATH     the libvexal to load (default: next to this program)
+  --library PATH     the library to load (default: libvexal.so, on
+                     Windows vexal.dll, next to this program)
   --help, -h         this help
   --version          the version
 
@@ -136,7 +140,8 @@ still to be written comes with a layout of no fields).
 
 Options:
   --format F       text (default) or json
-  --library PATH   the libvexal to load (default: next to this program)
+  --library PATH   the library to load (default: libvexal.so, on Windows
+                   vexal.dll, next to this program)
   --help, -h       this help
   --version        the version
 )";
