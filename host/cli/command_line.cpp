@@ -18,13 +18,13 @@ enum Allowed : unsigned {
   kEverywhere = 15,
 };
 
-struct OptionSpec {
+struct KnownOption {
   const char* name;
   bool takes_value;
   unsigned allowed;
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr KnownOption kOptions[] = {
     {"--help", false, kEverywhere},
     {"--version", false, kEverywhere},
     {"--library", true, kEverywhere},
@@ -60,9 +60,9 @@ std::optional<Command> commandOf(std::string_view word) {
   return std::nullopt;
 }
 
-const OptionSpec* findOption(std::string_view name) {
+const KnownOption* findOption(std::string_view name) {
   if (name == "-h") name = "--help";
-  for (const OptionSpec& option : kOptions) {
+  for (const KnownOption& option : kOptions) {
     if (name == option.name) return &option;
   }
   return nullptr;
@@ -77,13 +77,13 @@ bool splitParameter(std::string_view text, std::pair<std::string, std::string>& 
 }
 
 struct Given {
-  const OptionSpec* spec;
+  const KnownOption* known;
   std::string value;
 };
 
 // Applies one option to the line; returns a usage error or "".
 std::string apply(const Given& option, CommandLine& line) {
-  std::string_view name = option.spec->name;
+  std::string_view name = option.known->name;
   const std::string& value = option.value;
   if (name == "--help") {
     line.help = true;
@@ -231,13 +231,13 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
     }
     std::size_t equals = argument.find('=');
     std::string name = argument.substr(0, equals);
-    const OptionSpec* spec = findOption(name);
-    if (spec == nullptr) {
+    const KnownOption* known = findOption(name);
+    if (known == nullptr) {
       result.error = "unknown option '" + name + "'";
       return result;
     }
-    Given given{spec, {}};
-    if (spec->takes_value) {
+    Given given{known, {}};
+    if (known->takes_value) {
       if (equals != std::string::npos) {
         given.value = argument.substr(equals + 1);
       } else if (i + 1 < arguments.size()) {
@@ -255,12 +255,12 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
 
   // Options are checked once the subcommand is known, wherever they stood.
   for (const Given& option : options) {
-    if ((option.spec->allowed & bitOf(line.command)) == 0) {
+    if ((option.known->allowed & bitOf(line.command)) == 0) {
       result.error =
-          std::string(option.spec->name) + " does not apply to " + commandName(line.command);
+          std::string(option.known->name) + " does not apply to " + commandName(line.command);
       return result;
     }
-    if (option.spec->name == std::string_view("--format") && line.command == Command::kNone) {
+    if (option.known->name == std::string_view("--format") && line.command == Command::kNone) {
       result.error = "--format applies to a subcommand";
       return result;
     }
