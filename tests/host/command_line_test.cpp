@@ -102,16 +102,6 @@ TEST(CommandLineTest, CallTakesItsParametersInWindows1252) {
               ElementsAre(Pair("ipMjahrSchalttag", "1201"), Pair("Zeichenkette", "  \xE4 ")));
 }
 
-TEST(CommandLineTest, HelpAndVersionNeedNothingElse) {
-  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-           {"--help"}, {"-h"}, {"check", "--help"}, {"layout", "--help"}, {"--version"}}) {
-    ParseResult result = parseCommandLine(arguments);
-    EXPECT_EQ(result.error, "") << arguments.back();
-    EXPECT_TRUE(result.line.help || result.line.version) << arguments.back();
-  }
-  EXPECT_EQ(parseCommandLine({"call", "--help"}).line.command, Command::kCall);
-}
-
 struct DateCase {
   const char* text;
   bool valid;

@@ -52,11 +52,5 @@ INSTANTIATE_TEST_SUITE_P(
         Case{line("dsko", "04"), nullptr, "\"dsko\""}, Case{"", nullptr, "\"\""},
         Case{"DS\x01K", nullptr, "\"DS?K\""}));
 
-TEST(RecordTypeTest, KnowsTheFiveNames) {
-  for (const char* type : kRecordTypes) EXPECT_TRUE(isRecordType(type)) << type;
-  EXPECT_FALSE(isRecordType("DSKO_05"));
-  EXPECT_FALSE(isRecordType("DSKO"));
-}
-
 }  // namespace
 }  // namespace vexal::cli
