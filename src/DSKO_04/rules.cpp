@@ -138,7 +138,6 @@ pl::Value* TB_DSKO_04::F_PruefeTELAP(pl::RuntimeContext* ctx) {
 
 pl::Value* TB_DSKO_04::F_PruefePRODID(pl::RuntimeContext* ctx) {
   static constexpr FunctionName kName("F_PruefePRODID");
-  hf_fehlertext->set(ctx->createInvalidValue());
   return notMissing(ctx, kName, hf_fehlertext, PRODID,
                     "DSKO082 PRODUKT-IDENTIFIER gleich Grundstellung", 7);
 }

@@ -1,6 +1,7 @@
 // The rule functions of DSKO_04 called by name, as a host calls them, with
 // their parameters given as init parameters.
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,37 @@ TEST(Dsko04ByNameTest, UnknownNamesAndOnlyStandardAblauf) {
   EXPECT_EQ(thrown([&] { plausi.callFunction(&ctx, nullptr); }),
             std::pair(9, std::string("Kein Funktionsname angegeben.")));
   EXPECT_EQ(thrown([&] { plausi.callProcedure(&ctx, "P_VF"); }), std::pair(4, std::string("P_VF")));
+}
+
+}  // namespace
+
+namespace {
+
+// Ten rule functions clear hf_fehlertext before their tests; the others
+// leave it as it was until a test fails.
+TEST(Dsko04ByNameTest, OnlySomeRuleFunctionsClearTheErrorText) {
+  const std::set<std::string> clearing = {
+      "F_PruefeABSN", "F_PruefeABSNER", "F_PruefeANRAP", "F_PruefeED",    "F_PruefeEPNR",
+      "F_PruefeFEAN", "F_PruefeFEKZ",   "F_PruefeMODID", "F_PruefeVERNR", "F_PruefeVF"};
+  auto h = dsko04::makeHarness();
+  h->checkValues(dsko04::validRecord().values());
+  auto* root = static_cast<DSKO_04::TB_DSKO_04*>(h->plausi().rootTopic());
+  int seen = 0;
+  for (const char* name :
+       {"F_PruefeABSN",  "F_PruefeABSNER", "F_PruefeANRAP",  "F_PruefeED",      "F_PruefeEMAILAP",
+        "F_PruefeEPNR",  "F_PruefeFAXAP",  "F_PruefeFEAN",   "F_PruefeFEKZ",    "F_PruefeMODID",
+        "F_PruefeNAME1", "F_PruefeNAME2",  "F_PruefeNAME3",  "F_PruefeNAMEAP",  "F_PruefeNR",
+        "F_PruefeORT",   "F_PruefePLZ",    "F_PruefePRODID", "F_PruefeRESERVE", "F_PruefeSTR",
+        "F_PruefeTELAP", "F_PruefeVERNR",  "F_PruefeVF"}) {
+    SCOPED_TRACE(name);
+    root->hf_fehlertext->set(h->ctx().createStringValue("vorher"));
+    EXPECT_EQ(h->plausi().callFunction(&h->ctx(), name)->getLong(), 1);
+    pl::Value* text = root->hf_fehlertext->get(&h->ctx());
+    EXPECT_EQ(text->isInvalid(), clearing.count(name) == 1);
+    if (!text->isInvalid()) EXPECT_STREQ(text->getString(), "vorher");
+    ++seen;
+  }
+  EXPECT_EQ(seen, 23);
 }
 
 }  // namespace
