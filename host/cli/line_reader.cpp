@@ -10,12 +10,14 @@ std::size_t FileSource::read(char* buffer, std::size_t size) {
 
 bool FileSource::failed() const { return std::ferror(file_) != 0; }
 
-LineReader::LineReader(ByteSource& source, std::size_t buffer_size)
+LineReader::LineReader(ByteSource& source, std::size_t buffer_size, std::size_t max_line_length)
     : source_(source),
       buffer_(new char[buffer_size > 0 ? buffer_size : 1]),
-      capacity_(buffer_size > 0 ? buffer_size : 1) {}
+      capacity_(buffer_size > 0 ? buffer_size : 1),
+      max_line_length_(max_line_length) {}
 
 bool LineReader::next(std::string_view& line) {
+  overlong_length_ = 0;
   for (;;) {
     const char* start = buffer_.get() + begin_;
     const std::size_t available = end_ - begin_;
@@ -26,9 +28,20 @@ bool LineReader::next(std::string_view& line) {
     if (lf != nullptr) {
       length = static_cast<const char*>(lf) - start;
       consumed = length + 1;
-      if (length > 0 && start[length - 1] == '\r') --length;
+      if (length > max_line_length_) {
+        overlong_length_ = length;
+        length = 0;
+      } else if (length > 0 && start[length - 1] == '\r') {
+        --length;
+      }
     } else {
       scanned_ = available;
+      if (available > max_line_length_) {
+        skipOverlongLine();
+        line = std::string_view();
+        ++line_number_;
+        return true;
+      }
       if (!at_end_ && refill()) continue;
       // A line cut off by a read error is no line of the input.
       if (available == 0 || source_.failed()) return false;
@@ -44,6 +57,25 @@ bool LineReader::next(std::string_view& line) {
     ++line_number_;
     return true;
   }
+}
+
+void LineReader::skipOverlongLine() {
+  std::size_t length = 0;
+  for (;;) {
+    const char* start = buffer_.get() + begin_;
+    const std::size_t available = end_ - begin_;
+    if (const void* lf = std::memchr(start, '\n', available)) {
+      std::size_t rest = static_cast<const char*>(lf) - start;
+      length += rest;
+      begin_ += rest + 1;
+      break;
+    }
+    length += available;
+    begin_ = end_;
+    if (at_end_ || !refill()) break;
+  }
+  scanned_ = 0;
+  overlong_length_ = length;
 }
 
 bool LineReader::refill() {

@@ -1,7 +1,9 @@
 // vexal: the command-line host of libvexal.
 
 #include <cstdio>
+#include <exception>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "cli/command_line.h"
@@ -64,5 +66,12 @@ int main(int argc, char** argv) {
   useBinaryStandardStreams();
   // Large blocks for piped input; the host buffers its output itself.
   std::setvbuf(stdin, nullptr, _IOFBF, std::size_t{1} << 16);
-  return run(programArguments(argc, argv));
+  try {
+    return run(programArguments(argc, argv));
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "vexal: out of memory\n");
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "vexal: %s\n", e.what());
+  }
+  return kExitUsage;
 }

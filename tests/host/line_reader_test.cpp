@@ -102,5 +102,31 @@ TEST(LineReaderTest, StopsWhereTheSourceFails) {
   EXPECT_THAT(lines, ElementsAreArray({"ab"}));
 }
 
+TEST(LineReaderTest, SkipsLinesLongerThanTheMaximum) {
+  // Lines of 10 and 11 characters against a maximum of 10, read in blocks
+  // and buffers smaller and larger than the lines.
+  const std::string input =
+      std::string(10, 'a') + "\n" + std::string(25, 'b') + "\r\nc\n" + std::string(11, 'd');
+  for (std::size_t block : {1, 3, 64}) {
+    for (std::size_t buffer : {1, 4, 64}) {
+      SCOPED_TRACE("block " + std::to_string(block) + ", buffer " + std::to_string(buffer));
+      StringSource source(input, block);
+      LineReader reader(source, buffer, 10);
+      std::vector<std::string> lines;
+      std::vector<std::size_t> overlong;
+      std::string_view line;
+      while (reader.next(line)) {
+        lines.emplace_back(line);
+        overlong.push_back(reader.overlongLength());
+      }
+      EXPECT_THAT(lines, ElementsAreArray({std::string(10, 'a'), std::string(), std::string("c"),
+                                           std::string()}));
+      // The CR of the skipped line is counted with it.
+      EXPECT_THAT(overlong, ElementsAreArray({0u, 26u, 0u, 11u}));
+      EXPECT_EQ(reader.lineNumber(), 4);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vexal::cli
