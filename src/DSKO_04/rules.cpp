@@ -8,6 +8,7 @@
 #include "machinery/rule_function.h"
 #include "machinery/texts.h"
 #include "pl/functions.h"
+#include "shared/rule_shapes.h"
 #include "shared/rule_terms.h"
 #include "shared/text_functions.h"
 
@@ -20,48 +21,6 @@ using vexal::machinery::FunctionName;
 using vexal::machinery::RuleResult;
 using vexal::machinery::texts::kFieldTooLong;
 using namespace vexal::shared;
-
-bool isBlank(pl::RuntimeContext* ctx, pl::Value* v) {
-  return isTrue(ctx, F_IstLeerzeichen(ctx, v));
-}
-
-// An optional field: only its length is tested.
-pl::Value* lengthOnly(pl::RuntimeContext* ctx, const FunctionName& name,
-                      pl::LocalVariable* hf_fehlertext, pl::Field* field, std::size_t maximum) {
-  return checkFunction(ctx, name, hf_fehlertext, [&](RuleResult& result) {
-    pl::Value* v = field->get(ctx);
-    if (isPresent(v) && isLongerThan(ctx, v, maximum)) result.fail(kFieldTooLong);
-  });
-}
-
-// A field that must be supplied and hold more than blanks.
-pl::Value* notBlank(pl::RuntimeContext* ctx, const FunctionName& name,
-                    pl::LocalVariable* hf_fehlertext, pl::Field* field, const char* message,
-                    std::size_t maximum) {
-  return checkFunction(ctx, name, hf_fehlertext, [&](RuleResult& result) {
-    pl::Value* v = field->get(ctx);
-    if (isMissing(v) || isBlank(ctx, v)) result.fail(message);
-    if (result.ok() && isLongerThan(ctx, v, maximum)) result.fail(kFieldTooLong);
-  });
-}
-
-// A field that must be supplied.
-pl::Value* notMissing(pl::RuntimeContext* ctx, const FunctionName& name,
-                      pl::LocalVariable* hf_fehlertext, pl::Field* field, const char* message,
-                      std::size_t maximum) {
-  return checkFunction(ctx, name, hf_fehlertext, [&](RuleResult& result) {
-    pl::Value* v = field->get(ctx);
-    if (isMissing(v)) result.fail(message);
-    if (result.ok() && isLongerThan(ctx, v, maximum)) result.fail(kFieldTooLong);
-  });
-}
-
-// A digit field: missing or not numeric fails with `not_numeric`.
-bool failsNumeric(pl::Value* v, RuleResult& result, const char* not_numeric) {
-  if (isMissing(v)) result.fail(not_numeric);
-  if (result.ok() && !isNumeric(v)) result.fail(not_numeric);
-  return !result.ok();
-}
 
 constexpr char kDSKO050[] = "DSKO050 DATUM-ERSTELLUNG nicht numerisch";
 constexpr char kDSKO052[] = "DSKO052 DATUM-ERSTELLUNG logisch falsch";
@@ -171,25 +130,13 @@ pl::Value* TB_DSKO_04::F_PruefeRESERVE(pl::RuntimeContext* ctx) {
 pl::Value* TB_DSKO_04::F_PruefeVF(pl::RuntimeContext* ctx) {
   static constexpr FunctionName kName("F_PruefeVF");
   hf_fehlertext->set(ctx->createInvalidValue());
-  return checkFunction(ctx, kName, hf_fehlertext, [&](RuleResult& result) {
-    pl::Value* v = VF->get(ctx);
-    if (isMissing(v)) result.fail(kDSKO004);
-    if (result.ok() && !equalsText(ctx, v, "UVSDD") && !equalsText(ctx, v, "UVELN")) {
-      result.fail(kDSKO004);
-    }
-  });
+  return oneOf(ctx, kName, hf_fehlertext, VF, kDSKO004, {"UVSDD", "UVELN"});
 }
 
 pl::Value* TB_DSKO_04::F_PruefeANRAP(pl::RuntimeContext* ctx) {
   static constexpr FunctionName kName("F_PruefeANRAP");
   hf_fehlertext->set(ctx->createInvalidValue());
-  return checkFunction(ctx, kName, hf_fehlertext, [&](RuleResult& result) {
-    pl::Value* v = ANRAP->get(ctx);
-    if (isMissing(v)) result.fail(kDSKO570);
-    if (result.ok() && !equalsText(ctx, v, "M") && !equalsText(ctx, v, "W")) {
-      result.fail(kDSKO570);
-    }
-  });
+  return oneOf(ctx, kName, hf_fehlertext, ANRAP, kDSKO570, {"M", "W"});
 }
 
 pl::Value* TB_DSKO_04::F_PruefeVERNR(pl::RuntimeContext* ctx) {

@@ -56,6 +56,11 @@ class RuleResult {
     hf_fehlertext_->set(ctx_->createStringValue(text));
     result_ = 0;
   }
+  // Fails with a text made at run time.
+  void fail(pl::Value* text) {
+    hf_fehlertext_->set(text);
+    result_ = 0;
+  }
   pl::Value* value() const { return ctx_->createNumberValue(result_); }
 
  private:

@@ -8,6 +8,8 @@
 #define VEXAL_SHARED_RULE_TERMS_H_
 
 #include <cstddef>
+#include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "pl/functions.h"
@@ -34,6 +36,42 @@ inline bool equalsText(pl::RuntimeContext* ctx, const pl::Value* v, std::string_
     return static_cast<const pl::StringValue*>(v)->view() == literal;
   }
   return pl::Functions::eq(ctx, v, ctx->createStringValue(literal))->isTrue();
+}
+
+// contains(range series of the literals, v): equalsText with any of them.
+template <class Literals>
+bool isOneOfImpl(pl::RuntimeContext* ctx, const pl::Value* v, const Literals& literals) {
+  for (std::string_view literal : literals) {
+    if (equalsText(ctx, v, literal)) return true;
+  }
+  return false;
+}
+inline bool isOneOf(pl::RuntimeContext* ctx, const pl::Value* v,
+                    std::initializer_list<std::string_view> literals) {
+  return isOneOfImpl(ctx, v, literals);
+}
+inline bool isOneOf(pl::RuntimeContext* ctx, const pl::Value* v,
+                    std::span<const std::string_view> literals) {
+  return isOneOfImpl(ctx, v, literals);
+}
+
+// The value compared with a plain number, as the rule language compares a
+// field with a number: numerically when the field is numeric, otherwise
+// neither equal nor ordered.
+inline bool isGreaterThan(pl::RuntimeContext* ctx, const pl::Value* v, long double number) {
+  return pl::Functions::gt(ctx, v, ctx->createNumberValue(number))->isTrue();
+}
+inline bool isLessThan(pl::RuntimeContext* ctx, const pl::Value* v, long double number) {
+  return pl::Functions::lt(ctx, v, ctx->createNumberValue(number))->isTrue();
+}
+inline bool isAtMost(pl::RuntimeContext* ctx, const pl::Value* v, long double number) {
+  return pl::Functions::le(ctx, v, ctx->createNumberValue(number))->isTrue();
+}
+inline bool isAtLeast(pl::RuntimeContext* ctx, const pl::Value* v, long double number) {
+  return pl::Functions::ge(ctx, v, ctx->createNumberValue(number))->isTrue();
+}
+inline bool equalsNumber(pl::RuntimeContext* ctx, const pl::Value* v, long double number) {
+  return pl::Functions::eq(ctx, v, ctx->createNumberValue(number))->isTrue();
 }
 
 // gt(WERTLAENGE(v), maximum); false for a missing value.

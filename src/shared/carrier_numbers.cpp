@@ -1,0 +1,141 @@
+#include "shared/carrier_numbers.h"
+
+#include <cstring>
+
+#include "machinery/rule_function.h"
+#include "pl/functions.h"
+#include "shared/rule_terms.h"
+#include "shared/text_functions.h"
+
+namespace vexal::shared {
+namespace {
+
+using machinery::FunctionName;
+using machinery::ruleFunction;
+using pl::Functions;
+
+constexpr std::string_view kAnnex20[] = {
+    "01064065", "01627953", "01681222", "02379637", "03701377", "07235792", "08270878", "09322747",
+    "13174962", "13385729", "14066582", "15141364", "15186676", "15250094", "16716004", "18477668",
+    "18484827", "18484877", "18626026", "18645029", "20345417", "21204943", "26125562", "28143238",
+    "29029801", "29086457", "29139336", "29214533", "31608112", "32064004", "34239086", "37916971",
+    "39892693", "44861264", "47009510", "47042806", "49005902", "52717470", "52738475", "52742028",
+    "53149588", "55423519", "61635458", "63800761", "66337061", "67334480", "67545123", "72305544",
+    "87108525", "87661207", "88270171", "90276713", "98705576", "99011352",
+};
+
+constexpr std::string_view kAnnex7[] = {
+    "01064065", "01681222", "02379637", "03701377", "07235792", "14066582", "15141364", "15186676",
+    "15250094", "16716004", "18477668", "18484827", "18484877", "18626026", "20345417", "21204943",
+    "26125562", "28143238", "29029801", "29086457", "31608112", "32064004", "34239086", "37916971",
+    "44861264", "49005902", "52717470", "52738475", "52742028", "53149588", "55423519", "61635458",
+    "63800761", "66337061", "67334480", "87661207", "88270171", "90276713", "99011352",
+};
+
+#define DIGITS "0123456789"
+#define LETTERS "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+
+// Tested in this order.
+constexpr MembershipNumberRule kRules[] = {
+    {"01064065", 6, 6, DIGITS},           {"01681222", 6, 12, DIGITS "-/P"},
+    {"07235792", 10, 13, DIGITS "./"},    {"14066582", 11, 20, DIGITS " -.M"},
+    {"15141364", 9, 9, DIGITS},           {"15186676", 10, 10, nullptr},
+    {"15250094", 10, 10, DIGITS},         {"16716004", 5, 11, DIGITS "."},
+    {"18477668", 5, 9, DIGITS},           {"18484827", 7, 20, DIGITS " -.M"},
+    {"18484877", 7, 20, DIGITS " -.M"},   {"18626026", 14, 14, DIGITS "."},
+    {"29029801", 7, 20, DIGITS " -.M"},   {"29086457", 14, 14, DIGITS "."},
+    {"31608112", 7, 20, DIGITS " -.M"},   {"32064004", 10, 10, DIGITS "-"},
+    {"37916971", 8, 16, DIGITS " -"},     {"44861264", 10, 13, DIGITS "./"},
+    {"49005902", 4, 10, DIGITS},          {"52717470", 7, 20, DIGITS " -.M"},
+    {"52738475", 7, 8, DIGITS ",."},      {"52742028", 9, 9, DIGITS},
+    {"53149588", 10, 11, DIGITS LETTERS}, {"55423519", 3, 7, DIGITS},
+    {"61635458", 7, 20, DIGITS " -./M"},  {"63800761", 11, 20, DIGITS " -.M"},
+    {"66337061", 4, 4, DIGITS},           {"67334480", 10, 17, DIGITS " "},
+    {"87661207", 6, 6, DIGITS},           {"88270171", 6, 6, DIGITS},
+    {"90276713", 9, 9, DIGITS},           {"99011352", 8, 8, DIGITS},
+};
+
+// The 40 characters of a data-record or process id.
+constexpr char kIdCharacters[] = LETTERS DIGITS " .-/";
+
+#undef DIGITS
+#undef LETTERS
+
+bool isIn(const char* characters, char c) {
+  return c != '\0' && std::strchr(characters, c) != nullptr;
+}
+
+}  // namespace
+
+const std::span<const std::string_view> kAnnex20Carriers(kAnnex20);
+const std::span<const std::string_view> kAnnex7Carriers(kAnnex7);
+const std::span<const MembershipNumberRule> kMembershipNumberRules(kRules);
+
+pl::Value* F_IstBbnrAnlage20(pl::RuntimeContext* ctx, pl::Value* wert) {
+  static constexpr FunctionName kName("F_IstBbnrAnlage20");
+  return ruleFunction(ctx, kName, [&] {
+    return ctx->createBoolValue(isOneOf(ctx, F_Trim(ctx, wert), kAnnex20Carriers));
+  });
+}
+
+pl::Value* F_IstBbnrAnlage7(pl::RuntimeContext* ctx, pl::Value* paramBbnr, const pl::Value* mjahr) {
+  static constexpr FunctionName kName("F_IstBbnrAnlage7");
+  return ruleFunction(ctx, kName, [&] {
+    pl::Value* t = F_Trim(ctx, paramBbnr);
+    bool listed = isOneOf(ctx, t, kAnnex7Carriers);
+    if (listed && mjahr != nullptr && isNumeric(mjahr)) {
+      if (equalsText(ctx, t, "18477668") && isGreaterThan(ctx, mjahr, 2018)) listed = false;
+      if (equalsText(ctx, t, "52738475") && isGreaterThan(ctx, mjahr, 2019)) listed = false;
+    }
+    return ctx->createBoolValue(listed);
+  });
+}
+
+pl::Value* F_GibZulaessigeMNRLaenge(pl::RuntimeContext* ctx, pl::Value* uvtraeger,
+                                    pl::Value* mnrLaenge) {
+  static constexpr FunctionName kName("F_GibZulaessigeMNRLaenge");
+  return ruleFunction(ctx, kName, [&] {
+    for (const MembershipNumberRule& rule : kMembershipNumberRules) {
+      if (!equalsText(ctx, uvtraeger, rule.carrier)) continue;
+      bool allowed = !isLessThan(ctx, mnrLaenge, rule.min_length) &&
+                     !isGreaterThan(ctx, mnrLaenge, rule.max_length);
+      return ctx->createBoolValue(allowed);
+    }
+    return ctx->createInvalidValue();
+  });
+}
+
+pl::Value* F_IstMNRZeichenZulaessig(pl::RuntimeContext* ctx, pl::Value* uvtraeger, pl::Value* mnr) {
+  static constexpr FunctionName kName("F_IstMNRZeichenZulaessig");
+  return ruleFunction(ctx, kName, [&] {
+    pl::Value* m = Functions::GROSSBUCHSTABEN(ctx, mnr);
+    for (const MembershipNumberRule& rule : kMembershipNumberRules) {
+      if (rule.characters == nullptr || !equalsText(ctx, uvtraeger, rule.carrier)) continue;
+      if (isMissing(m)) break;
+      for (char c : textOf(m)) {
+        if (!isIn(rule.characters, c)) return ctx->createBoolValue(false);
+      }
+      break;
+    }
+    return ctx->createBoolValue(true);
+  });
+}
+
+pl::Value* F_IstDsIdVoIdKonform(pl::RuntimeContext* ctx, pl::Value* wert,
+                                pl::LocalVariable* hf_fehlertext) {
+  static constexpr FunctionName kName("F_IstDsIdVoIdKonform");
+  return ruleFunction(ctx, kName, [&] {
+    pl::Value* upper = Functions::GROSSBUCHSTABEN(ctx, wert);
+    if (isMissing(upper)) return ctx->createBoolValue(true);
+    for (char c : textOf(upper)) {
+      if (isIn(kIdCharacters, c)) continue;
+      char text[] = "Zeichen \"?\" unzul\xE4ssig.";
+      text[9] = c;
+      hf_fehlertext->set(ctx->createStringValue(std::string_view(text, sizeof text - 1)));
+      return ctx->createBoolValue(false);
+    }
+    return ctx->createBoolValue(true);
+  });
+}
+
+}  // namespace vexal::shared

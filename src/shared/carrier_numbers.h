@@ -1,0 +1,60 @@
+// The company numbers of the accident-insurance carriers and the rules for
+// their membership numbers, with the rule functions that consult them.
+// Carrier numbers are eight digits, compared as texts. Each function runs
+// in its section "Funktion <name>"; by-name parameter names in quotes.
+
+#ifndef VEXAL_SHARED_CARRIER_NUMBERS_H_
+#define VEXAL_SHARED_CARRIER_NUMBERS_H_
+
+#include <span>
+#include <string_view>
+
+#include "pl/field_descriptor.h"
+#include "pl/runtime_context.h"
+#include "pl/value.h"
+
+namespace vexal::shared {
+
+// The carriers of annex 20 (54 numbers) and of annex 7 (39 of them).
+extern const std::span<const std::string_view> kAnnex20Carriers;
+extern const std::span<const std::string_view> kAnnex7Carriers;
+
+// The membership-number rule of one carrier: the allowed length of the
+// trimmed number (bounds inclusive) and the characters allowed after
+// upper-casing, or null for a carrier without a character rule.
+struct MembershipNumberRule {
+  std::string_view carrier;
+  unsigned min_length;
+  unsigned max_length;
+  const char* characters;
+};
+extern const std::span<const MembershipNumberRule> kMembershipNumberRules;
+
+// True when the trimmed "wert" is a carrier of annex 20.
+pl::Value* F_IstBbnrAnlage20(pl::RuntimeContext* ctx, pl::Value* wert);
+
+// True when the trimmed "paramBbnr" is a carrier of annex 7. Given the
+// record's reporting year `mjahr` (null for none), two carriers are
+// refused from a year on when it is numeric: 18477668 after 2018 and
+// 52738475 after 2019.
+pl::Value* F_IstBbnrAnlage7(pl::RuntimeContext* ctx, pl::Value* paramBbnr, const pl::Value* mjahr);
+
+// Whether a length ("mnrLaenge") is allowed for the membership numbers of
+// carrier "uvtraeger": true or false, the invalid value for a carrier
+// without a rule.
+pl::Value* F_GibZulaessigeMNRLaenge(pl::RuntimeContext* ctx, pl::Value* uvtraeger,
+                                    pl::Value* mnrLaenge);
+
+// Whether every character of "mnr", upper-cased, is allowed for carrier
+// "uvtraeger"; true for a carrier without a character rule.
+pl::Value* F_IstMNRZeichenZulaessig(pl::RuntimeContext* ctx, pl::Value* uvtraeger, pl::Value* mnr);
+
+// True when every character of "wert", upper-cased, is a capital, a digit,
+// a blank, ".", "-" or "/". At the first other character the text
+// "Zeichen "<c>" unzulässig." goes into `hf_fehlertext` and the scan stops.
+pl::Value* F_IstDsIdVoIdKonform(pl::RuntimeContext* ctx, pl::Value* wert,
+                                pl::LocalVariable* hf_fehlertext);
+
+}  // namespace vexal::shared
+
+#endif  // VEXAL_SHARED_CARRIER_NUMBERS_H_

@@ -1,0 +1,148 @@
+// The check digit is computed on the bytes when the text is all digits;
+// anything else goes through the rule language's own loop (one TEIL and
+// one product per character), so that its answers, and its exceptions for
+// characters that are not digits, stay exactly those of the language.
+
+#include "shared/company_numbers.h"
+
+#include <string_view>
+
+#include "machinery/rule_function.h"
+#include "pl/functions.h"
+#include "shared/rule_terms.h"
+#include "shared/text_functions.h"
+
+namespace vexal::shared {
+namespace {
+
+using machinery::FunctionName;
+using machinery::ruleFunction;
+using pl::Functions;
+
+bool allDigits(std::string_view text) {
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+pl::Value* checkDigitOfDigits(pl::RuntimeContext* ctx, std::string_view digits) {
+  unsigned long sum = 0;
+  unsigned weight = 1;
+  for (char c : digits) {
+    unsigned product = static_cast<unsigned>(c - '0') * weight;
+    sum += product / 10 + product % 10;
+    weight = weight == 1 ? 2 : 1;
+  }
+  char last = static_cast<char>('0' + sum % 10);
+  return ctx->createStringValue(std::string_view(&last, 1));
+}
+
+// The loop as the rule language spells it.
+pl::Value* checkDigitByLoop(pl::RuntimeContext* ctx, pl::Value* wert) {
+  pl::Value* one = ctx->createNumberValue(1);
+  pl::Value* sum = ctx->createNumberValue(0);
+  pl::Value* weight = one;
+  pl::Value* length = Functions::WERTLAENGE(ctx, wert);
+  for (pl::Value* i = one; Functions::le(ctx, i, length)->isTrue();
+       i = Functions::plus(ctx, i, one)) {
+    pl::Value* product = Functions::mult(ctx, Functions::TEIL(ctx, wert, i, one), weight);
+    pl::Value* product_length = Functions::WERTLAENGE(ctx, product);
+    for (pl::Value* j = one; Functions::le(ctx, j, product_length)->isTrue();
+         j = Functions::plus(ctx, j, one)) {
+      sum = Functions::plus(ctx, sum, Functions::TEIL(ctx, product, j, one));
+    }
+    weight = Functions::eq(ctx, weight, one)->isTrue() ? ctx->createNumberValue(2) : one;
+  }
+  return Functions::TEIL(ctx, sum, Functions::WERTLAENGE(ctx, sum), one);
+}
+
+// The eighth character p of t is the check digit g or the last character of
+// g + 5.
+bool acceptsCheckDigit(pl::RuntimeContext* ctx, pl::Value* t, pl::Value* digits) {
+  pl::Value* p = Functions::ALS_GANZZAHL(ctx, part(ctx, t, 8, 1));
+  pl::Value* g = F_GibBbnrPruefziffer(ctx, digits);
+  if (Functions::eq(ctx, p, g)->isTrue()) return true;
+  pl::Value* h = Functions::plus(ctx, g, ctx->createNumberValue(5));
+  pl::Value* last =
+      Functions::TEIL(ctx, h, Functions::WERTLAENGE(ctx, h), ctx->createNumberValue(1));
+  return Functions::eq(ctx, p, last)->isTrue();
+}
+
+// Steps 1 and 2 of both company-number rules: exactly 15 characters,
+// left-aligned.
+bool hasFieldShape(pl::RuntimeContext* ctx, pl::Value* bbnr) {
+  if (isLongerThan(ctx, bbnr, 15) || isShorterThan(ctx, bbnr, 15)) return false;
+  return isTrue(ctx, F_IstLinksbündig(ctx, bbnr));
+}
+
+pl::Value* resultNumber(pl::RuntimeContext* ctx, bool valid) {
+  return ctx->createNumberValue(valid ? 1 : 0);
+}
+
+}  // namespace
+
+pl::Value* F_GibBbnrPruefziffer(pl::RuntimeContext* ctx, pl::Value* wert) {
+  static constexpr FunctionName kName("F_GibBbnrPruefziffer");
+  return ruleFunction(ctx, kName, [&] {
+    if (wert->getKind() == pl::Value::Kind::kString) {
+      std::string_view text = textOf(wert);
+      if (allDigits(text)) return checkDigitOfDigits(ctx, text);
+    }
+    return checkDigitByLoop(ctx, wert);
+  });
+}
+
+pl::Value* F_PruefeBetriebsnummer(pl::RuntimeContext* ctx, pl::Value* bbnr) {
+  static constexpr FunctionName kName("F_PruefeBetriebsnummer");
+  return ruleFunction(ctx, kName, [&] {
+    if (!hasFieldShape(ctx, bbnr)) return resultNumber(ctx, false);
+    pl::Value* t = F_Trim(ctx, bbnr);
+    if (!isNumeric(t) || isLongerThan(ctx, t, 8) || isShorterThan(ctx, t, 8)) {
+      return resultNumber(ctx, false);
+    }
+    pl::Value* prefix = Functions::ALS_GANZZAHL(ctx, part(ctx, t, 1, 3));
+    if (equalsNumber(ctx, prefix, 0) ||
+        (isGreaterThan(ctx, prefix, 99) && isLessThan(ctx, prefix, 111))) {
+      return resultNumber(ctx, false);
+    }
+    return resultNumber(ctx, acceptsCheckDigit(ctx, t, part(ctx, t, 1, 7)));
+  });
+}
+
+pl::Value* F_PruefeGesonderteBetriebsnummer(pl::RuntimeContext* ctx, pl::Value* bbnr) {
+  static constexpr FunctionName kName("F_PruefeGesonderteBetriebsnummer");
+  return ruleFunction(ctx, kName, [&] {
+    if (!hasFieldShape(ctx, bbnr)) return resultNumber(ctx, false);
+    pl::Value* t = F_Trim(ctx, bbnr);
+    if (isMissing(t) || isLongerThan(ctx, t, 8) || isShorterThan(ctx, t, 8)) {
+      return resultNumber(ctx, false);
+    }
+    if (!equalsText(ctx, part(ctx, t, 1, 1), "A") || !isNumeric(part(ctx, t, 2, 7))) {
+      return resultNumber(ctx, false);
+    }
+    return resultNumber(ctx, acceptsCheckDigit(ctx, t, part(ctx, t, 2, 6)));
+  });
+}
+
+pl::Value* F_IstMjahrFreigeschaltet(pl::RuntimeContext* ctx, pl::Value* paramMeldejahr,
+                                    pl::Value* paramSchalttag) {
+  static constexpr FunctionName kName("F_IstMjahrFreigeschaltet");
+  return ruleFunction(ctx, kName, [&] {
+    pl::Value* today = Functions::HEUTE(ctx);
+    pl::Value* year = Functions::JAHR_ALS_ZEICHENKETTE(ctx, today);
+    pl::Value* switch_day = Functions::KONKATENIEREN(ctx, year, paramSchalttag);
+    pl::Value* today_text = Functions::KONKATENIEREN(
+        ctx, Functions::KONKATENIEREN(ctx, year, Functions::MONAT_ALS_ZEICHENKETTE(ctx, today)),
+        Functions::TAG_ALS_ZEICHENKETTE(ctx, today));
+    pl::Value* highest = Functions::JAHR(ctx, today);
+    if (Functions::gt(ctx, ctx->createDateValue(today_text, "JJJJMMTT"),
+                      ctx->createDateValue(switch_day, "JJJJMMTT"))
+            ->isTrue()) {
+      highest = Functions::plus(ctx, highest, ctx->createNumberValue(1));
+    }
+    return ctx->createBoolValue(!Functions::gt(ctx, paramMeldejahr, highest)->isTrue());
+  });
+}
+
+}  // namespace vexal::shared
