@@ -133,7 +133,9 @@ TEST(Dsko04ByNameTest, OnlySomeRuleFunctionsClearTheErrorText) {
     EXPECT_EQ(h->plausi().callFunction(&h->ctx(), name)->getLong(), 1);
     pl::Value* text = root->hf_fehlertext->get(&h->ctx());
     EXPECT_EQ(text->isInvalid(), clearing.count(name) == 1);
-    if (!text->isInvalid()) EXPECT_STREQ(text->getString(), "vorher");
+    if (!text->isInvalid()) {
+      EXPECT_STREQ(text->getString(), "vorher");
+    }
     ++seen;
   }
   EXPECT_EQ(seen, 23);

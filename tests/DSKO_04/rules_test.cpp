@@ -8,29 +8,17 @@
 #include <gtest/gtest.h>
 
 #include "DSKO_04/dsko04_record.h"
+#include "support/rule_cases.h"
 
 namespace {
 
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-// One changed field: a padded text, a raw text (any length) or nothing.
-struct Change {
-  const char* field;
-  std::optional<std::string> text;
-  bool raw = false;
-};
-
-struct RuleCase {
-  const char* name;
-  std::vector<Change> changes;
-  std::vector<std::string> findings;  // "<id> <text>" of the rule findings
-};
-
-void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.name; }
-
-const Change kMissing(const char* field) { return {field, std::nullopt}; }
-Change raw(const char* field, std::string text) { return {field, std::move(text), true}; }
+using vexal::testing::Change;
+using vexal::testing::raw;
+using vexal::testing::RuleCase;
+const Change kMissing(const char* field) { return vexal::testing::missing(field); }
 
 constexpr char kTooLong[] = " Feldinhalt zu lang.";
 constexpr char kEmailChars[] =
@@ -185,15 +173,7 @@ class Dsko04RuleTest : public ::testing::TestWithParam<RuleCase> {};
 TEST_P(Dsko04RuleTest, ReportsExactlyTheMessagesOfItsCondition) {
   auto h = dsko04::makeHarness();
   vexal::testing::RecordBuilder record = dsko04::validRecord();
-  for (const Change& change : GetParam().changes) {
-    if (!change.text) {
-      record.drop(change.field);
-    } else if (change.raw) {
-      record.setRaw(change.field, *change.text);
-    } else {
-      record.set(change.field, *change.text);
-    }
-  }
+  vexal::testing::apply(record, GetParam().changes);
   h->checkValues(record.values());
   EXPECT_THAT(h->ruleFindings(), ElementsAreArray(GetParam().findings));
   EXPECT_THAT(h->errors.lines, IsEmpty());

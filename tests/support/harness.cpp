@@ -1,5 +1,7 @@
 #include "support/harness.h"
 
+#include <algorithm>
+
 #include "pl/plausi_problem.h"
 
 namespace vexal::testing {
@@ -41,11 +43,24 @@ void Harness::checkValues(const FieldValues& fields) {
   for (const auto& [name, value] : fields) text += value.value_or("");
   values_record_.clear();
   values_record_.setText(text);
+  // A field "<group>.<name>" belongs to the single occurrence of its group.
+  static constexpr long kFirstOccurrence[] = {0, -1};
+  std::vector<std::string> groups;
   std::size_t offset = 0;
   for (const auto& [name, value] : fields) {
+    std::size_t dot = name.find('.');
+    const long* indices = nullptr;
+    if (dot != std::string::npos) {
+      std::string group = name.substr(0, dot);
+      if (std::find(groups.begin(), groups.end(), group) == groups.end()) {
+        values_record_.addGroup(values_record_.internPath(group), nullptr, 1);
+        groups.push_back(group);
+      }
+      indices = kFirstOccurrence;
+    }
     int path = values_record_.internPath(name);
     std::size_t size = value ? value->size() : 0;
-    values_record_.addField(path, nullptr, offset, size, value.has_value());
+    values_record_.addField(path, indices, offset, size, value.has_value());
     offset += size;
   }
   ctx_.setDataRecord(&values_record_);

@@ -51,8 +51,9 @@ class Harness {
   void check(std::string_view line);
 
   // A record given field by field, as a host with another record source
-  // would hand it over: root fields in this order, each with its text (of
-  // any length) or nullopt for a field the record does not supply.
+  // would hand it over: fields in this order, each with its text (of any
+  // length) or nullopt for a field the record does not supply. A field
+  // "<group>.<name>" belongs to the group's single occurrence.
   using FieldValues = std::vector<std::pair<std::string, std::optional<std::string>>>;
   void checkValues(const FieldValues& fields);
 

@@ -4,13 +4,28 @@
 
 namespace vexal::testing {
 
-RecordBuilder::RecordBuilder(const RecordDefinition& definition) {
+RecordBuilder::RecordBuilder(const RecordDefinition& definition) : definition_(definition) {
   for (std::size_t i = 0; i < definition.getFieldDefinitionCount(); ++i) {
     const SingleFieldDefinition* field = definition.getFieldDefinition(i)->asSingle();
     if (field == nullptr) continue;
     entries_.push_back(
         {field->getName(), field->getLength(), std::string(field->getLength(), ' ')});
   }
+}
+
+RecordBuilder& RecordBuilder::addGroup(std::string_view group) {
+  for (std::size_t i = 0; i < definition_.getFieldDefinitionCount(); ++i) {
+    const StructureFieldDefinition* structure = definition_.getFieldDefinition(i)->asStructure();
+    if (structure == nullptr || group != structure->getName()) continue;
+    for (std::size_t j = 0; j < structure->getFieldDefinitionCount(); ++j) {
+      const SingleFieldDefinition* field = structure->getFieldDefinition(j)->asSingle();
+      if (field == nullptr) continue;
+      entries_.push_back({std::string(group) + "." + field->getName(), field->getLength(),
+                          std::string(field->getLength(), ' ')});
+    }
+    return *this;
+  }
+  throw std::invalid_argument("no group " + std::string(group));
 }
 
 RecordBuilder::Entry& RecordBuilder::entry(std::string_view field) {

@@ -21,6 +21,10 @@ class RecordBuilder {
   // The root single fields of the layout, all blank.
   explicit RecordBuilder(const RecordDefinition& definition);
 
+  // Appends the fields of a group of the layout, all blank, named
+  // "<group>.<field>" (one occurrence, at the end of the record).
+  RecordBuilder& addGroup(std::string_view group);
+
   // Padded to the field's length (longer texts are kept whole).
   RecordBuilder& set(std::string_view field, std::string_view text);
   // Exactly this text, however long or short.
@@ -41,6 +45,7 @@ class RecordBuilder {
     std::optional<std::string> text;
   };
   Entry& entry(std::string_view field);
+  const RecordDefinition& definition_;
   std::vector<Entry> entries_;
 };
 

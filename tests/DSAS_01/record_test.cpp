@@ -1,0 +1,362 @@
+// DSAS_01 as a whole: its layout and registrations, whole record lines, the
+// switch day of the reporting year, and the rule functions called by name.
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "DSAS_01/dsas01_record.h"
+#include "pl/mapping.h"
+#include "pl/plausi_exception.h"
+#include "pl/plausi_problem.h"
+#include "pl/value.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+struct FieldCase {
+  const char* path;  // as registered
+  bool optional;
+  unsigned length;
+};
+
+void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.path; }
+
+// In the order of registration.
+const FieldCase kFields[] = {
+    {"ABSN", false, 15},      {"AFGRUND", false, 4},   {"AN.ANRAP", true, 1},
+    {"AN.EMAILAP", true, 70}, {"AN.FAXAP", true, 20},  {"AN.KE", false, 4},
+    {"AN.NAME1", false, 30},  {"AN.NAME2", true, 30},  {"AN.NAME3", true, 30},
+    {"AN.NAMEAP", false, 30}, {"AN.NR", true, 9},      {"AN.ORT", false, 34},
+    {"AN.PLZ", false, 10},    {"AN.STR", true, 33},    {"AN.TELAP", false, 20},
+    {"BBNRAS", false, 15},    {"BBNRLB", false, 15},   {"BBNRUV", false, 15},
+    {"DSID", false, 32},      {"ED", false, 20},       {"EPNR", false, 15},
+    {"FEAN", false, 1},       {"FEKZ", false, 1},      {"KE", false, 4},
+    {"KENNZST", false, 1},    {"LFDNR", false, 3},     {"MJAHR", false, 4},
+    {"MMDBAP", false, 1},     {"MMFU", false, 1},      {"MMUEB", false, 1},
+    {"MNR", false, 20},       {"MODID", false, 8},     {"NEVERNR", true, 2},
+    {"PIN", false, 5},        {"PRODID", false, 7},    {"RESERVE1", true, 100},
+    {"RESERVE2", true, 32},   {"RESERVE3", true, 100}, {"VERNRAS", false, 2},
+    {"VERNRDSAS", true, 2},   {"VF", false, 5},        {"VOID", false, 32},
+};
+
+// The short name a field finding carries, with the occurrence for the
+// contact person's fields.
+std::string findingId(const char* path) {
+  std::string p(path);
+  if (p.rfind("AN.", 0) == 0) return "AN[1]." + p.substr(3) + "#" + p.substr(3);
+  return p + "#" + p;
+}
+
+class Dsas01FieldCheckTest : public ::testing::TestWithParam<FieldCase> {
+ protected:
+  // The field findings only: (id, info type).
+  std::vector<std::pair<std::string, int>> fieldFindings(vexal::testing::RecordBuilder& record) {
+    h->checkValues(record.values());
+    std::vector<std::pair<std::string, int>> found;
+    for (std::size_t i = 0; i < h->findingCount(); ++i) {
+      const pl::PlausiProblem& p = h->finding(i);
+      if (p.getProblemType() == pl::ProblemType::kField) {
+        found.emplace_back(p.getId(), static_cast<int>(p.getInfoType()));
+      }
+    }
+    return found;
+  }
+
+  std::unique_ptr<vexal::testing::Harness> h = dsas01::makeHarness();
+  vexal::testing::RecordBuilder record = dsas01::validRecordWithContact();
+};
+
+TEST_P(Dsas01FieldCheckTest, MissingIsReportedForMandatoryFieldsOnly) {
+  record.drop(GetParam().path);
+  if (GetParam().optional) {
+    EXPECT_THAT(fieldFindings(record), IsEmpty());
+  } else {
+    EXPECT_THAT(fieldFindings(record), ElementsAre(std::pair(findingId(GetParam().path), 1)));
+  }
+}
+
+TEST_P(Dsas01FieldCheckTest, TooLongIsReportedBeyondTheLayoutLength) {
+  record.setRaw(GetParam().path, std::string(GetParam().length, '1'));
+  EXPECT_THAT(fieldFindings(record), IsEmpty());
+  record.setRaw(GetParam().path, std::string(GetParam().length + 1, '1'));
+  EXPECT_THAT(fieldFindings(record), ElementsAre(std::pair(findingId(GetParam().path), 3)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, Dsas01FieldCheckTest, ::testing::ValuesIn(kFields),
+                         [](const auto& info) {
+                           std::string name = info.param.path;
+                           std::replace(name.begin(), name.end(), '.', '_');
+                           return name;
+                         });
+
+TEST(Dsas01ConstructionTest, RegistrationsMappingAndLayout) {
+  DSAS_01::Plausi_DSAS_01 plausi;
+  std::vector<std::string> keys;
+  for (const auto& [key, check] : plausi.fieldCheckProcs()) keys.push_back(key);
+  std::vector<std::string> expected;
+  for (const FieldCase& c : kFields) expected.emplace_back(c.path);
+  EXPECT_THAT(keys, ElementsAreArray(expected));
+  // One check serves the record's and the contact person's identifier.
+  pl::FieldCheckProc ke = nullptr, an_ke = nullptr;
+  for (const auto& [key, check] : plausi.fieldCheckProcs()) {
+    if (key == "KE") ke = check;
+    if (key == "AN.KE") an_ke = check;
+  }
+  EXPECT_NE(ke, nullptr);
+  EXPECT_EQ(ke, an_ke);
+
+  std::vector<std::string> mapped;
+  for (std::size_t i = 0; i < plausi.mapping()->size(); ++i) {
+    mapped.push_back(std::string(plausi.mapping()->keyAt(i)) + "=" + plausi.mapping()->valueAt(i));
+  }
+  ASSERT_EQ(mapped.size(), 1u + 29u + 13u + 1u);
+  EXPECT_EQ(mapped[0], "=");
+  EXPECT_EQ(mapped[1], "KE=KE");
+  EXPECT_EQ(mapped[29], "AFGRUND=AFGRUND");
+  EXPECT_EQ(mapped[30], "AN.KE=KE");
+  EXPECT_EQ(mapped[42], "AN.NR=NR");
+  EXPECT_EQ(mapped[43], "AN=AN");
+  EXPECT_STREQ(plausi.getRecordType(), "DSAS_01");
+  EXPECT_STREQ(plausi.getBuildStamp(), "20221017_130443");
+
+  const RecordDefinition& layout = *dsas01::layout();
+  ASSERT_EQ(layout.getFieldDefinitionCount(), 30u);
+  unsigned root_length = 0;
+  for (std::size_t i = 0; i < 29; ++i)
+    root_length += layout.getFieldDefinition(i)->asSingle()->getLength();
+  EXPECT_EQ(root_length, 463u);
+  const StructureFieldDefinition* group = layout.getFieldDefinition(29)->asStructure();
+  ASSERT_NE(group, nullptr);
+  EXPECT_STREQ(group->getName(), "AN");
+  ASSERT_NE(group->getExistenceCondition(), nullptr);
+  EXPECT_STREQ(group->getExistenceCondition()->getFieldName(), "MMDBAP");
+  EXPECT_STREQ(group->getExistenceCondition()->getValue(), "J");
+  EXPECT_EQ(group->getFieldDefinitionCount(), 13u);
+}
+
+TEST(Dsas01RecordTest, ValidLinesPassWithAndWithoutContactPerson) {
+  auto h = dsas01::makeHarness();
+  std::string line = dsas01::validRecord().line();
+  ASSERT_EQ(line.size(), 463u);
+  h->check(line);
+  EXPECT_THAT(h->ids(), IsEmpty());
+  line = dsas01::validRecordWithContact().line();
+  ASSERT_EQ(line.size(), 463u + 321u);
+  h->check(line);
+  EXPECT_THAT(h->ids(), IsEmpty());
+  EXPECT_TRUE(h->sections.balanced());
+  // The contact person's procedures ran.
+  EXPECT_THAT(h->sections.started, ::testing::Contains("Pr\xFC"
+                                                       "fung P_NAMEAP|1"));
+}
+
+TEST(Dsas01RecordTest, AnnouncedContactPersonMissingFromTheLine) {
+  auto h = dsas01::makeHarness();
+  h->check(dsas01::validRecord().set("MMDBAP", "J").line());
+  // Field stage in record order, then the block's procedures.
+  EXPECT_THAT(h->ids(), ElementsAre("AN[1].KE#KE", "AN[1].NAMEAP#NAMEAP", "AN[1].TELAP#TELAP",
+                                    "AN[1].NAME1#NAME1", "AN[1].PLZ#PLZ", "AN[1].ORT#ORT",
+                                    "AN[1]#P_KE", "AN[1]#P_NAMEAP", "AN[1]#P_TELAP",
+                                    "AN[1]#P_NAME1", "AN[1]#P_PLZ", "AN[1]#P_ORT"));
+  ASSERT_GE(h->findingCount(), 7u);
+  EXPECT_STREQ(h->finding(6).getReferenceTopic(), "AN");
+  EXPECT_STREQ(h->finding(6).getShortDescription(), "DBAP010 KENNUNG ungleich DBAP");
+}
+
+TEST(Dsas01RecordTest, ProceduresRunInTheirOrderAndAreSkippedAboveLevelOne) {
+  auto h = dsas01::makeHarness();
+  h->ctx().setProblemWeightLevel(2);
+  h->checkValues(dsas01::validRecordWithContact().set("VF", "XXXXX").drop("AN.NAME1").values());
+  EXPECT_THAT(h->ids(), ElementsAre("AN[1].NAME1#NAME1"));
+  std::vector<std::string> skipped;
+  for (const char* p :
+       {"P_VF",       "P_ABSN",   "P_EPNR",   "P_VERNRAS", "P_NEVERNR",  "P_VERNRDSAS",
+        "P_ED",       "P_MMFU",   "P_FEKZ",   "P_FEAN",    "P_RESERVE1", "P_PRODID",
+        "P_MODID",    "P_DSID",   "P_VOID",   "P_KENNZST", "P_RESERVE2", "P_MMUEB",
+        "P_RESERVE3", "P_BBNRUV", "P_MNR",    "P_PIN",     "P_LFDNR",    "P_MJAHR",
+        "P_BBNRLB",   "P_BBNRAS", "P_MMDBAP", "P_AFGRUND", "P_KE",       "P_ANRAP",
+        "P_NAMEAP",   "P_TELAP",  "P_FAXAP",  "P_EMAILAP", "P_NAME1",    "P_NAME2",
+        "P_NAME3",    "P_PLZ",    "P_ORT",    "P_STR",     "P_NR"}) {
+    skipped.push_back(std::string("Pruefung wg. Fehlergewichtsschranke ausgelassen: ") + p);
+  }
+  std::vector<std::string> trace;
+  for (const std::string& line : h->trace.lines) {
+    if (line.rfind("Pruefung wg.", 0) == 0) trace.push_back(line);
+  }
+  EXPECT_THAT(trace, ElementsAreArray(skipped));
+}
+
+struct SwitchDayCase {
+  const char* name;
+  int year, month, day;
+  const char* switch_day;
+  const char* mjahr;
+  const char* finding;  // null: none
+};
+
+void PrintTo(const SwitchDayCase& c, std::ostream* os) { *os << c.name; }
+
+constexpr char kBeyond0112[] =
+    "DSAS232 MELDEJAHR nicht zul\xE4ssig (maximal Folgejahr nach 01.12.)";
+
+const SwitchDayCase kSwitchDays[] = {
+    {"OnTheSwitchDayOnlyTheCurrentYear", 2026, 12, 1, "1201", "2027", kBeyond0112},
+    {"OnTheSwitchDayTheCurrentYear", 2026, 12, 1, "1201", "2026", nullptr},
+    {"TheDayAfterTheNextYear", 2026, 12, 2, "1201", "2027", nullptr},
+    {"TheDayAfterNotTheYearAfter", 2026, 12, 2, "1201", "2028", kBeyond0112},
+    {"NewYearOnlyTheCurrentYear", 2027, 1, 1, "1201", "2028", kBeyond0112},
+    {"NewYearTheCurrentYear", 2027, 1, 1, "1201", "2027", nullptr},
+    {"OtherSwitchDayNamedInTheText", 2026, 9, 30, "1001", "2027",
+     "DSAS232 MELDEJAHR nicht zul\xE4ssig (maximal Folgejahr nach 01.10.)"},
+    {"AfterTheOtherSwitchDay", 2026, 10, 2, "1001", "2027", nullptr},
+};
+
+class Dsas01SwitchDayTest : public ::testing::TestWithParam<SwitchDayCase> {};
+
+TEST_P(Dsas01SwitchDayTest, HighestReportingYearFollowsTheSwitchDay) {
+  const SwitchDayCase& c = GetParam();
+  auto h = dsas01::makeHarness();
+  h->ctx().setProcessingDate(c.year, c.month, c.day);
+  h->ctx().setInitParam("ipMjahrSchalttag", c.switch_day);
+  // A creation date before every processing date of the table.
+  h->checkValues(
+      dsas01::validRecord().set("ED", "20260101120000000000").set("MJAHR", c.mjahr).values());
+  if (c.finding == nullptr) {
+    EXPECT_THAT(h->ruleFindings(), IsEmpty());
+  } else {
+    EXPECT_THAT(h->ruleFindings(), ElementsAre(std::string("#P_MJAHR ") + c.finding));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Years, Dsas01SwitchDayTest, ::testing::ValuesIn(kSwitchDays),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Dsas01SwitchDayTest, UnusableSwitchDayBecomesTheProceduresFinding) {
+  auto h = dsas01::makeHarness();
+  h->ctx().removeInitParam("ipMjahrSchalttag");
+  h->checkValues(dsas01::validRecord().values());
+  ASSERT_EQ(h->findingCount(), 1u);
+  EXPECT_STREQ(h->finding(0).getId(), "#P_MJAHR");
+  ASSERT_NE(h->finding(0).getException(), nullptr);
+  EXPECT_THAT(h->finding(0).getException(), ::testing::StartsWith("Ung\xFC"
+                                                                  "ltiges Datum"));
+  EXPECT_TRUE(h->sections.balanced());
+}
+
+struct CallCase {
+  const char* function;
+  std::vector<std::pair<const char*, const char*>> parameters;
+  const char* result;  // getString() of the result
+};
+
+void PrintTo(const CallCase& c, std::ostream* os) { *os << c.function; }
+
+const std::vector<CallCase>& callCases() {
+  static const std::vector<CallCase> cases = {
+      {"F_GibBbnrPruefziffer", {{"wert", "1234567"}}, "1"},
+      {"F_PruefeBetriebsnummer", {{"bbnr", "12345676       "}}, "1"},
+      {"F_PruefeGesonderteBetriebsnummer", {{"bbnr", "A1234569       "}}, "1"},
+      {"F_PruefeGesonderteBetriebsnummer", {{"bbnr", "A1234569"}}, "0"},
+      {"F_GibZulaessigeMNRLaenge", {{"uvtraeger", "15141364"}, {"mnrLaenge", "9"}}, "true"},
+      {"F_GibZulaessigeMNRLaenge", {{"uvtraeger", "15141364"}, {"mnrLaenge", "8"}}, "false"},
+      {"F_IstMNRZeichenZulaessig", {{"uvtraeger", "01681222"}, {"mnr", "12-3/p"}}, "true"},
+      {"F_IstMNRZeichenZulaessig", {{"uvtraeger", "01681222"}, {"mnr", "12.3"}}, "false"},
+      {"F_IstBbnrAnlage20", {{"wert", " 47009510 "}}, "true"},
+      {"F_IstBbnrAnlage7", {{"paramBbnr", "47009510"}}, "false"},
+      {"F_IstBbnrAnlage7", {{"paramBbnr", "18477668"}}, "false"},  // the record's MJAHR is 2026
+      {"F_IstMjahrFreigeschaltet",
+       {{"paramMeldejahr", "2027"}, {"paramSchalttag", "1201"}},
+       "true"},
+      {"F_IstMjahrFreigeschaltet",
+       {{"paramMeldejahr", "2027"}, {"paramSchalttag", "1210"}},
+       "false"},
+      {"F_IstDsIdVoIdKonform", {{"wert", "ab-1"}}, "true"},
+      {"F_IstLinksb\xFCndig", {{"Zeichenkette", " x"}}, "false"},
+      {"F_IstLeerzeichen", {{"Zeichenkette", "  "}}, "true"},
+      {"F_Trim", {{"Zeichenkette", " x "}}, "x"},
+      {"F_PruefeMJAHR", {}, "1"},
+      {"F_Pruefe", {}, "1"},
+  };
+  return cases;
+}
+
+class Dsas01CallTest : public ::testing::TestWithParam<CallCase> {};
+
+TEST_P(Dsas01CallTest, AnswersFromItsInitParameters) {
+  auto h = dsas01::makeHarness();
+  h->checkValues(dsas01::validRecord().values());
+  for (const auto& [name, value] : GetParam().parameters) h->ctx().setInitParam(name, value);
+  pl::Value* result = h->plausi().callFunction(&h->ctx(), GetParam().function);
+  EXPECT_STREQ(result->getString(), GetParam().result);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByName, Dsas01CallTest, ::testing::ValuesIn(callCases()));
+
+TEST(Dsas01ByNameTest, IdCheckLeavesTheRefusedCharacterInTheRootText) {
+  auto h = dsas01::makeHarness();
+  h->ctx().setInitParam("wert", "ab_c");
+  EXPECT_STREQ(h->plausi().callFunction(&h->ctx(), "F_IstDsIdVoIdKonform")->getString(), "false");
+  auto* root = static_cast<DSAS_01::TB_DSAS_01*>(h->plausi().rootTopic());
+  EXPECT_STREQ(root->hf_fehlertext->get(&h->ctx())->getString(), "Zeichen \"_\" unzul\xE4ssig.");
+}
+
+TEST(Dsas01ByNameTest, UnknownNamesAndOnlyStandardAblauf) {
+  auto h = dsas01::makeHarness();
+  auto thrown = [](auto&& call) -> std::pair<int, std::string> {
+    try {
+      call();
+    } catch (const pl::PlausiException& e) {
+      return {static_cast<int>(e.getType()), e.getMessage()};
+    }
+    return {-1, ""};
+  };
+  pl::RuntimeContext& ctx = h->ctx();
+  pl::Plausi& plausi = h->plausi();
+  // The contact person's functions are reached through its procedures only.
+  EXPECT_EQ(thrown([&] { plausi.callFunction(&ctx, "F_PruefeKE"); }),
+            std::pair(4, std::string("F_PruefeKE")));
+  EXPECT_EQ(thrown([&] { plausi.callFunction(&ctx, nullptr); }),
+            std::pair(9, std::string("Kein Funktionsname angegeben.")));
+  EXPECT_EQ(thrown([&] { plausi.callProcedure(&ctx, "standardablauf"); }),
+            std::pair(4, std::string("standardablauf")));
+}
+
+// Five rule functions clear hf_fehlertext before their tests; the others
+// leave it as it was until a test fails.
+TEST(Dsas01ByNameTest, OnlySomeRuleFunctionsClearTheErrorText) {
+  const std::set<std::string> clearing = {"F_Pruefe", "F_PruefeABSN", "F_PruefeBBNRAS",
+                                          "F_PruefeBBNRLB", "F_PruefeEPNR"};
+  auto h = dsas01::makeHarness();
+  h->checkValues(dsas01::validRecord().values());
+  auto* root = static_cast<DSAS_01::TB_DSAS_01*>(h->plausi().rootTopic());
+  int seen = 0;
+  for (const char* name :
+       {"F_Pruefe",        "F_PruefeABSN",      "F_PruefeAFGRUND",  "F_PruefeBBNRAS",
+        "F_PruefeBBNRLB",  "F_PruefeBBNRUV",    "F_PruefeDSID",     "F_PruefeEPNR",
+        "F_PruefeFEAN",    "F_PruefeFEKZ",      "F_PruefeKENNZST",  "F_PruefeLFDNR",
+        "F_PruefeMJAHR",   "F_PruefeMMDBAP",    "F_PruefeMMFU",     "F_PruefeMMUEB",
+        "F_PruefeMNR",     "F_PruefeMODID",     "F_PruefeNEVERNR",  "F_PruefePIN",
+        "F_PruefePRODID",  "F_PruefeRESERVE1",  "F_PruefeRESERVE2", "F_PruefeRESERVE3",
+        "F_PruefeVERNRAS", "F_PruefeVERNRDSAS", "F_PruefeVF",       "F_PruefeVOID"}) {
+    SCOPED_TRACE(name);
+    root->hf_fehlertext->set(h->ctx().createStringValue("vorher"));
+    EXPECT_EQ(h->plausi().callFunction(&h->ctx(), name)->getLong(), 1);
+    pl::Value* text = root->hf_fehlertext->get(&h->ctx());
+    EXPECT_EQ(text->isInvalid(), clearing.count(name) == 1);
+    if (!text->isInvalid()) {
+      EXPECT_STREQ(text->getString(), "vorher");
+    }
+    ++seen;
+  }
+  EXPECT_EQ(seen, 28);
+}
+
+}  // namespace
