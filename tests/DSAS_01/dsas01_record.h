@@ -18,15 +18,17 @@ inline std::shared_ptr<RecordDefinition_DSAS_01> layout() {
   return definition;
 }
 
-// Sender and company numbers with valid check digits; the carrier 15141364
-// takes membership numbers of nine digits.
+// Version 01 of the query record, for a reporting year before 2024 (a host
+// tells DSAS_01 by this version). Sender and company numbers with valid
+// check digits; the carrier 15141364 takes membership numbers of nine
+// digits.
 inline vexal::testing::RecordBuilder validRecord() {
   vexal::testing::RecordBuilder record(*layout());
   record.set("KE", "DSAS")
       .set("VF", "UVSDD")
       .set("ABSN", "12345671")
       .set("EPNR", "30517264")
-      .set("VERNRAS", "02")
+      .set("VERNRAS", "01")
       .set("NEVERNR", "00")
       .set("VERNRDSAS", "01")
       .set("ED", "20261201120000123456")
@@ -43,7 +45,7 @@ inline vexal::testing::RecordBuilder validRecord() {
       .set("MNR", "123456789")
       .set("PIN", "12345")
       .set("LFDNR", "001")
-      .set("MJAHR", "2026")
+      .set("MJAHR", "2023")
       .set("BBNRLB", "12345671")
       .set("BBNRAS", "12345676")
       .set("MMDBAP", "N")

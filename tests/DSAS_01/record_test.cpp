@@ -227,8 +227,11 @@ TEST_P(Dsas01SwitchDayTest, HighestReportingYearFollowsTheSwitchDay) {
   h->ctx().setProcessingDate(c.year, c.month, c.day);
   h->ctx().setInitParam("ipMjahrSchalttag", c.switch_day);
   // A creation date before every processing date of the table.
-  h->checkValues(
-      dsas01::validRecord().set("ED", "20260101120000000000").set("MJAHR", c.mjahr).values());
+  h->checkValues(dsas01::validRecord()
+                     .set("VERNRAS", "02")
+                     .set("ED", "20260101120000000000")
+                     .set("MJAHR", c.mjahr)
+                     .values());
   if (c.finding == nullptr) {
     EXPECT_THAT(h->ruleFindings(), IsEmpty());
   } else {
@@ -271,7 +274,7 @@ const std::vector<CallCase>& callCases() {
       {"F_IstMNRZeichenZulaessig", {{"uvtraeger", "01681222"}, {"mnr", "12.3"}}, "false"},
       {"F_IstBbnrAnlage20", {{"wert", " 47009510 "}}, "true"},
       {"F_IstBbnrAnlage7", {{"paramBbnr", "47009510"}}, "false"},
-      {"F_IstBbnrAnlage7", {{"paramBbnr", "18477668"}}, "false"},  // the record's MJAHR is 2026
+      {"F_IstBbnrAnlage7", {{"paramBbnr", "18477668"}}, "false"},  // the record's MJAHR is 2023
       {"F_IstMjahrFreigeschaltet",
        {{"paramMeldejahr", "2027"}, {"paramSchalttag", "1201"}},
        "true"},
