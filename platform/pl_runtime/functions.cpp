@@ -167,22 +167,6 @@ Value* makeFilledText(RuntimeContext* ctx, std::size_t size, char** out) {
   return ctx->arena().make<StringValue>(data, size);
 }
 
-unsigned char upperCase1252(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
-  switch (c) {
-    case 0x9A:
-      return 0x8A;  // s with caron
-    case 0x9C:
-      return 0x8C;  // oe ligature
-    case 0x9E:
-      return 0x8E;  // z with caron
-    case 0xFF:
-      return 0x9F;  // y with diaeresis
-    default:
-      return c;
-  }
-}
 
 const DateValue& dateOperand(const Value* v) {
   if (v->getKind() != Kind::kDate) throwNotDate(v);
@@ -325,7 +309,7 @@ Value* Functions::GROSSBUCHSTABEN(RuntimeContext* ctx, const Value* v) {
   char* out;
   Value* result = makeFilledText(ctx, text.size(), &out);
   for (std::size_t i = 0; i < text.size(); ++i) {
-    out[i] = static_cast<char>(upperCase1252(static_cast<unsigned char>(text[i])));
+    out[i] = static_cast<char>(Functions::upperCase(static_cast<unsigned char>(text[i])));
   }
   return result;
 }

@@ -1,5 +1,7 @@
 #include "shared/carrier_numbers.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "machinery/rule_function.h"
@@ -55,14 +57,32 @@ constexpr MembershipNumberRule kRules[] = {
     {"90276713", 9, 9, DIGITS},           {"99011352", 8, 8, DIGITS},
 };
 
+// Both lists are searched by halves.
+static_assert(std::is_sorted(std::begin(kAnnex20), std::end(kAnnex20)));
+static_assert(std::is_sorted(std::begin(kAnnex7), std::end(kAnnex7)));
+
+constexpr std::array<bool, 256> characterTable(const char* characters) {
+  std::array<bool, 256> table{};
+  for (; *characters != '\0'; ++characters) table[static_cast<unsigned char>(*characters)] = true;
+  return table;
+}
+
 // The 40 characters of a data-record or process id.
-constexpr char kIdCharacters[] = LETTERS DIGITS " .-/";
+constexpr std::array<bool, 256> kIdCharacters = characterTable(LETTERS DIGITS " .-/");
 
 #undef DIGITS
 #undef LETTERS
 
-bool isIn(const char* characters, char c) {
+bool isIn(const char* characters, unsigned char c) {
   return c != '\0' && std::strchr(characters, c) != nullptr;
+}
+
+// contains() of the list's range series: texts are looked up by halves.
+bool isListed(pl::RuntimeContext* ctx, const pl::Value* v, std::span<const std::string_view> list) {
+  if (v->getKind() == pl::Value::Kind::kString) {
+    return std::binary_search(list.begin(), list.end(), textOf(v));
+  }
+  return isOneOf(ctx, v, list);
 }
 
 }  // namespace
@@ -74,7 +94,7 @@ const std::span<const MembershipNumberRule> kMembershipNumberRules(kRules);
 pl::Value* F_IstBbnrAnlage20(pl::RuntimeContext* ctx, pl::Value* wert) {
   static constexpr FunctionName kName("F_IstBbnrAnlage20");
   return ruleFunction(ctx, kName, [&] {
-    return ctx->createBoolValue(isOneOf(ctx, F_Trim(ctx, wert), kAnnex20Carriers));
+    return ctx->createBoolValue(isListed(ctx, F_Trim(ctx, wert), kAnnex20Carriers));
   });
 }
 
@@ -82,7 +102,7 @@ pl::Value* F_IstBbnrAnlage7(pl::RuntimeContext* ctx, pl::Value* paramBbnr, const
   static constexpr FunctionName kName("F_IstBbnrAnlage7");
   return ruleFunction(ctx, kName, [&] {
     pl::Value* t = F_Trim(ctx, paramBbnr);
-    bool listed = isOneOf(ctx, t, kAnnex7Carriers);
+    bool listed = isListed(ctx, t, kAnnex7Carriers);
     if (listed && mjahr != nullptr && isNumeric(mjahr)) {
       if (equalsText(ctx, t, "18477668") && isGreaterThan(ctx, mjahr, 2018)) listed = false;
       if (equalsText(ctx, t, "52738475") && isGreaterThan(ctx, mjahr, 2019)) listed = false;
@@ -108,12 +128,14 @@ pl::Value* F_GibZulaessigeMNRLaenge(pl::RuntimeContext* ctx, pl::Value* uvtraege
 pl::Value* F_IstMNRZeichenZulaessig(pl::RuntimeContext* ctx, pl::Value* uvtraeger, pl::Value* mnr) {
   static constexpr FunctionName kName("F_IstMNRZeichenZulaessig");
   return ruleFunction(ctx, kName, [&] {
-    pl::Value* m = Functions::GROSSBUCHSTABEN(ctx, mnr);
+    // GROSSBUCHSTABEN(mnr), character by character.
     for (const MembershipNumberRule& rule : kMembershipNumberRules) {
       if (rule.characters == nullptr || !equalsText(ctx, uvtraeger, rule.carrier)) continue;
-      if (isMissing(m)) break;
-      for (char c : textOf(m)) {
-        if (!isIn(rule.characters, c)) return ctx->createBoolValue(false);
+      if (isMissing(mnr)) break;
+      for (char c : textOf(mnr)) {
+        if (!isIn(rule.characters, Functions::upperCase(static_cast<unsigned char>(c)))) {
+          return ctx->createBoolValue(false);
+        }
       }
       break;
     }
@@ -125,12 +147,12 @@ pl::Value* F_IstDsIdVoIdKonform(pl::RuntimeContext* ctx, pl::Value* wert,
                                 pl::LocalVariable* hf_fehlertext) {
   static constexpr FunctionName kName("F_IstDsIdVoIdKonform");
   return ruleFunction(ctx, kName, [&] {
-    pl::Value* upper = Functions::GROSSBUCHSTABEN(ctx, wert);
-    if (isMissing(upper)) return ctx->createBoolValue(true);
-    for (char c : textOf(upper)) {
-      if (isIn(kIdCharacters, c)) continue;
+    if (isMissing(wert)) return ctx->createBoolValue(true);
+    for (char c : textOf(wert)) {
+      unsigned char upper = Functions::upperCase(static_cast<unsigned char>(c));
+      if (kIdCharacters[upper]) continue;
       char text[] = "Zeichen \"?\" unzul\xE4ssig.";
-      text[9] = c;
+      text[9] = static_cast<char>(upper);
       hf_fehlertext->set(ctx->createStringValue(std::string_view(text, sizeof text - 1)));
       return ctx->createBoolValue(false);
     }

@@ -58,15 +58,30 @@ pl::Value* checkDigitByLoop(pl::RuntimeContext* ctx, pl::Value* wert) {
 }
 
 // The eighth character p of t is the check digit g or the last character of
-// g + 5.
+// g + 5. `digits` are the characters the check digit is computed of.
 bool acceptsCheckDigit(pl::RuntimeContext* ctx, pl::Value* t, pl::Value* digits) {
-  pl::Value* p = Functions::ALS_GANZZAHL(ctx, part(ctx, t, 8, 1));
   pl::Value* g = F_GibBbnrPruefziffer(ctx, digits);
+  std::string_view check = textOf(g);
+  std::string_view number = textOf(t);
+  if (g->getKind() == pl::Value::Kind::kString && check.size() == 1 && allDigits(check) &&
+      number.size() == 8) {
+    int p = number[7] - '0';
+    int digit = check[0] - '0';
+    return p == digit || p == (digit + 5) % 10;
+  }
+  pl::Value* p = Functions::ALS_GANZZAHL(ctx, part(ctx, t, 8, 1));
   if (Functions::eq(ctx, p, g)->isTrue()) return true;
   pl::Value* h = Functions::plus(ctx, g, ctx->createNumberValue(5));
   pl::Value* last =
       Functions::TEIL(ctx, h, Functions::WERTLAENGE(ctx, h), ctx->createNumberValue(1));
   return Functions::eq(ctx, p, last)->isTrue();
+}
+
+// ALS_GANZZAHL(TEIL(t, 1, 3)) is 0 or lies between 100 and 110: numbers
+// with these prefixes are not given out. t holds eight digits.
+bool hasRefusedPrefix(std::string_view t) {
+  int prefix = (t[0] - '0') * 100 + (t[1] - '0') * 10 + (t[2] - '0');
+  return prefix == 0 || (prefix > 99 && prefix < 111);
 }
 
 // Steps 1 and 2 of both company-number rules: exactly 15 characters,
@@ -101,11 +116,8 @@ pl::Value* F_PruefeBetriebsnummer(pl::RuntimeContext* ctx, pl::Value* bbnr) {
     if (!isNumeric(t) || isLongerThan(ctx, t, 8) || isShorterThan(ctx, t, 8)) {
       return resultNumber(ctx, false);
     }
-    pl::Value* prefix = Functions::ALS_GANZZAHL(ctx, part(ctx, t, 1, 3));
-    if (equalsNumber(ctx, prefix, 0) ||
-        (isGreaterThan(ctx, prefix, 99) && isLessThan(ctx, prefix, 111))) {
-      return resultNumber(ctx, false);
-    }
+    // Numeric and eight characters long: a text of eight digits.
+    if (hasRefusedPrefix(textOf(t))) return resultNumber(ctx, false);
     return resultNumber(ctx, acceptsCheckDigit(ctx, t, part(ctx, t, 1, 7)));
   });
 }

@@ -80,6 +80,23 @@ class Functions {
 
   // Helpers for C++ callers that need a plain bool or int.
   static bool isNumericText(const Value* v);
+  // The character GROSSBUCHSTABEN makes of one character.
+  static unsigned char upperCase(unsigned char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
+    switch (c) {
+      case 0x9A:
+        return 0x8A;  // s with caron
+      case 0x9C:
+        return 0x8C;  // oe ligature
+      case 0x9E:
+        return 0x8E;  // z with caron
+      case 0xFF:
+        return 0x9F;  // y with diaeresis
+      default:
+        return c;
+    }
+  }
   static bool equals(const Value* a, const Value* b);
 };
 
