@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "DSAS_01/dsas01_record.h"
 #include "DSKO_04/dsko04_record.h"
 
 namespace {
@@ -40,7 +41,7 @@ TEST(Dsko04ExampleTest, EveryDskoLineYieldsItsFindings) {
       {"TELAP", "EMAILAP", "RESERVE", "P_TELAP", "P_EMAILAP"},
   };
   std::vector<std::string> lines = exampleLines();
-  ASSERT_EQ(lines.size(), 11u);
+  ASSERT_EQ(lines.size(), 16u);
   auto h = dsko04::makeHarness();
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE("line " + std::to_string(i + 1));
@@ -50,6 +51,27 @@ TEST(Dsko04ExampleTest, EveryDskoLineYieldsItsFindings) {
   h->check(lines[10]);
   EXPECT_THAT(h->ruleFindings(),
               ElementsAreArray({"#P_ED DSKO052 DATUM-ERSTELLUNG logisch falsch"}));
+}
+
+TEST(Dsas01ExampleTest, EveryDsasLineYieldsItsFindings) {
+  const std::vector<std::vector<std::string>> expected = {
+      {},
+      {},
+      {"#P_ABSN", "#P_DSID", "#P_BBNRUV", "#P_MJAHR"},
+      {"#P_MNR", "AN[1]#P_NAMEAP", "AN[1]#P_PLZ"},
+      // Announces a contact person the line does not hold.
+      {"AN[1].KE#KE", "AN[1].NAMEAP#NAMEAP", "AN[1].TELAP#TELAP", "AN[1].NAME1#NAME1",
+       "AN[1].PLZ#PLZ", "AN[1].ORT#ORT", "AN[1]#P_KE", "AN[1]#P_NAMEAP", "AN[1]#P_TELAP",
+       "AN[1]#P_NAME1", "AN[1]#P_PLZ", "AN[1]#P_ORT"},
+  };
+  std::vector<std::string> lines = exampleLines();
+  ASSERT_EQ(lines.size(), 16u);
+  auto h = dsas01::makeHarness();
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE("line " + std::to_string(i + 12));
+    h->check(lines[i + 11]);
+    EXPECT_THAT(h->ids(), ElementsAreArray(expected[i]));
+  }
 }
 
 }  // namespace
