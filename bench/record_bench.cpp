@@ -1,13 +1,13 @@
-// Checking DSKO_04 records as a host does, without output: reset, cut,
-// field stage and rule stage. Reports records per second and heap
-// allocations per record in steady state.
+// Checking records as a host does, without output: reset, cut, field stage
+// and rule stage. Reports records per second and heap allocations per
+// record in steady state, per record type and input.
 
 #include <benchmark/benchmark.h>
 
 #include <string>
 #include <vector>
 
-#include "DSKO_04/DSKO_04.h"
+#include "DSAS_01/dsas01_record.h"
 #include "DSKO_04/dsko04_record.h"
 #include "counting_allocator.h"
 #include "pl/check_record.h"
@@ -16,15 +16,17 @@
 
 namespace {
 
+template <class Plausi, class Layout>
 struct Host {
-  DSKO_04::Plausi_DSKO_04 plausi;
-  RecordDefinition_DSKO_04 layout;
+  Plausi plausi;
+  Layout layout;
   vexal::host::RecordInput input{layout};
   pl::RuntimeContext ctx;
 
   Host() {
     ctx.setDataRecord(&input.record());
     ctx.setProcessingDate(2026, 12, 8);
+    ctx.setInitParam("ipMjahrSchalttag", "1201");
   }
   std::size_t check(std::string_view line) {
     ctx.reset();
@@ -34,22 +36,9 @@ struct Host {
   }
 };
 
-// One valid record, or a mix of one valid and three faulty ones (wrong
-// version, creation date after the processing date, an e-mail address
-// with two at-signs, a blank name).
-std::vector<std::string> records(bool faulty) {
-  std::vector<std::string> lines = {dsko04::validRecord().line()};
-  if (faulty) {
-    lines.push_back(dsko04::validRecord().set("VERNR", "03").line());
-    lines.push_back(dsko04::validRecord().set("ED", "20270101000000000000").line());
-    lines.push_back(dsko04::validRecord().set("EMAILAP", "a@b@c.de").set("NAME1", "").line());
-  }
-  return lines;
-}
-
-void BM_CheckDSKO04(benchmark::State& state) {
-  Host host;
-  const std::vector<std::string> lines = records(state.range(0) != 0);
+template <class Plausi, class Layout>
+void checkInTurn(benchmark::State& state, const std::vector<std::string>& lines) {
+  Host<Plausi, Layout> host;
   constexpr long kWarmUp = 100;
   long start = 0, n = 0, findings = 0;
   for (auto _ : state) {
@@ -65,16 +54,48 @@ void BM_CheckDSKO04(benchmark::State& state) {
                   : 0;
   state.counters["findings_per_record"] = static_cast<double>(findings) / static_cast<double>(n);
 }
+
+// One valid record, or a mix of one valid and three faulty ones (wrong
+// version, creation date after the processing date, an e-mail address
+// with two at-signs, a blank name).
+void BM_CheckDSKO04(benchmark::State& state) {
+  std::vector<std::string> lines = {dsko04::validRecord().line()};
+  if (state.range(0) != 0) {
+    lines.push_back(dsko04::validRecord().set("VERNR", "03").line());
+    lines.push_back(dsko04::validRecord().set("ED", "20270101000000000000").line());
+    lines.push_back(dsko04::validRecord().set("EMAILAP", "a@b@c.de").set("NAME1", "").line());
+  }
+  checkInTurn<DSKO_04::Plausi_DSKO_04, RecordDefinition_DSKO_04>(state, lines);
+}
 BENCHMARK(BM_CheckDSKO04)->ArgName("faulty")->Arg(0)->Arg(1);
+
+// 0: one valid query without contact person; 1: one with; 2: those two and
+// three faulty ones (wrong check digit of the sender, membership number of
+// the wrong length, a blank contact name) in turn.
+void BM_CheckDSAS01(benchmark::State& state) {
+  std::vector<std::string> lines;
+  if (state.range(0) != 1) lines.push_back(dsas01::validRecord().line());
+  if (state.range(0) != 0) lines.push_back(dsas01::validRecordWithContact().line());
+  if (state.range(0) == 2) {
+    lines.push_back(dsas01::validRecord().set("ABSN", "12345672").line());
+    lines.push_back(dsas01::validRecord().set("MNR", "12345678").line());
+    lines.push_back(dsas01::validRecordWithContact().set("AN.NAMEAP", "").line());
+  }
+  checkInTurn<DSAS_01::Plausi_DSAS_01, RecordDefinition_DSAS_01>(state, lines);
+}
+BENCHMARK(BM_CheckDSAS01)->ArgName("input")->Arg(0)->Arg(1)->Arg(2);
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::AddCustomContext("cpu_model", vexal::bench::cpuModel());
   benchmark::AddCustomContext("build_type", VEXAL_BUILD_TYPE);
-  benchmark::AddCustomContext("input",
-                              "DSKO_04 records of 415 characters: faulty/0 one valid record, "
-                              "faulty/1 one valid and three faulty records in turn");
+  benchmark::AddCustomContext(
+      "input",
+      "DSKO_04 records of 415 characters: faulty/0 one valid record, faulty/1 one valid and "
+      "three faulty records in turn; DSAS_01 queries of 463 characters (784 with the contact "
+      "person): input/0 one valid query, input/1 one valid query with contact person, input/2 "
+      "those two and three faulty ones in turn");
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
