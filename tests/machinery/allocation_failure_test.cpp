@@ -10,6 +10,7 @@
 #include <string>
 
 #include "DSAS_01/DSAS_01.h"
+#include "DSAS_01/dsas01_record.h"
 #include "DSAS_02/DSAS_02.h"
 #include "DSKO_04/DSKO_04.h"
 #include "DSKO_04/dsko04_record.h"
@@ -129,6 +130,24 @@ TEST(AllocationFailureTest, ADsko04CheckRunOutOfMemoryLeaksNothing) {
                                .substr(0, 400);
   long tries = failEveryAllocation([&] {
     auto h = dsko04::makeHarness();
+    try {
+      h->check(line);
+    } catch (const pl::PlausiException&) {
+    }
+  });
+  EXPECT_GT(tries, 10);
+}
+
+TEST(AllocationFailureTest, ADsas01CheckWithContactPersonOutOfMemoryLeaksNothing) {
+  // Faulty in root and contact-person rules, with the switch-day message.
+  const std::string line = dsas01::validRecordWithContact()
+                               .set("VERNRAS", "02")
+                               .set("MJAHR", "2029")
+                               .set("DSID", "DS_1")
+                               .set("AN.NAMEAP", "")
+                               .line();
+  long tries = failEveryAllocation([&] {
+    auto h = dsas01::makeHarness();
     try {
       h->check(line);
     } catch (const pl::PlausiException&) {
