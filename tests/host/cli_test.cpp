@@ -403,3 +403,30 @@ TEST_F(CliTest, HelpExplainsEveryCheckOption) {
 }
 
 }  // namespace
+
+namespace {
+
+// The README shows what checking the example transmission prints; the
+// program must print exactly that, DSAS_01 contact-person findings with
+// their occurrence included.
+TEST(CliExampleTest, ExampleTransmissionPrintsWhatTheReadmeShows) {
+  std::ifstream readme(VEXAL_SOURCE_DIR "/README.md", std::ios::binary);
+  std::stringstream text;
+  text << readme.rdbuf();
+  const std::string all = text.str();
+  const std::string intro = "Its check prints:\n\n```\n";
+  std::size_t start = all.find(intro);
+  ASSERT_NE(start, std::string::npos);
+  start += intro.size();
+  std::size_t end = all.find("```\n", start);
+  ASSERT_NE(end, std::string::npos);
+  const std::string shown = all.substr(start, end - start);
+
+  ProgramResult r = vexal::testing::runProgram(
+      VEXAL_CLI_PATH, {"check", "examples/transmission.txt"}, VEXAL_SOURCE_DIR);
+  EXPECT_EQ(r.out + r.err, shown);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_THAT(r.out, HasSubstr(":15: DSAS_01 AN[1] P_NAMEAP: DBAP030 "));
+}
+
+}  // namespace
