@@ -60,14 +60,7 @@ class Dsas01FieldCheckTest : public ::testing::TestWithParam<FieldCase> {
   // The field findings only: (id, info type).
   std::vector<std::pair<std::string, int>> fieldFindings(vexal::testing::RecordBuilder& record) {
     h->checkValues(record.values());
-    std::vector<std::pair<std::string, int>> found;
-    for (std::size_t i = 0; i < h->findingCount(); ++i) {
-      const pl::PlausiProblem& p = h->finding(i);
-      if (p.getProblemType() == pl::ProblemType::kField) {
-        found.emplace_back(p.getId(), static_cast<int>(p.getInfoType()));
-      }
-    }
-    return found;
+    return h->fieldFindings();
   }
 
   std::unique_ptr<vexal::testing::Harness> h = dsas01::makeHarness();
@@ -313,14 +306,7 @@ TEST(Dsas01ByNameTest, IdCheckLeavesTheRefusedCharacterInTheRootText) {
 
 TEST(Dsas01ByNameTest, UnknownNamesAndOnlyStandardAblauf) {
   auto h = dsas01::makeHarness();
-  auto thrown = [](auto&& call) -> std::pair<int, std::string> {
-    try {
-      call();
-    } catch (const pl::PlausiException& e) {
-      return {static_cast<int>(e.getType()), e.getMessage()};
-    }
-    return {-1, ""};
-  };
+  auto thrown = [](auto&& call) { return vexal::testing::thrownBy(call); };
   pl::RuntimeContext& ctx = h->ctx();
   pl::Plausi& plausi = h->plausi();
   // The contact person's functions are reached through its procedures only.

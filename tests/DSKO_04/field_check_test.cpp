@@ -39,17 +39,6 @@ const FieldCase kFields[] = {
 
 class Dsko04FieldCheckTest : public ::testing::TestWithParam<FieldCase> {
  protected:
-  // The field findings only: (id, info type).
-  std::vector<std::pair<std::string, int>> fieldFindings() {
-    std::vector<std::pair<std::string, int>> found;
-    for (std::size_t i = 0; i < h->findingCount(); ++i) {
-      const pl::PlausiProblem& p = h->finding(i);
-      if (p.getProblemType() == pl::ProblemType::kField) {
-        found.emplace_back(p.getId(), static_cast<int>(p.getInfoType()));
-      }
-    }
-    return found;
-  }
   std::string id() const { return std::string(GetParam().field) + "#" + GetParam().field; }
 
   std::unique_ptr<vexal::testing::Harness> h = dsko04::makeHarness();
@@ -59,17 +48,17 @@ class Dsko04FieldCheckTest : public ::testing::TestWithParam<FieldCase> {
 TEST_P(Dsko04FieldCheckTest, MissingIsReportedForMandatoryFieldsOnly) {
   h->checkValues(record.drop(GetParam().field).values());
   if (GetParam().optional) {
-    EXPECT_THAT(fieldFindings(), IsEmpty());
+    EXPECT_THAT(h->fieldFindings(), IsEmpty());
   } else {
-    EXPECT_THAT(fieldFindings(), ElementsAreArray({std::pair(id(), 1)}));
+    EXPECT_THAT(h->fieldFindings(), ElementsAreArray({std::pair(id(), 1)}));
   }
 }
 
 TEST_P(Dsko04FieldCheckTest, TooLongIsReportedBeyondTheLayoutLength) {
   h->checkValues(record.setRaw(GetParam().field, std::string(GetParam().length, '1')).values());
-  EXPECT_THAT(fieldFindings(), IsEmpty());
+  EXPECT_THAT(h->fieldFindings(), IsEmpty());
   h->checkValues(record.setRaw(GetParam().field, std::string(GetParam().length + 1, '1')).values());
-  EXPECT_THAT(fieldFindings(), ElementsAreArray({std::pair(id(), 3)}));
+  EXPECT_THAT(h->fieldFindings(), ElementsAreArray({std::pair(id(), 3)}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, Dsko04FieldCheckTest, ::testing::ValuesIn(kFields),

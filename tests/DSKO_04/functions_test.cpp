@@ -88,14 +88,7 @@ TEST(Dsko04ByNameTest, CheckingFunctionsAnswerForTheRecordUnderCheck) {
 
 TEST(Dsko04ByNameTest, UnknownNamesAndOnlyStandardAblauf) {
   auto h = dsko04::makeHarness();
-  auto thrown = [](auto&& call) -> std::pair<int, std::string> {
-    try {
-      call();
-    } catch (const pl::PlausiException& e) {
-      return {static_cast<int>(e.getType()), e.getMessage()};
-    }
-    return {-1, ""};
-  };
+  auto thrown = [](auto&& call) { return vexal::testing::thrownBy(call); };
   pl::RuntimeContext& ctx = h->ctx();
   pl::Plausi& plausi = h->plausi();
   // The by-name key keeps its umlaut; the spelling of the error line is not a key.

@@ -84,4 +84,14 @@ std::vector<std::string> Harness::ruleFindings() const {
   return result;
 }
 
+std::vector<std::pair<std::string, int>> Harness::fieldFindings() const {
+  std::vector<std::pair<std::string, int>> result;
+  for (std::size_t i = 0; i < ctx_.getProblemCount(); ++i) {
+    const pl::PlausiProblem* p = ctx_.getProblem(i);
+    if (p->getProblemType() != pl::ProblemType::kField) continue;
+    result.emplace_back(p->getId(), static_cast<int>(p->getInfoType()));
+  }
+  return result;
+}
+
 }  // namespace vexal::testing

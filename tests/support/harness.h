@@ -14,6 +14,7 @@
 #include "model/record_definition.h"
 #include "pl/check_record.h"
 #include "pl/plausi.h"
+#include "pl/plausi_exception.h"
 #include "pl/runtime_context.h"
 #include "record_input.h"
 
@@ -38,6 +39,18 @@ class SectionTracker : public pl::SectionObserver {
  private:
   std::vector<std::string> open_;
 };
+
+// The type and text of the PlausiException `call` throws; (-1, "") when
+// it throws none.
+template <class Call>
+std::pair<int, std::string> thrownBy(Call&& call) {
+  try {
+    call();
+  } catch (const pl::PlausiException& e) {
+    return {static_cast<int>(e.getType()), e.getMessage()};
+  }
+  return {-1, ""};
+}
 
 class Harness {
  public:
@@ -65,6 +78,8 @@ class Harness {
   std::vector<std::string> ids() const;
   // "<id> <short description>" of the rule findings only.
   std::vector<std::string> ruleFindings() const;
+  // (id, info type) of the field findings only.
+  std::vector<std::pair<std::string, int>> fieldFindings() const;
 
   CapturedLog trace;
   CapturedLog errors;
