@@ -318,6 +318,15 @@ TEST(Dsas01ByNameTest, UnknownNamesAndOnlyStandardAblauf) {
             std::pair(4, std::string("standardablauf")));
 }
 
+TEST(Dsas01ByNameTest, StandardAblaufRunsUnderItsNameAndWithoutOne) {
+  auto h = dsas01::makeHarness();
+  h->checkValues(dsas01::validRecord().set("VF", "UVXXX").values());
+  ASSERT_EQ(h->ruleFindings().size(), 1u);
+  h->plausi().callProcedure(&h->ctx(), "StandardAblauf");
+  h->plausi().callProcedure(&h->ctx(), nullptr);
+  EXPECT_EQ(h->ruleFindings(), std::vector<std::string>(3, h->ruleFindings()[0]));
+}
+
 // Five rule functions clear hf_fehlertext before their tests; the others
 // leave it as it was until a test fails.
 TEST(Dsas01ByNameTest, OnlySomeRuleFunctionsClearTheErrorText) {
