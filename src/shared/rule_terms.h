@@ -55,23 +55,64 @@ inline bool isOneOf(pl::RuntimeContext* ctx, const pl::Value* v,
   return isOneOfImpl(ctx, v, literals);
 }
 
-// The value compared with a plain number, as the rule language compares a
-// field with a number: numerically when the field is numeric, otherwise
-// neither equal nor ordered.
+namespace rule_terms_internal {
+
+// How a value orders against a plain number, as the runtime compares them:
+// a text numerically when it is numeric, otherwise neither equal nor
+// ordered. Texts of up to 18 digits are read in place; anything else goes
+// to the built-in comparison.
+enum class Order { kLess, kEqual, kGreater, kUnordered, kAskBuiltin };
+
+inline Order orderAgainst(const pl::Value* v, long double number) {
+  if (v->getKind() != pl::Value::Kind::kString) return Order::kAskBuiltin;
+  std::string_view text = static_cast<const pl::StringValue*>(v)->view();
+  if (text.size() > 18) return Order::kAskBuiltin;
+  if (text.empty()) return Order::kUnordered;
+  long long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return Order::kUnordered;
+    value = value * 10 + (c - '0');
+  }
+  long double x = static_cast<long double>(value);
+  return x < number ? Order::kLess : x > number ? Order::kGreater : Order::kEqual;
+}
+
+template <pl::Value* (*Builtin)(pl::RuntimeContext*, const pl::Value*, const pl::Value*)>
+bool compare(pl::RuntimeContext* ctx, const pl::Value* v, long double number,
+             std::initializer_list<Order> holds) {
+  Order order = orderAgainst(v, number);
+  if (order == Order::kAskBuiltin) {
+    return Builtin(ctx, v, ctx->createNumberValue(number))->isTrue();
+  }
+  for (Order o : holds) {
+    if (o == order) return true;
+  }
+  return false;
+}
+
+}  // namespace rule_terms_internal
+
+// The value compared with a plain number (gt, lt, le, ge, eq), as the rule
+// language compares a field with a number.
 inline bool isGreaterThan(pl::RuntimeContext* ctx, const pl::Value* v, long double number) {
-  return pl::Functions::gt(ctx, v, ctx->createNumberValue(number))->isTrue();
+  using namespace rule_terms_internal;
+  return compare<&pl::Functions::gt>(ctx, v, number, {Order::kGreater});
 }
 inline bool isLessThan(pl::RuntimeContext* ctx, const pl::Value* v, long double number) {
-  return pl::Functions::lt(ctx, v, ctx->createNumberValue(number))->isTrue();
+  using namespace rule_terms_internal;
+  return compare<&pl::Functions::lt>(ctx, v, number, {Order::kLess});
 }
 inline bool isAtMost(pl::RuntimeContext* ctx, const pl::Value* v, long double number) {
-  return pl::Functions::le(ctx, v, ctx->createNumberValue(number))->isTrue();
+  using namespace rule_terms_internal;
+  return compare<&pl::Functions::le>(ctx, v, number, {Order::kLess, Order::kEqual});
 }
 inline bool isAtLeast(pl::RuntimeContext* ctx, const pl::Value* v, long double number) {
-  return pl::Functions::ge(ctx, v, ctx->createNumberValue(number))->isTrue();
+  using namespace rule_terms_internal;
+  return compare<&pl::Functions::ge>(ctx, v, number, {Order::kGreater, Order::kEqual});
 }
 inline bool equalsNumber(pl::RuntimeContext* ctx, const pl::Value* v, long double number) {
-  return pl::Functions::eq(ctx, v, ctx->createNumberValue(number))->isTrue();
+  using namespace rule_terms_internal;
+  return compare<&pl::Functions::eq>(ctx, v, number, {Order::kEqual});
 }
 
 // gt(WERTLAENGE(v), maximum); false for a missing value.

@@ -18,7 +18,8 @@ class RuleTermsTest : public ::testing::Test {
   std::vector<pl::Value*> values() {
     std::vector<pl::Value*> all = {ctx.createInvalidValue(), ctx.createNumberValue(4),
                                    ctx.createNumberValue(12345)};
-    for (const char* text : {"", " ", "04", "4", "UVSDD", "  ab ", "20261201120000123456"}) {
+    for (const char* text : {"", " ", "04", "4", "0", "2018", "02018", "2018 ", "12345", "UVSDD",
+                             "  ab ", "20261201120000123456", "-4"}) {
       all.push_back(ctx.createStringValue(text));
     }
     return all;
@@ -39,6 +40,14 @@ TEST_F(RuleTermsTest, ComparisonsAndLengthsAgreeWithTheBuiltIns) {
       pl::Value* bound = ctx.createNumberValue(n);
       EXPECT_EQ(isLongerThan(&ctx, v, n), Functions::gt(&ctx, length, bound)->isTrue()) << n;
       EXPECT_EQ(isShorterThan(&ctx, v, n), Functions::lt(&ctx, length, bound)->isTrue()) << n;
+    }
+    for (long double n : {0.0L, 4.0L, 2018.0L, 12345.0L}) {
+      pl::Value* number = ctx.createNumberValue(n);
+      EXPECT_EQ(isGreaterThan(&ctx, v, n), Functions::gt(&ctx, v, number)->isTrue()) << n;
+      EXPECT_EQ(isLessThan(&ctx, v, n), Functions::lt(&ctx, v, number)->isTrue()) << n;
+      EXPECT_EQ(isAtMost(&ctx, v, n), Functions::le(&ctx, v, number)->isTrue()) << n;
+      EXPECT_EQ(isAtLeast(&ctx, v, n), Functions::ge(&ctx, v, number)->isTrue()) << n;
+      EXPECT_EQ(equalsNumber(&ctx, v, n), Functions::eq(&ctx, v, number)->isTrue()) << n;
     }
     EXPECT_EQ(isNumeric(v), Functions::NUMERISCH(&ctx, v)->isTrue());
     EXPECT_EQ(isMissing(v), Functions::eq(&ctx, v, ctx.createInvalidValue())->isTrue());
