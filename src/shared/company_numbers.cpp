@@ -1,7 +1,9 @@
-// The check digit is computed on the bytes when the text is all digits;
-// anything else goes through the rule language's own loop (one TEIL and
-// one product per character), so that its answers, and its exceptions for
-// characters that are not digits, stay exactly those of the language.
+// The check digit is computed on the bytes when the text is all digits,
+// and the release of a reporting year from the processing date when the
+// switch day is a valid "MMTT"; anything else goes through the rule
+// language's own steps (one TEIL and one product per character; dates made
+// of texts), so that its answers, and its exceptions, stay exactly those
+// of the language.
 
 #include "shared/company_numbers.h"
 
@@ -95,6 +97,36 @@ pl::Value* resultNumber(pl::RuntimeContext* ctx, bool valid) {
   return ctx->createNumberValue(valid ? 1 : 0);
 }
 
+// The switch day "MMTT" as month and day, when it is a valid day of `year`.
+bool readSwitchDay(const pl::Value* paramSchalttag, int year, int* month, int* day) {
+  if (paramSchalttag->getKind() != pl::Value::Kind::kString) return false;
+  std::string_view text = textOf(paramSchalttag);
+  if (text.size() != 4 || !allDigits(text)) return false;
+  *month = (text[0] - '0') * 10 + (text[1] - '0');
+  *day = (text[2] - '0') * 10 + (text[3] - '0');
+  return pl::DateValue::isValidDate(year, *month, *day);
+}
+
+// The release as the rule language spells it: the switch day and today as
+// dates of the current year ("JJJJMMTT"), compared. Raises the runtime's
+// error for a switch day that is no date.
+pl::Value* releasedByTheLanguage(pl::RuntimeContext* ctx, pl::Value* paramMeldejahr,
+                                 pl::Value* paramSchalttag) {
+  pl::Value* today = Functions::HEUTE(ctx);
+  pl::Value* year = Functions::JAHR_ALS_ZEICHENKETTE(ctx, today);
+  pl::Value* switch_day = Functions::KONKATENIEREN(ctx, year, paramSchalttag);
+  pl::Value* today_text = Functions::KONKATENIEREN(
+      ctx, Functions::KONKATENIEREN(ctx, year, Functions::MONAT_ALS_ZEICHENKETTE(ctx, today)),
+      Functions::TAG_ALS_ZEICHENKETTE(ctx, today));
+  pl::Value* highest = Functions::JAHR(ctx, today);
+  if (Functions::gt(ctx, ctx->createDateValue(today_text, "JJJJMMTT"),
+                    ctx->createDateValue(switch_day, "JJJJMMTT"))
+          ->isTrue()) {
+    highest = Functions::plus(ctx, highest, ctx->createNumberValue(1));
+  }
+  return ctx->createBoolValue(!Functions::gt(ctx, paramMeldejahr, highest)->isTrue());
+}
+
 }  // namespace
 
 pl::Value* F_GibBbnrPruefziffer(pl::RuntimeContext* ctx, pl::Value* wert) {
@@ -141,19 +173,14 @@ pl::Value* F_IstMjahrFreigeschaltet(pl::RuntimeContext* ctx, pl::Value* paramMel
                                     pl::Value* paramSchalttag) {
   static constexpr FunctionName kName("F_IstMjahrFreigeschaltet");
   return ruleFunction(ctx, kName, [&] {
-    pl::Value* today = Functions::HEUTE(ctx);
-    pl::Value* year = Functions::JAHR_ALS_ZEICHENKETTE(ctx, today);
-    pl::Value* switch_day = Functions::KONKATENIEREN(ctx, year, paramSchalttag);
-    pl::Value* today_text = Functions::KONKATENIEREN(
-        ctx, Functions::KONKATENIEREN(ctx, year, Functions::MONAT_ALS_ZEICHENKETTE(ctx, today)),
-        Functions::TAG_ALS_ZEICHENKETTE(ctx, today));
-    pl::Value* highest = Functions::JAHR(ctx, today);
-    if (Functions::gt(ctx, ctx->createDateValue(today_text, "JJJJMMTT"),
-                      ctx->createDateValue(switch_day, "JJJJMMTT"))
-            ->isTrue()) {
-      highest = Functions::plus(ctx, highest, ctx->createNumberValue(1));
+    const pl::DateValue& today = ctx->processingDate();
+    long double highest = today.year();
+    int month, day;
+    if (readSwitchDay(paramSchalttag, today.year(), &month, &day)) {
+      if (today.month() > month || (today.month() == month && today.day() > day)) highest += 1;
+      return ctx->createBoolValue(!isGreaterThan(ctx, paramMeldejahr, highest));
     }
-    return ctx->createBoolValue(!Functions::gt(ctx, paramMeldejahr, highest)->isTrue());
+    return releasedByTheLanguage(ctx, paramMeldejahr, paramSchalttag);
   });
 }
 
