@@ -328,6 +328,22 @@ TEST_F(CliTest, LayoutListsTheFieldsWithDisplayNames) {
   EXPECT_EQ(run({"layout", "DSAS_02"}).out, "DSAS_02: not built yet (its layout has no fields)\n");
 }
 
+TEST_F(CliTest, LayoutShowsTheContactPersonGroupAndItsCondition) {
+  ProgramResult r = run({"layout", "DSAS_01"});
+  EXPECT_EQ(r.status, 0);
+  std::vector<std::string> out = lines(r.out);
+  ASSERT_EQ(out.size(), 4u + 29u + 1u + 13u);
+  EXPECT_EQ(out[0], "DSAS_01: 42 fields, at least 463 characters (groups vary in size)");
+  EXPECT_EQ(out[33], "group AN at 464, occurs once when MMDBAP = \"J\", 321 characters each");
+  EXPECT_EQ(out[39], "      76      70  alphanumeric    AN.EMAILAP      EMAIL-ANSPRECHPARTNER");
+  r = run({"layout", "--format", "json", "DSAS_01"});
+  EXPECT_THAT(r.out,
+              HasSubstr(R"({"kind":"group","path":"AN","name":"AN","depth":0,"position":464,)"
+                        R"("position_after":null,"occurrence_length":321,)"
+                        R"("counter_field":null,)"
+                        R"("condition":{"field":"MMDBAP","operator":"=","value":"J"}})"));
+}
+
 struct CallCase {
   const char* name;
   std::vector<std::string> arguments;
