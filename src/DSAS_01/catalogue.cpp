@@ -16,11 +16,6 @@ using namespace vexal::machinery;
 using namespace vexal::shared;
 using TB = TB_DSAS_01;
 
-constexpr auto kNum = ::FieldType::kNumeric;
-constexpr auto kText = ::FieldType::kAlphanumeric;
-constexpr auto kMandatory = Presence::kMandatory;
-constexpr auto kOptional = Presence::kOptional;
-
 // Record order; 463 characters, then the group.
 constexpr FieldSpec kFields[] = {
     {"KE", "KENNUNG", kText, 4, kMandatory, &TB::KE},

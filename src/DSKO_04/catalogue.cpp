@@ -13,11 +13,6 @@ namespace {
 using namespace vexal::machinery;
 using TB = TB_DSKO_04;
 
-constexpr auto kNum = ::FieldType::kNumeric;
-constexpr auto kText = ::FieldType::kAlphanumeric;
-constexpr auto kMandatory = Presence::kMandatory;
-constexpr auto kOptional = Presence::kOptional;
-
 // Record order; 415 characters.
 constexpr FieldSpec kFields[] = {
     {"KE", "KENNUNG", kText, 4, kMandatory, &TB::KE},

@@ -33,6 +33,12 @@ class RuleTopic;
 // not supply.
 enum class Presence : unsigned char { kMandatory, kOptional };
 
+// Shorthands for the field tables of the catalogues.
+inline constexpr auto kNum = ::FieldType::kNumeric;
+inline constexpr auto kText = ::FieldType::kAlphanumeric;
+inline constexpr auto kMandatory = Presence::kMandatory;
+inline constexpr auto kOptional = Presence::kOptional;
+
 // Where a topic class keeps things, erased to the machinery's base class.
 using FieldMember = pl::Field* RuleTopic::*;
 using VariableMember = pl::LocalVariable* RuleTopic::*;

@@ -53,11 +53,10 @@ class TB_AN : public machinery::RuleTopic {
 namespace contact_person_catalogue {
 
 using machinery::FieldSpec;
-using machinery::Presence;
+using machinery::kMandatory;
+using machinery::kOptional;
+using machinery::kText;
 using machinery::procedure;
-constexpr auto kText = ::FieldType::kAlphanumeric;
-constexpr auto kMandatory = Presence::kMandatory;
-constexpr auto kOptional = Presence::kOptional;
 
 // Record order; 321 characters.
 inline constexpr FieldSpec kFields[] = {

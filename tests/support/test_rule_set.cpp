@@ -16,11 +16,6 @@ namespace {
 using namespace vexal::machinery;
 using pl::Functions;
 
-constexpr auto kNum = ::FieldType::kNumeric;
-constexpr auto kText = ::FieldType::kAlphanumeric;
-constexpr auto kMandatory = Presence::kMandatory;
-constexpr auto kOptional = Presence::kOptional;
-
 bool isText(pl::RuntimeContext* ctx, pl::Value* v, const char* text) {
   return Functions::eq(ctx, v, ctx->createStringValue(text))->isTrue();
 }

@@ -1,0 +1,41 @@
+// Which rule functions clear the root topic's hf_fehlertext before their
+// tests, and which leave it as it was.
+
+#ifndef VEXAL_TESTS_SUPPORT_ERROR_TEXT_H_
+#define VEXAL_TESTS_SUPPORT_ERROR_TEXT_H_
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "machinery/rule_topic.h"
+#include "support/harness.h"
+
+namespace vexal::testing {
+
+// Calls each rule function by name on the record last checked, with a text
+// in hf_fehlertext before, and returns those that left the invalid value.
+// Each must pass (return 1); the others must leave the text untouched.
+inline std::set<std::string> functionsClearingErrorText(Harness& h,
+                                                        const std::vector<const char*>& names) {
+  auto* root = static_cast<machinery::RuleTopic*>(h.plausi().rootTopic());
+  std::set<std::string> clearing;
+  for (const char* name : names) {
+    SCOPED_TRACE(name);
+    root->hf_fehlertext->set(h.ctx().createStringValue("vorher"));
+    EXPECT_EQ(h.plausi().callFunction(&h.ctx(), name)->getLong(), 1);
+    pl::Value* text = root->hf_fehlertext->get(&h.ctx());
+    if (text->isInvalid()) {
+      clearing.insert(name);
+    } else {
+      EXPECT_STREQ(text->getString(), "vorher");
+    }
+  }
+  return clearing;
+}
+
+}  // namespace vexal::testing
+
+#endif  // VEXAL_TESTS_SUPPORT_ERROR_TEXT_H_
