@@ -22,6 +22,7 @@ struct Host {
   Layout layout;
   vexal::host::RecordInput input{layout};
   pl::RuntimeContext ctx;
+  pl::RecordChecker checker{&plausi};
 
   Host() {
     ctx.setDataRecord(&input.record());
@@ -31,7 +32,7 @@ struct Host {
   std::size_t check(std::string_view line) {
     ctx.reset();
     input.load(line);
-    pl::checkRecord(&plausi, &ctx);
+    checker.check(&ctx);
     return ctx.getProblemCount();
   }
 };

@@ -34,7 +34,8 @@ void measure(benchmark::State& state, pl::RuntimeContext& ctx, Body&& body) {
   }
   long counted = n - kPerRecord;
   state.counters["allocs_per_op"] =
-      counted > 0 ? static_cast<double>(vexal::bench::allocationCount() - start) / static_cast<double>(counted)
+      counted > 0 ? static_cast<double>(vexal::bench::allocationCount() - start) /
+                        static_cast<double>(counted)
                   : 0;
 }
 
@@ -97,12 +98,13 @@ struct LeanHost {
   tst::RecordDefinition_TST_01 layout;
   vexal::host::RecordInput input{layout};
   pl::RuntimeContext ctx;
+  pl::RecordChecker checker{&plausi};
 
   LeanHost() { ctx.setDataRecord(&input.record()); }
   void check(std::string_view line) {
     ctx.reset();
     input.load(line);
-    pl::checkRecord(&plausi, &ctx);
+    checker.check(&ctx);
   }
 };
 
@@ -139,9 +141,9 @@ void BM_CheckRecord(benchmark::State& state) {
   state.counters["records_per_s"] =
       benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsRate);
   state.counters["allocs_per_record"] =
-      n > kWarmUp
-          ? static_cast<double>(vexal::bench::allocationCount() - start) / static_cast<double>(n - kWarmUp)
-          : 0;
+      n > kWarmUp ? static_cast<double>(vexal::bench::allocationCount() - start) /
+                        static_cast<double>(n - kWarmUp)
+                  : 0;
 }
 BENCHMARK(BM_CheckRecord);
 

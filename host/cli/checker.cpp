@@ -103,9 +103,10 @@ Checker::Cutter& Checker::cutterFor(const LoadedRecordType& type) {
   for (Cutter& cutter : cutters_) {
     if (cutter.type == &type) return cutter;
   }
-  Cutter cutter{&type, nullptr, {}};
+  Cutter cutter{&type, nullptr, nullptr, {}};
   try {
     cutter.input = std::make_unique<host::RecordInput>(*type.definition);
+    cutter.checker = std::make_unique<pl::RecordChecker>(type.plausi);
   } catch (const std::exception& e) {
     cutter.error = e.what();
   }
@@ -135,7 +136,7 @@ void Checker::checkLine(std::string_view line, std::string_view file, long line_
   ctx_.reset();
   ctx_.setDataRecord(&cutter.input->record());
   try {
-    pl::checkRecord(type->plausi, &ctx_);
+    cutter.checker->check(&ctx_);
   } catch (const pl::PlausiException& e) {
     failure = "check failed (exception type " + std::to_string(static_cast<int>(e.getType())) +
               "): " + e.getMessage();

@@ -12,6 +12,7 @@
 #include "cli/line_reader.h"
 #include "cli/report.h"
 #include "cli/rule_sets.h"
+#include "pl/check_record.h"
 #include "pl/runtime_context.h"
 #include "record_input.h"
 
@@ -66,6 +67,7 @@ class Checker {
   struct Cutter {
     const LoadedRecordType* type;
     std::unique_ptr<host::RecordInput> input;  // null when the layout cannot be cut
+    std::unique_ptr<pl::RecordChecker> checker;
     std::string error;
   };
 

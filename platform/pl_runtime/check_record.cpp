@@ -1,9 +1,10 @@
 #include "pl/check_record.h"
 
+#include <cstdint>
 #include <new>
 #include <string>
+#include <vector>
 
-#include "check_plan.h"
 #include "pl/data_record.h"
 #include "pl/mapping.h"
 #include "pl/plausi.h"
@@ -12,9 +13,28 @@
 #include "pl/topic.h"
 
 namespace pl {
+
+// The resolution of the paths of one DataRecord's path table, made on
+// first use of each path and kept while the table stays the same.
+struct RecordChecker::Plan {
+  struct Item {
+    bool resolved = false;
+    FieldCheckProc check = nullptr;
+    int levels = 0;                           // topic arrays to step through
+    int array_member[DataRecord::kMaxDepth];  // member index of each array
+    int field_member = -1;                    // member index of the field
+    std::string error;                        // why the path cannot be checked
+  };
+
+  const DataRecord* record = nullptr;
+  std::uint64_t stamp = 0;
+  std::vector<Item> items;
+};
+
 namespace {
 
-using Item = Plausi::CheckPlan::Item;
+using Plan = RecordChecker::Plan;
+using Item = Plan::Item;
 
 // Finds the check registered under path and the way through the topic
 // tree to its field: every group prefix of the path names a topic array
@@ -57,8 +77,7 @@ void resolve(Plausi& plausi, std::string_view path, Item& item) {
   item.field_member = member;
 }
 
-Item& planItem(Plausi& plausi, const DataRecord& record, int path_id) {
-  Plausi::CheckPlan& plan = plausi.checkPlan();
+Item& planItem(Plan& plan, Plausi& plausi, const DataRecord& record, int path_id) {
   if (plan.record != &record || plan.stamp != record.getLayoutStamp()) {
     plan.items.clear();
     plan.record = &record;
@@ -70,10 +89,10 @@ Item& planItem(Plausi& plausi, const DataRecord& record, int path_id) {
   return item;
 }
 
-void runFieldStage(Plausi& plausi, RuntimeContext& ctx, const DataRecord& record) {
+void runFieldStage(Plan& plan, Plausi& plausi, RuntimeContext& ctx, const DataRecord& record) {
   for (std::size_t i = 0; i < record.getFieldCount(); ++i) {
     const DataRecord::FieldEntry& entry = record.getField(i);
-    Item& item = planItem(plausi, record, entry.path_id);
+    Item& item = planItem(plan, plausi, record, entry.path_id);
     if (!item.error.empty()) throw PlausiException(ExceptionType::kNameMissing, item.error);
     if (item.levels != entry.depth) {
       throw PlausiException(ExceptionType::kInvalidElementAccess,
@@ -92,7 +111,11 @@ void runFieldStage(Plausi& plausi, RuntimeContext& ctx, const DataRecord& record
 
 }  // namespace
 
-void checkRecord(Plausi* plausi, RuntimeContext* ctx) {
+RecordChecker::RecordChecker(Plausi* plausi) : plausi_(plausi), plan_(std::make_unique<Plan>()) {}
+
+RecordChecker::~RecordChecker() = default;
+
+void RecordChecker::check(RuntimeContext* ctx) {
   const DataRecord* record = ctx->getDataRecord();
   if (record == nullptr) {
     throw PlausiException(ExceptionType::kUnspecified,
@@ -100,8 +123,8 @@ void checkRecord(Plausi* plausi, RuntimeContext* ctx) {
                           "fung gesetzt.");
   }
   try {
-    runFieldStage(*plausi, *ctx, *record);
-    plausi->callProcedure(ctx, "StandardAblauf");
+    runFieldStage(*plan_, *plausi_, *ctx, *record);
+    plausi_->callProcedure(ctx, "StandardAblauf");
   } catch (PlausiException&) {
     throw;
   } catch (PlausiException* thrown) {
@@ -116,5 +139,7 @@ void checkRecord(Plausi* plausi, RuntimeContext* ctx) {
     throw PlausiException(ExceptionType::kUnspecified);
   }
 }
+
+void checkRecord(Plausi* plausi, RuntimeContext* ctx) { RecordChecker(plausi).check(ctx); }
 
 }  // namespace pl

@@ -61,16 +61,15 @@ long double digitValue(std::string_view digits) {
 
 // Reads a number operand: a NumberValue or a numeric text. False for
 // anything else, the invalid value included.
-bool readNumber(const Value* v, long double* out) {
+bool readNumberValue(const Value* v, long double* out) {
   if (isInvalid(v)) return false;
-  if (v->getKind() == Kind::kNumber) {
-    *out = static_cast<const NumberValue*>(v)->get();
+  if (const auto* n = as<NumberValue>(v)) {
+    *out = n->get();
     return true;
   }
-  if (v->getKind() == Kind::kString) {
-    std::string_view text = static_cast<const StringValue*>(v)->view();
-    if (!isNumericBytes(text)) return false;
-    *out = digitValue(text);
+  if (const auto* s = as<StringValue>(v)) {
+    if (!isNumericBytes(s->view())) return false;
+    *out = digitValue(s->view());
     return true;
   }
   return false;
@@ -109,50 +108,119 @@ void appendQuoted(std::string& message, const Value* v) {
 
 // A number operand of a computation; the caller has ruled out the invalid
 // value.
-long double numberOperand(const Value* v) {
+long double numberOf(const Value* v) {
   long double number;
-  if (!readNumber(v, &number)) throwNotNumeric(v);
+  if (!readNumberValue(v, &number)) throwNotNumeric(v);
   return number;
 }
 
-// Ordering of two values: -1, 0, 1, or kUnordered.
-constexpr int kUnordered = 2;
+using Order = Functions::Order;
 
-int compareNumbers(long double a, long double b) {
-  if (a < b) return -1;
-  if (a > b) return 1;
-  if (a == b) return 0;
-  return kUnordered;  // NaN
+// A value as an operand of a comparison. Texts keep their bytes, so that a
+// literal compares without being made into a value first.
+struct Operand {
+  enum class Class : unsigned char { kInvalid, kText, kNumber, kBool, kDate, kOther };
+  Class cls = Class::kInvalid;
+  std::string_view text;    // kText
+  long double number = 0;   // kNumber
+  bool flag = false;        // kBool
+  std::int64_t serial = 0;  // kDate
+};
+
+Operand operandOf(const Value* v) {
+  Operand op;
+  if (isInvalid(v)) return op;
+  if (const auto* s = as<StringValue>(v)) {
+    op.cls = Operand::Class::kText;
+    op.text = s->view();
+  } else if (const auto* n = as<NumberValue>(v)) {
+    op.cls = Operand::Class::kNumber;
+    op.number = n->get();
+  } else if (const auto* b = as<BoolValue>(v)) {
+    op.cls = Operand::Class::kBool;
+    op.flag = b->get();
+  } else if (const auto* d = as<DateValue>(v)) {
+    op.cls = Operand::Class::kDate;
+    op.serial = d->serial();
+  } else {
+    op.cls = Operand::Class::kOther;
+  }
+  return op;
 }
 
-int compareBytes(std::string_view a, std::string_view b) {
+Operand textOperand(std::string_view text) {
+  Operand op;
+  op.cls = Operand::Class::kText;
+  op.text = text;
+  return op;
+}
+
+Operand numberOperand(long double number) {
+  Operand op;
+  op.cls = Operand::Class::kNumber;
+  op.number = number;
+  return op;
+}
+
+bool isTextOrNumber(const Operand& op) {
+  return op.cls == Operand::Class::kText || op.cls == Operand::Class::kNumber;
+}
+
+// A number operand, or a numeric text read as a number.
+bool readNumber(const Operand& op, long double* out) {
+  if (op.cls == Operand::Class::kNumber) {
+    *out = op.number;
+    return true;
+  }
+  if (op.cls == Operand::Class::kText && isNumericBytes(op.text)) {
+    *out = digitValue(op.text);
+    return true;
+  }
+  return false;
+}
+
+Order compareNumbers(long double a, long double b) {
+  if (a < b) return Order::kLess;
+  if (a > b) return Order::kGreater;
+  if (a == b) return Order::kEqual;
+  return Order::kUnordered;  // NaN
+}
+
+Order compareBytes(std::string_view a, std::string_view b) {
   std::size_t common = a.size() < b.size() ? a.size() : b.size();
   int c = common == 0 ? 0 : std::memcmp(a.data(), b.data(), common);
-  if (c != 0) return c < 0 ? -1 : 1;
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
+  if (c != 0) return c < 0 ? Order::kLess : Order::kGreater;
+  if (a.size() == b.size()) return Order::kEqual;
+  return a.size() < b.size() ? Order::kLess : Order::kGreater;
 }
 
-int compare(const Value* a, const Value* b) {
-  if (isInvalid(a) || isInvalid(b)) return kUnordered;
-  Kind ka = a->getKind();
-  Kind kb = b->getKind();
-  if (ka == Kind::kString && kb == Kind::kString) {
-    return compareBytes(static_cast<const StringValue*>(a)->view(),
-                        static_cast<const StringValue*>(b)->view());
-  }
-  if ((ka == Kind::kNumber || ka == Kind::kString) &&
-      (kb == Kind::kNumber || kb == Kind::kString)) {
+// Two texts compare as bytes, two numbers numerically, a text and a number
+// numerically when the text is numeric; dates by day. Anything else, and
+// the invalid value, is unordered.
+Order compare(const Operand& a, const Operand& b) {
+  using Class = Operand::Class;
+  if (a.cls == Class::kText && b.cls == Class::kText) return compareBytes(a.text, b.text);
+  if (isTextOrNumber(a) && isTextOrNumber(b)) {
     long double x, y;
-    if (!readNumber(a, &x) || !readNumber(b, &y)) return kUnordered;
+    if (!readNumber(a, &x) || !readNumber(b, &y)) return Order::kUnordered;
     return compareNumbers(x, y);
   }
-  if (ka == Kind::kDate && kb == Kind::kDate) {
-    std::int64_t x = static_cast<const DateValue*>(a)->serial();
-    std::int64_t y = static_cast<const DateValue*>(b)->serial();
-    return x < y ? -1 : (x > y ? 1 : 0);
+  if (a.cls == Class::kDate && b.cls == Class::kDate) {
+    return a.serial < b.serial ? Order::kLess
+                               : (a.serial > b.serial ? Order::kGreater : Order::kEqual);
   }
-  return kUnordered;
+  return Order::kUnordered;
+}
+
+// eq: as compare, and besides booleans by value; the invalid value equals
+// only itself.
+bool equal(const Operand& a, const Operand& b) {
+  using Class = Operand::Class;
+  if (a.cls == Class::kInvalid || b.cls == Class::kInvalid) {
+    return a.cls == Class::kInvalid && b.cls == Class::kInvalid;
+  }
+  if (a.cls == Class::kBool && b.cls == Class::kBool) return a.flag == b.flag;
+  return compare(a, b) == Order::kEqual;
 }
 
 Value* makeText(RuntimeContext* ctx, std::string_view text) {
@@ -166,7 +234,6 @@ Value* makeFilledText(RuntimeContext* ctx, std::size_t size, char** out) {
   *out = data;
   return ctx->arena().make<StringValue>(data, size);
 }
-
 
 const DateValue& dateOperand(const Value* v) {
   if (v->getKind() != Kind::kDate) throwNotDate(v);
@@ -192,7 +259,8 @@ bool containsInRange(const Value* range, const Value* v);
 
 bool containsInterval(const IntervalRangeValue* range, const Value* v) {
   long double x, low, high;
-  if (!readNumber(v, &x) || !readNumber(range->low(), &low) || !readNumber(range->high(), &high)) {
+  if (!readNumberValue(v, &x) || !readNumberValue(range->low(), &low) ||
+      !readNumberValue(range->high(), &high)) {
     return false;
   }
   switch (range->type()) {
@@ -210,8 +278,8 @@ bool containsInterval(const IntervalRangeValue* range, const Value* v) {
 
 bool containsInSequence(const SequenceRangeValue* range, const Value* v) {
   long double x, first, second, last;
-  if (!readNumber(v, &x) || !readNumber(range->first(), &first) ||
-      !readNumber(range->second(), &second) || !readNumber(range->last(), &last)) {
+  if (!readNumberValue(v, &x) || !readNumberValue(range->first(), &first) ||
+      !readNumberValue(range->second(), &second) || !readNumberValue(range->last(), &last)) {
     return false;
   }
   long double step = second - first;
@@ -253,35 +321,79 @@ bool containsInRange(const Value* range, const Value* v) {
 
 }  // namespace
 
+Functions::Order Functions::order(const Value* a, const Value* b) {
+  return compare(operandOf(a), operandOf(b));
+}
+
+Functions::Order Functions::orderText(const Value* a, std::string_view text) {
+  return compare(operandOf(a), textOperand(text));
+}
+
+Functions::Order Functions::orderNumber(const Value* a, long double number) {
+  return compare(operandOf(a), numberOperand(number));
+}
+
+bool Functions::equals(const Value* a, const Value* b) { return equal(operandOf(a), operandOf(b)); }
+
+bool Functions::equalsText(const Value* a, std::string_view text) {
+  return equal(operandOf(a), textOperand(text));
+}
+
+bool Functions::equalsNumber(const Value* a, long double number) {
+  return equal(operandOf(a), numberOperand(number));
+}
+
 bool Functions::isNumericText(const Value* v) {
   if (isInvalid(v)) return false;
-  if (v->getKind() == Kind::kNumber) return true;
-  if (v->getKind() == Kind::kString)
-    return isNumericBytes(static_cast<const StringValue*>(v)->view());
+  if (is<NumberValue>(v)) return true;
+  if (const auto* s = as<StringValue>(v)) return isNumericBytes(s->view());
   return false;
 }
 
-bool Functions::equals(const Value* a, const Value* b) {
-  bool a_invalid = isInvalid(a);
-  bool b_invalid = isInvalid(b);
-  if (a_invalid || b_invalid) return a_invalid && b_invalid;
-  Kind ka = a->getKind();
-  Kind kb = b->getKind();
-  if (ka == Kind::kString && kb == Kind::kString) {
-    return static_cast<const StringValue*>(a)->view() == static_cast<const StringValue*>(b)->view();
+std::optional<std::size_t> Functions::length(const Value* v) {
+  if (isInvalid(v)) return std::nullopt;
+  return bytesOf(v).size();
+}
+
+std::string_view Functions::text(const Value* v) {
+  if (isInvalid(v)) return {};
+  return bytesOf(v);
+}
+
+bool Functions::conforms(const Value* v, FieldType type, const char* mask) {
+  if (isInvalid(v)) return true;
+  if (!is<StringValue>(v) && !is<NumberValue>(v)) return false;
+  std::string_view text = bytesOf(v);
+  switch (type) {
+    case FieldType::kAlphanumeric:
+      return true;
+    case FieldType::kNumeric: {
+      if (mask == nullptr || mask[0] != '0') return false;
+      std::size_t digits = 0;
+      const char* p = mask + 1;
+      for (; *p == '#'; ++p) ++digits;
+      if (*p != '\0' || digits == 0) return false;
+      return isNumericBytes(text) && text.size() <= digits;
+    }
+    case FieldType::kDateTime: {
+      if (mask == nullptr) return false;
+      std::string_view format(mask);
+      if (format == "JJJJMMTT") {
+        if (text.size() != 8 || !isNumericBytes(text)) return false;
+        int year = static_cast<int>(twoDigits(text, 0) * 100 + twoDigits(text, 2));
+        int month = static_cast<int>(twoDigits(text, 4));
+        int day = static_cast<int>(twoDigits(text, 6));
+        return DateValue::isValidDate(year, month, day);
+      }
+      if (format == "SSmmss") {
+        if (text.size() != 6 || !isNumericBytes(text)) return false;
+        return twoDigits(text, 0) <= 23 && twoDigits(text, 2) <= 59 && twoDigits(text, 4) <= 59;
+      }
+      return false;
+    }
+    default:
+      return false;
   }
-  if ((ka == Kind::kNumber || ka == Kind::kString) &&
-      (kb == Kind::kNumber || kb == Kind::kString)) {
-    long double x, y;
-    return readNumber(a, &x) && readNumber(b, &y) && x == y;
-  }
-  if (ka == Kind::kBool && kb == Kind::kBool) {
-    return static_cast<const BoolValue*>(a)->get() == static_cast<const BoolValue*>(b)->get();
-  }
-  if (ka == Kind::kDate && kb == Kind::kDate) {
-    return static_cast<const DateValue*>(a)->serial() == static_cast<const DateValue*>(b)->serial();
-  }
-  return false;
 }
 
 Value* Functions::HEUTE(RuntimeContext* ctx) {
@@ -299,8 +411,9 @@ Value* Functions::NUMERISCH(RuntimeContext* ctx, const Value* v) {
 }
 
 Value* Functions::WERTLAENGE(RuntimeContext* ctx, const Value* v) {
-  if (isInvalid(v)) return ctx->createInvalidValue();
-  return ctx->createNumberValue(static_cast<long double>(bytesOf(v).size()));
+  std::optional<std::size_t> size = length(v);
+  if (!size) return ctx->createInvalidValue();
+  return ctx->createNumberValue(static_cast<long double>(*size));
 }
 
 Value* Functions::GROSSBUCHSTABEN(RuntimeContext* ctx, const Value* v) {
@@ -316,7 +429,7 @@ Value* Functions::GROSSBUCHSTABEN(RuntimeContext* ctx, const Value* v) {
 
 Value* Functions::ALS_GANZZAHL(RuntimeContext* ctx, const Value* v) {
   if (isInvalid(v)) return ctx->createInvalidValue();
-  return ctx->createNumberValue(std::trunc(numberOperand(v)));
+  return ctx->createNumberValue(std::trunc(numberOf(v)));
 }
 
 Value* Functions::JAHR(RuntimeContext* ctx, const Value* date) {
@@ -348,48 +461,48 @@ Value* Functions::ne(RuntimeContext* ctx, const Value* a, const Value* b) {
 }
 
 Value* Functions::lt(RuntimeContext* ctx, const Value* a, const Value* b) {
-  return ctx->createBoolValue(compare(a, b) == -1);
+  return ctx->createBoolValue(order(a, b) == Order::kLess);
 }
 
 Value* Functions::le(RuntimeContext* ctx, const Value* a, const Value* b) {
-  int c = compare(a, b);
-  return ctx->createBoolValue(c == -1 || c == 0);
+  Order o = order(a, b);
+  return ctx->createBoolValue(o == Order::kLess || o == Order::kEqual);
 }
 
 Value* Functions::gt(RuntimeContext* ctx, const Value* a, const Value* b) {
-  return ctx->createBoolValue(compare(a, b) == 1);
+  return ctx->createBoolValue(order(a, b) == Order::kGreater);
 }
 
 Value* Functions::ge(RuntimeContext* ctx, const Value* a, const Value* b) {
-  int c = compare(a, b);
-  return ctx->createBoolValue(c == 1 || c == 0);
+  Order o = order(a, b);
+  return ctx->createBoolValue(o == Order::kGreater || o == Order::kEqual);
 }
 
 Value* Functions::plus(RuntimeContext* ctx, const Value* a, const Value* b) {
   if (isInvalid(a) || isInvalid(b)) return ctx->createInvalidValue();
-  long double x = numberOperand(a);
-  long double y = numberOperand(b);
+  long double x = numberOf(a);
+  long double y = numberOf(b);
   return ctx->createNumberValue(x + y);
 }
 
 Value* Functions::minus(RuntimeContext* ctx, const Value* a, const Value* b) {
   if (isInvalid(a) || isInvalid(b)) return ctx->createInvalidValue();
-  long double x = numberOperand(a);
-  long double y = numberOperand(b);
+  long double x = numberOf(a);
+  long double y = numberOf(b);
   return ctx->createNumberValue(x - y);
 }
 
 Value* Functions::mult(RuntimeContext* ctx, const Value* a, const Value* b) {
   if (isInvalid(a) || isInvalid(b)) return ctx->createInvalidValue();
-  long double x = numberOperand(a);
-  long double y = numberOperand(b);
+  long double x = numberOf(a);
+  long double y = numberOf(b);
   return ctx->createNumberValue(x * y);
 }
 
 Value* Functions::MODULO(RuntimeContext* ctx, const Value* a, const Value* b) {
   if (isInvalid(a) || isInvalid(b)) return ctx->createInvalidValue();
-  long double x = numberOperand(a);
-  long double y = numberOperand(b);
+  long double x = numberOf(a);
+  long double y = numberOf(b);
   if (y == 0) throw PlausiException(ExceptionType::kArithmetic, "Division durch Null.");
   return ctx->createNumberValue(std::fmod(x, y));
 }
@@ -426,8 +539,8 @@ Value* Functions::contains(RuntimeContext* ctx, const Value* range, const Value*
 Value* Functions::TEIL(RuntimeContext* ctx, const Value* text, const Value* start,
                        const Value* length) {
   if (isInvalid(text) || isInvalid(start) || isInvalid(length)) return ctx->createInvalidValue();
-  long double from = std::trunc(numberOperand(start));
-  long double count = std::trunc(numberOperand(length));
+  long double from = std::trunc(numberOf(start));
+  long double count = std::trunc(numberOf(length));
   std::string_view bytes = bytesOf(text);
   long double size = static_cast<long double>(bytes.size());
   if (std::isnan(from)) from = 0;
@@ -486,42 +599,7 @@ Value* Functions::ERSETZEN(RuntimeContext* ctx, const Value* text, const Value* 
 
 Value* Functions::isTypeConform(RuntimeContext* ctx, const Value* v, FieldType type,
                                 const char* mask) {
-  if (isInvalid(v)) return ctx->createBoolValue(true);
-  if (v->getKind() != Kind::kString && v->getKind() != Kind::kNumber) {
-    return ctx->createBoolValue(false);
-  }
-  std::string_view text = bytesOf(v);
-  switch (type) {
-    case FieldType::kAlphanumeric:
-      return ctx->createBoolValue(true);
-    case FieldType::kNumeric: {
-      if (mask == nullptr || mask[0] != '0') return ctx->createBoolValue(false);
-      std::size_t digits = 0;
-      const char* p = mask + 1;
-      for (; *p == '#'; ++p) ++digits;
-      if (*p != '\0' || digits == 0) return ctx->createBoolValue(false);
-      return ctx->createBoolValue(isNumericBytes(text) && text.size() <= digits);
-    }
-    case FieldType::kDateTime: {
-      if (mask == nullptr) return ctx->createBoolValue(false);
-      std::string_view format(mask);
-      if (format == "JJJJMMTT") {
-        if (text.size() != 8 || !isNumericBytes(text)) return ctx->createBoolValue(false);
-        int year = static_cast<int>(twoDigits(text, 0) * 100 + twoDigits(text, 2));
-        int month = static_cast<int>(twoDigits(text, 4));
-        int day = static_cast<int>(twoDigits(text, 6));
-        return ctx->createBoolValue(DateValue::isValidDate(year, month, day));
-      }
-      if (format == "SSmmss") {
-        if (text.size() != 6 || !isNumericBytes(text)) return ctx->createBoolValue(false);
-        return ctx->createBoolValue(twoDigits(text, 0) <= 23 && twoDigits(text, 2) <= 59 &&
-                                    twoDigits(text, 4) <= 59);
-      }
-      return ctx->createBoolValue(false);
-    }
-    default:
-      return ctx->createBoolValue(false);
-  }
+  return ctx->createBoolValue(conforms(v, type, mask));
 }
 
 }  // namespace pl

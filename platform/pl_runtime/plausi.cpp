@@ -1,6 +1,5 @@
 #include "pl/plausi.h"
 
-#include "check_plan.h"
 #include "pl/mapping.h"
 #include "pl/topic.h"
 
@@ -22,14 +21,12 @@ void Plausi::setMapping(Mapping* mapping) {
   if (mapping == mapping_) return;
   delete mapping_;
   mapping_ = mapping;
-  plan_.reset();
 }
 
 void Plausi::setRootTopic(Topic* topic) {
   if (topic == root_topic_) return;
   delete root_topic_;
   root_topic_ = topic;
-  plan_.reset();
 }
 
 void Plausi::setFieldCheckProc(const char* key, FieldCheckProc check) {
@@ -42,17 +39,11 @@ void Plausi::setFieldCheckProc(const char* key, FieldCheckProc check) {
     check_index_.emplace(name, checks_.size());
     checks_.emplace_back(std::move(name), check);
   }
-  plan_.reset();
 }
 
 FieldCheckProc Plausi::findFieldCheckProc(std::string_view key) const {
   auto it = check_index_.find(key);
   return it == check_index_.end() ? nullptr : checks_[it->second].second;
-}
-
-Plausi::CheckPlan& Plausi::checkPlan() {
-  if (!plan_) plan_ = std::make_unique<CheckPlan>();
-  return *plan_;
 }
 
 }  // namespace pl

@@ -1,13 +1,14 @@
 // The catalogue of record type DSAS_01: 29 fields and the contact-person
-// group, 28 root check procedures and the rule functions callable by name.
+// group, 28 root checks and the rule functions callable by name.
 
 #include "DSAS_01/DSAS_01.h"
 #include "machinery/by_name.h"
+#include "machinery/check_rows.h"
 #include "machinery/field_check.h"
 #include "machinery/record_layout.h"
-#include "shared/carrier_numbers.h"
-#include "shared/company_numbers.h"
-#include "shared/text_functions.h"
+#include "shared/fields.h"
+#include "shared/header_rules.h"
+#include "shared/rule_steps.h"
 
 namespace DSAS_01 {
 namespace {
@@ -17,127 +18,122 @@ using namespace vexal::shared;
 using TB = TB_DSAS_01;
 
 // Record order; 463 characters, then the group.
-constexpr FieldSpec kFields[] = {
-    {"KE", "KENNUNG", kText, 4, kMandatory, &TB::KE},
-    {"VF", "VERFAHREN", kText, 5, kMandatory, &TB::VF},
-    {"ABSN", "ABSENDER-NUMMER", kText, 15, kMandatory, &TB::ABSN},
-    {"EPNR", "EMPFAENGER-NUMMER", kText, 15, kMandatory, &TB::EPNR},
-    {"VERNRAS", "VERSIONS-NR-AS", kNum, 2, kMandatory, &TB::VERNRAS},
-    {"NEVERNR", "NEBENVERSIONS-NR", kNum, 2, kOptional, &TB::NEVERNR},
-    {"VERNRDSAS", "VERSIONS-NR-ZQ-AS", kNum, 2, kOptional, &TB::VERNRDSAS},
-    {"ED", "DATUM-ERSTELLUNG", kText, 20, kMandatory, &TB::ED},
-    {"MMFU", "MM-FUV-DATEN", kText, 1, kMandatory, &TB::MMFU},
-    {"FEKZ", "FEHLER-KENNZ", kNum, 1, kMandatory, &TB::FEKZ},
-    {"FEAN", "FEHLER-ANZAHL", kNum, 1, kMandatory, &TB::FEAN},
-    {"RESERVE1", "RESERVE1", kText, 100, kOptional, &TB::RESERVE1},
-    {"PRODID", "PRODUKT-IDENTIFIER", kText, 7, kMandatory, &TB::PRODID},
-    {"MODID", "MODIFIKATIONS-IDENTIFIER", kText, 8, kMandatory, &TB::MODID},
-    {"DSID", "DATENSATZ-ID", kText, 32, kMandatory, &TB::DSID},
-    {"VOID", "VORGANGS-ID", kText, 32, kMandatory, &TB::VOID},
-    {"KENNZST", "KENNZ-STORNO", kText, 1, kMandatory, &TB::KENNZST},
-    {"RESERVE2", "RESERVE2", kText, 32, kOptional, &TB::RESERVE2},
-    {"MMUEB", "MM-UEBERMITTLUNG", kNum, 1, kMandatory, &TB::MMUEB},
-    {"RESERVE3", "RESERVE3", kText, 100, kOptional, &TB::RESERVE3},
-    {"BBNRUV", "BBNR-UV", kText, 15, kMandatory, &TB::BBNRUV},
-    {"MNR", "MITGLIEDSNUMMER", kText, 20, kMandatory, &TB::MNR},
-    {"PIN", "MNR-PIN", kNum, 5, kMandatory, &TB::PIN},
-    {"LFDNR", "LAUFENDE-NUMMER", kNum, 3, kMandatory, &TB::LFDNR},
-    {"MJAHR", "MELDEJAHR", kNum, 4, kMandatory, &TB::MJAHR},
-    {"BBNRLB", "BBNR-LB", kText, 15, kMandatory, &TB::BBNRLB},
-    {"BBNRAS", "BBNR-ABRECHNUNGS-STELLE", kText, 15, kMandatory, &TB::BBNRAS},
-    {"MMDBAP", "MM-DBANSPRECHPARTNER", kText, 1, kMandatory, &TB::MMDBAP},
-    {"AFGRUND", "ABFRAGEGRUND", kText, 4, kMandatory, &TB::AFGRUND},
-};
+constexpr auto kFields = fieldTable(
+    kSenderFields, FieldSpec{"VERNRAS", "VERSIONS-NR-AS", kNum, 2, kMandatory}, fields::NEVERNR,
+    FieldSpec{"VERNRDSAS", "VERSIONS-NR-ZQ-AS", kNum, 2, kOptional}, fields::ED, kReportFields,
+    FieldSpec{"AFGRUND", "ABFRAGEGRUND", kText, 4, kMandatory});
 
 constexpr GroupSpec kGroups[] = {contactPersonGroup<&TB::AN>()};
 
 constexpr VariableMember kParameters[] = {variable<&TB::ipMjahrSchalttag>};
 
+constexpr char kDSAS005[] = "DSAS005 VERFAHREN ungleich UVSDD";
+constexpr char kDSAS010[] = "DSAS010 ABSENDERNUMMER fehlerhaft (Ziffer 1.3.2.2 gem. Rundschreiben)";
+constexpr char kDSAS012[] = "DSAS012 ABSENDERNUMMER fehlerhaft (Ziffer 1.3.2.4 gem. Rundschreiben)";
+constexpr char kDSAS020[] = "DSAS020 EMPFAENGERNUMMER ungleich 30517264";
+constexpr char kDSAS030[] = "DSAS030 VERSIONS-NR-AS ist nicht numerisch";
+constexpr char kDSAS031[] = "DSAS031 VERSIONS-NR-AS ist unzul\xE4ssig";
+constexpr char kDSAS034[] = "DSAS034 NEBENVERSIONS-NR ist nicht numerisch";
+constexpr char kDSAS036[] = "DSAS036 VERSIONS-NR-ZQ-AS ist nicht numerisch";
+constexpr char kDSAS050[] = "DSAS050 DATUM-ERSTELLUNG nicht numerisch";
+constexpr char kDSAS051[] = "DSAS051 DATUM-ERSTELLUNG logisch falsch";
+constexpr char kDSAS052[] =
+    "DSAS052 DATUM-ERSTELLUNG gr\xF6\xDF"
+    "er als Verarbeitungsdatum";
+constexpr char kDSAS053[] = "DSAS053 DATUM-ERSTELLUNG (Uhrzeit) logisch falsch";
+constexpr char kDSAS054[] = "DSAS054 DATUM-ERSTELLUNG letzten 6 Stellen sind nicht numerisch";
+constexpr char kDSAS060[] = "DSAS060 MM-FUV-DATEN ungleich N oder J";
+constexpr char kDSAS065[] = "DSAS065 FEHLER-KZ nicht numerisch";
+constexpr char kDSAS070[] = "DSAS070 FEHLER-ANZAHL nicht numerisch";
+constexpr char kDSAS071[] = "DSAS071 FEHLER-ANZAHL gleich 0, FEHLER-KZ ungleich 0";
+constexpr char kDSAS072[] = "DSAS072 FEHLER-ANZAHL ungleich 0, FEHLER-KZ gleich 0";
+constexpr char kDSAS101[] = "DSAS101 PRODUKT-IDENTIFIER gleich Grundstellung";
+constexpr char kDSAS102[] = "DSAS102 MODIFIKATIONS-IDENTIFIER gleich Grundstellung";
+constexpr char kDSAS110[] = "DSAS110 DATENSATZ-ID Grundstellung unzul\xE4ssig";
+constexpr char kDSAS111[] = "DSAS111 DATENSATZ-ID enth\xE4lt unzul\xE4ssige Zeichen";
+constexpr char kDSAS120[] = "DSAS120 VORGANGS-ID Grundstellung unzul\xE4ssig";
+constexpr char kDSAS121[] = "DSAS121 VORGANGS-ID enth\xE4lt unzul\xE4ssige Zeichen";
+constexpr char kDSAS130[] = "DSAS130 KENNZ-STORNO ungleich N oder J";
+constexpr char kDSAS140[] = "DSAS140 MM-UEBERMITTLUNG ungleich 1 oder 5";
+constexpr char kDSAS200[] = "DSAS200 BBNRUV Grundstellung unzul\xE4ssig";
+constexpr char kDSAS201[] = "DSAS201 Unzul\xE4ssige BBNRUV";
+constexpr char kDSAS210[] = "DSAS210 MITGLIEDSNUMMER Grundstellung unzul\xE4ssig";
+constexpr char kDSAS211[] = "DSAS211 Unzul\xE4ssige L\xE4nge MITGLIEDSNUMMER";
+constexpr char kDSAS212[] = "DSAS212 Unzul\xE4ssige Zeichen MITGLIEDSNUMMER";
+constexpr char kDSAS220[] = "DSAS220 MNR-PIN nicht numerisch";
+constexpr char kDSAS221[] = "DSAS221 MNR-PIN nicht zul\xE4ssig";
+constexpr char kDSAS230[] = "DSAS230 MELDEJAHR nicht numerisch";
+constexpr char kDSAS231[] = "DSAS231 MELDEJAHR nicht zul\xE4ssig";
+constexpr char kDSAS232[] = "DSAS232 MELDEJAHR nicht zul\xE4ssig (maximal Folgejahr nach TT.MM.)";
+// Without its closing parenthesis.
+constexpr char kDSAS240[] = "DSAS240 BBNR-LB fehlerhaft (Ziffer 1.3.2.2 gem. Rundschreiben";
+constexpr char kDSAS241[] = "DSAS241 BBNR-AS fehlerhaft (Ziffer 1.3.2.2 gem. Rundschreiben)";
+constexpr char kDSAS242[] = "DSAS242 BBNR-LB unzul\xE4ssig (entspricht UV-Tr\xE4ger)";
+constexpr char kDSAS243[] =
+    "DSAS243 BBNR-ABRECHNUNGSSTELLE unzul\xE4ssig (entspricht UV-Tr\xE4ger)";
+constexpr char kDSAS245[] = "DSAS245 LAUFENDE-NUMMER nicht numerisch";
+constexpr char kDSAS249[] = "DSAS249 MM-ANSPRECHPARTNER ungleich N oder J";
+constexpr char kDSAS250[] = "DSAS250 ABFRAGEGRUND unzul\xE4ssig";
+
 // The order of StandardAblauf: the layout order without KE.
-constexpr ProcedureSpec kProcedures[] = {
-    procedure<&TB::F_PruefeVF>("P_VF"),
-    procedure<&TB::F_PruefeABSN>("P_ABSN"),
-    procedure<&TB::F_PruefeEPNR>("P_EPNR"),
-    procedure<&TB::F_PruefeVERNRAS>("P_VERNRAS"),
-    procedure<&TB::F_PruefeNEVERNR>("P_NEVERNR"),
-    procedure<&TB::F_PruefeVERNRDSAS>("P_VERNRDSAS"),
-    procedure<&TB::F_Pruefe>("P_ED"),
-    procedure<&TB::F_PruefeMMFU>("P_MMFU"),
-    procedure<&TB::F_PruefeFEKZ>("P_FEKZ"),
-    procedure<&TB::F_PruefeFEAN>("P_FEAN"),
-    procedure<&TB::F_PruefeRESERVE1>("P_RESERVE1"),
-    procedure<&TB::F_PruefePRODID>("P_PRODID"),
-    procedure<&TB::F_PruefeMODID>("P_MODID"),
-    procedure<&TB::F_PruefeDSID>("P_DSID"),
-    procedure<&TB::F_PruefeVOID>("P_VOID"),
-    procedure<&TB::F_PruefeKENNZST>("P_KENNZST"),
-    procedure<&TB::F_PruefeRESERVE2>("P_RESERVE2"),
-    procedure<&TB::F_PruefeMMUEB>("P_MMUEB"),
-    procedure<&TB::F_PruefeRESERVE3>("P_RESERVE3"),
-    procedure<&TB::F_PruefeBBNRUV>("P_BBNRUV"),
-    procedure<&TB::F_PruefeMNR>("P_MNR"),
-    procedure<&TB::F_PruefePIN>("P_PIN"),
-    procedure<&TB::F_PruefeLFDNR>("P_LFDNR"),
-    procedure<&TB::F_PruefeMJAHR>("P_MJAHR"),
-    procedure<&TB::F_PruefeBBNRLB>("P_BBNRLB"),
-    procedure<&TB::F_PruefeBBNRAS>("P_BBNRAS"),
-    procedure<&TB::F_PruefeMMDBAP>("P_MMDBAP"),
-    procedure<&TB::F_PruefeAFGRUND>("P_AFGRUND"),
+constexpr CheckRow kChecks[] = {
+    check("P_VF", "F_PruefeVF", missing(kDSAS005), notOneOf(kDSAS005, "UVSDD")),
+    check("P_ABSN", "F_PruefeABSN", kClearsText, missing(kDSAS010),
+          senderNumberRefused(kDSAS010, kDSAS012)),
+    check("P_EPNR", "F_PruefeEPNR", kClearsText, missing(kDSAS020), notLeftAligned(kDSAS020),
+          trimmedNotOneOf(kDSAS020, "30517264")),
+    check("P_VERNRAS", "F_PruefeVERNRAS", missing(kDSAS030), notNumeric(kDSAS030),
+          version01From2024(kDSAS031)),
+    check("P_NEVERNR", "F_PruefeNEVERNR", notNumeric(kDSAS034), tooLong()),
+    check("P_VERNRDSAS", "F_PruefeVERNRDSAS", notNumeric(kDSAS036), tooLong()),
+    // The creation date's rule function is named without its field.
+    check("P_ED", "F_Pruefe", kClearsText, missing(kDSAS050), notLeftAligned(kDSAS050),
+          longerThan(20, kDSAS051), shorterThan(14, kDSAS050), timestampNotNumeric(kDSAS050),
+          noValidDate(kDSAS051), noValidTime(kDSAS053), dateAfterProcessingDate(kDSAS052),
+          fractionNotNumeric(kDSAS054)),
+    check("P_MMFU", "F_PruefeMMFU", missing(kDSAS060), notOneOf(kDSAS060, "N", "J")),
+    check("P_FEKZ", "F_PruefeFEKZ", notNumeric(kDSAS065), tooLong()),
+    check("P_FEAN", "F_PruefeFEAN", missing(kDSAS070), notNumeric(kDSAS070), tooLong(),
+          errorCountWithoutErrorFlag(kDSAS072), errorCountMissingForErrorFlag(kDSAS071)),
+    check("P_RESERVE1", "F_PruefeRESERVE1", tooLong()),
+    check("P_PRODID", "F_PruefePRODID", blank(kDSAS101), tooLong()),
+    check("P_MODID", "F_PruefeMODID", blank(kDSAS102), tooLong()),
+    check("P_DSID", "F_PruefeDSID", blank(kDSAS110), tooLong(), refusedIdCharacter(kDSAS111)),
+    check("P_VOID", "F_PruefeVOID", blank(kDSAS120), tooLong(), refusedIdCharacter(kDSAS121)),
+    check("P_KENNZST", "F_PruefeKENNZST", missing(kDSAS130), notOneOf(kDSAS130, "N", "J")),
+    check("P_RESERVE2", "F_PruefeRESERVE2", tooLong()),
+    check("P_MMUEB", "F_PruefeMMUEB", notNumeric(kDSAS140), notOneOf(kDSAS140, "1", "5")),
+    check("P_RESERVE3", "F_PruefeRESERVE3", tooLong()),
+    check("P_BBNRUV", "F_PruefeBBNRUV", notLeftAligned(kDSAS201), always(missing(kDSAS200)),
+          notAnnex7Carrier(kDSAS201)),
+    check("P_MNR", "F_PruefeMNR", blank(kDSAS210), tooLong(),
+          membershipNumberRefused(kDSAS211, kDSAS212)),
+    check("P_PIN", "F_PruefePIN", missing(kDSAS220), notNumeric(kDSAS220), tooLong(),
+          atMost(9999, kDSAS221)),
+    check("P_LFDNR", "F_PruefeLFDNR", notNumeric(kDSAS245), tooLong()),
+    check("P_MJAHR", "F_PruefeMJAHR", missing(kDSAS230), tooLong(), notNumeric(kDSAS230),
+          atMost(2015, kDSAS231), yearNotReleasedNamingSwitchDay(kDSAS232)),
+    check("P_BBNRLB", "F_PruefeBBNRLB", kClearsText, missing(kDSAS240), notCompanyNumber(kDSAS240),
+          carrierAsCompanyNumber(kDSAS242)),
+    check("P_BBNRAS", "F_PruefeBBNRAS", kClearsText, missing(kDSAS241), notCompanyNumber(kDSAS241),
+          carrierAsCompanyNumber(kDSAS243)),
+    check("P_MMDBAP", "F_PruefeMMDBAP", missing(kDSAS249), notOneOf(kDSAS249, "N", "J")),
+    check("P_AFGRUND", "F_PruefeAFGRUND", missing(kDSAS250), notOneOf(kDSAS250, "UV10")),
 };
+
+constexpr auto kRootChecks = compileChecks<kChecks>(kFields);
 
 constexpr TopicSpec kRoot{
     .name = "DSAS_01",
     .fields = kFields,
     .groups = kGroups,
     .parameters = kParameters,
-    .procedures = kProcedures,
-    .run_blocks = blockRunner<&TB::runBlocks>,
+    .checks = kRootChecks,
+    .run_blocks = blockRunner<&TB::runContactPerson>,
     .make = &makeTopic<TB>,
 };
 
-constexpr FunctionSpec kFunctions[] = {
-    byName<&F_GibBbnrPruefziffer>("F_GibBbnrPruefziffer", "wert"),
-    byName<&F_GibZulaessigeMNRLaenge>("F_GibZulaessigeMNRLaenge", "uvtraeger", "mnrLaenge"),
-    byName<&F_IstBbnrAnlage20>("F_IstBbnrAnlage20", "wert"),
-    byName<&TB::F_IstBbnrAnlage7>("F_IstBbnrAnlage7", "paramBbnr"),
-    byName<&TB::F_IstDsIdVoIdKonform>("F_IstDsIdVoIdKonform", "wert"),
-    byName<&F_IstLeerzeichen>("F_IstLeerzeichen", "Zeichenkette"),
-    byName<&F_IstLinksbündig>(kIstLinksbuendigName, "Zeichenkette"),
-    byName<&F_IstMNRZeichenZulaessig>("F_IstMNRZeichenZulaessig", "uvtraeger", "mnr"),
-    byName<&F_IstMjahrFreigeschaltet>("F_IstMjahrFreigeschaltet", "paramMeldejahr",
-                                      "paramSchalttag"),
-    byName<&TB::F_Pruefe>("F_Pruefe"),
-    byName<&TB::F_PruefeABSN>("F_PruefeABSN"),
-    byName<&TB::F_PruefeAFGRUND>("F_PruefeAFGRUND"),
-    byName<&TB::F_PruefeBBNRAS>("F_PruefeBBNRAS"),
-    byName<&TB::F_PruefeBBNRLB>("F_PruefeBBNRLB"),
-    byName<&TB::F_PruefeBBNRUV>("F_PruefeBBNRUV"),
-    byName<&F_PruefeBetriebsnummer>("F_PruefeBetriebsnummer", "bbnr"),
-    byName<&TB::F_PruefeDSID>("F_PruefeDSID"),
-    byName<&TB::F_PruefeEPNR>("F_PruefeEPNR"),
-    byName<&TB::F_PruefeFEAN>("F_PruefeFEAN"),
-    byName<&TB::F_PruefeFEKZ>("F_PruefeFEKZ"),
-    byName<&F_PruefeGesonderteBetriebsnummer>("F_PruefeGesonderteBetriebsnummer", "bbnr"),
-    byName<&TB::F_PruefeKENNZST>("F_PruefeKENNZST"),
-    byName<&TB::F_PruefeLFDNR>("F_PruefeLFDNR"),
-    byName<&TB::F_PruefeMJAHR>("F_PruefeMJAHR"),
-    byName<&TB::F_PruefeMMDBAP>("F_PruefeMMDBAP"),
-    byName<&TB::F_PruefeMMFU>("F_PruefeMMFU"),
-    byName<&TB::F_PruefeMMUEB>("F_PruefeMMUEB"),
-    byName<&TB::F_PruefeMNR>("F_PruefeMNR"),
-    byName<&TB::F_PruefeMODID>("F_PruefeMODID"),
-    byName<&TB::F_PruefeNEVERNR>("F_PruefeNEVERNR"),
-    byName<&TB::F_PruefePIN>("F_PruefePIN"),
-    byName<&TB::F_PruefePRODID>("F_PruefePRODID"),
-    byName<&TB::F_PruefeRESERVE1>("F_PruefeRESERVE1"),
-    byName<&TB::F_PruefeRESERVE2>("F_PruefeRESERVE2"),
-    byName<&TB::F_PruefeRESERVE3>("F_PruefeRESERVE3"),
-    byName<&TB::F_PruefeVERNRAS>("F_PruefeVERNRAS"),
-    byName<&TB::F_PruefeVERNRDSAS>("F_PruefeVERNRDSAS"),
-    byName<&TB::F_PruefeVF>("F_PruefeVF"),
-    byName<&TB::F_PruefeVOID>("F_PruefeVOID"),
-    byName<&F_Trim>("F_Trim", "Zeichenkette"),
-};
+constexpr auto kFunctions = byNameTable<kRootChecks, kHeaderFunctions>();
 
 constexpr RecordSpec kRecord{
     .record_type = "DSAS_01",
@@ -147,11 +143,9 @@ constexpr RecordSpec kRecord{
     .procedure_parameter = "ipMjahrSchalttag",
 };
 
-constexpr FieldCheckTable kChecks = makeFieldCheckTable<kRecord>();
-
 }  // namespace
 
-Plausi_DSAS_01::Plausi_DSAS_01() : RuleSet(kRecord, kChecks) {}
+Plausi_DSAS_01::Plausi_DSAS_01() : RuleSet(kRecord, kFieldCheckTable<kRecord>) {}
 
 }  // namespace DSAS_01
 

@@ -17,7 +17,7 @@ constexpr TopicSpec kRoot{
     .fields = {},
     .groups = {},
     .parameters = {kRootParameters},
-    .procedures = {},
+    .checks = {},
     .run_blocks = nullptr,
     .make = &makeTopic<TB_DSAS_02>,
 };
@@ -30,11 +30,10 @@ constexpr RecordSpec kRecord{
     .procedure_parameter = "ipMjahrSchalttag",
 };
 
-constexpr FieldCheckTable kChecks = makeFieldCheckTable<kRecord>();
 
 }  // namespace
 
-Plausi_DSAS_02::Plausi_DSAS_02() : RuleSet(kRecord, kChecks) {}
+Plausi_DSAS_02::Plausi_DSAS_02() : RuleSet(kRecord, kFieldCheckTable<kRecord>) {}
 
 }  // namespace DSAS_02
 

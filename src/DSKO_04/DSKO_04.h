@@ -4,6 +4,11 @@
 #ifndef VEXAL_DSKO_04_DSKO_04_H_
 #define VEXAL_DSKO_04_DSKO_04_H_
 
+#if defined(VEXAL_LAYER_MACHINERY) || defined(VEXAL_LAYER_SHARED)
+#error "the machinery and the shared rules do not depend on a record type"
+#endif
+
+#include "machinery/rule_function.h"
 #include "machinery/rule_set.h"
 #include "machinery/rule_topic.h"
 #include "model/record_definition.h"
@@ -17,60 +22,26 @@ class RecordDefinition_DSKO_04 final : public RecordDefinition {
 
 namespace DSKO_04 {
 
-// The root topic: the 24 fields of the record and the rule functions of its
-// check procedures. Owned by its rule set; serves one check at a time.
+using vexal::machinery::RuleCall;
+
+// The root topic: the 24 fields of the record and the rule bodies of its own
+// that the catalogue's rows name. Owned by its rule set; serves one check at
+// a time.
 class TB_DSKO_04 : public vexal::machinery::RuleTopic {
  public:
   using RuleTopic::RuleTopic;
 
-  pl::Value* F_PruefeABSN(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeABSNER(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeANRAP(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeED(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeEMAILAP(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeEPNR(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeFAXAP(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeFEAN(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeFEKZ(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeMODID(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeNAME1(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeNAME2(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeNAME3(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeNAMEAP(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeNR(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeORT(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefePLZ(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefePRODID(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeRESERVE(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeSTR(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeTELAP(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeVERNR(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeVF(pl::RuntimeContext* ctx);
+  // The creation time stamp ED.
+  void F_PruefeED(RuleCall& rule);
+  // The address the protocols go to, EMAILAP.
+  void F_PruefeEMAILAP(RuleCall& rule);
+  // FEAN other than "0" while FEKZ is "0".
+  void errorCountWithoutErrorFlag(RuleCall& rule);
 
-  pl::Field* ABSN = nullptr;
-  pl::Field* ABSNER = nullptr;
-  pl::Field* ANRAP = nullptr;
-  pl::Field* ED = nullptr;
-  pl::Field* EMAILAP = nullptr;
-  pl::Field* EPNR = nullptr;
-  pl::Field* FAXAP = nullptr;
-  pl::Field* FEAN = nullptr;
   pl::Field* FEKZ = nullptr;
-  pl::Field* KE = nullptr;
-  pl::Field* MODID = nullptr;
-  pl::Field* NAME1 = nullptr;
-  pl::Field* NAME2 = nullptr;
-  pl::Field* NAME3 = nullptr;
-  pl::Field* NAMEAP = nullptr;
-  pl::Field* NR = nullptr;
-  pl::Field* ORT = nullptr;
-  pl::Field* PLZ = nullptr;
-  pl::Field* PRODID = nullptr;
-  pl::Field* RESERVE = nullptr;
-  pl::Field* STR = nullptr;
-  pl::Field* TELAP = nullptr;
-  pl::Field* VERNR = nullptr;
-  pl::Field* VF = nullptr;
+
+ protected:
+  void bindFields() override { FEKZ = field("FEKZ"); }
 };
 
 // The e-mail address tests of EMAILAP (parameter "wert").

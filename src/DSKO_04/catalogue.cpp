@@ -1,105 +1,100 @@
-// The catalogue of record type DSKO_04: 24 fields without groups, 23 check
-// procedures and the rule functions callable by name.
+// The catalogue of record type DSKO_04: 24 fields without groups, 23 checks
+// and the rule functions callable by name.
+
+#include <array>
 
 #include "DSKO_04/DSKO_04.h"
 #include "machinery/by_name.h"
+#include "machinery/check_rows.h"
 #include "machinery/field_check.h"
 #include "machinery/record_layout.h"
+#include "shared/fields.h"
+#include "shared/rule_steps.h"
 #include "shared/text_functions.h"
 
 namespace DSKO_04 {
 namespace {
 
 using namespace vexal::machinery;
-using TB = TB_DSKO_04;
+using namespace vexal::shared;
 
 // Record order; 415 characters.
-constexpr FieldSpec kFields[] = {
-    {"KE", "KENNUNG", kText, 4, kMandatory, &TB::KE},
-    {"VF", "VERFAHREN", kText, 5, kMandatory, &TB::VF},
-    {"ABSN", "ABSENDER-NUMMER", kText, 15, kMandatory, &TB::ABSN},
-    {"EPNR", "EMPFAENGER-NUMMER", kText, 15, kMandatory, &TB::EPNR},
-    {"VERNR", "VERSIONS-NR", kNum, 2, kMandatory, &TB::VERNR},
-    {"ED", "DATUM-ERSTELLUNG", kText, 20, kMandatory, &TB::ED},
-    {"FEKZ", "FEHLER-KENNZ", kNum, 1, kMandatory, &TB::FEKZ},
-    {"FEAN", "FEHLER-ANZAHL", kNum, 1, kMandatory, &TB::FEAN},
-    {"ABSNER", "ABSENDER-NUMMER-ERSTELLER", kText, 15, kMandatory, &TB::ABSNER},
-    {"PRODID", "PRODUKT-IDENTIFIER", kText, 7, kMandatory, &TB::PRODID},
-    {"MODID", "MODIFIKATIONS-IDENTIFIER", kText, 8, kMandatory, &TB::MODID},
-    {"NAME1", "NAME1-ABSENDER", kText, 30, kMandatory, &TB::NAME1},
-    {"NAME2", "NAME2-ABSENDER", kText, 30, kOptional, &TB::NAME2},
-    {"NAME3", "NAME3-ABSENDER", kText, 30, kOptional, &TB::NAME3},
-    {"PLZ", "PLZ-BETRIEB", kText, 10, kMandatory, &TB::PLZ},
-    {"ORT", "ORT-BETRIEB", kText, 34, kMandatory, &TB::ORT},
-    {"STR", "STRASSE-BETRIEB", kText, 33, kOptional, &TB::STR},
-    {"NR", "HAUS-NR-BETRIEB", kText, 9, kOptional, &TB::NR},
-    {"ANRAP", "ANREDE-ANSPRECHPARTNER", kText, 1, kMandatory, &TB::ANRAP},
-    {"NAMEAP", "NAME-ANSPRECHPARTNER", kText, 30, kMandatory, &TB::NAMEAP},
-    {"TELAP", "TELEFON-ANSPRECHPARTNER", kText, 20, kMandatory, &TB::TELAP},
-    {"FAXAP", "FAX-ANSPRECHPARTNER", kText, 20, kOptional, &TB::FAXAP},
-    {"EMAILAP", "EMAIL-EMPFAENGER-PROTOKOLLE", kText, 70, kMandatory, &TB::EMAILAP},
-    {"RESERVE", "RESERVE", kText, 5, kMandatory, &TB::RESERVE},
+constexpr auto kFields = fieldTable(
+    kSenderFields, FieldSpec{"VERNR", "VERSIONS-NR", kNum, 2, kMandatory}, fields::ED, fields::FEKZ,
+    fields::FEAN, FieldSpec{"ABSNER", "ABSENDER-NUMMER-ERSTELLER", kText, 15, kMandatory},
+    fields::PRODID, fields::MODID, FieldSpec{"NAME1", "NAME1-ABSENDER", kText, 30, kMandatory},
+    FieldSpec{"NAME2", "NAME2-ABSENDER", kText, 30, kOptional},
+    FieldSpec{"NAME3", "NAME3-ABSENDER", kText, 30, kOptional},
+    FieldSpec{"PLZ", "PLZ-BETRIEB", kText, 10, kMandatory},
+    FieldSpec{"ORT", "ORT-BETRIEB", kText, 34, kMandatory},
+    FieldSpec{"STR", "STRASSE-BETRIEB", kText, 33, kOptional},
+    FieldSpec{"NR", "HAUS-NR-BETRIEB", kText, 9, kOptional},
+    FieldSpec{"ANRAP", "ANREDE-ANSPRECHPARTNER", kText, 1, kMandatory},
+    FieldSpec{"NAMEAP", "NAME-ANSPRECHPARTNER", kText, 30, kMandatory},
+    FieldSpec{"TELAP", "TELEFON-ANSPRECHPARTNER", kText, 20, kMandatory},
+    FieldSpec{"FAXAP", "FAX-ANSPRECHPARTNER", kText, 20, kOptional},
+    FieldSpec{"EMAILAP", "EMAIL-EMPFAENGER-PROTOKOLLE", kText, 70, kMandatory},
+    FieldSpec{"RESERVE", "RESERVE", kText, 5, kMandatory});
+
+constexpr char kDSKO004[] = "DSKO004 Verfahren nicht zugelassen";
+constexpr char kDSKO040[] = "DSKO040 VERSIONS-NR nicht numerisch";
+constexpr char kDSKO060[] = "DSKO060 FEHLER-KENNZ nicht numerisch";
+constexpr char kDSKO070[] = "DSKO070 FEHLER-ANZAHL nicht numerisch";
+constexpr char kDSKO570[] = "DSKO570 ANREDE-ANSPRECHPARTNER ungleich M oder W";
+
+using TB = TB_DSKO_04;
+
+// The order of StandardAblauf: the layout order without KE. ABSN and EPNR
+// have only their type-conformance checks: their rule functions pass.
+constexpr CheckRow kChecks[] = {
+    check("P_VF", "F_PruefeVF", kClearsText, missing(kDSKO004),
+          notOneOf(kDSKO004, "UVSDD", "UVELN")),
+    check("P_ABSN", "F_PruefeABSN", kClearsText),
+    check("P_EPNR", "F_PruefeEPNR", kClearsText),
+    check("P_VERNR", "F_PruefeVERNR", kClearsText, missing(kDSKO040), notNumeric(kDSKO040),
+          notOneOf("DSKO042 VERSIONS-NR nicht zugelassen", "04")),
+    check("P_ED", "F_PruefeED", kClearsText, body<&TB::F_PruefeED>()),
+    check("P_FEKZ", "F_PruefeFEKZ", kClearsText, missing(kDSKO060), notNumeric(kDSKO060),
+          notOneOf("DSKO062 FEHLER-KENNZ ungleich 0 oder 1", "0", "1")),
+    check("P_FEAN", "F_PruefeFEAN", kClearsText, missing(kDSKO070), notNumeric(kDSKO070),
+          body<&TB::errorCountWithoutErrorFlag>(
+              "DSKO072 FEHLER-ANZAHL ungleich 0, FEHLER-KZ gleich 0")),
+    check("P_ABSNER", "F_PruefeABSNER", kClearsText,
+          missing("DSKO080 BBNR-ERSTELLER gleich Grundstellung")),
+    check("P_PRODID", "F_PruefePRODID", missing("DSKO082 PRODUKT-IDENTIFIER gleich Grundstellung"),
+          tooLong()),
+    check("P_MODID", "F_PruefeMODID", kClearsText,
+          missing("DSKO084 MODIFIKATIONS-IDENTIFIER gleich Grundstellung"), tooLong()),
+    check("P_NAME1", "F_PruefeNAME1", blank("DSKO500 NAME1-ABSENDER ist leer"), tooLong()),
+    check("P_NAME2", "F_PruefeNAME2", tooLong()),
+    check("P_NAME3", "F_PruefeNAME3", tooLong()),
+    check("P_PLZ", "F_PruefePLZ", blank("DSKO530 PLZ-BETRIEB ist leer"), tooLong()),
+    check("P_ORT", "F_PruefeORT", blank("DSKO540 ORT-BETRIEB ist leer"), tooLong()),
+    check("P_STR", "F_PruefeSTR", tooLong()),
+    check("P_NR", "F_PruefeNR", tooLong()),
+    check("P_ANRAP", "F_PruefeANRAP", kClearsText, missing(kDSKO570), notOneOf(kDSKO570, "M", "W")),
+    check("P_NAMEAP", "F_PruefeNAMEAP", blank("DSKO580 NAME-ANSPRECHPARTNER ist leer"), tooLong()),
+    check("P_TELAP", "F_PruefeTELAP", blank("DSKO590 TELEFON-ANSPRECHPARTNER ist leer"), tooLong()),
+    check("P_FAXAP", "F_PruefeFAXAP", tooLong()),
+    check("P_EMAILAP", "F_PruefeEMAILAP", body<&TB::F_PruefeEMAILAP>()),
+    check("P_RESERVE", "F_PruefeRESERVE",
+          suppliedNotBlank("DSKO900 RESERVE ungleich Grundstellung (Leerzeichen)"), tooLong()),
 };
 
-// The order of StandardAblauf: the layout order without KE.
-constexpr ProcedureSpec kProcedures[] = {
-    procedure<&TB::F_PruefeVF>("P_VF"),           procedure<&TB::F_PruefeABSN>("P_ABSN"),
-    procedure<&TB::F_PruefeEPNR>("P_EPNR"),       procedure<&TB::F_PruefeVERNR>("P_VERNR"),
-    procedure<&TB::F_PruefeED>("P_ED"),           procedure<&TB::F_PruefeFEKZ>("P_FEKZ"),
-    procedure<&TB::F_PruefeFEAN>("P_FEAN"),       procedure<&TB::F_PruefeABSNER>("P_ABSNER"),
-    procedure<&TB::F_PruefePRODID>("P_PRODID"),   procedure<&TB::F_PruefeMODID>("P_MODID"),
-    procedure<&TB::F_PruefeNAME1>("P_NAME1"),     procedure<&TB::F_PruefeNAME2>("P_NAME2"),
-    procedure<&TB::F_PruefeNAME3>("P_NAME3"),     procedure<&TB::F_PruefePLZ>("P_PLZ"),
-    procedure<&TB::F_PruefeORT>("P_ORT"),         procedure<&TB::F_PruefeSTR>("P_STR"),
-    procedure<&TB::F_PruefeNR>("P_NR"),           procedure<&TB::F_PruefeANRAP>("P_ANRAP"),
-    procedure<&TB::F_PruefeNAMEAP>("P_NAMEAP"),   procedure<&TB::F_PruefeTELAP>("P_TELAP"),
-    procedure<&TB::F_PruefeFAXAP>("P_FAXAP"),     procedure<&TB::F_PruefeEMAILAP>("P_EMAILAP"),
-    procedure<&TB::F_PruefeRESERVE>("P_RESERVE"),
-};
+constexpr auto kRootChecks = compileChecks<kChecks>(kFields);
+
+constexpr auto kOtherFunctions = join(
+    kTextFunctions, std::array{
+                        byName<&F_IstErlaubteEmail>("F_IstErlaubteEmail", "wert"),
+                        byName<&F_IstErlaubteEmailZeichen>("F_IstErlaubteEmailZeichen", "wert"),
+                    });
+constexpr auto kFunctions = byNameTable<kRootChecks, kOtherFunctions>();
 
 constexpr TopicSpec kRoot{
     .name = "DSKO_04",
     .fields = kFields,
-    .groups = {},
-    .parameters = {},
-    .procedures = kProcedures,
-    .run_blocks = nullptr,
+    .checks = kRootChecks,
     .make = &makeTopic<TB>,
-};
-
-using vexal::shared::F_IstLeerzeichen;
-using vexal::shared::F_IstLinksbündig;
-using vexal::shared::F_Trim;
-
-constexpr FunctionSpec kFunctions[] = {
-    byName<&F_IstErlaubteEmail>("F_IstErlaubteEmail", "wert"),
-    byName<&F_IstErlaubteEmailZeichen>("F_IstErlaubteEmailZeichen", "wert"),
-    byName<&F_IstLeerzeichen>("F_IstLeerzeichen", "Zeichenkette"),
-    byName<&F_IstLinksbündig>(vexal::shared::kIstLinksbuendigName, "Zeichenkette"),
-    byName<&TB::F_PruefeABSN>("F_PruefeABSN"),
-    byName<&TB::F_PruefeABSNER>("F_PruefeABSNER"),
-    byName<&TB::F_PruefeANRAP>("F_PruefeANRAP"),
-    byName<&TB::F_PruefeED>("F_PruefeED"),
-    byName<&TB::F_PruefeEMAILAP>("F_PruefeEMAILAP"),
-    byName<&TB::F_PruefeEPNR>("F_PruefeEPNR"),
-    byName<&TB::F_PruefeFAXAP>("F_PruefeFAXAP"),
-    byName<&TB::F_PruefeFEAN>("F_PruefeFEAN"),
-    byName<&TB::F_PruefeFEKZ>("F_PruefeFEKZ"),
-    byName<&TB::F_PruefeMODID>("F_PruefeMODID"),
-    byName<&TB::F_PruefeNAME1>("F_PruefeNAME1"),
-    byName<&TB::F_PruefeNAME2>("F_PruefeNAME2"),
-    byName<&TB::F_PruefeNAME3>("F_PruefeNAME3"),
-    byName<&TB::F_PruefeNAMEAP>("F_PruefeNAMEAP"),
-    byName<&TB::F_PruefeNR>("F_PruefeNR"),
-    byName<&TB::F_PruefeORT>("F_PruefeORT"),
-    byName<&TB::F_PruefePLZ>("F_PruefePLZ"),
-    byName<&TB::F_PruefePRODID>("F_PruefePRODID"),
-    byName<&TB::F_PruefeRESERVE>("F_PruefeRESERVE"),
-    byName<&TB::F_PruefeSTR>("F_PruefeSTR"),
-    byName<&TB::F_PruefeTELAP>("F_PruefeTELAP"),
-    byName<&TB::F_PruefeVERNR>("F_PruefeVERNR"),
-    byName<&TB::F_PruefeVF>("F_PruefeVF"),
-    byName<&F_Trim>("F_Trim", "Zeichenkette"),
 };
 
 constexpr RecordSpec kRecord{
@@ -107,14 +102,11 @@ constexpr RecordSpec kRecord{
     .build_stamp = "20221017_130443",
     .root = &kRoot,
     .functions = kFunctions,
-    .procedure_parameter = nullptr,
 };
-
-constexpr FieldCheckTable kChecks = makeFieldCheckTable<kRecord>();
 
 }  // namespace
 
-Plausi_DSKO_04::Plausi_DSKO_04() : RuleSet(kRecord, kChecks) {}
+Plausi_DSKO_04::Plausi_DSKO_04() : RuleSet(kRecord, kFieldCheckTable<kRecord>) {}
 
 }  // namespace DSKO_04
 

@@ -3,6 +3,10 @@
 #ifndef VEXAL_DSLN_01_DSLN_01_H_
 #define VEXAL_DSLN_01_DSLN_01_H_
 
+#if defined(VEXAL_LAYER_MACHINERY) || defined(VEXAL_LAYER_SHARED)
+#error "the machinery and the shared rules do not depend on a record type"
+#endif
+
 #include "machinery/rule_set.h"
 #include "machinery/rule_topic.h"
 #include "model/record_definition.h"

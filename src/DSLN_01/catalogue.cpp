@@ -17,7 +17,7 @@ constexpr TopicSpec kRoot{
     .fields = {},
     .groups = {},
     .parameters = {kRootParameters},
-    .procedures = {},
+    .checks = {},
     .run_blocks = nullptr,
     .make = &makeTopic<TB_DSLN_01>,
 };
@@ -30,11 +30,10 @@ constexpr RecordSpec kRecord{
     .procedure_parameter = "ipMjahrSchalttag",
 };
 
-constexpr FieldCheckTable kChecks = makeFieldCheckTable<kRecord>();
 
 }  // namespace
 
-Plausi_DSLN_01::Plausi_DSLN_01() : RuleSet(kRecord, kChecks) {}
+Plausi_DSLN_01::Plausi_DSLN_01() : RuleSet(kRecord, kFieldCheckTable<kRecord>) {}
 
 }  // namespace DSLN_01
 

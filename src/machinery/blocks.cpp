@@ -1,5 +1,7 @@
 #include "machinery/blocks.h"
 
+#include "machinery/internal/check_procedure.h"
+
 namespace vexal::machinery {
 
 void runElement(pl::RuntimeContext* ctx, RuleTopic* element) {

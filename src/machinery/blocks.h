@@ -3,7 +3,6 @@
 #ifndef VEXAL_MACHINERY_BLOCKS_H_
 #define VEXAL_MACHINERY_BLOCKS_H_
 
-#include "machinery/check_procedure.h"
 #include "machinery/rule_topic.h"
 #include "pl/runtime_context.h"
 #include "pl/topic.h"

@@ -1,8 +1,16 @@
-// Rows of a record type's table of rule functions callable by name.
+// A record type's table of rule functions callable by name: the rule
+// functions of its root checks and its other callable functions, in
+// ascending byte order of their names.
+//
+//   constexpr auto kFunctions =
+//       byNameTable<kRootChecks, join(shared::kTextFunctions, std::array{
+//           byName<&F_IstErlaubteEmail>("F_IstErlaubteEmail", "wert")})>();
 
 #ifndef VEXAL_MACHINERY_BY_NAME_H_
 #define VEXAL_MACHINERY_BY_NAME_H_
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <utility>
 
@@ -43,17 +51,70 @@ pl::Value* invoke(RuleTopic* topic, pl::RuntimeContext* ctx, pl::Value* const* a
   return S::template call<Fn>(topic, ctx, args, std::make_index_sequence<S::kArity>());
 }
 
+// Byte order, as strcmp compares: as unsigned characters.
+constexpr bool before(const char* a, const char* b) {
+  for (; *a != '\0' && *a == *b; ++a, ++b) {
+  }
+  return static_cast<unsigned char>(*a) < static_cast<unsigned char>(*b);
+}
+
+template <const auto& Checks>
+constexpr std::size_t ruleFunctionCount() {
+  std::size_t count = 0;
+  for (const ProcedureSpec& check : Checks.procedures) count += check.hasRuleFunction() ? 1 : 0;
+  return count;
+}
+
 }  // namespace by_name_internal
 
-// A row of the by-name table: `byName<&TB_X::F_PruefeABSN>("F_PruefeABSN")`
-// or `byName<&F_Trim>("F_Trim", "Zeichenkette")`, with one init-parameter
-// name per argument of the function.
+// A callable function other than a check's rule function:
+// `byName<&F_Trim>("F_Trim", "Zeichenkette")` or
+// `byName<&TB_X::F_IstBbnrAnlage7>("F_IstBbnrAnlage7", "paramBbnr")`, with
+// one init-parameter name per argument of the function.
 template <auto Fn, class... Names>
 consteval FunctionSpec byName(const char* name, Names... parameters) {
   static_assert(sizeof...(Names) == by_name_internal::Signature<decltype(Fn)>::kArity,
                 "one parameter name per argument");
   static_assert(sizeof...(Names) <= FunctionSpec::kMaxParameters, "too many parameters");
-  return FunctionSpec{name, &by_name_internal::invoke<Fn>, {parameters...}, sizeof...(Names)};
+  FunctionSpec spec;
+  spec.name = name;
+  spec.invoke = &by_name_internal::invoke<Fn>;
+  spec.parameters = {parameters...};
+  spec.parameter_count = sizeof...(Names);
+  return spec;
+}
+
+// Lists of callable functions joined into one.
+template <std::size_t... N>
+consteval auto join(const std::array<FunctionSpec, N>&... lists) {
+  std::array<FunctionSpec, (N + ... + 0)> joined{};
+  std::size_t next = 0;
+  ((std::copy(lists.begin(), lists.end(), joined.begin() + next), next += N), ...);
+  return joined;
+}
+
+// The by-name table of a record type: the rule functions of the root
+// checks (compileChecks()) and the other callable functions, in ascending
+// byte order. Two functions of one name do not compile.
+template <const auto& Checks, const auto& Others>
+consteval auto byNameTable() {
+  using by_name_internal::before;
+  constexpr std::size_t kCheckFunctions = by_name_internal::ruleFunctionCount<Checks>();
+  std::array<FunctionSpec, kCheckFunctions + std::size(Others)> table{};
+  std::size_t next = 0;
+  for (const ProcedureSpec& check : Checks.procedures) {
+    if (!check.hasRuleFunction()) continue;
+    FunctionSpec& spec = table[next++];
+    spec.name = check.function.name.c_str();
+    spec.check = &check;
+  }
+  for (const FunctionSpec& other : Others) table[next++] = other;
+  std::sort(table.begin(), table.end(),
+            [](const FunctionSpec& a, const FunctionSpec& b) { return before(a.name, b.name); });
+  for (std::size_t i = 1; i < table.size(); ++i) {
+    if (!before(table[i - 1].name, table[i].name)) throw "two callable functions of one name";
+  }
+  return table;
 }
 
 }  // namespace vexal::machinery

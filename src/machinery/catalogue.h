@@ -1,8 +1,11 @@
 // The data a record type supplies to the check machinery: its fields in
-// record order, its groups, its check procedures in the order of
-// "StandardAblauf", and its rule functions callable by name. Everything a
-// rule set builds (record layout, mapping, type descriptors, topic tree,
-// type-conformance checks, findings) is derived from these tables.
+// record order, its groups, its checks in the order of "StandardAblauf",
+// and its rule functions callable by name. Everything a rule set builds
+// (record layout, mapping, type descriptors, topic tree, type-conformance
+// checks, rule functions, findings) is derived from these tables.
+//
+// A record type's catalogue is constant data: its tables are built at
+// compile time (check_rows.h, by_name.h) and never change.
 
 #ifndef VEXAL_MACHINERY_CATALOGUE_H_
 #define VEXAL_MACHINERY_CATALOGUE_H_
@@ -10,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <type_traits>
 
 #include "machinery/fixed_text.h"
 #include "machinery/texts.h"
@@ -27,6 +31,7 @@ class Value;
 
 namespace vexal::machinery {
 
+class RuleCall;
 class RuleTopic;
 
 // Whether a field's type-conformance check reports a field the record does
@@ -40,9 +45,7 @@ inline constexpr auto kMandatory = Presence::kMandatory;
 inline constexpr auto kOptional = Presence::kOptional;
 
 // Where a topic class keeps things, erased to the machinery's base class.
-using FieldMember = pl::Field* RuleTopic::*;
 using VariableMember = pl::LocalVariable* RuleTopic::*;
-using RuleFunctionMember = pl::Value* (RuleTopic::*)(pl::RuntimeContext*);
 using ConditionMember = bool (RuleTopic::*)(pl::RuntimeContext*);
 using BlockRunnerMember = void (RuleTopic::*)(pl::RuntimeContext*);
 
@@ -51,28 +54,51 @@ using BlockRunnerMember = void (RuleTopic::*)(pl::RuntimeContext*);
 // all others are alphanumeric without mask. The check's maximum length is
 // the layout length.
 struct FieldSpec {
-  template <class Topic>
-  constexpr FieldSpec(const char* name, const char* display_name, ::FieldType model_type,
-                      unsigned length, Presence presence, pl::Field* Topic::*member)
-      : name(name),
-        display_name(display_name),
-        model_type(model_type),
-        length(length),
-        presence(presence),
-        member(static_cast<FieldMember>(member)) {}
-
-  const char* name;          // short name, e.g. "ABSN"
-  const char* display_name;  // e.g. "ABSENDER-NUMMER"
-  ::FieldType model_type;
-  unsigned length;
-  Presence presence;
-  FieldMember member;
+  const char* name = nullptr;          // short name, e.g. "ABSN"
+  const char* display_name = nullptr;  // e.g. "ABSENDER-NUMMER"
+  ::FieldType model_type = ::FieldType::kAlphanumeric;
+  unsigned length = 0;
+  Presence presence = Presence::kMandatory;
 
   constexpr pl::FieldType runtimeType() const {
     return model_type == ::FieldType::kNumeric ? pl::FieldType::kNumeric
                                                : pl::FieldType::kAlphanumeric;
   }
 };
+
+namespace catalogue_internal {
+
+template <class Part>
+struct FieldCount {
+  static constexpr std::size_t value = 1;
+};
+template <std::size_t N>
+struct FieldCount<FieldSpec[N]> {
+  static constexpr std::size_t value = N;
+};
+template <std::size_t N>
+struct FieldCount<std::array<FieldSpec, N>> {
+  static constexpr std::size_t value = N;
+};
+
+}  // namespace catalogue_internal
+
+// A field table put together from single fields and runs of fields that
+// several record types share: `fieldTable(kSenderFields, FieldSpec{...})`.
+template <class... Parts>
+consteval auto fieldTable(const Parts&... parts) {
+  std::array<FieldSpec, (catalogue_internal::FieldCount<Parts>::value + ... + 0)> table{};
+  std::size_t next = 0;
+  auto add = [&](const auto& part) {
+    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(part)>, FieldSpec>) {
+      table[next++] = part;
+    } else {
+      for (const FieldSpec& field : part) table[next++] = field;
+    }
+  };
+  (add(parts), ...);
+  return table;
+}
 
 // Digit masks "0#" .. "0" + 31 "#", by digit count.
 class DigitMasks {
@@ -105,41 +131,76 @@ struct GroupSpec {
   ArrayBinder bind;
 };
 
+// One test of a checking rule function: `body` looks at the record and,
+// when the test fails, fails the rule with one of `texts` (or a text of its
+// own). The tests of a rule run in order, each only while the rule has not
+// failed, unless it runs `always`. The literals and the number are the
+// test's own data (the values a field may hold, a limit).
+struct Step {
+  static constexpr std::size_t kMaxTexts = 4;
+  static constexpr std::size_t kMaxLiterals = 6;
+  using Body = void (*)(RuleCall& rule);
+
+  Body body = nullptr;
+  std::array<const char*, kMaxTexts> texts{};
+  std::array<const char*, kMaxLiterals> literals{};
+  unsigned char literal_count = 0;
+  bool always = false;
+  long long number = 0;
+
+  constexpr std::span<const char* const> literalList() const {
+    return {literals.data(), literal_count};
+  }
+};
+
 // The name of a check procedure with the texts derived from it.
 struct ProcedureName {
   FixedText<40> name;     // "P_ABSN": the check id
   FixedText<56> section;  // "Prüfung P_ABSN"
   FixedText<96> skipped;  // the trace line of a skipped procedure
 
-  consteval ProcedureName(const char* procedure)
+  constexpr ProcedureName() = default;
+  constexpr ProcedureName(const char* procedure)
       : name(joinText<40>(procedure, "")),
         section(joinText<56>(texts::kProcedureSectionPrefix, procedure)),
         skipped(joinText<96>(texts::kSkipped, procedure)) {}
 };
 
-// A check procedure. The standard shape calls `rule` and writes its finding
-// with the text of the topic's hf_fehlertext when the rule returns the
-// number 0. A procedure with its own condition has no rule: it writes its
+// A rule function's name and its section title ("Funktion F_PruefeABSN").
+struct FunctionName {
+  FixedText<48> name;
+  FixedText<64> section;
+
+  constexpr FunctionName() = default;
+  constexpr FunctionName(const char* function)
+      : name(joinText<48>(function, "")),
+        section(joinText<64>(texts::kFunctionSectionPrefix, function)) {}
+  // For functions whose error line spells the name differently.
+  constexpr FunctionName(const char* function, const char* logged_as)
+      : name(joinText<48>(logged_as, "")),
+        section(joinText<64>(texts::kFunctionSectionPrefix, function)) {}
+
+  constexpr bool empty() const { return name.size == 0; }
+};
+
+// A check procedure P_<X> of a topic. The standard shape calls its rule
+// function F_Pruefe<X> (function), which runs the tests steps[first_step,
+// first_step + step_count) of its topic on field X, and writes its finding
+// with the text of the topic's hf_fehlertext when the rule fails. A
+// procedure with its own condition has no rule function: it writes its
 // finding, with `fixed_message` as text, when `failed` answers true.
 struct ProcedureSpec {
   ProcedureName name;
-  RuleFunctionMember rule;
-  ConditionMember failed;
-  const char* fixed_message;
+  FunctionName function;     // empty for a procedure with its own condition
+  int field = -1;            // index of field X in its topic's field table
+  bool clears_text = false;  // the rule function first sets hf_fehlertext invalid
+  unsigned short first_step = 0;
+  unsigned short step_count = 0;
+  ConditionMember failed = nullptr;
+  const char* fixed_message = nullptr;
+
+  constexpr bool hasRuleFunction() const { return !function.empty(); }
 };
-
-// A standard check procedure: `procedure<&TB_X::F_PruefeABSN>("P_ABSN")`.
-template <auto Rule>
-consteval ProcedureSpec procedure(const char* name) {
-  return ProcedureSpec{name, static_cast<RuleFunctionMember>(Rule), nullptr, nullptr};
-}
-
-// A check procedure with its own condition and a fixed message:
-// `procedure<&TB_X::vfFailed>("P_VF", "DSLN005 ...")`.
-template <auto Condition>
-consteval ProcedureSpec procedure(const char* name, const char* fixed_message) {
-  return ProcedureSpec{name, nullptr, static_cast<ConditionMember>(Condition), fixed_message};
-}
 
 // Erases the class of a topic's member for the tables:
 // `variable<&TB_X::ipMjahrSchalttag>`, `blockRunner<&TB_X::runBlocks>`.
@@ -152,38 +213,47 @@ inline constexpr BlockRunnerMember blockRunner = static_cast<BlockRunnerMember>(
 using TopicFactory = RuleTopic* (*)(const TopicSpec& catalogue, pl::TypeDescriptor* type,
                                     pl::FieldDescriptor* parent, pl::Plausi* plausi);
 
+// A topic's checks as check_rows.h compiles them: the procedures in the
+// order of StandardAblauf and the tests their rule functions run.
+struct CheckSpans {
+  std::span<const ProcedureSpec> procedures;
+  std::span<const Step> steps;
+};
+
 struct TopicSpec {
   // Reference topic of the procedures' findings: the record type code for
   // the root topic, the block name for a sub-topic.
-  const char* name;
+  const char* name = nullptr;
   std::span<const FieldSpec> fields;           // record order
   std::span<const GroupSpec> groups;           // record order, after the fields
   std::span<const VariableMember> parameters;  // variables after hf_fehlertext
-  std::span<const ProcedureSpec> procedures;   // order of StandardAblauf
-  BlockRunnerMember run_blocks;                // after the procedures; may be null
-  TopicFactory make;
+  CheckSpans checks;
+  BlockRunnerMember run_blocks = nullptr;  // after the procedures; may be null
+  TopicFactory make = nullptr;
 };
 
-// A rule function callable by name, with the names of the init parameters
-// its arguments are taken from.
+// A rule function callable by name: the rule function of a root check, or
+// another function with the names of the init parameters its arguments are
+// taken from.
 struct FunctionSpec {
   static constexpr std::size_t kMaxParameters = 3;
   using Invoker = pl::Value* (*)(RuleTopic* topic, pl::RuntimeContext* ctx, pl::Value* const* args);
 
-  const char* name;
-  Invoker invoke;
-  std::array<const char*, kMaxParameters> parameters;
-  std::size_t parameter_count;
+  const char* name = nullptr;
+  Invoker invoke = nullptr;              // null for the rule function of a check
+  const ProcedureSpec* check = nullptr;  // the check whose rule function it is
+  std::array<const char*, kMaxParameters> parameters{};
+  std::size_t parameter_count = 0;
 };
 
 struct RecordSpec {
-  const char* record_type;  // "DSKO_04"
-  const char* build_stamp;
-  const TopicSpec* root;
-  std::span<const FunctionSpec> functions;  // compared in this order
+  const char* record_type = nullptr;  // "DSKO_04"
+  const char* build_stamp = nullptr;
+  const TopicSpec* root = nullptr;
+  std::span<const FunctionSpec> functions;  // in ascending byte order of their names
   // The init parameter copied into the root topic's first parameter
   // variable before each run of "StandardAblauf"; null for none.
-  const char* procedure_parameter;
+  const char* procedure_parameter = nullptr;
 };
 
 }  // namespace vexal::machinery

@@ -1,4 +1,4 @@
-#include "machinery/caught_exception.h"
+#include "machinery/internal/caught_exception.h"
 
 #include "machinery/texts.h"
 #include "pl/runtime_context.h"

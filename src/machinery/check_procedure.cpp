@@ -1,7 +1,8 @@
-#include "machinery/check_procedure.h"
+#include "machinery/internal/check_procedure.h"
 
-#include "machinery/caught_exception.h"
-#include "machinery/problem.h"
+#include "machinery/internal/caught_exception.h"
+#include "machinery/internal/problem.h"
+#include "machinery/rule_function.h"
 #include "machinery/rule_topic.h"
 #include "machinery/texts.h"
 #include "pl/functions.h"
@@ -9,17 +10,50 @@
 #include "pl/value.h"
 
 namespace vexal::machinery {
-namespace {
 
-// eq(result, 0) for the result number of a rule function.
-bool isZero(pl::RuntimeContext* ctx, const pl::Value* result) {
-  if (result->getKind() == pl::Value::Kind::kNumber) {
-    return static_cast<const pl::NumberValue*>(result)->get() == 0;
-  }
-  return pl::Functions::eq(ctx, result, ctx->createNumberValue(0))->isTrue();
+void failRuleFunction(pl::RuntimeContext* ctx, const FunctionName& function) {
+  CaughtException caught(CaughtException::Pointer::kKeep);
+  logExecutionError(ctx, function.name.c_str(), caught.message());
+  ctx->leaveCurrentSection();
 }
 
-}  // namespace
+RuleCall::RuleCall(pl::RuntimeContext* ctx, RuleTopic& topic, const ProcedureSpec& check)
+    : ctx_(ctx), topic_(topic), check_(check) {}
+
+pl::Value* RuleCall::value() {
+  if (value_ == nullptr) value_ = topic_.field(static_cast<std::size_t>(check_.field))->get(ctx_);
+  return value_;
+}
+
+unsigned RuleCall::fieldLength() const {
+  return topic_.catalogue().fields[static_cast<std::size_t>(check_.field)].length;
+}
+
+void RuleCall::failWith(const char* text) { failWith(ctx_->createStringValue(text)); }
+
+void RuleCall::failWith(pl::Value* text) {
+  topic_.hf_fehlertext->set(text);
+  result_ = 0;
+}
+
+pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureSpec& check) {
+  if (check.clears_text) topic->hf_fehlertext->set(ctx->createInvalidValue());
+  ctx->startNewSection(check.function.section.c_str(), false);
+  int result;
+  try {
+    RuleCall rule(ctx, *topic, check);
+    const Step* step = topic->catalogue().checks.steps.data() + check.first_step;
+    for (const Step* end = step + check.step_count; step != end; ++step) {
+      if (rule.ok() || step->always) rule.run(*step);
+    }
+    result = rule.result();
+  } catch (...) {
+    failRuleFunction(ctx, check.function);
+    throw;
+  }
+  ctx->leaveCurrentSection();
+  return ctx->createNumberValue(result);
+}
 
 pl::Value* runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic,
                              const ProcedureSpec& procedure) {
@@ -33,9 +67,8 @@ pl::Value* runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic,
   bool written = false;
   try {
     bool failed;
-    if (procedure.rule != nullptr) {
-      pl::Value* result = (topic->*procedure.rule)(ctx);
-      failed = isZero(ctx, result);
+    if (procedure.hasRuleFunction()) {
+      failed = pl::Functions::equalsNumber(runRuleFunction(ctx, topic, procedure), 0);
     } else {
       failed = (topic->*procedure.failed)(ctx);
     }
@@ -62,7 +95,7 @@ void StandardAblauf(pl::RuntimeContext* ctx, RuleTopic* topic) {
   ctx->startNewSection(texts::kStandardAblaufSection, false);
   try {
     const TopicSpec& catalogue = topic->catalogue();
-    for (const ProcedureSpec& procedure : catalogue.procedures)
+    for (const ProcedureSpec& procedure : catalogue.checks.procedures)
       runCheckProcedure(ctx, topic, procedure);
     if (catalogue.run_blocks != nullptr) (topic->*catalogue.run_blocks)(ctx);
   } catch (...) {

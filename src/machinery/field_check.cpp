@@ -1,7 +1,10 @@
 #include "machinery/field_check.h"
 
-#include "machinery/caught_exception.h"
-#include "machinery/problem.h"
+#include <cstddef>
+#include <optional>
+
+#include "machinery/internal/caught_exception.h"
+#include "machinery/internal/problem.h"
 #include "pl/field_descriptor.h"
 #include "pl/functions.h"
 #include "pl/runtime_context.h"
@@ -26,22 +29,11 @@ pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const Record
     const char* mask = maskOf(catalogue);
     // A field's value is the same for every read within a record.
     pl::Value* value = feature.get(ctx);
-    // Texts, the values a record supplies, are measured and matched in
-    // place; anything else goes through the built-in functions.
-    const pl::StringValue* text = value->getKind() == pl::Value::Kind::kString
-                                      ? static_cast<const pl::StringValue*>(value)
-                                      : nullptr;
     auto too_long = [&] {
-      if (text != nullptr) return text->size() > catalogue.length;
-      return Functions::gt(ctx, Functions::WERTLAENGE(ctx, value),
-                           ctx->createNumberValue(catalogue.length))
-          ->isTrue();
+      std::optional<std::size_t> length = Functions::length(value);
+      return length && *length > catalogue.length;
     };
-    auto not_conform = [&] {
-      // Any text conforms to an alphanumeric field without mask.
-      if (text != nullptr && type == pl::FieldType::kAlphanumeric && mask == nullptr) return false;
-      return Functions::not_(ctx, Functions::isTypeConform(ctx, value, type, mask))->isTrue();
-    };
+    auto not_conform = [&] { return !Functions::conforms(value, type, mask); };
     if (catalogue.presence == Presence::kMandatory) {
       if (value->isInvalid()) {
         write(pl::ProblemInfoType::kInvalid);

@@ -71,6 +71,10 @@ constexpr FieldCheckTable makeFieldCheckTable() {
   return makeFieldCheckTableImpl<R>(std::make_index_sequence<R.root->groups.size()>());
 }
 
+// The type-conformance checks of record type R, for its RuleSet.
+template <const RecordSpec& R>
+inline constexpr FieldCheckTable kFieldCheckTable = makeFieldCheckTable<R>();
+
 }  // namespace vexal::machinery
 
 #endif  // VEXAL_MACHINERY_FIELD_CHECK_H_

@@ -1,4 +1,4 @@
-#include "machinery/problem.h"
+#include "machinery/internal/problem.h"
 
 #include <cstring>
 
@@ -46,7 +46,7 @@ struct Found {
 // shares its id; the first match wins.
 void find(const TopicSpec& topic, const char* id, Found& found, bool procedures) {
   if (procedures) {
-    for (const ProcedureSpec& procedure : topic.procedures) {
+    for (const ProcedureSpec& procedure : topic.checks.procedures) {
       if (std::strcmp(procedure.name.name.c_str(), id) == 0) {
         found = {&topic, &procedure, nullptr};
         return;

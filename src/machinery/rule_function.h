@@ -1,29 +1,20 @@
-// The shape of a rule function F_<name>.
+// The shape of a rule function F_<name>, and what the tests of a checking
+// rule function F_Pruefe<X> work with.
 
 #ifndef VEXAL_MACHINERY_RULE_FUNCTION_H_
 #define VEXAL_MACHINERY_RULE_FUNCTION_H_
 
-#include "machinery/caught_exception.h"
-#include "machinery/fixed_text.h"
-#include "machinery/texts.h"
+#include <cstddef>
+
+#include "machinery/catalogue.h"
 #include "pl/field_descriptor.h"
 #include "pl/runtime_context.h"
 
 namespace vexal::machinery {
 
-// A rule function's name and its section title ("Funktion F_PruefeABSN").
-struct FunctionName {
-  FixedText<48> name;
-  FixedText<64> section;
-
-  consteval FunctionName(const char* function)
-      : name(joinText<48>(function, "")),
-        section(joinText<64>(texts::kFunctionSectionPrefix, function)) {}
-  // For functions whose error line spells the name differently.
-  consteval FunctionName(const char* function, const char* logged_as)
-      : name(joinText<48>(logged_as, "")),
-        section(joinText<64>(texts::kFunctionSectionPrefix, function)) {}
-};
+// Writes the error line of the exception being handled under the function's
+// name and leaves its section. Call it from a catch block only.
+void failRuleFunction(pl::RuntimeContext* ctx, const FunctionName& function);
 
 // Runs body() in the function's section and returns what it returns. On an
 // exception: logs it under the function's name, leaves the section and
@@ -35,51 +26,63 @@ pl::Value* ruleFunction(pl::RuntimeContext* ctx, const FunctionName& function, B
   try {
     result = body();
   } catch (...) {
-    CaughtException caught(CaughtException::Pointer::kKeep);
-    logExecutionError(ctx, function.name.c_str(), caught.message());
-    ctx->leaveCurrentSection();
+    failRuleFunction(ctx, function);
     throw;
   }
   ctx->leaveCurrentSection();
   return result;
 }
 
-// The result number of a checking rule function: starts at 1; fail() leaves
-// its text in the topic's hf_fehlertext and sets it to 0.
-class RuleResult {
+// One run of a checking rule function F_Pruefe<X>, as its tests see it: the
+// context, the topic, the value of field X, the test now running and the
+// result number, which starts at 1. A failed test leaves its text in the
+// topic's hf_fehlertext and sets the result to 0. Lives on the stack of the
+// rule function; not thread-safe.
+class RuleCall {
  public:
-  RuleResult(pl::RuntimeContext* ctx, pl::LocalVariable* hf_fehlertext)
-      : ctx_(ctx), hf_fehlertext_(hf_fehlertext) {}
+  RuleCall(pl::RuntimeContext* ctx, RuleTopic& topic, const ProcedureSpec& check);
+  RuleCall(const RuleCall&) = delete;
+  RuleCall& operator=(const RuleCall&) = delete;
+
+  pl::RuntimeContext* ctx() const { return ctx_; }
+  RuleTopic& topic() const { return topic_; }
+  // The topic as its own class; the rows of a topic class name only tests
+  // written for it.
+  template <class Topic>
+  Topic& topicAs() const {
+    return static_cast<Topic&>(topic_);
+  }
+  // The value of the check's field: the same value for every read within a
+  // record.
+  pl::Value* value();
+  // The field's length in the layout.
+  unsigned fieldLength() const;
+  // The test now running, with its texts, literals and number.
+  const Step& step() const { return *step_; }
+  const char* text(std::size_t i) const { return step_->texts[i]; }
 
   bool ok() const { return result_ == 1; }
-  void fail(const char* text) {
-    hf_fehlertext_->set(ctx_->createStringValue(text));
-    result_ = 0;
-  }
+  // Fails with the running test's first text.
+  void fail() { failWith(step_->texts[0]); }
+  void failWith(const char* text);
   // Fails with a text made at run time.
-  void fail(pl::Value* text) {
-    hf_fehlertext_->set(text);
-    result_ = 0;
+  void failWith(pl::Value* text);
+
+  // Runs one test (the machinery's loop).
+  void run(const Step& step) {
+    step_ = &step;
+    step.body(*this);
   }
-  pl::Value* value() const { return ctx_->createNumberValue(result_); }
+  int result() const { return result_; }
 
  private:
   pl::RuntimeContext* ctx_;
-  pl::LocalVariable* hf_fehlertext_;
+  RuleTopic& topic_;
+  const ProcedureSpec& check_;
+  const Step* step_ = nullptr;
+  pl::Value* value_ = nullptr;
   int result_ = 1;
 };
-
-// A checking rule function F_Pruefe<X>: body(result) runs the tests, and
-// the function returns the result number.
-template <class Body>
-pl::Value* checkFunction(pl::RuntimeContext* ctx, const FunctionName& function,
-                         pl::LocalVariable* hf_fehlertext, Body&& body) {
-  return ruleFunction(ctx, function, [&] {
-    RuleResult result(ctx, hf_fehlertext);
-    body(result);
-    return result.value();
-  });
-}
 
 }  // namespace vexal::machinery
 

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "machinery/check_procedure.h"
+#include "machinery/internal/check_procedure.h"
 #include "machinery/rule_topic.h"
 #include "machinery/texts.h"
 #include "pl/mapping.h"
@@ -80,15 +81,21 @@ void RuleSet::buildRootTopic() {
 pl::Value* RuleSet::callFunction(pl::RuntimeContext* ctx, const char* name) {
   if (name == nullptr)
     throw pl::PlausiException(pl::ExceptionType::kNameMissing, texts::kNoFunctionName);
-  for (const FunctionSpec& function : catalogue_.functions) {
-    if (std::strcmp(function.name, name) != 0) continue;
-    pl::Value* args[FunctionSpec::kMaxParameters] = {};
-    for (std::size_t i = 0; i < function.parameter_count; ++i) {
-      args[i] = ctx->getInitParam(function.parameters[i]);
-    }
-    return function.invoke(rootTopic, ctx, args);
+  // The table is in ascending byte order; strcmp compares as unsigned bytes.
+  std::span<const FunctionSpec> functions = catalogue_.functions;
+  auto found = std::lower_bound(
+      functions.begin(), functions.end(), name,
+      [](const FunctionSpec& f, const char* key) { return std::strcmp(f.name, key) < 0; });
+  if (found == functions.end() || std::strcmp(found->name, name) != 0) {
+    throw pl::PlausiException(pl::ExceptionType::kNameNotFound, name);
   }
-  throw pl::PlausiException(pl::ExceptionType::kNameNotFound, name);
+  const FunctionSpec& function = *found;
+  if (function.check != nullptr) return runRuleFunction(ctx, rootTopic, *function.check);
+  pl::Value* args[FunctionSpec::kMaxParameters] = {};
+  for (std::size_t i = 0; i < function.parameter_count; ++i) {
+    args[i] = ctx->getInitParam(function.parameters[i]);
+  }
+  return function.invoke(rootTopic, ctx, args);
 }
 
 void RuleSet::callProcedure(pl::RuntimeContext* ctx, const char* name) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
+#include <string>
 
 #include "machinery/rule_set.h"
 #include "pl/type_descriptor.h"
@@ -11,8 +13,8 @@ namespace {
 
 struct Member {
   const char* name;
-  const FieldSpec* field;
-  const GroupSpec* group;
+  std::size_t field;       // catalogue index, when the member is a field
+  const GroupSpec* group;  // the group, when it is one
 };
 
 }  // namespace
@@ -23,24 +25,36 @@ RuleTopic::RuleTopic(const TopicSpec& catalogue, pl::TypeDescriptor* type,
 
 void RuleTopic::build() {
   const TopicSpec& catalogue = catalogue_;
+  fields_.assign(catalogue.fields.size(), nullptr);
   std::vector<Member> members;
   members.reserve(catalogue.fields.size() + catalogue.groups.size());
-  for (const FieldSpec& field : catalogue.fields) members.push_back({field.name, &field, nullptr});
-  for (const GroupSpec& group : catalogue.groups) members.push_back({group.name, nullptr, &group});
+  for (std::size_t i = 0; i < catalogue.fields.size(); ++i) {
+    members.push_back({catalogue.fields[i].name, i, nullptr});
+  }
+  for (const GroupSpec& group : catalogue.groups) members.push_back({group.name, 0, &group});
   std::sort(members.begin(), members.end(),
             [](const Member& a, const Member& b) { return std::strcmp(a.name, b.name) < 0; });
   for (const Member& member : members) {
-    if (member.field != nullptr) {
-      addField(*member.field);
+    if (member.group == nullptr) {
+      addField(member.field);
     } else {
       addGroup(*member.group);
     }
   }
   hf_fehlertext = addVariable();
   for (VariableMember parameter : catalogue.parameters) this->*parameter = addVariable();
+  bindFields();
 }
 
 RuleTopic::~RuleTopic() = default;
+
+pl::Field* RuleTopic::field(std::string_view name) const {
+  for (std::size_t i = 0; i < catalogue_.fields.size(); ++i) {
+    if (catalogue_.fields[i].name == name) return fields_[i];
+  }
+  throw std::logic_error("topic " + std::string(catalogue_.name) + " has no field " +
+                         std::string(name));
+}
 
 pl::Topic* RuleTopic::newInstance() {
   return catalogue_.make(catalogue_, getTypeDescriptor(), getParent(), plausi);
@@ -50,7 +64,8 @@ const RecordSpec& RuleTopic::record() const {
   return static_cast<const RuleSet*>(plausi)->catalogue();
 }
 
-void RuleTopic::addField(const FieldSpec& field) {
+void RuleTopic::addField(std::size_t index) {
+  const FieldSpec& field = catalogue_.fields[index];
   pl::TypeDescriptor* type = getTypeDescriptor();
   // Fields of a sub-topic (a topic with dimensions) hang below it; fields of
   // the root topic stand alone.
@@ -60,7 +75,7 @@ void RuleTopic::addField(const FieldSpec& field) {
       field.display_name, field.runtimeType(), maskOf(field), 0, nullptr);
   auto* member = new pl::Field(descriptor, in_sub_topic ? this : nullptr);
   setField(field.name, member);
-  this->*field.member = member;
+  fields_[index] = member;
 }
 
 void RuleTopic::addGroup(const GroupSpec& group) {

@@ -3,7 +3,9 @@
 #ifndef VEXAL_MACHINERY_RULE_TOPIC_H_
 #define VEXAL_MACHINERY_RULE_TOPIC_H_
 
+#include <cstddef>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "machinery/catalogue.h"
@@ -13,9 +15,10 @@
 namespace vexal::machinery {
 
 // A topic built from its TopicSpec: one pl::Field per field and one topic
-// array per group, created in ascending byte order of their names and
-// stored in the derived class's members; then the error-text variable
-// hf_fehlertext and the parameter variables. Fields and arrays belong to
+// array per group, created in ascending byte order of their names and kept
+// by catalogue index; then the error-text variable hf_fehlertext and the
+// parameter variables. A derived class binds the fields its rule code reads
+// by name to members of its own (bindFields()). Fields and arrays belong to
 // the pl::Topic base; this class owns the variables. A topic serves one
 // check at a time.
 //
@@ -34,6 +37,11 @@ class RuleTopic : public pl::Topic {
   void build();
 
   const TopicSpec& catalogue() const { return catalogue_; }
+  // The field of the catalogue's field table at index i.
+  pl::Field* field(std::size_t i) const { return fields_[i]; }
+  // The field of that short name; throws std::logic_error when the topic
+  // has none (a catalogue that does not fit its topic class).
+  pl::Field* field(std::string_view name) const;
   // The catalogue of the rule set this topic belongs to, which must be a
   // RuleSet.
   const RecordSpec& record() const;
@@ -43,12 +51,18 @@ class RuleTopic : public pl::Topic {
   // The rule set this topic belongs to (not owned).
   pl::Plausi* plausi;
 
+ protected:
+  // Stores the fields the derived class's rule code reads in members of its
+  // own; called once, when the topic is built.
+  virtual void bindFields() {}
+
  private:
-  void addField(const FieldSpec& field);
+  void addField(std::size_t index);
   void addGroup(const GroupSpec& group);
   pl::LocalVariable* addVariable();
 
   const TopicSpec& catalogue_;
+  std::vector<pl::Field*> fields_;
   std::vector<std::unique_ptr<pl::LocalVariable>> variables_;
 };
 

@@ -1,7 +1,6 @@
 #include "shared/carrier_numbers.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 #include "machinery/rule_function.h"
@@ -61,15 +60,6 @@ constexpr MembershipNumberRule kRules[] = {
 static_assert(std::is_sorted(std::begin(kAnnex20), std::end(kAnnex20)));
 static_assert(std::is_sorted(std::begin(kAnnex7), std::end(kAnnex7)));
 
-constexpr std::array<bool, 256> characterTable(const char* characters) {
-  std::array<bool, 256> table{};
-  for (; *characters != '\0'; ++characters) table[static_cast<unsigned char>(*characters)] = true;
-  return table;
-}
-
-// The 40 characters of a data-record or process id.
-constexpr std::array<bool, 256> kIdCharacters = characterTable(LETTERS DIGITS " .-/");
-
 #undef DIGITS
 #undef LETTERS
 
@@ -78,11 +68,9 @@ bool isIn(const char* characters, unsigned char c) {
 }
 
 // contains() of the list's range series: texts are looked up by halves.
-bool isListed(pl::RuntimeContext* ctx, const pl::Value* v, std::span<const std::string_view> list) {
-  if (v->getKind() == pl::Value::Kind::kString) {
-    return std::binary_search(list.begin(), list.end(), textOf(v));
-  }
-  return isOneOf(ctx, v, list);
+bool isListed(const pl::Value* v, std::span<const std::string_view> list) {
+  if (pl::is<pl::StringValue>(v)) return std::binary_search(list.begin(), list.end(), textOf(v));
+  return isOneOf(v, list);
 }
 
 }  // namespace
@@ -94,7 +82,7 @@ const std::span<const MembershipNumberRule> kMembershipNumberRules(kRules);
 pl::Value* F_IstBbnrAnlage20(pl::RuntimeContext* ctx, pl::Value* wert) {
   static constexpr FunctionName kName("F_IstBbnrAnlage20");
   return ruleFunction(ctx, kName, [&] {
-    return ctx->createBoolValue(isListed(ctx, F_Trim(ctx, wert), kAnnex20Carriers));
+    return ctx->createBoolValue(isListed(F_Trim(ctx, wert), kAnnex20Carriers));
   });
 }
 
@@ -102,10 +90,10 @@ pl::Value* F_IstBbnrAnlage7(pl::RuntimeContext* ctx, pl::Value* paramBbnr, const
   static constexpr FunctionName kName("F_IstBbnrAnlage7");
   return ruleFunction(ctx, kName, [&] {
     pl::Value* t = F_Trim(ctx, paramBbnr);
-    bool listed = isListed(ctx, t, kAnnex7Carriers);
+    bool listed = isListed(t, kAnnex7Carriers);
     if (listed && mjahr != nullptr && isNumeric(mjahr)) {
-      if (equalsText(ctx, t, "18477668") && isGreaterThan(ctx, mjahr, 2018)) listed = false;
-      if (equalsText(ctx, t, "52738475") && isGreaterThan(ctx, mjahr, 2019)) listed = false;
+      if (equalsText(t, "18477668") && isGreaterThan(mjahr, 2018)) listed = false;
+      if (equalsText(t, "52738475") && isGreaterThan(mjahr, 2019)) listed = false;
     }
     return ctx->createBoolValue(listed);
   });
@@ -116,9 +104,9 @@ pl::Value* F_GibZulaessigeMNRLaenge(pl::RuntimeContext* ctx, pl::Value* uvtraege
   static constexpr FunctionName kName("F_GibZulaessigeMNRLaenge");
   return ruleFunction(ctx, kName, [&] {
     for (const MembershipNumberRule& rule : kMembershipNumberRules) {
-      if (!equalsText(ctx, uvtraeger, rule.carrier)) continue;
-      bool allowed = !isLessThan(ctx, mnrLaenge, rule.min_length) &&
-                     !isGreaterThan(ctx, mnrLaenge, rule.max_length);
+      if (!equalsText(uvtraeger, rule.carrier)) continue;
+      bool allowed =
+          !isLessThan(mnrLaenge, rule.min_length) && !isGreaterThan(mnrLaenge, rule.max_length);
       return ctx->createBoolValue(allowed);
     }
     return ctx->createInvalidValue();
@@ -130,7 +118,7 @@ pl::Value* F_IstMNRZeichenZulaessig(pl::RuntimeContext* ctx, pl::Value* uvtraege
   return ruleFunction(ctx, kName, [&] {
     // GROSSBUCHSTABEN(mnr), character by character.
     for (const MembershipNumberRule& rule : kMembershipNumberRules) {
-      if (rule.characters == nullptr || !equalsText(ctx, uvtraeger, rule.carrier)) continue;
+      if (rule.characters == nullptr || !equalsText(uvtraeger, rule.carrier)) continue;
       if (isMissing(mnr)) break;
       for (char c : textOf(mnr)) {
         if (!isIn(rule.characters, Functions::upperCase(static_cast<unsigned char>(c)))) {
@@ -138,23 +126,6 @@ pl::Value* F_IstMNRZeichenZulaessig(pl::RuntimeContext* ctx, pl::Value* uvtraege
         }
       }
       break;
-    }
-    return ctx->createBoolValue(true);
-  });
-}
-
-pl::Value* F_IstDsIdVoIdKonform(pl::RuntimeContext* ctx, pl::Value* wert,
-                                pl::LocalVariable* hf_fehlertext) {
-  static constexpr FunctionName kName("F_IstDsIdVoIdKonform");
-  return ruleFunction(ctx, kName, [&] {
-    if (isMissing(wert)) return ctx->createBoolValue(true);
-    for (char c : textOf(wert)) {
-      unsigned char upper = Functions::upperCase(static_cast<unsigned char>(c));
-      if (kIdCharacters[upper]) continue;
-      char text[] = "Zeichen \"?\" unzul\xE4ssig.";
-      text[9] = static_cast<char>(upper);
-      hf_fehlertext->set(ctx->createStringValue(std::string_view(text, sizeof text - 1)));
-      return ctx->createBoolValue(false);
     }
     return ctx->createBoolValue(true);
   });

@@ -6,10 +6,13 @@
 #ifndef VEXAL_SHARED_CARRIER_NUMBERS_H_
 #define VEXAL_SHARED_CARRIER_NUMBERS_H_
 
+#if defined(VEXAL_LAYER_MACHINERY)
+#error "the check machinery does not depend on shared rules"
+#endif
+
 #include <span>
 #include <string_view>
 
-#include "pl/field_descriptor.h"
 #include "pl/runtime_context.h"
 #include "pl/value.h"
 
@@ -48,12 +51,6 @@ pl::Value* F_GibZulaessigeMNRLaenge(pl::RuntimeContext* ctx, pl::Value* uvtraege
 // Whether every character of "mnr", upper-cased, is allowed for carrier
 // "uvtraeger"; true for a carrier without a character rule.
 pl::Value* F_IstMNRZeichenZulaessig(pl::RuntimeContext* ctx, pl::Value* uvtraeger, pl::Value* mnr);
-
-// True when every character of "wert", upper-cased, is a capital, a digit,
-// a blank, ".", "-" or "/". At the first other character the text
-// "Zeichen "<c>" unzulässig." goes into `hf_fehlertext` and the scan stops.
-pl::Value* F_IstDsIdVoIdKonform(pl::RuntimeContext* ctx, pl::Value* wert,
-                                pl::LocalVariable* hf_fehlertext);
 
 }  // namespace vexal::shared
 

@@ -65,8 +65,7 @@ bool acceptsCheckDigit(pl::RuntimeContext* ctx, pl::Value* t, pl::Value* digits)
   pl::Value* g = F_GibBbnrPruefziffer(ctx, digits);
   std::string_view check = textOf(g);
   std::string_view number = textOf(t);
-  if (g->getKind() == pl::Value::Kind::kString && check.size() == 1 && allDigits(check) &&
-      number.size() == 8) {
+  if (pl::is<pl::StringValue>(g) && check.size() == 1 && allDigits(check) && number.size() == 8) {
     int p = number[7] - '0';
     int digit = check[0] - '0';
     return p == digit || p == (digit + 5) % 10;
@@ -89,8 +88,8 @@ bool hasRefusedPrefix(std::string_view t) {
 // Steps 1 and 2 of both company-number rules: exactly 15 characters,
 // left-aligned.
 bool hasFieldShape(pl::RuntimeContext* ctx, pl::Value* bbnr) {
-  if (isLongerThan(ctx, bbnr, 15) || isShorterThan(ctx, bbnr, 15)) return false;
-  return isTrue(ctx, F_IstLinksbündig(ctx, bbnr));
+  if (isLongerThan(bbnr, 15) || isShorterThan(bbnr, 15)) return false;
+  return isTrue(F_IstLinksbündig(ctx, bbnr));
 }
 
 pl::Value* resultNumber(pl::RuntimeContext* ctx, bool valid) {
@@ -99,7 +98,7 @@ pl::Value* resultNumber(pl::RuntimeContext* ctx, bool valid) {
 
 // The switch day "MMTT" as month and day, when it is a valid day of `year`.
 bool readSwitchDay(const pl::Value* paramSchalttag, int year, int* month, int* day) {
-  if (paramSchalttag->getKind() != pl::Value::Kind::kString) return false;
+  if (!pl::is<pl::StringValue>(paramSchalttag)) return false;
   std::string_view text = textOf(paramSchalttag);
   if (text.size() != 4 || !allDigits(text)) return false;
   *month = (text[0] - '0') * 10 + (text[1] - '0');
@@ -132,7 +131,7 @@ pl::Value* releasedByTheLanguage(pl::RuntimeContext* ctx, pl::Value* paramMeldej
 pl::Value* F_GibBbnrPruefziffer(pl::RuntimeContext* ctx, pl::Value* wert) {
   static constexpr FunctionName kName("F_GibBbnrPruefziffer");
   return ruleFunction(ctx, kName, [&] {
-    if (wert->getKind() == pl::Value::Kind::kString) {
+    if (pl::is<pl::StringValue>(wert)) {
       std::string_view text = textOf(wert);
       if (allDigits(text)) return checkDigitOfDigits(ctx, text);
     }
@@ -145,7 +144,7 @@ pl::Value* F_PruefeBetriebsnummer(pl::RuntimeContext* ctx, pl::Value* bbnr) {
   return ruleFunction(ctx, kName, [&] {
     if (!hasFieldShape(ctx, bbnr)) return resultNumber(ctx, false);
     pl::Value* t = F_Trim(ctx, bbnr);
-    if (!isNumeric(t) || isLongerThan(ctx, t, 8) || isShorterThan(ctx, t, 8)) {
+    if (!isNumeric(t) || isLongerThan(t, 8) || isShorterThan(t, 8)) {
       return resultNumber(ctx, false);
     }
     // Numeric and eight characters long: a text of eight digits.
@@ -159,10 +158,10 @@ pl::Value* F_PruefeGesonderteBetriebsnummer(pl::RuntimeContext* ctx, pl::Value* 
   return ruleFunction(ctx, kName, [&] {
     if (!hasFieldShape(ctx, bbnr)) return resultNumber(ctx, false);
     pl::Value* t = F_Trim(ctx, bbnr);
-    if (isMissing(t) || isLongerThan(ctx, t, 8) || isShorterThan(ctx, t, 8)) {
+    if (isMissing(t) || isLongerThan(t, 8) || isShorterThan(t, 8)) {
       return resultNumber(ctx, false);
     }
-    if (!equalsText(ctx, part(ctx, t, 1, 1), "A") || !isNumeric(part(ctx, t, 2, 7))) {
+    if (!equalsText(part(ctx, t, 1, 1), "A") || !isNumeric(part(ctx, t, 2, 7))) {
       return resultNumber(ctx, false);
     }
     return resultNumber(ctx, acceptsCheckDigit(ctx, t, part(ctx, t, 2, 6)));
@@ -178,7 +177,7 @@ pl::Value* F_IstMjahrFreigeschaltet(pl::RuntimeContext* ctx, pl::Value* paramMel
     int month, day;
     if (readSwitchDay(paramSchalttag, today.year(), &month, &day)) {
       if (today.month() > month || (today.month() == month && today.day() > day)) highest += 1;
-      return ctx->createBoolValue(!isGreaterThan(ctx, paramMeldejahr, highest));
+      return ctx->createBoolValue(!isGreaterThan(paramMeldejahr, highest));
     }
     return releasedByTheLanguage(ctx, paramMeldejahr, paramSchalttag);
   });

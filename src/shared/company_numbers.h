@@ -7,6 +7,10 @@
 #ifndef VEXAL_SHARED_COMPANY_NUMBERS_H_
 #define VEXAL_SHARED_COMPANY_NUMBERS_H_
 
+#if defined(VEXAL_LAYER_MACHINERY)
+#error "the check machinery does not depend on shared rules"
+#endif
+
 #include "pl/runtime_context.h"
 #include "pl/value.h"
 

@@ -6,6 +6,13 @@
 #ifndef VEXAL_SHARED_TEXT_FUNCTIONS_H_
 #define VEXAL_SHARED_TEXT_FUNCTIONS_H_
 
+#if defined(VEXAL_LAYER_MACHINERY)
+#error "the check machinery does not depend on shared rules"
+#endif
+
+#include <array>
+
+#include "machinery/by_name.h"
 #include "pl/runtime_context.h"
 #include "pl/value.h"
 
@@ -23,6 +30,13 @@ pl::Value* F_Trim(pl::RuntimeContext* ctx, pl::Value* Zeichenkette);
 
 // The by-name key of F_IstLinksbündig, in Latin-1.
 inline constexpr char kIstLinksbuendigName[] = "F_IstLinksb\xFCndig";
+
+// The three as every record type's rule set offers them by name.
+inline constexpr std::array kTextFunctions = {
+    machinery::byName<&F_IstLeerzeichen>("F_IstLeerzeichen", "Zeichenkette"),
+    machinery::byName<&F_IstLinksbündig>(kIstLinksbuendigName, "Zeichenkette"),
+    machinery::byName<&F_Trim>("F_Trim", "Zeichenkette"),
+};
 
 }  // namespace vexal::shared
 

@@ -319,6 +319,26 @@ TEST(Dsas01ByNameTest, UnknownNamesAndOnlyStandardAblauf) {
             std::pair(4, std::string("standardablauf")));
 }
 
+TEST(Dsas01ByNameTest, TableHoldsItsFunctionsInByteOrder) {
+  auto h = dsas01::makeHarness();
+  EXPECT_THAT(
+      vexal::testing::byNameTable(h->plausi()),
+      ::testing::ElementsAre(
+          "F_GibBbnrPruefziffer(wert)", "F_GibZulaessigeMNRLaenge(uvtraeger, mnrLaenge)",
+          "F_IstBbnrAnlage20(wert)", "F_IstBbnrAnlage7(paramBbnr)", "F_IstDsIdVoIdKonform(wert)",
+          "F_IstLeerzeichen(Zeichenkette)", "F_IstLinksb\xFCndig(Zeichenkette)",
+          "F_IstMNRZeichenZulaessig(uvtraeger, mnr)",
+          "F_IstMjahrFreigeschaltet(paramMeldejahr, paramSchalttag)", "F_Pruefe()",
+          "F_PruefeABSN()", "F_PruefeAFGRUND()", "F_PruefeBBNRAS()", "F_PruefeBBNRLB()",
+          "F_PruefeBBNRUV()", "F_PruefeBetriebsnummer(bbnr)", "F_PruefeDSID()", "F_PruefeEPNR()",
+          "F_PruefeFEAN()", "F_PruefeFEKZ()", "F_PruefeGesonderteBetriebsnummer(bbnr)",
+          "F_PruefeKENNZST()", "F_PruefeLFDNR()", "F_PruefeMJAHR()", "F_PruefeMMDBAP()",
+          "F_PruefeMMFU()", "F_PruefeMMUEB()", "F_PruefeMNR()", "F_PruefeMODID()",
+          "F_PruefeNEVERNR()", "F_PruefePIN()", "F_PruefePRODID()", "F_PruefeRESERVE1()",
+          "F_PruefeRESERVE2()", "F_PruefeRESERVE3()", "F_PruefeVERNRAS()", "F_PruefeVERNRDSAS()",
+          "F_PruefeVF()", "F_PruefeVOID()", "F_Trim(Zeichenkette)"));
+}
+
 TEST(Dsas01ByNameTest, StandardAblaufRunsUnderItsNameAndWithoutOne) {
   auto h = dsas01::makeHarness();
   h->checkValues(dsas01::validRecord().set("VF", "UVXXX").values());

@@ -79,6 +79,49 @@ TEST_P(Dsko04CallTest, AnswersFromItsInitParameter) {
 
 INSTANTIATE_TEST_SUITE_P(ByName, Dsko04CallTest, ::testing::ValuesIn(kCalls));
 
+// The e-mail character set at each edge of its ranges (0x21-0x5A, 0x5E-0x7A
+// and eight single characters): the first and last character of a range
+// pass, the characters just outside fail.
+struct EmailCharacter {
+  unsigned char c;
+  bool allowed;
+};
+
+class Dsko04EmailCharacterTest : public ::testing::TestWithParam<EmailCharacter> {};
+
+TEST_P(Dsko04EmailCharacterTest, AllowsExactlyTheRanges) {
+  auto h = dsko04::makeHarness();
+  const EmailCharacter& c = GetParam();
+  h->ctx().setInitParam("wert", std::string(1, static_cast<char>(c.c)));
+  EXPECT_EQ(h->plausi().callFunction(&h->ctx(), "F_IstErlaubteEmailZeichen")->isTrue(), c.allowed)
+      << "character 0x" << std::hex << static_cast<int>(c.c);
+}
+
+// clang-format off
+const EmailCharacter kEmailEdges[] = {
+    {0x20, false}, {0x21, true},  {0x5A, true},  {0x5B, false}, {0x5D, false}, {0x5E, true},
+    {0x7A, true},  {0x7B, false}, {0x7F, false}, {0xA6, false}, {0xA7, true},  {0xA8, false},
+    {0xC3, false}, {0xC4, true},  {0xC5, false}, {0xD5, false}, {0xD6, true},  {0xD7, false},
+    {0xDB, false}, {0xDC, true},  {0xDD, false}, {0xDE, false}, {0xDF, true},  {0xE0, false},
+    {0xE3, false}, {0xE4, true},  {0xE5, false}, {0xF5, false}, {0xF6, true},  {0xF7, false},
+    {0xFB, false}, {0xFC, true},  {0xFD, false}};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Edges, Dsko04EmailCharacterTest, ::testing::ValuesIn(kEmailEdges));
+
+TEST(Dsko04ByNameTest, TableHoldsItsFunctionsInByteOrder) {
+  auto h = dsko04::makeHarness();
+  EXPECT_THAT(vexal::testing::byNameTable(h->plausi()),
+              ::testing::ElementsAre(
+                  "F_IstErlaubteEmail(wert)", "F_IstErlaubteEmailZeichen(wert)",
+                  "F_IstLeerzeichen(Zeichenkette)", "F_IstLinksb\xFCndig(Zeichenkette)",
+                  "F_PruefeABSN()", "F_PruefeABSNER()", "F_PruefeANRAP()", "F_PruefeED()",
+                  "F_PruefeEMAILAP()", "F_PruefeEPNR()", "F_PruefeFAXAP()", "F_PruefeFEAN()",
+                  "F_PruefeFEKZ()", "F_PruefeMODID()", "F_PruefeNAME1()", "F_PruefeNAME2()",
+                  "F_PruefeNAME3()", "F_PruefeNAMEAP()", "F_PruefeNR()", "F_PruefeORT()",
+                  "F_PruefePLZ()", "F_PruefePRODID()", "F_PruefeRESERVE()", "F_PruefeSTR()",
+                  "F_PruefeTELAP()", "F_PruefeVERNR()", "F_PruefeVF()", "F_Trim(Zeichenkette)"));
+}
+
 TEST(Dsko04ByNameTest, CheckingFunctionsAnswerForTheRecordUnderCheck) {
   auto h = dsko04::makeHarness();
   h->checkValues(dsko04::validRecord().set("VERNR", "03").values());

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "machinery/problem.h"
+#include "machinery/internal/problem.h"
 #include "pl/plausi_exception.h"
 #include "support/tst_harness.h"
 

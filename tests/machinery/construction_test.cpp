@@ -1,5 +1,7 @@
 // What a rule set and a record layout build from their catalogue.
 
+#include <stdexcept>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -75,7 +77,7 @@ TEST_F(ConstructionTest, DescriptorsOfRootFieldsAndTopics) {
     const char* mask;
   } cases[] = {
       {root.NUM, "NUM", "NUMMER", pl::FieldType::kNumeric, "0##"},
-      {root.ANZ, "ANZ", "ANZAHL", pl::FieldType::kNumeric, "0#"},
+      {root.field("ANZ"), "ANZ", "ANZAHL", pl::FieldType::kNumeric, "0#"},
       {root.OPT, "OPT", "OPTIONAL", pl::FieldType::kAlphanumeric, nullptr},
   };
   for (const Case& c : cases) {
@@ -93,6 +95,15 @@ TEST_F(ConstructionTest, DescriptorsOfRootFieldsAndTopics) {
     EXPECT_EQ(d->getMapping(), plausi.mapping());
     EXPECT_EQ(c.field->getParent(), nullptr);
   }
+}
+
+TEST_F(ConstructionTest, FieldsAreFoundByCatalogueIndexAndByName) {
+  EXPECT_EQ(root.field(std::size_t{1}), root.NUM);
+  EXPECT_EQ(root.field("OPT"), root.OPT);
+  EXPECT_EQ(root.field("FLAG"), root.findMember("FLAG"));
+  // A name the catalogue lacks is a catalogue that does not fit its class.
+  EXPECT_THROW(root.field("POS"), std::logic_error);
+  EXPECT_THROW(root.field("num"), std::logic_error);
 }
 
 TEST_F(ConstructionTest, BlockDescriptorsAndPrototype) {

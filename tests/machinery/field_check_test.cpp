@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "machinery/problem.h"
+#include "machinery/internal/problem.h"
 #include "pl/data_record.h"
 #include "pl/plausi_problem.h"
 #include "pl/topic.h"

@@ -220,6 +220,22 @@ TEST(StandardAblaufTest, LogsAndPassesOnWhatEscapesTheBlocks) {
   EXPECT_EQ(h->ctx().getSectionDepth(), 0u);
 }
 
+// An exception out of an element's StandardAblauf passes through the
+// element's run and the root's, each logging it, and leaves the context's
+// current field as it was before the element ran.
+TEST(StandardAblaufTest, AnElementThatThrowsGivesBackTheCurrentField) {
+  auto h = tst::makeHarness();
+  tst::Line line;
+  line.flag = "J";
+  line.zus_info = "THR";
+  EXPECT_THROW(h->check(line.str()), pl::PlausiException);
+  EXPECT_EQ(h->ctx().getCurrentField(), nullptr);
+  EXPECT_THAT(h->errors.lines,
+              ElementsAre("Fehler w\xE4hrend Ausf\xFChrung: StandardAblauf (Zusatz)",
+                          "Fehler w\xE4hrend Ausf\xFChrung: StandardAblauf (Zusatz)"));
+  EXPECT_TRUE(h->sections.balanced());
+}
+
 TEST(StandardAblaufTest, OpensItsSectionsInOrder) {
   auto h = tst::makeHarness();
   h->check(tst::Line{}.str());

@@ -1,5 +1,7 @@
 // Topic variables keep their own copies of values.
 
+#include <type_traits>
+
 #include <gtest/gtest.h>
 
 #include "pl/field_descriptor.h"
@@ -8,6 +10,13 @@
 #include "pl/value.h"
 
 namespace {
+
+// A variable owns its stored value: a copy or a move would free it twice,
+// so neither may compile.
+static_assert(!std::is_copy_constructible_v<pl::LocalVariable>);
+static_assert(!std::is_copy_assignable_v<pl::LocalVariable>);
+static_assert(!std::is_move_constructible_v<pl::LocalVariable>);
+static_assert(!std::is_move_assignable_v<pl::LocalVariable>);
 
 TEST(LocalVariableTest, KeepsItsValueAcrossContextResets) {
   pl::RuntimeContext ctx;

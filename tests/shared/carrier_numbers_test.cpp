@@ -2,6 +2,7 @@
 // carriers, and the characters allowed in record and process ids.
 
 #include "shared/carrier_numbers.h"
+#include "shared/id_characters.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "pl/field_descriptor.h"
 #include "pl/functions.h"
 #include "shared/rule_terms.h"
 #include "support/harness.h"

@@ -1,5 +1,6 @@
 // Which rule functions clear the root topic's hf_fehlertext before their
-// tests, and which leave it as it was.
+// tests, and which leave it as it was; the table of rule functions callable
+// by name.
 
 #ifndef VEXAL_TESTS_SUPPORT_ERROR_TEXT_H_
 #define VEXAL_TESTS_SUPPORT_ERROR_TEXT_H_
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "machinery/rule_set.h"
 #include "machinery/rule_topic.h"
 #include "support/harness.h"
 
@@ -34,6 +36,20 @@ inline std::set<std::string> functionsClearingErrorText(Harness& h,
     }
   }
   return clearing;
+}
+
+// The rule set's by-name table as "name(parameter, ...)", in table order.
+inline std::vector<std::string> byNameTable(const pl::Plausi& plausi) {
+  std::vector<std::string> rows;
+  for (const machinery::FunctionSpec& function :
+       static_cast<const machinery::RuleSet&>(plausi).catalogue().functions) {
+    std::string row = std::string(function.name) + "(";
+    for (std::size_t i = 0; i < function.parameter_count; ++i) {
+      row += (i > 0 ? ", " : "") + std::string(function.parameters[i]);
+    }
+    rows.push_back(row + ")");
+  }
+  return rows;
 }
 
 }  // namespace vexal::testing

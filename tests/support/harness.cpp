@@ -17,7 +17,10 @@ void SectionTracker::onLeave(const char* title, std::size_t) {
 }
 
 Harness::Harness(std::shared_ptr<pl::Plausi> plausi, std::shared_ptr<RecordDefinition> definition)
-    : plausi_(std::move(plausi)), definition_(std::move(definition)), input_(*definition_) {
+    : plausi_(std::move(plausi)),
+      definition_(std::move(definition)),
+      checker_(plausi_.get()),
+      input_(*definition_) {
   ctx_.getLogger().setTraceSink(&trace);
   ctx_.getLogger().setErrorSink(&errors);
   ctx_.setSectionObserver(&sections);
@@ -31,7 +34,7 @@ void Harness::check(std::string_view line) {
   sections.started.clear();
   input_.load(line);
   ctx_.setDataRecord(&input_.record());
-  pl::checkRecord(plausi_.get(), &ctx_);
+  checker_.check(&ctx_);
 }
 
 void Harness::checkValues(const FieldValues& fields) {
@@ -64,7 +67,7 @@ void Harness::checkValues(const FieldValues& fields) {
     offset += size;
   }
   ctx_.setDataRecord(&values_record_);
-  pl::checkRecord(plausi_.get(), &ctx_);
+  checker_.check(&ctx_);
 }
 
 std::vector<std::string> Harness::ids() const {

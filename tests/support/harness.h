@@ -88,6 +88,7 @@ class Harness {
  private:
   std::shared_ptr<pl::Plausi> plausi_;
   std::shared_ptr<RecordDefinition> definition_;
+  pl::RecordChecker checker_;
   host::RecordInput input_;
   pl::DataRecord values_record_;
   pl::RuntimeContext ctx_;

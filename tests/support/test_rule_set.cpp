@@ -1,9 +1,11 @@
 #include "support/test_rule_set.h"
 
+#include <array>
 #include <stdexcept>
 
 #include "machinery/blocks.h"
 #include "machinery/by_name.h"
+#include "machinery/check_rows.h"
 #include "machinery/field_check.h"
 #include "machinery/record_layout.h"
 #include "machinery/rule_function.h"
@@ -23,69 +25,73 @@ bool isText(pl::RuntimeContext* ctx, pl::Value* v, const char* text) {
 pl::Value* F_Echo(pl::RuntimeContext* ctx, pl::Value* wert) { return wert; }
 
 constexpr FieldSpec kPosFields[] = {
-    {"KE", "KENNUNG", kText, 4, kMandatory, &TB_POS::KE},
-    {"BETRAG", "BETRAG", kNum, 5, kMandatory, &TB_POS::BETRAG},
-    {"TEXT", "TEXT", kText, 2, kOptional, &TB_POS::TEXT},
+    {"KE", "KENNUNG", kText, 4, kMandatory},
+    {"BETRAG", "BETRAG", kNum, 5, kMandatory},
+    {"TEXT", "TEXT", kText, 2, kOptional},
 };
 constexpr VariableMember kPosParameters[] = {variable<&TB_POS::num>};
-constexpr ProcedureSpec kPosProcedures[] = {procedure<&TB_POS::F_PruefeBETRAG>("P_BETRAG")};
+constexpr CheckRow kPosRows[] = {
+    check("P_BETRAG", "F_PruefeBETRAG", body<&TB_POS::F_PruefeBETRAG>())};
+constexpr auto kPosChecks = compileChecks<kPosRows>(kPosFields);
 constexpr TopicSpec kPos{
     .name = "POS",
     .fields = kPosFields,
     .groups = {},
     .parameters = kPosParameters,
-    .procedures = kPosProcedures,
+    .checks = kPosChecks,
     .run_blocks = nullptr,
     .make = &makeTopic<TB_POS>,
 };
 
 constexpr FieldSpec kZusFields[] = {
-    {"KE", "KENNUNG-ZUSATZ", kText, 4, kOptional, &TB_ZUS::KE},
-    {"INFO", "INFO", kText, 3, kMandatory, &TB_ZUS::INFO},
+    {"KE", "KENNUNG-ZUSATZ", kText, 4, kOptional},
+    {"INFO", "INFO", kText, 3, kMandatory},
 };
-constexpr ProcedureSpec kZusProcedures[] = {procedure<&TB_ZUS::F_PruefeINFO>("P_INFO")};
+constexpr CheckRow kZusRows[] = {check("P_INFO", "F_PruefeINFO", body<&TB_ZUS::F_PruefeINFO>())};
+constexpr auto kZusChecks = compileChecks<kZusRows>(kZusFields);
 constexpr TopicSpec kZus{
     .name = "ZUS",
     .fields = kZusFields,
     .groups = {},
     .parameters = {},
-    .procedures = kZusProcedures,
-    .run_blocks = nullptr,
+    .checks = kZusChecks,
+    .run_blocks = blockRunner<&TB_ZUS::runBlocks>,
     .make = &makeTopic<TB_ZUS>,
 };
 
 constexpr FieldSpec kRootFields[] = {
-    {"KE", "KENNUNG", kText, 4, kMandatory, &TB_TST_01::KE},
-    {"NUM", "NUMMER", kNum, 2, kMandatory, &TB_TST_01::NUM},
-    {"OPT", "OPTIONAL", kText, 3, kOptional, &TB_TST_01::OPT},
-    {"FLAG", "KENNZEICHEN", kText, 1, kMandatory, &TB_TST_01::FLAG},
-    {"ANZ", "ANZAHL", kNum, 1, kMandatory, &TB_TST_01::ANZ},
+    {"KE", "KENNUNG", kText, 4, kMandatory},
+    {"NUM", "NUMMER", kNum, 2, kMandatory},
+    {"OPT", "OPTIONAL", kText, 3, kOptional},
+    {"FLAG", "KENNZEICHEN", kText, 1, kMandatory},
+    {"ANZ", "ANZAHL", kNum, 1, kMandatory},
 };
 constexpr GroupSpec kRootGroups[] = {
     {"POS", "ANZ", nullptr, nullptr, &kPos, &bindArray<&TB_TST_01::POS>},
     {"ZUS", nullptr, "FLAG", "J", &kZus, &bindArray<&TB_TST_01::ZUS>},
 };
 constexpr VariableMember kRootParameters[] = {variable<&TB_TST_01::schalttag>};
-constexpr ProcedureSpec kRootProcedures[] = {
-    procedure<&TB_TST_01::F_PruefeNUM>("P_NUM"),
-    procedure<&TB_TST_01::F_PruefeOPT>("P_OPT"),
-    procedure<&TB_TST_01::flagFailed>("P_FLAG", "TST020 FLAG ungleich J oder N"),
+constexpr CheckRow kRootRows[] = {
+    check("P_NUM", "F_PruefeNUM", kClearsText, body<&TB_TST_01::F_PruefeNUM>()),
+    check("P_OPT", "F_PruefeOPT", body<&TB_TST_01::F_PruefeOPT>()),
+    fixedMessage<&TB_TST_01::flagFailed>("P_FLAG", "TST020 FLAG ungleich J oder N"),
 };
+constexpr auto kRootChecks = compileChecks<kRootRows>(kRootFields);
 constexpr TopicSpec kRoot{
     .name = "TST_01",
     .fields = kRootFields,
     .groups = kRootGroups,
     .parameters = kRootParameters,
-    .procedures = kRootProcedures,
+    .checks = kRootChecks,
     .run_blocks = blockRunner<&TB_TST_01::runBlocks>,
     .make = &makeTopic<TB_TST_01>,
 };
 
-constexpr FunctionSpec kFunctions[] = {
+constexpr std::array kOtherFunctions = {
     byName<&F_Echo>("F_Echo", "wert"),
     byName<&TB_TST_01::F_Join>("F_Join", "links", "rechts"),
-    byName<&TB_TST_01::F_PruefeNUM>("F_PruefeNUM"),
 };
+constexpr auto kFunctions = byNameTable<kRootChecks, kOtherFunctions>();
 
 constexpr RecordSpec kRecord{
     .record_type = "TST_01",
@@ -95,36 +101,29 @@ constexpr RecordSpec kRecord{
     .procedure_parameter = "ipMjahrSchalttag",
 };
 
-constexpr FieldCheckTable kChecks = makeFieldCheckTable<kRecord>();
 
 }  // namespace
 
-pl::Value* TB_TST_01::F_PruefeNUM(pl::RuntimeContext* ctx) {
-  static constexpr FunctionName kName("F_PruefeNUM");
-  hf_fehlertext->set(ctx->createInvalidValue());
-  return checkFunction(ctx, kName, hf_fehlertext, [&](RuleResult& result) {
-    pl::Value* num = NUM->get(ctx);
-    if (Functions::eq(ctx, num, ctx->createInvalidValue())->isTrue()) {
-      result.fail("TST010 NUM fehlt");
-    }
-    if (result.ok() && !Functions::NUMERISCH(ctx, NUM->get(ctx))->isTrue()) {
-      result.fail("TST011 NUM nicht numerisch");
-    }
-    if (result.ok() && isText(ctx, NUM->get(ctx), "99")) result.fail("TST012 NUM zu gro\xDF");
-  });
+void TB_TST_01::F_PruefeNUM(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  if (Functions::eq(ctx, NUM->get(ctx), ctx->createInvalidValue())->isTrue()) {
+    rule.failWith("TST010 NUM fehlt");
+  }
+  if (rule.ok() && !Functions::NUMERISCH(ctx, NUM->get(ctx))->isTrue()) {
+    rule.failWith("TST011 NUM nicht numerisch");
+  }
+  if (rule.ok() && isText(ctx, NUM->get(ctx), "99")) rule.failWith("TST012 NUM zu gro\xDF");
 }
 
-pl::Value* TB_TST_01::F_PruefeOPT(pl::RuntimeContext* ctx) {
-  static constexpr FunctionName kName("F_PruefeOPT");
-  return checkFunction(ctx, kName, hf_fehlertext, [&](RuleResult&) {
-    pl::Value* opt = OPT->get(ctx);
-    if (isText(ctx, opt, "EXC"))
-      throw pl::PlausiException(pl::ExceptionType::kUnspecified, "Absicht");
-    if (isText(ctx, opt, "STD")) throw std::runtime_error("std");
-    if (isText(ctx, opt, "PTR")) {
-      throw new pl::PlausiException(pl::ExceptionType::kInvalidElementAccess, "Zeiger");
-    }
-  });
+void TB_TST_01::F_PruefeOPT(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  pl::Value* opt = OPT->get(ctx);
+  if (isText(ctx, opt, "EXC"))
+    throw pl::PlausiException(pl::ExceptionType::kUnspecified, "Absicht");
+  if (isText(ctx, opt, "STD")) throw std::runtime_error("std");
+  if (isText(ctx, opt, "PTR")) {
+    throw new pl::PlausiException(pl::ExceptionType::kInvalidElementAccess, "Zeiger");
+  }
 }
 
 bool TB_TST_01::flagFailed(pl::RuntimeContext* ctx) {
@@ -149,31 +148,32 @@ void TB_TST_01::runBlocks(pl::RuntimeContext* ctx) {
 
 void TB_POS::setParameters(pl::RuntimeContext* ctx, pl::Value* value) { num->set(value); }
 
-pl::Value* TB_POS::F_PruefeBETRAG(pl::RuntimeContext* ctx) {
-  static constexpr FunctionName kName("F_PruefeBETRAG");
-  return checkFunction(ctx, kName, hf_fehlertext, [&](RuleResult& result) {
-    if (!Functions::NUMERISCH(ctx, BETRAG->get(ctx))->isTrue()) {
-      result.fail("TST030 BETRAG nicht numerisch");
-    }
-    // A text compared with a number compares numerically.
-    if (result.ok() && Functions::NUMERISCH(ctx, num->get(ctx))->isTrue() &&
-        Functions::gt(ctx, BETRAG->get(ctx), Functions::ALS_GANZZAHL(ctx, num->get(ctx)))
-            ->isTrue()) {
-      result.fail(
-          "TST031 BETRAG gr\xF6\xDF"
-          "er als NUM");
-    }
-  });
+void TB_POS::F_PruefeBETRAG(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  if (!Functions::NUMERISCH(ctx, BETRAG->get(ctx))->isTrue()) {
+    rule.failWith("TST030 BETRAG nicht numerisch");
+  }
+  // A text compared with a number compares numerically.
+  if (rule.ok() && Functions::NUMERISCH(ctx, num->get(ctx))->isTrue() &&
+      Functions::gt(ctx, BETRAG->get(ctx), Functions::ALS_GANZZAHL(ctx, num->get(ctx)))->isTrue()) {
+    rule.failWith(
+        "TST031 BETRAG gr\xF6\xDF"
+        "er als NUM");
+  }
 }
 
-pl::Value* TB_ZUS::F_PruefeINFO(pl::RuntimeContext* ctx) {
-  static constexpr FunctionName kName("F_PruefeINFO");
-  return checkFunction(ctx, kName, hf_fehlertext, [&](RuleResult& result) {
-    if (isText(ctx, INFO->get(ctx), "BAD")) result.fail("TST040 INFO falsch");
-  });
+void TB_ZUS::F_PruefeINFO(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  if (isText(ctx, INFO->get(ctx), "BAD")) rule.failWith("TST040 INFO falsch");
 }
 
-Plausi_TST_01::Plausi_TST_01() : RuleSet(kRecord, kChecks) {}
+void TB_ZUS::runBlocks(pl::RuntimeContext* ctx) {
+  if (isText(ctx, INFO->get(ctx), "THR")) {
+    throw pl::PlausiException(pl::ExceptionType::kUnspecified, "Zusatz");
+  }
+}
+
+Plausi_TST_01::Plausi_TST_01() : RuleSet(kRecord, kFieldCheckTable<kRecord>) {}
 
 RecordDefinition_TST_01::RecordDefinition_TST_01() {
   vexal::machinery::buildRecordLayout(*this, kRecord);

@@ -11,12 +11,14 @@
 // exception) and "PTR" (a PlausiException thrown as pointer); P_FLAG has
 // its own condition and the fixed text TST020; POS runs P_BETRAG (TST030
 // not numeric, TST031 greater than the root's NUM, which each element gets
-// as parameter); ZUS runs P_INFO (TST040 for "BAD"). OPT "BLK" makes the
-// root's block step fail with an element-access exception.
+// as parameter); ZUS runs P_INFO (TST040 for "BAD"), and INFO "THR" makes
+// its own block step throw. OPT "BLK" makes the root's block step fail with
+// an element-access exception.
 
 #ifndef VEXAL_TESTS_SUPPORT_TEST_RULE_SET_H_
 #define VEXAL_TESTS_SUPPORT_TEST_RULE_SET_H_
 
+#include "machinery/rule_function.h"
 #include "machinery/rule_set.h"
 #include "machinery/rule_topic.h"
 #include "model/record_definition.h"
@@ -28,40 +30,49 @@ class TB_POS : public vexal::machinery::RuleTopic {
  public:
   using RuleTopic::RuleTopic;
   void setParameters(pl::RuntimeContext* ctx, pl::Value* num);
-  pl::Value* F_PruefeBETRAG(pl::RuntimeContext* ctx);
+  void F_PruefeBETRAG(vexal::machinery::RuleCall& rule);
 
   pl::Field* BETRAG = nullptr;
-  pl::Field* KE = nullptr;
-  pl::Field* TEXT = nullptr;
   pl::LocalVariable* num = nullptr;
+
+ protected:
+  void bindFields() override { BETRAG = field("BETRAG"); }
 };
 
 class TB_ZUS : public vexal::machinery::RuleTopic {
  public:
   using RuleTopic::RuleTopic;
-  pl::Value* F_PruefeINFO(pl::RuntimeContext* ctx);
+  void F_PruefeINFO(vexal::machinery::RuleCall& rule);
+  void runBlocks(pl::RuntimeContext* ctx);
 
   pl::Field* INFO = nullptr;
-  pl::Field* KE = nullptr;
+
+ protected:
+  void bindFields() override { INFO = field("INFO"); }
 };
 
 class TB_TST_01 : public vexal::machinery::RuleTopic {
  public:
   using RuleTopic::RuleTopic;
-  pl::Value* F_PruefeNUM(pl::RuntimeContext* ctx);
-  pl::Value* F_PruefeOPT(pl::RuntimeContext* ctx);
+  void F_PruefeNUM(vexal::machinery::RuleCall& rule);
+  void F_PruefeOPT(vexal::machinery::RuleCall& rule);
   bool flagFailed(pl::RuntimeContext* ctx);
   pl::Value* F_Join(pl::RuntimeContext* ctx, pl::Value* links, pl::Value* rechts);
   void runBlocks(pl::RuntimeContext* ctx);
 
-  pl::Field* ANZ = nullptr;
   pl::Field* FLAG = nullptr;
-  pl::Field* KE = nullptr;
   pl::Field* NUM = nullptr;
   pl::Field* OPT = nullptr;
   pl::TopicArray<TB_POS>* POS = nullptr;
   pl::TopicArray<TB_ZUS>* ZUS = nullptr;
   pl::LocalVariable* schalttag = nullptr;
+
+ protected:
+  void bindFields() override {
+    FLAG = field("FLAG");
+    NUM = field("NUM");
+    OPT = field("OPT");
+  }
 };
 
 class Plausi_TST_01 final : public vexal::machinery::RuleSet {

@@ -95,11 +95,15 @@ class FeatureField : public ValueSource {
 // A variable of the rule language. Keeps its own copy of the value it is
 // set to, so a topic variable stays valid after the context that made the
 // value is reset; get() returns a fresh copy in the asking context. Starts
-// as the invalid value unless given an initial one.
+// as the invalid value unless given an initial one. Neither copyable nor
+// movable; not thread-safe.
 class LocalVariable : public ValueSource {
  public:
   LocalVariable();
   explicit LocalVariable(const Value* initial);
+  // Owns its stored value: a copy would free it twice.
+  LocalVariable(const LocalVariable&) = delete;
+  LocalVariable& operator=(const LocalVariable&) = delete;
   ~LocalVariable() override;
 
   Value* get(RuntimeContext* ctx) override;

@@ -3,6 +3,10 @@
 #ifndef VEXAL_RUNTIME_PL_FUNCTIONS_H_
 #define VEXAL_RUNTIME_PL_FUNCTIONS_H_
 
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
 #include "pl/types.h"
 
 namespace pl {
@@ -78,8 +82,32 @@ class Functions {
   static Value* isTypeConform(RuntimeContext* ctx, const Value* v, FieldType type,
                               const char* mask);
 
-  // Helpers for C++ callers that need a plain bool or int.
+  // --- The rules above as plain answers, without making values. The
+  // built-in functions answer through these, and so does any rule code that
+  // compares a value with a literal in place: a faster comparison is
+  // written here once.
+
+  // How a orders against b under lt/le/gt/ge.
+  enum class Order : signed char { kLess, kEqual, kGreater, kUnordered };
+  static Order order(const Value* a, const Value* b);
+  // As order(a, createStringValue(text)) and order(a, createNumberValue(n)).
+  static Order orderText(const Value* a, std::string_view text);
+  static Order orderNumber(const Value* a, long double number);
+  // eq(a, b); eq(a, createStringValue(text)); eq(a, createNumberValue(n)).
+  static bool equals(const Value* a, const Value* b);
+  static bool equalsText(const Value* a, std::string_view text);
+  static bool equalsNumber(const Value* a, long double number);
+  // NUMERISCH(v).
   static bool isNumericText(const Value* v);
+  // What WERTLAENGE answers; nullopt for the invalid value.
+  static std::optional<std::size_t> length(const Value* v);
+  // The bytes a value stands for as a text operand: a string's bytes, a
+  // number's decimal text, "true"/"false", "JJJJMMTT", "" for the invalid
+  // value and for ranges. Valid as long as the value.
+  static std::string_view text(const Value* v);
+  // isTypeConform(v, type, mask).
+  static bool conforms(const Value* v, FieldType type, const char* mask);
+
   // The character GROSSBUCHSTABEN makes of one character.
   static unsigned char upperCase(unsigned char c) {
     if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
@@ -97,7 +125,6 @@ class Functions {
         return c;
     }
   }
-  static bool equals(const Value* a, const Value* b);
 };
 
 }  // namespace pl

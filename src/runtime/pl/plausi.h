@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <map>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,8 +32,8 @@ class ClassificationRessource {
 
 // Base of every rule set. Owns the mapping and the root topic it is given
 // and keeps the table of type-conformance checks. A rule set serves one
-// check at a time: its topic variables and its check plan hold per-run
-// state. Separate rule sets share nothing.
+// check at a time: its topic variables hold per-run state. Separate rule
+// sets share nothing.
 class Plausi : public ClassificationRessource {
  public:
   Plausi();
@@ -64,9 +63,6 @@ class Plausi : public ClassificationRessource {
     return checks_;
   }
 
-  struct CheckPlan;
-  CheckPlan& checkPlan();
-
  protected:
   // Each takes ownership; a second call replaces (and deletes) the first.
   void setMapping(Mapping* mapping);
@@ -80,7 +76,6 @@ class Plausi : public ClassificationRessource {
   std::vector<std::pair<std::string, FieldCheckProc>> checks_;
   std::map<std::string, std::size_t, std::less<>> check_index_;
   InvalidValue invalid_;
-  std::unique_ptr<CheckPlan> plan_;
 };
 
 }  // namespace pl

@@ -5,6 +5,11 @@
 // trivial destructors. Values are immutable once made, so the context may
 // hand out shared instances (the two booleans, the invalid value, the
 // numbers 0 and 1).
+//
+// Code that looks at a value's kind asks is<T>() and as<T>() rather than
+// comparing kinds and casting by hand:
+//
+//   if (const pl::StringValue* text = pl::as<pl::StringValue>(v)) ...
 
 #ifndef VEXAL_RUNTIME_PL_VALUE_H_
 #define VEXAL_RUNTIME_PL_VALUE_H_
@@ -56,6 +61,8 @@ class Value {
 
 class InvalidValue final : public Value {
  public:
+  static constexpr Kind kKind = Kind::kInvalid;
+
   InvalidValue() : Value(Kind::kInvalid) {}
   const char* getString() const override { return ""; }
   std::int64_t getLong() const override { return 0; }
@@ -66,6 +73,8 @@ class InvalidValue final : public Value {
 // NUL-terminated after its last byte.
 class StringValue final : public Value {
  public:
+  static constexpr Kind kKind = Kind::kString;
+
   StringValue(const char* data, std::size_t size)
       : Value(Kind::kString), data_(data), size_(size) {}
   const char* data() const { return data_; }
@@ -83,6 +92,8 @@ class StringValue final : public Value {
 
 class NumberValue final : public Value {
  public:
+  static constexpr Kind kKind = Kind::kNumber;
+
   explicit NumberValue(long double number) : Value(Kind::kNumber), number_(number) {}
   long double get() const { return number_; }
   // The plain decimal text, formatted on first use.
@@ -101,6 +112,8 @@ class NumberValue final : public Value {
 
 class BoolValue final : public Value {
  public:
+  static constexpr Kind kKind = Kind::kBool;
+
   explicit BoolValue(bool value) : Value(Kind::kBool), value_(value) {}
   bool get() const { return value_; }
   const char* getString() const override { return value_ ? "true" : "false"; }
@@ -114,6 +127,8 @@ class BoolValue final : public Value {
 // A Gregorian calendar day.
 class DateValue final : public Value {
  public:
+  static constexpr Kind kKind = Kind::kDate;
+
   // Expects a valid date; RuntimeContext::createDateValue checks.
   DateValue(int year, int month, int day);
   int year() const { return year_; }
@@ -137,6 +152,8 @@ class DateValue final : public Value {
 // Numbers from low to high; bounds per IntervalType.
 class IntervalRangeValue final : public Value {
  public:
+  static constexpr Kind kKind = Kind::kIntervalRange;
+
   IntervalRangeValue(const Value* low, const Value* high, IntervalType type)
       : Value(Kind::kIntervalRange), low_(low), high_(high), type_(type) {}
   const Value* low() const { return low_; }
@@ -155,6 +172,8 @@ class IntervalRangeValue final : public Value {
 // first, second, ... up to last, in steps of second - first.
 class SequenceRangeValue final : public Value {
  public:
+  static constexpr Kind kKind = Kind::kSequenceRange;
+
   SequenceRangeValue(const Value* first, const Value* second, const Value* last)
       : Value(Kind::kSequenceRange), first_(first), second_(second), last_(last) {}
   const Value* first() const { return first_; }
@@ -173,6 +192,8 @@ class SequenceRangeValue final : public Value {
 // A list of values; contains() tests equality with any member.
 class RangeSeriesValue final : public Value {
  public:
+  static constexpr Kind kKind = Kind::kRangeSeries;
+
   RangeSeriesValue(const Value* const* members, std::size_t count)
       : Value(Kind::kRangeSeries), members_(members), count_(count) {}
   std::size_t size() const { return count_; }
@@ -185,6 +206,23 @@ class RangeSeriesValue final : public Value {
   const Value* const* members_;
   std::size_t count_;
 };
+
+// Whether v is a value of class T (StringValue, NumberValue, ...); false
+// for null.
+template <class T>
+bool is(const Value* v) {
+  return v != nullptr && v->getKind() == T::kKind;
+}
+
+// v as a value of class T, or null when it is another kind of value.
+template <class T>
+const T* as(const Value* v) {
+  return is<T>(v) ? static_cast<const T*>(v) : nullptr;
+}
+template <class T>
+T* as(Value* v) {
+  return is<T>(v) ? static_cast<T*>(v) : nullptr;
+}
 
 }  // namespace pl
 

@@ -1,7 +1,14 @@
 // What the check shapes learn from an exception they catch.
 
-#ifndef VEXAL_MACHINERY_CAUGHT_EXCEPTION_H_
-#define VEXAL_MACHINERY_CAUGHT_EXCEPTION_H_
+#ifndef VEXAL_MACHINERY_INTERNAL_CAUGHT_EXCEPTION_H_
+#define VEXAL_MACHINERY_INTERNAL_CAUGHT_EXCEPTION_H_
+
+// Only the machinery itself (and its white-box tests) includes this header:
+// record types and shared rules reach the machinery through its public
+// headers.
+#if !defined(VEXAL_LAYER_MACHINERY) && !defined(VEXAL_WHITE_BOX_TESTS)
+#error "machinery/internal/ is the check machinery's own"
+#endif
 
 #include <memory>
 
@@ -42,4 +49,4 @@ void logExecutionError(pl::RuntimeContext* ctx, const char* name, const char* me
 
 }  // namespace vexal::machinery
 
-#endif  // VEXAL_MACHINERY_CAUGHT_EXCEPTION_H_
+#endif  // VEXAL_MACHINERY_INTERNAL_CAUGHT_EXCEPTION_H_

@@ -1,7 +1,15 @@
-// Check procedures P_<X> and the procedure "StandardAblauf" of a topic.
+// Check procedures P_<X>, the rule functions behind them, and the procedure
+// "StandardAblauf" of a topic.
 
-#ifndef VEXAL_MACHINERY_CHECK_PROCEDURE_H_
-#define VEXAL_MACHINERY_CHECK_PROCEDURE_H_
+#ifndef VEXAL_MACHINERY_INTERNAL_CHECK_PROCEDURE_H_
+#define VEXAL_MACHINERY_INTERNAL_CHECK_PROCEDURE_H_
+
+// Only the machinery itself (and its white-box tests) includes this header:
+// record types and shared rules reach the machinery through its public
+// headers.
+#if !defined(VEXAL_LAYER_MACHINERY) && !defined(VEXAL_WHITE_BOX_TESTS)
+#error "machinery/internal/ is the check machinery's own"
+#endif
 
 #include "machinery/catalogue.h"
 
@@ -23,6 +31,12 @@ class RuleTopic;
 pl::Value* runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic,
                              const ProcedureSpec& procedure);
 
+// The rule function F_Pruefe<X> of a check: in section "Funktion
+// F_Pruefe<X>", its tests in order, each while the result is still 1 (or
+// always); returns the result number. An exception is logged under the
+// function's name and thrown on unchanged.
+pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureSpec& check);
+
 // The procedure "StandardAblauf" of a topic: its check procedures in order,
 // each whatever the others found, then its blocks. An exception is logged
 // under "StandardAblauf" and thrown on unchanged.
@@ -30,4 +44,4 @@ void StandardAblauf(pl::RuntimeContext* ctx, RuleTopic* topic);
 
 }  // namespace vexal::machinery
 
-#endif  // VEXAL_MACHINERY_CHECK_PROCEDURE_H_
+#endif  // VEXAL_MACHINERY_INTERNAL_CHECK_PROCEDURE_H_

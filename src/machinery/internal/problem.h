@@ -1,7 +1,14 @@
 // The problem factory and the finding writers.
 
-#ifndef VEXAL_MACHINERY_PROBLEM_H_
-#define VEXAL_MACHINERY_PROBLEM_H_
+#ifndef VEXAL_MACHINERY_INTERNAL_PROBLEM_H_
+#define VEXAL_MACHINERY_INTERNAL_PROBLEM_H_
+
+// Only the machinery itself (and its white-box tests) includes this header:
+// record types and shared rules reach the machinery through its public
+// headers.
+#if !defined(VEXAL_LAYER_MACHINERY) && !defined(VEXAL_WHITE_BOX_TESTS)
+#error "machinery/internal/ is the check machinery's own"
+#endif
 
 #include "machinery/catalogue.h"
 #include "pl/plausi_problem.h"
@@ -33,4 +40,4 @@ void writeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char*
 
 }  // namespace vexal::machinery
 
-#endif  // VEXAL_MACHINERY_PROBLEM_H_
+#endif  // VEXAL_MACHINERY_INTERNAL_PROBLEM_H_

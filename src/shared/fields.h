@@ -1,0 +1,71 @@
+// The fields that several record types carry alike: the same short name,
+// display name, type, length and presence. A record type's field table
+// names them instead of spelling them again (machinery::fieldTable).
+
+#ifndef VEXAL_SHARED_FIELDS_H_
+#define VEXAL_SHARED_FIELDS_H_
+
+#if defined(VEXAL_LAYER_MACHINERY)
+#error "the check machinery does not depend on shared rules"
+#endif
+
+#include "machinery/catalogue.h"
+
+namespace vexal::shared {
+namespace fields {
+
+using machinery::FieldSpec;
+using machinery::kMandatory;
+using machinery::kNum;
+using machinery::kOptional;
+using machinery::kText;
+
+inline constexpr FieldSpec KE{"KE", "KENNUNG", kText, 4, kMandatory};
+inline constexpr FieldSpec VF{"VF", "VERFAHREN", kText, 5, kMandatory};
+inline constexpr FieldSpec ABSN{"ABSN", "ABSENDER-NUMMER", kText, 15, kMandatory};
+inline constexpr FieldSpec EPNR{"EPNR", "EMPFAENGER-NUMMER", kText, 15, kMandatory};
+inline constexpr FieldSpec NEVERNR{"NEVERNR", "NEBENVERSIONS-NR", kNum, 2, kOptional};
+inline constexpr FieldSpec ED{"ED", "DATUM-ERSTELLUNG", kText, 20, kMandatory};
+inline constexpr FieldSpec MMFU{"MMFU", "MM-FUV-DATEN", kText, 1, kMandatory};
+inline constexpr FieldSpec FEKZ{"FEKZ", "FEHLER-KENNZ", kNum, 1, kMandatory};
+inline constexpr FieldSpec FEAN{"FEAN", "FEHLER-ANZAHL", kNum, 1, kMandatory};
+inline constexpr FieldSpec PRODID{"PRODID", "PRODUKT-IDENTIFIER", kText, 7, kMandatory};
+inline constexpr FieldSpec MODID{"MODID", "MODIFIKATIONS-IDENTIFIER", kText, 8, kMandatory};
+
+}  // namespace fields
+
+// Every record begins with its identifier, the procedure, the sender and
+// the receiving organisation.
+inline constexpr machinery::FieldSpec kSenderFields[] = {fields::KE, fields::VF, fields::ABSN,
+                                                         fields::EPNR};
+
+// The part of the query and wage-report records between their creation
+// date (and DSLN's INTERN) and their own fields: error marks, software,
+// ids, carrier and membership, reporting year, company numbers and the
+// contact-person marker; 394 characters.
+inline constexpr machinery::FieldSpec kReportFields[] = {
+    fields::MMFU,
+    fields::FEKZ,
+    fields::FEAN,
+    {"RESERVE1", "RESERVE1", machinery::kText, 100, machinery::kOptional},
+    fields::PRODID,
+    fields::MODID,
+    {"DSID", "DATENSATZ-ID", machinery::kText, 32, machinery::kMandatory},
+    {"VOID", "VORGANGS-ID", machinery::kText, 32, machinery::kMandatory},
+    {"KENNZST", "KENNZ-STORNO", machinery::kText, 1, machinery::kMandatory},
+    {"RESERVE2", "RESERVE2", machinery::kText, 32, machinery::kOptional},
+    {"MMUEB", "MM-UEBERMITTLUNG", machinery::kNum, 1, machinery::kMandatory},
+    {"RESERVE3", "RESERVE3", machinery::kText, 100, machinery::kOptional},
+    {"BBNRUV", "BBNR-UV", machinery::kText, 15, machinery::kMandatory},
+    {"MNR", "MITGLIEDSNUMMER", machinery::kText, 20, machinery::kMandatory},
+    {"PIN", "MNR-PIN", machinery::kNum, 5, machinery::kMandatory},
+    {"LFDNR", "LAUFENDE-NUMMER", machinery::kNum, 3, machinery::kMandatory},
+    {"MJAHR", "MELDEJAHR", machinery::kNum, 4, machinery::kMandatory},
+    {"BBNRLB", "BBNR-LB", machinery::kText, 15, machinery::kMandatory},
+    {"BBNRAS", "BBNR-ABRECHNUNGS-STELLE", machinery::kText, 15, machinery::kMandatory},
+    {"MMDBAP", "MM-DBANSPRECHPARTNER", machinery::kText, 1, machinery::kMandatory},
+};
+
+}  // namespace vexal::shared
+
+#endif  // VEXAL_SHARED_FIELDS_H_

@@ -1,0 +1,144 @@
+#include "shared/header_rules.h"
+
+#include "pl/functions.h"
+#include "shared/rule_terms.h"
+
+namespace vexal::shared::header_rules_internal {
+namespace {
+
+using pl::Functions;
+
+HeaderTopic& header(RuleCall& rule) { return rule.topicAs<HeaderTopic>(); }
+
+bool isZeroResult(const pl::Value* result) { return equalsNumber(result, 0); }
+
+}  // namespace
+
+void senderNumber(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  pl::Value* absn = rule.value();
+  if (isNumeric(F_Trim(ctx, absn))) {
+    if (isZeroResult(F_PruefeBetriebsnummer(ctx, absn))) rule.fail();
+  } else if (isZeroResult(F_PruefeGesonderteBetriebsnummer(ctx, absn))) {
+    rule.failWith(rule.text(1));
+  }
+}
+
+void version01From2024(RuleCall& rule) {
+  pl::Value* mjahr = header(rule).MJAHR->get(rule.ctx());
+  if (equalsText(rule.value(), "01") && hasLength(mjahr, 4) && isNumeric(mjahr) &&
+      isGreaterThan(mjahr, 2023)) {
+    rule.fail();
+  }
+}
+
+void errorCountWithoutErrorFlag(RuleCall& rule) {
+  pl::Value* fekz = header(rule).FEKZ->get(rule.ctx());
+  if (isPresent(fekz) && isNumeric(fekz) && equalsNumber(fekz, 0) &&
+      !equalsNumber(rule.value(), 0)) {
+    rule.fail();
+  }
+}
+
+void errorCountMissingForErrorFlag(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  pl::Value* fekz = header(rule).FEKZ->get(ctx);
+  if (!isPresent(fekz) || !isNumeric(fekz) || !isGreaterThan(fekz, 0)) return;
+  pl::Value* counts = ctx->createIntervalRange(ctx->createNumberValue(1), ctx->createNumberValue(9),
+                                               pl::IntervalType::kClosed);
+  if (!Functions::contains(ctx, counts, rule.value())->isTrue()) rule.fail();
+}
+
+void timestampNotNumeric(RuleCall& rule) {
+  if (!isNumeric(part(rule.ctx(), rule.value(), 1, 14))) rule.fail();
+}
+
+void noValidDate(RuleCall& rule) {
+  if (!conforms(part(rule.ctx(), rule.value(), 1, 8), pl::FieldType::kDateTime, "JJJJMMTT")) {
+    rule.fail();
+  }
+}
+
+void noValidTime(RuleCall& rule) {
+  if (!conforms(part(rule.ctx(), rule.value(), 9, 6), pl::FieldType::kDateTime, "SSmmss")) {
+    rule.fail();
+  }
+}
+
+void dateAfterProcessingDate(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  pl::Value* day = part(ctx, rule.value(), 1, 8);
+  pl::Value* created = ctx->createDateValue(day->getString(), "JJJJMMTT");
+  if (Functions::order(created, Functions::HEUTE(ctx)) == Order::kGreater) rule.fail();
+}
+
+void fractionNotNumeric(RuleCall& rule) {
+  pl::Value* ed = rule.value();
+  if (hasLength(ed, 20) && !isNumeric(part(rule.ctx(), ed, 15, 6))) rule.fail();
+}
+
+void refusedIdCharacter(RuleCall& rule) {
+  if (!isTrue(header(rule).F_IstDsIdVoIdKonform(rule.ctx(), rule.value()))) rule.fail();
+}
+
+void notAnnex7Carrier(RuleCall& rule) {
+  if (!isTrue(header(rule).F_IstBbnrAnlage7(rule.ctx(), rule.value()))) rule.fail();
+}
+
+void membershipNumber(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  HeaderTopic& topic = header(rule);
+  if (!equalsText(topic.KENNZST->get(ctx), "N")) return;
+  pl::Value* m = F_Trim(ctx, rule.value());
+  pl::Value* u = F_Trim(ctx, topic.BBNRUV->get(ctx));
+  pl::Value* no = ctx->createBoolValue(false);
+  // A carrier without rules answers with the invalid value, which is not
+  // false.
+  if (Functions::equals(F_GibZulaessigeMNRLaenge(ctx, u, Functions::WERTLAENGE(ctx, m)), no)) {
+    rule.fail();
+  }
+  if (rule.ok() && Functions::equals(F_IstMNRZeichenZulaessig(ctx, u, m), no)) {
+    rule.failWith(rule.text(1));
+  }
+}
+
+namespace {
+
+bool isReleased(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  return isTrue(
+      F_IstMjahrFreigeschaltet(ctx, rule.value(), header(rule).ipMjahrSchalttag->get(ctx)));
+}
+
+}  // namespace
+
+void yearNotReleased(RuleCall& rule) {
+  if (!isReleased(rule)) rule.fail();
+}
+
+void yearNotReleasedNamingSwitchDay(RuleCall& rule) {
+  if (isReleased(rule)) return;
+  pl::RuntimeContext* ctx = rule.ctx();
+  pl::Value* switch_day = header(rule).ipMjahrSchalttag->get(ctx);
+  pl::Value* day_month = Functions::KONKATENIEREN(
+      ctx, Functions::KONKATENIEREN(ctx, part(ctx, switch_day, 3, 2), ctx->createStringValue(".")),
+      part(ctx, switch_day, 1, 2));
+  rule.failWith(Functions::ERSETZEN(ctx, ctx->createStringValue(rule.text(0)),
+                                    ctx->createStringValue("TT.MM"), day_month));
+}
+
+void notCompanyNumber(RuleCall& rule) {
+  if (isZeroResult(F_PruefeBetriebsnummer(rule.ctx(), rule.value()))) rule.fail();
+}
+
+void carrierAsCompanyNumber(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  HeaderTopic& topic = header(rule);
+  pl::Value* mjahr = topic.MJAHR->get(ctx);
+  if (equalsText(topic.KENNZST->get(ctx), "N") && isNumeric(mjahr) && isAtLeast(mjahr, 2018) &&
+      isTrue(F_IstBbnrAnlage20(ctx, rule.value()))) {
+    rule.fail();
+  }
+}
+
+}  // namespace vexal::shared::header_rules_internal
