@@ -224,10 +224,10 @@ struct TopicSpec {
   // Reference topic of the procedures' findings: the record type code for
   // the root topic, the block name for a sub-topic.
   const char* name = nullptr;
-  std::span<const FieldSpec> fields;           // record order
-  std::span<const GroupSpec> groups;           // record order, after the fields
-  std::span<const VariableMember> parameters;  // variables after hf_fehlertext
-  CheckSpans checks;
+  std::span<const FieldSpec> fields{};           // record order
+  std::span<const GroupSpec> groups{};           // record order, after the fields
+  std::span<const VariableMember> parameters{};  // variables after hf_fehlertext
+  CheckSpans checks{};
   BlockRunnerMember run_blocks = nullptr;  // after the procedures; may be null
   TopicFactory make = nullptr;
 };
