@@ -1,4 +1,7 @@
-// Record type DSLN_01: its record layout, root topic and rule set.
+// Record type DSLN_01, the wage report: the header of the query and
+// wage-report records, one UV block per hazard-tariff position (as many as
+// ANUV says) and optionally one contact person. Its record layout, topics
+// and rule set.
 
 #ifndef VEXAL_DSLN_01_DSLN_01_H_
 #define VEXAL_DSLN_01_DSLN_01_H_
@@ -7,9 +10,13 @@
 #error "the machinery and the shared rules do not depend on a record type"
 #endif
 
+#include "machinery/rule_function.h"
 #include "machinery/rule_set.h"
 #include "machinery/rule_topic.h"
 #include "model/record_definition.h"
+#include "pl/field_descriptor.h"
+#include "pl/topic.h"
+#include "shared/header_topic.h"
 
 class RecordDefinition_DSLN_01 final : public RecordDefinition {
  public:
@@ -19,14 +26,68 @@ class RecordDefinition_DSLN_01 final : public RecordDefinition {
 
 namespace DSLN_01 {
 
-class TB_DSLN_01 : public vexal::machinery::RuleTopic {
+using TB_AN = vexal::shared::TB_AN;
+using vexal::machinery::RuleCall;
+
+// One hazard-tariff position: company number and tariff position, earnings,
+// working hours and insured persons. Before each run it receives the
+// record's BBNRUV, KENNZST and UVGRUND (setParameters). Owned by its topic
+// array (the prototype) or by the runtime (the elements); serves one check
+// at a time.
+class TB_UV : public vexal::machinery::RuleTopic {
  public:
   using RuleTopic::RuleTopic;
 
-  // Set from the init parameter "ipMjahrSchalttag" before each run.
-  pl::LocalVariable* ipMjahrSchalttag = nullptr;
+  void setParameters(pl::RuntimeContext* ctx, pl::Value* bbnruv, pl::Value* kennzst,
+                     pl::Value* uvgrund);
+
+  // BBNRGT: a carrier of annex 7 (or 47009510), the record's carrier
+  // unless that is one of the free carriers 14066582 and 63800761.
+  void F_PruefeBBNRGT(RuleCall& rule);
+  // GTST empty while BBNRGT is given.
+  void tariffPositionMissing(RuleCall& rule);
+  // Earnings above 0 where UVGRUND is "A09".
+  void earningsForReasonA09(RuleCall& rule);
+
+  pl::Field* BBNRGT = nullptr;
+  // The record's values, copied before each run.
+  pl::LocalVariable* BBNRUV = nullptr;
+  pl::LocalVariable* KENNZST = nullptr;
+  pl::LocalVariable* UVGRUND = nullptr;
+
+ protected:
+  void bindFields() override { BBNRGT = field("BBNRGT"); }
 };
 
+// The root topic: the 33 fields of the header, the UV block and the
+// contact-person block. Owned by its rule set; serves one check at a time.
+class TB_DSLN_01 : public vexal::shared::HeaderTopic {
+ public:
+  using HeaderTopic::HeaderTopic;
+
+  // P_VF: the procedure is not "UVELN".
+  bool procedureRefused(pl::RuntimeContext* ctx);
+  // BBNRUV not of annex 19b for contribution scale "A09".
+  void carrierRefusedForReasonA09(RuleCall& rule);
+  // UVGRUND neither blank nor "A09".
+  void F_PruefeUVGRUND(RuleCall& rule);
+  // ANUV outside 1 to 99 for a report that is no cancellation.
+  void positionCountRefused(RuleCall& rule);
+
+  // The contact person, then every tariff position with the record's
+  // BBNRUV, KENNZST and UVGRUND.
+  void runBlocks(pl::RuntimeContext* ctx);
+
+  pl::TopicArray<TB_UV>* UV = nullptr;
+  pl::Field* UVGRUND = nullptr;
+  pl::Field* VF = nullptr;
+
+ protected:
+  void bindFields() override;
+};
+
+// The rule set of DSLN_01. Owns its mapping and topic tree; serves one
+// check at a time, separate objects run in parallel.
 class Plausi_DSLN_01 final : public vexal::machinery::RuleSet {
  public:
   Plausi_DSLN_01();

@@ -1,6 +1,4 @@
-// The catalogue of record type DSLN_01.
-
-#include "DSLN_01/DSLN_01.h"
+#include "DSLN_01/catalogue.h"
 
 #include "machinery/field_check.h"
 #include "machinery/record_layout.h"
@@ -8,28 +6,27 @@
 namespace DSLN_01 {
 namespace {
 
-using namespace vexal::machinery;
-
-constexpr VariableMember kRootParameters[] = {variable<&TB_DSLN_01::ipMjahrSchalttag>};
+using namespace catalogue;
 
 constexpr TopicSpec kRoot{
     .name = "DSLN_01",
-    .fields = {},
-    .groups = {},
-    .parameters = {kRootParameters},
-    .checks = {},
-    .run_blocks = nullptr,
-    .make = &makeTopic<TB_DSLN_01>,
+    .fields = kFields,
+    .groups = kGroups,
+    .parameters = kParameters,
+    .checks = kRootChecks,
+    .run_blocks = blockRunner<&TB::runBlocks>,
+    .make = &makeTopic<TB>,
 };
+
+constexpr auto kFunctions = byNameTable<kRootChecks, kOtherFunctions>();
 
 constexpr RecordSpec kRecord{
     .record_type = "DSLN_01",
     .build_stamp = "20221017_130442",
     .root = &kRoot,
-    .functions = {},
+    .functions = kFunctions,
     .procedure_parameter = "ipMjahrSchalttag",
 };
-
 
 }  // namespace
 

@@ -33,6 +33,13 @@ constexpr std::string_view kAnnex7[] = {
     "63800761", "66337061", "67334480", "87661207", "88270171", "90276713", "99011352",
 };
 
+constexpr std::string_view kAnnex19b[] = {
+    "01064065", "01627953", "01681222", "02379637", "03701377", "07235792", "09322747",
+    "13385729", "16716004", "18477668", "18626026", "18645029", "20345417", "21204943",
+    "26125562", "28143238", "29086457", "29214533", "34239086", "44861264", "53149588",
+    "55423519", "67334480", "87661207", "88270171", "90276713", "98705576",
+};
+
 #define DIGITS "0123456789"
 #define LETTERS "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
 
@@ -59,6 +66,7 @@ constexpr MembershipNumberRule kRules[] = {
 // Both lists are searched by halves.
 static_assert(std::is_sorted(std::begin(kAnnex20), std::end(kAnnex20)));
 static_assert(std::is_sorted(std::begin(kAnnex7), std::end(kAnnex7)));
+static_assert(std::is_sorted(std::begin(kAnnex19b), std::end(kAnnex19b)));
 
 #undef DIGITS
 #undef LETTERS
@@ -77,12 +85,20 @@ bool isListed(const pl::Value* v, std::span<const std::string_view> list) {
 
 const std::span<const std::string_view> kAnnex20Carriers(kAnnex20);
 const std::span<const std::string_view> kAnnex7Carriers(kAnnex7);
+const std::span<const std::string_view> kAnnex19bCarriers(kAnnex19b);
 const std::span<const MembershipNumberRule> kMembershipNumberRules(kRules);
 
 pl::Value* F_IstBbnrAnlage20(pl::RuntimeContext* ctx, pl::Value* wert) {
   static constexpr FunctionName kName("F_IstBbnrAnlage20");
   return ruleFunction(ctx, kName, [&] {
     return ctx->createBoolValue(isListed(F_Trim(ctx, wert), kAnnex20Carriers));
+  });
+}
+
+pl::Value* F_IstBbnrAnlage19b(pl::RuntimeContext* ctx, pl::Value* wert) {
+  static constexpr FunctionName kName("F_IstBbnrAnlage19b");
+  return ruleFunction(ctx, kName, [&] {
+    return ctx->createBoolValue(isListed(F_Trim(ctx, wert), kAnnex19bCarriers));
   });
 }
 

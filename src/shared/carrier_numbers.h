@@ -18,9 +18,11 @@
 
 namespace vexal::shared {
 
-// The carriers of annex 20 (54 numbers) and of annex 7 (39 of them).
+// The carriers of annex 20 (54 numbers), of annex 7 (39 of them) and of
+// annex 19b (27 of them).
 extern const std::span<const std::string_view> kAnnex20Carriers;
 extern const std::span<const std::string_view> kAnnex7Carriers;
+extern const std::span<const std::string_view> kAnnex19bCarriers;
 
 // The membership-number rule of one carrier: the allowed length of the
 // trimmed number (bounds inclusive) and the characters allowed after
@@ -35,6 +37,9 @@ extern const std::span<const MembershipNumberRule> kMembershipNumberRules;
 
 // True when the trimmed "wert" is a carrier of annex 20.
 pl::Value* F_IstBbnrAnlage20(pl::RuntimeContext* ctx, pl::Value* wert);
+
+// True when the trimmed "wert" is a carrier of annex 19b.
+pl::Value* F_IstBbnrAnlage19b(pl::RuntimeContext* ctx, pl::Value* wert);
 
 // True when the trimmed "paramBbnr" is a carrier of annex 7. Given the
 // record's reporting year `mjahr` (null for none), two carriers are

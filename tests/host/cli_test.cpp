@@ -401,7 +401,7 @@ TEST_F(CliTest, TypesListsTheFiveRecordTypes) {
       ElementsAre("DSAS_01  version 1.0  build 20221017_130443  built (30 top-level fields)",
                   "DSAS_02  version 1.0  build 20221017_130444  not built yet",
                   "DSKO_04  version 1.0  build 20221017_130443  built (24 top-level fields)",
-                  "DSLN_01  version 1.0  build 20221017_130442  not built yet",
+                  "DSLN_01  version 1.0  build 20221017_130442  built (35 top-level fields)",
                   "DSLN_02  version 1.0  build 20221017_130443  not built yet"));
   EXPECT_THAT(run({"types", "--format", "json"}).out,
               HasSubstr(R"({"record_type":"DSKO_04","version":1.0,)"

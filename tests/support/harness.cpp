@@ -46,24 +46,52 @@ void Harness::checkValues(const FieldValues& fields) {
   for (const auto& [name, value] : fields) text += value.value_or("");
   values_record_.clear();
   values_record_.setText(text);
-  // A field "<group>.<name>" belongs to the single occurrence of its group.
-  static constexpr long kFirstOccurrence[] = {0, -1};
-  std::vector<std::string> groups;
+  // "<group>.<name>" or "<group>[n].<name>": the path and the occurrence.
+  struct Place {
+    std::string path;
+    std::string group;  // empty for a root field
+    long index = 0;
+  };
+  auto placeOf = [](const std::string& name) {
+    Place place;
+    std::size_t dot = name.find('.');
+    if (dot == std::string::npos) {
+      place.path = name;
+      return place;
+    }
+    std::size_t bracket = name.find('[');
+    if (bracket != std::string::npos && bracket < dot) {
+      place.group = name.substr(0, bracket);
+      place.index = std::stol(name.substr(bracket + 1, dot - bracket - 2)) - 1;
+    } else {
+      place.group = name.substr(0, dot);
+    }
+    place.path = place.group + name.substr(dot);
+    return place;
+  };
+  std::vector<std::pair<std::string, long>> groups;  // in first appearance, with their counts
+  for (const auto& [name, value] : fields) {
+    Place place = placeOf(name);
+    if (place.group.empty()) continue;
+    auto it = std::find_if(groups.begin(), groups.end(),
+                           [&](const auto& g) { return g.first == place.group; });
+    if (it == groups.end()) {
+      groups.emplace_back(place.group, place.index + 1);
+    } else {
+      it->second = std::max(it->second, place.index + 1);
+    }
+  }
+  for (const auto& [group, count] : groups) {
+    values_record_.addGroup(values_record_.internPath(group), nullptr, count);
+  }
   std::size_t offset = 0;
   for (const auto& [name, value] : fields) {
-    std::size_t dot = name.find('.');
-    const long* indices = nullptr;
-    if (dot != std::string::npos) {
-      std::string group = name.substr(0, dot);
-      if (std::find(groups.begin(), groups.end(), group) == groups.end()) {
-        values_record_.addGroup(values_record_.internPath(group), nullptr, 1);
-        groups.push_back(group);
-      }
-      indices = kFirstOccurrence;
-    }
-    int path = values_record_.internPath(name);
+    Place place = placeOf(name);
+    long indices[2] = {place.index, -1};
+    int path = values_record_.internPath(place.path);
     std::size_t size = value ? value->size() : 0;
-    values_record_.addField(path, indices, offset, size, value.has_value());
+    values_record_.addField(path, place.group.empty() ? nullptr : indices, offset, size,
+                            value.has_value());
     offset += size;
   }
   ctx_.setDataRecord(&values_record_);

@@ -66,7 +66,8 @@ class Harness {
   // A record given field by field, as a host with another record source
   // would hand it over: fields in this order, each with its text (of any
   // length) or nullopt for a field the record does not supply. A field
-  // "<group>.<name>" belongs to the group's single occurrence.
+  // "<group>.<name>" belongs to the group's first occurrence,
+  // "<group>[n].<name>" to its n-th.
   using FieldValues = std::vector<std::pair<std::string, std::optional<std::string>>>;
   void checkValues(const FieldValues& fields);
 

@@ -1,6 +1,7 @@
 #include "support/record_builder.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace vexal::testing {
 
@@ -17,10 +18,13 @@ RecordBuilder& RecordBuilder::addGroup(std::string_view group) {
   for (std::size_t i = 0; i < definition_.getFieldDefinitionCount(); ++i) {
     const StructureFieldDefinition* structure = definition_.getFieldDefinition(i)->asStructure();
     if (structure == nullptr || group != structure->getName()) continue;
+    int occurrence = ++occurrences_[std::string(group)];
+    std::string prefix = std::string(group);
+    if (occurrence > 1) prefix += "[" + std::to_string(occurrence) + "]";
     for (std::size_t j = 0; j < structure->getFieldDefinitionCount(); ++j) {
       const SingleFieldDefinition* field = structure->getFieldDefinition(j)->asSingle();
       if (field == nullptr) continue;
-      entries_.push_back({std::string(group) + "." + field->getName(), field->getLength(),
+      entries_.push_back({prefix + "." + field->getName(), field->getLength(),
                           std::string(field->getLength(), ' ')});
     }
     return *this;

@@ -5,6 +5,7 @@
 #ifndef VEXAL_TESTS_SUPPORT_RECORD_BUILDER_H_
 #define VEXAL_TESTS_SUPPORT_RECORD_BUILDER_H_
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,8 +22,9 @@ class RecordBuilder {
   // The root single fields of the layout, all blank.
   explicit RecordBuilder(const RecordDefinition& definition);
 
-  // Appends the fields of a group of the layout, all blank, named
-  // "<group>.<field>" (one occurrence, at the end of the record).
+  // Appends one more occurrence of a group of the layout, all blank, at the
+  // end of the record: its fields are named "<group>.<field>" for the first
+  // occurrence and "<group>[n].<field>" for the n-th after it.
   RecordBuilder& addGroup(std::string_view group);
 
   // Padded to the field's length (longer texts are kept whole).
@@ -47,6 +49,7 @@ class RecordBuilder {
   Entry& entry(std::string_view field);
   const RecordDefinition& definition_;
   std::vector<Entry> entries_;
+  std::map<std::string, int> occurrences_;
 };
 
 }  // namespace vexal::testing

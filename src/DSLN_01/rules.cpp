@@ -1,0 +1,120 @@
+// The rule bodies of DSLN_01 that are its own: the procedure code, the
+// contribution reason A09, the count of tariff positions, and the tariff
+// positions themselves.
+
+#include "DSLN_01/DSLN_01.h"
+#include "machinery/blocks.h"
+#include "pl/functions.h"
+#include "shared/carrier_numbers.h"
+#include "shared/rule_terms.h"
+#include "shared/text_functions.h"
+
+namespace DSLN_01 {
+namespace {
+
+using pl::Functions;
+using namespace vexal::shared;
+
+// The carrier that may stand in a tariff position though annex 7 lacks it,
+// and the carriers whose reports may list tariff positions of others.
+constexpr char kTariffCarrierBeyondAnnex7[] = "47009510";
+constexpr const char* kFreeCarriers[] = {"14066582", "63800761"};
+
+}  // namespace
+
+void TB_DSLN_01::bindFields() {
+  HeaderTopic::bindFields();
+  UVGRUND = field("UVGRUND");
+  VF = field("VF");
+}
+
+bool TB_DSLN_01::procedureRefused(pl::RuntimeContext* ctx) {
+  pl::Value* vf = VF->get(ctx);
+  return isMissing(vf) || !equalsText(vf, "UVELN");
+}
+
+void TB_DSLN_01::carrierRefusedForReasonA09(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  if (equalsText(KENNZST->get(ctx), "N") && equalsText(UVGRUND->get(ctx), "A09") &&
+      !isTrue(F_IstBbnrAnlage19b(ctx, rule.value()))) {
+    rule.fail();
+  }
+}
+
+// Only blanks or "A09" pass.
+void TB_DSLN_01::F_PruefeUVGRUND(RuleCall& rule) {
+  pl::Value* reason = rule.value();
+  if (!equalsText(reason, "A09") && isPresent(reason) &&
+      isLongerThan(F_Trim(rule.ctx(), reason), 0)) {
+    rule.fail();
+  }
+}
+
+// One to 99 positions (a sequence range), unless the report is a
+// cancellation.
+void TB_DSLN_01::positionCountRefused(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  if (!equalsText(KENNZST->get(ctx), "N")) return;
+  pl::Value* positions = ctx->createSequenceRange(
+      ctx->createNumberValue(1), ctx->createNumberValue(2), ctx->createNumberValue(99));
+  if (!Functions::contains(ctx, positions, rule.value())->isTrue()) rule.fail();
+}
+
+void TB_DSLN_01::runBlocks(pl::RuntimeContext* ctx) {
+  runContactPerson(ctx);
+  pl::Value* bbnruv = BBNRUV->get(ctx);
+  pl::Value* kennzst = KENNZST->get(ctx);
+  pl::Value* uvgrund = UVGRUND->get(ctx);
+  vexal::machinery::runEveryElement(
+      ctx, UV, [&](TB_UV* element) { element->setParameters(ctx, bbnruv, kennzst, uvgrund); });
+}
+
+void TB_UV::setParameters(pl::RuntimeContext* ctx, pl::Value* bbnruv, pl::Value* kennzst,
+                          pl::Value* uvgrund) {
+  BBNRUV->set(bbnruv);
+  KENNZST->set(kennzst);
+  UVGRUND->set(uvgrund);
+}
+
+// Tests 2 to 6 of BBNRGT: present and left-aligned, of annex 7 (without
+// the year rules, or 47009510), and the record's carrier, for a report
+// that is no cancellation.
+void TB_UV::F_PruefeBBNRGT(RuleCall& rule) {
+  static constexpr char kDSLN270[] = "DSLN270 BBNR-GTS ist unzul\xE4ssig";
+  pl::RuntimeContext* ctx = rule.ctx();
+  pl::Value* bbnrgt = rule.value();
+  bool not_cancelled = equalsText(KENNZST->get(ctx), "N");
+  if (isMissing(bbnrgt) && not_cancelled) rule.failWith(kDSLN270);
+  if (rule.ok() && not_cancelled && !isTrue(F_IstLinksbündig(ctx, bbnrgt))) {
+    rule.failWith(kDSLN270);
+  }
+  pl::Value* g = F_Trim(ctx, bbnrgt);
+  pl::Value* carrier = BBNRUV->get(ctx);
+  pl::Value* u = isPresent(carrier) ? F_Trim(ctx, carrier) : ctx->createInvalidValue();
+  if (rule.ok() && not_cancelled && !equalsText(g, kTariffCarrierBeyondAnnex7) &&
+      !isTrue(F_IstBbnrAnlage7(ctx, g, nullptr))) {
+    rule.failWith(kDSLN270);
+  }
+  if (rule.ok() && not_cancelled && isPresent(u) && !isOneOf(u, kFreeCarriers) &&
+      !Functions::equals(g, u)) {
+    rule.failWith("DSLN271 BBNR-GTS und BBNR-UV nicht identisch");
+  }
+}
+
+void TB_UV::tariffPositionMissing(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  if (equalsText(KENNZST->get(ctx), "N") && isLongerThan(F_Trim(ctx, BBNRGT->get(ctx)), 0) &&
+      hasLength(F_Trim(ctx, rule.value()), 0)) {
+    rule.fail();
+  }
+}
+
+void TB_UV::earningsForReasonA09(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  if (equalsText(KENNZST->get(ctx), "N") && isGreaterThan(rule.value(), 0) &&
+      equalsText(UVGRUND->get(ctx), "A09")) {
+    rule.fail();
+  }
+}
+
+}  // namespace DSLN_01
