@@ -48,10 +48,15 @@ void RuleTopic::build() {
 
 RuleTopic::~RuleTopic() = default;
 
-pl::Field* RuleTopic::field(std::string_view name) const {
+pl::Field* RuleTopic::findField(std::string_view name) const {
   for (std::size_t i = 0; i < catalogue_.fields.size(); ++i) {
     if (catalogue_.fields[i].name == name) return fields_[i];
   }
+  return nullptr;
+}
+
+pl::Field* RuleTopic::field(std::string_view name) const {
+  if (pl::Field* found = findField(name)) return found;
   throw std::logic_error("topic " + std::string(catalogue_.name) + " has no field " +
                          std::string(name));
 }

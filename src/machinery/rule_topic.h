@@ -42,6 +42,8 @@ class RuleTopic : public pl::Topic {
   // The field of that short name; throws std::logic_error when the topic
   // has none (a catalogue that does not fit its topic class).
   pl::Field* field(std::string_view name) const;
+  // The field of that short name, or null when the topic has none.
+  pl::Field* findField(std::string_view name) const;
   // The catalogue of the rule set this topic belongs to, which must be a
   // RuleSet.
   const RecordSpec& record() const;

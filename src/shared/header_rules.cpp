@@ -1,6 +1,8 @@
 #include "shared/header_rules.h"
 
+#include "machinery/texts.h"
 #include "pl/functions.h"
+#include "shared/enterprise_numbers.h"
 #include "shared/rule_terms.h"
 
 namespace vexal::shared::header_rules_internal {
@@ -85,7 +87,12 @@ void notAnnex7Carrier(RuleCall& rule) {
   if (!isTrue(header(rule).F_IstBbnrAnlage7(rule.ctx(), rule.value()))) rule.fail();
 }
 
-void membershipNumber(RuleCall& rule) {
+namespace {
+
+// The carrier's length and character rules for MNR, for a query or report
+// that is no cancellation; failing with the texts `length` and
+// `characters`.
+void carrierRules(RuleCall& rule, const char* length, const char* characters) {
   pl::RuntimeContext* ctx = rule.ctx();
   HeaderTopic& topic = header(rule);
   if (!equalsText(topic.KENNZST->get(ctx), "N")) return;
@@ -95,9 +102,37 @@ void membershipNumber(RuleCall& rule) {
   // A carrier without rules answers with the invalid value, which is not
   // false.
   if (Functions::equals(F_GibZulaessigeMNRLaenge(ctx, u, Functions::WERTLAENGE(ctx, m)), no)) {
-    rule.fail();
+    rule.failWith(length);
   }
   if (rule.ok() && Functions::equals(F_IstMNRZeichenZulaessig(ctx, u, m), no)) {
+    rule.failWith(characters);
+  }
+}
+
+}  // namespace
+
+void membershipNumber(RuleCall& rule) { carrierRules(rule, rule.text(0), rule.text(1)); }
+
+void membershipOrEnterpriseNumber(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  pl::Value* mnr = rule.value();
+  bool empty = isMissing(mnr) || isTrue(F_IstLeerzeichen(ctx, mnr));
+  pl::Value* unrs = header(rule).UNRS->get(ctx);
+  if (empty && (isMissing(unrs) || isTrue(F_IstNullen(ctx, unrs)))) rule.failWith(rule.text(0));
+  if (rule.ok() && isLongerThan(mnr, rule.fieldLength())) {
+    rule.failWith(machinery::texts::kFieldTooLong);
+  }
+  if (rule.ok() && !empty) carrierRules(rule, rule.text(1), rule.text(2));
+}
+
+void enterpriseNumber(RuleCall& rule) {
+  pl::RuntimeContext* ctx = rule.ctx();
+  pl::Value* unrs = rule.value();
+  bool zeros = isTrue(F_IstNullen(ctx, unrs));
+  pl::Value* mjahr = header(rule).MJAHR->get(ctx);
+  if (zeros && hasLength(mjahr, 4) && isNumeric(mjahr) && isGreaterThan(mjahr, 2023)) rule.fail();
+  if (rule.ok() && !zeros &&
+      !Functions::equals(F_GibUnrsPruefziffer(ctx, part(ctx, unrs, 1, 11)), part(ctx, unrs, 12, 1))) {
     rule.failWith(rule.text(1));
   }
 }

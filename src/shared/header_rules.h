@@ -34,6 +34,8 @@ void yearNotReleased(RuleCall& rule);
 void yearNotReleasedNamingSwitchDay(RuleCall& rule);
 void notCompanyNumber(RuleCall& rule);
 void carrierAsCompanyNumber(RuleCall& rule);
+void enterpriseNumber(RuleCall& rule);
+void membershipOrEnterpriseNumber(RuleCall& rule);
 
 }  // namespace header_rules_internal
 
@@ -116,6 +118,22 @@ consteval Step notCompanyNumber(const char* text) {
 // cancellation may not give a carrier of annex 20.
 consteval Step carrierAsCompanyNumber(const char* text) {
   return machinery::body<&header_rules_internal::carrierAsCompanyNumber>(text);
+}
+
+// UNRS, once numeric: all zeros (F_IstNullen) while the reporting year
+// MJAHR, four digits, is after 2023; otherwise, the twelfth character not
+// the check digit (F_GibUnrsPruefziffer) of the first eleven.
+consteval Step enterpriseNumberRefused(const char* zeros, const char* check_digit) {
+  return machinery::body<&header_rules_internal::enterpriseNumber>(zeros, check_digit);
+}
+
+// MNR where an enterprise number UNRS may stand for it: empty (missing or
+// blank) while UNRS is missing or all zeros; then too long; then, when it
+// is not empty, the carrier's rules as membershipNumberRefused().
+consteval Step membershipOrEnterpriseNumberRefused(const char* empty, const char* length,
+                                                   const char* characters) {
+  return machinery::body<&header_rules_internal::membershipOrEnterpriseNumber>(empty, length,
+                                                                              characters);
 }
 
 }  // namespace vexal::shared

@@ -12,6 +12,7 @@ void HeaderTopic::bindFields() {
   KENNZST = field("KENNZST");
   MJAHR = field("MJAHR");
   MMDBAP = field("MMDBAP");
+  UNRS = findField("UNRS");
 }
 
 pl::Value* HeaderTopic::F_IstBbnrAnlage7(pl::RuntimeContext* ctx, pl::Value* paramBbnr) {

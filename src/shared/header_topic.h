@@ -46,6 +46,8 @@ class HeaderTopic : public machinery::RuleTopic {
   pl::Field* KENNZST = nullptr;
   pl::Field* MJAHR = nullptr;
   pl::Field* MMDBAP = nullptr;
+  // The enterprise number of the second versions; null in the first.
+  pl::Field* UNRS = nullptr;
 
   // Set from the init parameter "ipMjahrSchalttag" before each run: the
   // switch day ("MMTT") after which the next reporting year is released.

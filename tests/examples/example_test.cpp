@@ -10,6 +10,7 @@
 
 #include "DSAS_01/dsas01_record.h"
 #include "DSKO_04/dsko04_record.h"
+#include "DSLN_01/DSLN_01.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ TEST(Dsko04ExampleTest, EveryDskoLineYieldsItsFindings) {
       {"TELAP", "EMAILAP", "RESERVE", "P_TELAP", "P_EMAILAP"},
   };
   std::vector<std::string> lines = exampleLines();
-  ASSERT_EQ(lines.size(), 16u);
+  ASSERT_EQ(lines.size(), 20u);
   auto h = dsko04::makeHarness();
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE("line " + std::to_string(i + 1));
@@ -65,12 +66,45 @@ TEST(Dsas01ExampleTest, EveryDsasLineYieldsItsFindings) {
        "AN[1]#P_NAME1", "AN[1]#P_PLZ", "AN[1]#P_ORT"},
   };
   std::vector<std::string> lines = exampleLines();
-  ASSERT_EQ(lines.size(), 16u);
+  ASSERT_EQ(lines.size(), 20u);
   auto h = dsas01::makeHarness();
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE("line " + std::to_string(i + 12));
     h->check(lines[i + 11]);
     EXPECT_THAT(h->ids(), ElementsAreArray(expected[i]));
+  }
+}
+
+TEST(Dsln01ExampleTest, EveryDslnLineYieldsItsFindings) {
+  std::vector<std::vector<std::string>> expected = {
+      {},
+      {"UV[2]#P_GTST"},
+      {"#P_MDGRUND", "#P_UVGRUND", "UV[1]#P_BBNRGT"},
+      // ANUV promises three tariff positions; the line holds one.
+      {},
+  };
+  for (int position : {2, 3}) {
+    std::string uv = "UV[" + std::to_string(position) + "]";
+    for (const char* field : {"BBNRGT", "GTST", "UVEGSUMM", "ANZVERSGTST"}) {
+      expected[3].push_back(uv + "." + field + "#" + field);
+    }
+  }
+  for (int position : {2, 3}) {
+    std::string uv = "UV[" + std::to_string(position) + "]#";
+    for (const char* check : {"P_BBNRGT", "P_UVEGSUMM", "P_ARBSTDSUMM", "P_ANZVERSGTST"}) {
+      expected[3].push_back(uv + check);
+    }
+  }
+  std::vector<std::string> lines = exampleLines();
+  ASSERT_EQ(lines.size(), 20u);
+  vexal::testing::Harness h(std::make_shared<DSLN_01::Plausi_DSLN_01>(),
+                            std::make_shared<RecordDefinition_DSLN_01>());
+  h.ctx().setProcessingDate(2026, 12, 8);
+  h.ctx().setInitParam("ipMjahrSchalttag", "1201");
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE("line " + std::to_string(i + 17));
+    h.check(lines[i + 16]);
+    EXPECT_THAT(h.ids(), ElementsAreArray(expected[i]));
   }
 }
 

@@ -166,7 +166,7 @@ TEST_F(CliTest, TextNamesFileLineTypeAndCheck) {
 }
 
 TEST_F(CliTest, MixedTransmissionReportsWhatCannotBeCheckedAndGoesOn) {
-  const std::string dsas = "DSAS" + std::string(35, ' ') + "02" + std::string(100, ' ');
+  const std::string dsas = "DSAS" + std::string(35, ' ') + "07" + std::string(100, ' ');
   const std::string dsln = "DSLN" + std::string(35, ' ') + "02" + std::string(100, ' ');
   write("mixed.txt",
         kValid + "\nXXXX" + kValid.substr(4) + "\n" + dsas + "\n" + dsln + "\n" + kValid + "\n");
@@ -176,8 +176,8 @@ TEST_F(CliTest, MixedTransmissionReportsWhatCannotBeCheckedAndGoesOn) {
       ElementsAre(record("mixed.txt", 1, 0),
                   R"({"kind":"error","file":"mixed.txt","line":2,"message":"record type cannot )"
                   R"(be told: unknown record identifier \"XXXX\" in characters 1-4"})",
-                  R"({"kind":"error","file":"mixed.txt","line":3,"message":"record type )"
-                  R"j(DSAS_02 is not built yet (its layout has no fields)"})j",
+                  R"({"kind":"error","file":"mixed.txt","line":3,"message":"record type cannot )"
+                  R"(be told: DSAS record with unknown version \"07\" in characters 40-41"})",
                   HasSubstr(R"("line":4,"message":"record type DSLN_02 is not built yet)"),
                   record("mixed.txt", 5, 0)));
   EXPECT_EQ(r.status, 1);
@@ -281,8 +281,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CliTest, ForcedTypeAppliesToEveryLine) {
   write("ok.txt", kValid + "\n");
-  ProgramResult r = jsonl({"--type", "DSAS_02", "ok.txt"});
-  EXPECT_THAT(r.out, HasSubstr("record type DSAS_02 is not built yet"));
+  ProgramResult r = jsonl({"--type", "DSLN_02", "ok.txt"});
+  EXPECT_THAT(r.out, HasSubstr("record type DSLN_02 is not built yet"));
   // A line DSKO_04 cannot tell by its identifier, checked as DSKO_04.
   write("odd.txt", "XXXX" + kValid.substr(4) + "\n");
   r = jsonl({"--type", "DSKO_04", "odd.txt"});
@@ -325,7 +325,24 @@ TEST_F(CliTest, LayoutListsTheFieldsWithDisplayNames) {
                                      R"("depth":0,"position":341,"position_after":null,)"
                                      R"("length":70,"type":"alphanumeric",)"
                                      R"("display_name":"EMAIL-EMPFAENGER-PROTOKOLLE"})")));
-  EXPECT_EQ(run({"layout", "DSAS_02"}).out, "DSAS_02: not built yet (its layout has no fields)\n");
+  EXPECT_EQ(run({"layout", "DSLN_02"}).out, "DSLN_02: not built yet (its layout has no fields)\n");
+}
+
+// The whole layout of the wage report, with its counted group placed after
+// the header and the contact person after the counted group.
+TEST_F(CliTest, LayoutOfTheWageReportIsTheCommittedOne) {
+  std::ifstream golden(VEXAL_SOURCE_DIR "/tests/host/golden/DSLN_01.layout.json",
+                       std::ios::binary);
+  std::stringstream expected;
+  expected << golden.rdbuf();
+  ASSERT_FALSE(expected.str().empty());
+  ProgramResult r = run({"layout", "--format", "json", "DSLN_01"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, expected.str());
+  std::vector<std::string> text = lines(run({"layout", "DSLN_01"}).out);
+  ASSERT_GT(text.size(), 38u);
+  EXPECT_EQ(text[0], "DSLN_01: 51 fields, at least 494 characters (groups vary in size)");
+  EXPECT_EQ(text[37], "group UV at 495, occurs as often as counter field ANUV says, 59 characters each");
 }
 
 TEST_F(CliTest, LayoutShowsTheContactPersonGroupAndItsCondition) {
@@ -399,7 +416,7 @@ TEST_F(CliTest, TypesListsTheFiveRecordTypes) {
   EXPECT_THAT(
       lines(r.out),
       ElementsAre("DSAS_01  version 1.0  build 20221017_130443  built (30 top-level fields)",
-                  "DSAS_02  version 1.0  build 20221017_130444  not built yet",
+                  "DSAS_02  version 1.0  build 20221017_130444  built (31 top-level fields)",
                   "DSKO_04  version 1.0  build 20221017_130443  built (24 top-level fields)",
                   "DSLN_01  version 1.0  build 20221017_130442  built (35 top-level fields)",
                   "DSLN_02  version 1.0  build 20221017_130443  not built yet"));
@@ -423,8 +440,8 @@ TEST_F(CliTest, HelpExplainsEveryCheckOption) {
 namespace {
 
 // The README shows what checking the example transmission prints; the
-// program must print exactly that, DSAS_01 contact-person findings with
-// their occurrence included.
+// program must print exactly that, the occurrences of contact persons and
+// tariff positions included.
 TEST(CliExampleTest, ExampleTransmissionPrintsWhatTheReadmeShows) {
   std::ifstream readme(VEXAL_SOURCE_DIR "/README.md", std::ios::binary);
   std::stringstream text;
@@ -443,6 +460,7 @@ TEST(CliExampleTest, ExampleTransmissionPrintsWhatTheReadmeShows) {
   EXPECT_EQ(r.out + r.err, shown);
   EXPECT_EQ(r.status, 1);
   EXPECT_THAT(r.out, HasSubstr(":15: DSAS_01 AN[1] P_NAMEAP: DBAP030 "));
+  EXPECT_THAT(r.out, HasSubstr(":18: DSLN_01 UV[2] P_GTST: DSLN280 "));
 }
 
 }  // namespace
