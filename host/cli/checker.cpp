@@ -92,7 +92,8 @@ const LoadedRecordType* Checker::typeOf(std::string_view line) {
   } else if (!type->loaded()) {
     lineError("record type " + type->record_type + " cannot be loaded: " + type->error);
   } else if (!type->built()) {
-    lineError("record type " + type->record_type + " is not built yet (its layout has no fields)");
+    lineError("record type " + type->record_type +
+              " has an empty layout in this library: its lines cannot be checked");
   } else {
     return type;
   }

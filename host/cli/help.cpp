@@ -46,8 +46,8 @@ input. Lines are Latin-1 (Windows-1252) bytes ending in LF or CR LF; a last
 line without line end counts, empty lines are skipped (but counted in line
 numbers). The record type of a line comes from its characters 1-4: DSKO is
 DSKO_04; DSAS and DSLN take the version "01" or "02" from characters 40-41.
-A line whose type cannot be told, or whose type is not built yet, is
-reported as an error and checking goes on.
+A line whose type cannot be told, or whose rule set the library cannot
+give, is reported as an error and checking goes on.
 
 Options:
   --today JJJJMMTT   processing date (default: today's local date)

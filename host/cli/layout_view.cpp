@@ -122,7 +122,7 @@ std::string occurrenceText(const LayoutEntry& group) {
 
 std::string layoutText(const char* record_type, const LayoutView& view) {
   std::string text(record_type);
-  if (view.field_count == 0) return text + ": not built yet (its layout has no fields)\n";
+  if (view.field_count == 0) return text + ": empty layout in this library\n";
   text += ": " + std::to_string(view.field_count) + " fields, ";
   text += view.record_length ? std::to_string(*view.record_length) + " characters\n"
                              : "at least " + std::to_string(view.minimum_length) +

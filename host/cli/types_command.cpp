@@ -48,7 +48,7 @@ int runTypes(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, s
     json += std::string(",\"built\":") + (type->built() ? "true" : "false") + "}";
     text += std::string(code) + "  version " + version + "  build " + (stamp ? stamp : "-") + "  " +
             (type->built() ? "built (" + std::to_string(fields) + " top-level fields)"
-                           : std::string("not built yet"));
+                           : std::string("empty layout"));
     text += "\n";
   }
   json += "]\n";

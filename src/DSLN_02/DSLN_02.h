@@ -1,4 +1,6 @@
-// Record type DSLN_02: its record layout, root topic and rule set.
+// Record type DSLN_02, the second version of the wage report: DSLN_01's
+// report with the enterprise number UNRS and the reporting period ZRVON to
+// ZRBIS. Its record layout, topics and rule set.
 
 #ifndef VEXAL_DSLN_02_DSLN_02_H_
 #define VEXAL_DSLN_02_DSLN_02_H_
@@ -7,8 +9,9 @@
 #error "the machinery and the shared rules do not depend on a record type"
 #endif
 
+#include "DSLN_01/DSLN_01.h"
+#include "machinery/rule_function.h"
 #include "machinery/rule_set.h"
-#include "machinery/rule_topic.h"
 #include "model/record_definition.h"
 
 class RecordDefinition_DSLN_02 final : public RecordDefinition {
@@ -19,14 +22,28 @@ class RecordDefinition_DSLN_02 final : public RecordDefinition {
 
 namespace DSLN_02 {
 
-class TB_DSLN_02 : public vexal::machinery::RuleTopic {
- public:
-  using RuleTopic::RuleTopic;
+using TB_AN = vexal::shared::TB_AN;
+using TB_UV = DSLN_01::TB_UV;
+using vexal::machinery::RuleCall;
 
-  // Set from the init parameter "ipMjahrSchalttag" before each run.
-  pl::LocalVariable* ipMjahrSchalttag = nullptr;
+// The root topic: DSLN_01's with the enterprise number and the reporting
+// period. Owned by its rule set; serves one check at a time.
+class TB_DSLN_02 : public DSLN_01::TB_DSLN_01 {
+ public:
+  using TB_DSLN_01::TB_DSLN_01;
+
+  // Whether the record's UNRS is all zeros (F_IstNullen): no enterprise
+  // number given.
+  pl::Value* F_IstUNRSGrundstellung(pl::RuntimeContext* ctx);
+
+  // ZRVON, ZRBIS: a date "JJJJMMTT" of the reporting year, or all zeros
+  // where no enterprise number is given. Texts: not numeric, zeros where
+  // an enterprise number is given, no such date, another year.
+  void reportingPeriod(RuleCall& rule);
 };
 
+// The rule set of DSLN_02. Owns its mapping and topic tree; serves one
+// check at a time, separate objects run in parallel.
 class Plausi_DSLN_02 final : public vexal::machinery::RuleSet {
  public:
   Plausi_DSLN_02();

@@ -188,7 +188,8 @@ TEST(CheckerTest, ReportsLinesWhoseTypeCannotBeChecked) {
   CheckRun run = check(dsas + "\n" + dsko + "\nXY\n", Kind::kJsonl, "");
   EXPECT_THAT(run.lines,
               ElementsAre(R"({"kind":"error","file":"in.txt","line":1,"message":"record type )"
-                          R"j(DSAS_01 is not built yet (its layout has no fields)"})j",
+                          R"j(DSAS_01 has an empty layout in this library: its lines )j"
+                          R"j(cannot be checked"})j",
                           R"({"kind":"error","file":"in.txt","line":2,"message":"record type )"
                           R"j(DSKO_04 cannot be loaded: no rule set"})j",
                           HasSubstr("\"line\":3,\"message\":\"record type cannot be told: ")));

@@ -124,10 +124,10 @@ TEST(LayoutViewTest, TakesDisplayNamesFromTheRuleSetsTopicTree) {
   EXPECT_EQ(DisplayNames::of(nullptr).size(), 0u);
 }
 
-TEST(LayoutViewTest, TextSaysWhenTheTypeIsNotBuilt) {
+TEST(LayoutViewTest, TextSaysWhenTheLayoutIsEmpty) {
   RecordDefinition empty;
   EXPECT_EQ(layoutText("DSAS_01", describeLayout(empty, DisplayNames())),
-            "DSAS_01: not built yet (its layout has no fields)\n");
+            "DSAS_01: empty layout in this library\n");
 }
 
 }  // namespace
