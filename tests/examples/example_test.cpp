@@ -10,7 +10,9 @@
 
 #include "DSAS_01/dsas01_record.h"
 #include "DSKO_04/dsko04_record.h"
+#include "DSAS_02/DSAS_02.h"
 #include "DSLN_01/DSLN_01.h"
+#include "DSLN_02/DSLN_02.h"
 
 namespace {
 
@@ -42,7 +44,7 @@ TEST(Dsko04ExampleTest, EveryDskoLineYieldsItsFindings) {
       {"TELAP", "EMAILAP", "RESERVE", "P_TELAP", "P_EMAILAP"},
   };
   std::vector<std::string> lines = exampleLines();
-  ASSERT_EQ(lines.size(), 20u);
+  ASSERT_EQ(lines.size(), 30u);
   auto h = dsko04::makeHarness();
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE("line " + std::to_string(i + 1));
@@ -66,12 +68,27 @@ TEST(Dsas01ExampleTest, EveryDsasLineYieldsItsFindings) {
        "AN[1]#P_NAME1", "AN[1]#P_PLZ", "AN[1]#P_ORT"},
   };
   std::vector<std::string> lines = exampleLines();
-  ASSERT_EQ(lines.size(), 20u);
+  ASSERT_EQ(lines.size(), 30u);
   auto h = dsas01::makeHarness();
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE("line " + std::to_string(i + 12));
     h->check(lines[i + 11]);
     EXPECT_THAT(h->ids(), ElementsAreArray(expected[i]));
+  }
+}
+
+// The ids of the findings of the lines from `first` (1-based) on, checked
+// with record type R's rule set on 8 December 2026.
+template <class Plausi, class Layout>
+void expectIds(const std::vector<std::string>& lines, std::size_t first,
+               const std::vector<std::vector<std::string>>& expected) {
+  vexal::testing::Harness h(std::make_shared<Plausi>(), std::make_shared<Layout>());
+  h.ctx().setProcessingDate(2026, 12, 8);
+  h.ctx().setInitParam("ipMjahrSchalttag", "1201");
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE("line " + std::to_string(first + i));
+    h.check(lines[first - 1 + i]);
+    EXPECT_THAT(h.ids(), ElementsAreArray(expected[i]));
   }
 }
 
@@ -96,16 +113,17 @@ TEST(Dsln01ExampleTest, EveryDslnLineYieldsItsFindings) {
     }
   }
   std::vector<std::string> lines = exampleLines();
-  ASSERT_EQ(lines.size(), 20u);
-  vexal::testing::Harness h(std::make_shared<DSLN_01::Plausi_DSLN_01>(),
-                            std::make_shared<RecordDefinition_DSLN_01>());
-  h.ctx().setProcessingDate(2026, 12, 8);
-  h.ctx().setInitParam("ipMjahrSchalttag", "1201");
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    SCOPED_TRACE("line " + std::to_string(i + 17));
-    h.check(lines[i + 16]);
-    EXPECT_THAT(h.ids(), ElementsAreArray(expected[i]));
-  }
+  ASSERT_EQ(lines.size(), 30u);
+  expectIds<DSLN_01::Plausi_DSLN_01, RecordDefinition_DSLN_01>(lines, 17, expected);
+}
+
+TEST(Version2ExampleTest, EveryLineOfTheSecondVersionsYieldsItsFindings) {
+  std::vector<std::string> lines = exampleLines();
+  ASSERT_EQ(lines.size(), 30u);
+  expectIds<DSAS_02::Plausi_DSAS_02, RecordDefinition_DSAS_02>(
+      lines, 21, {{}, {"#P_UNRS"}, {"#P_UNRS"}, {}, {"#P_MNR"}});
+  expectIds<DSLN_02::Plausi_DSLN_02, RecordDefinition_DSLN_02>(
+      lines, 26, {{}, {"#P_ZRVON", "#P_ZRBIS"}, {}, {"#P_ZRVON"}, {"#P_UNRS"}});
 }
 
 }  // namespace
