@@ -115,11 +115,17 @@ class CliTest : public ::testing::Test {
     write(".stdin", input);
     return vexal::testing::runProgram(VEXAL_CLI_PATH, arguments, folder_, folder_ + "/.stdin");
   }
-  // check --today 20261208 --format jsonl, then the arguments.
+  // check --today 20261208 --format jsonl, then the arguments; the
+  // summary object that closes every run is checked and taken off.
   ProgramResult jsonl(const std::vector<std::string>& arguments, const std::string& input = "") {
     std::vector<std::string> all = {"check", "--today", "20261208", "--format", "jsonl"};
     all.insert(all.end(), arguments.begin(), arguments.end());
-    return run(all, input);
+    ProgramResult result = run(all, input);
+    const std::size_t last = result.out.rfind('\n', result.out.size() - 2);
+    const std::size_t start = last == std::string::npos ? 0 : last + 1;
+    EXPECT_THAT(result.out.substr(start), StartsWith(R"({"kind":"summary","records":)"));
+    result.out.erase(start);
+    return result;
   }
 
   std::string folder_;
@@ -410,8 +416,9 @@ TEST_F(CliTest, TypesListsTheFiveRecordTypes) {
 
 TEST_F(CliTest, HelpExplainsEveryCheckOption) {
   ProgramResult r = run({"check", "--help"});
-  for (const char* option : {"--today", "--param", "ipMjahrSchalttag=1201", "--level", "--format",
-                             "--log", "--type", "--library", "--version"}) {
+  for (const char* option :
+       {"--today", "--param", "ipMjahrSchalttag=1201", "--level", "--format", "--log", "--type",
+        "--statistics", "--color", "NO_COLOR", "--quiet", "--library", "--version"}) {
     EXPECT_THAT(r.out, HasSubstr(option));
   }
   EXPECT_THAT(run({"--help"}).out, HasSubstr("vexal call [options] R FUNCTION"));
