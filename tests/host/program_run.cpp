@@ -74,8 +74,11 @@ struct Terminal {
 
 ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& folder, const RunOptions& options) {
-  const std::string out_path = folder + "/.stdout";
-  const std::string err_path = folder + "/.stderr";
+  // Named by this process, so that tests running side by side in one
+  // folder keep apart.
+  const std::string suffix = "." + std::to_string(getpid());
+  const std::string out_path = folder + "/.stdout" + suffix;
+  const std::string err_path = folder + "/.stderr" + suffix;
   Terminal terminals[2];
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
