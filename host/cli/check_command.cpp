@@ -95,6 +95,11 @@ int runCheck(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, s
     progress = std::make_unique<ProgressMeter>(err, terminalWidth(err), progressDelay());
     if (isTerminal(out.stream())) out.setBeforeWrite([meter = progress.get()] { meter->clear(); });
   }
+  // The output outlives the meter, also when an exception ends the run.
+  struct ForgetMeter {
+    Output& out;
+    ~ForgetMeter() { out.setBeforeWrite(nullptr); }
+  } forget_meter{out};
 
   std::unique_ptr<Report> report = makeReport(line, out, palette);
   std::unique_ptr<Report> echo;
