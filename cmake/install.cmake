@@ -40,6 +40,18 @@ install(TARGETS pl_runtime vexal-mod vexal vexal_host_support vexal_cli
   ARCHIVE DESTINATION ${VEXAL_INSTALL_LIBDIR})
 if(WIN32)
   install(FILES ${VEXAL_MINGW_RUNTIME_DLLS} DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The toolchain's DLLs carry their debug information (libstdc++-6.dll
+  # 23 MB of which 4 MB are code); an install with --strip, as cpack makes
+  # it, drops it from them as from our own.
+  foreach(dll IN LISTS VEXAL_MINGW_RUNTIME_DLLS)
+    get_filename_component(name "${dll}" NAME)
+    install(CODE "
+      if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug
+          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${name}\"
+          COMMAND_ERROR_IS_FATAL ANY)
+      endif()")
+  endforeach()
 endif()
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/runtime/pl ${PROJECT_SOURCE_DIR}/src/runtime/model
