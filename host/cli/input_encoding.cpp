@@ -29,6 +29,16 @@ std::string characterName(char32_t code_point, std::string_view utf8) {
   return latin.size() == 1 ? "\"" + latin + "\" (" + hex + ")" : std::string(hex);
 }
 
+// Whether the line starts like UTF-16 text of Latin letters: every other
+// byte zero. Records hold no zero bytes.
+bool looksLikeUtf16(std::string_view line) {
+  if (line.size() < 4) return false;
+  const bool little_endian =
+      line[0] != '\0' && line[1] == '\0' && line[2] != '\0' && line[3] == '\0';
+  const bool big_endian = line[0] == '\0' && line[1] != '\0' && line[2] == '\0' && line[3] != '\0';
+  return little_endian || big_endian;
+}
+
 }  // namespace
 
 std::string EncodingWatch::inspect(std::string_view line, long line_number) {
@@ -38,6 +48,13 @@ std::string EncodingWatch::inspect(std::string_view line, long line_number) {
       warned_ = true;
       return std::string("file starts with a ") + mark +
              " byte-order mark: records are Latin-1 (Windows-1252), not " + mark + kConvert;
+    }
+    if (looksLikeUtf16(line)) {
+      warned_ = true;
+      return std::string(
+                 "file looks like UTF-16 without a byte-order mark (every other byte "
+                 "is zero): records are Latin-1 (Windows-1252), not UTF-16") +
+             kConvert;
     }
   }
   std::size_t first = 0;

@@ -11,8 +11,9 @@
 namespace vexal::cli {
 
 // Looks at the lines of one file, in order, and warns once when they are
-// not Latin-1: the file starts with a UTF-16 or UTF-8 byte-order mark, or a
-// line holds UTF-8 multi-byte characters and no byte that UTF-8 could not
+// not Latin-1: the file starts with a UTF-16 or UTF-8 byte-order mark, or
+// like UTF-16 without one (every other byte zero), or a line holds UTF-8
+// multi-byte characters and no byte that UTF-8 could not
 // hold (a Latin-1 line with an umlaut followed by plain letters is no valid
 // UTF-8, so it is not mistaken for one). One per file; not thread-safe.
 class EncodingWatch {

@@ -30,8 +30,8 @@ struct StatisticsRow {
   int info_type = 0;        // of findings
   std::string message;      // the first one's text, without the identifier
   long count = 0;
-  long records = 0;  // records (lines) with at least one
-  long last_record = 0;
+  long records = 0;      // records (lines) with at least one
+  long last_record = 0;  // the line it was last counted in, to count records once
 
   // What the ID column shows: the identifier, else the check, else the
   // kind.

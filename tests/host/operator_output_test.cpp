@@ -218,6 +218,15 @@ INSTANTIATE_TEST_SUITE_P(
                      "UTF-16 byte-order mark"},
         EncodingCase{
             "Utf16BigEndian", {std::string("\xFE\xFF\0D\0S", 6)}, 1, "UTF-16 byte-order mark"},
+        EncodingCase{"Utf16WithoutMark",
+                     {std::string("D\0S\0K\0O\0", 8)},
+                     1,
+                     "UTF-16 without a byte-order mark"},
+        EncodingCase{"Utf16BigEndianWithoutMark",
+                     {std::string("\0D\0S", 4)},
+                     1,
+                     "UTF-16 without a byte-order mark"},
+        EncodingCase{"ZeroBytesNotInStep", {std::string("DS\0\0KO", 6)}, 0, ""},
         // A mark counts only at the start of the file.
         EncodingCase{"MarkInALaterLine",
                      {"DSKO",
