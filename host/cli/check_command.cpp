@@ -136,10 +136,9 @@ int runCheck(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, s
     if (!checker.checkStream(source, shown)) io_error = true;
     if (stream != stdin) std::fclose(stream);
   }
+  // The line goes before the table and the summary.
   if (progress) progress->clear();
   checker.showProgress(nullptr);
-  out.setBeforeWrite(nullptr);
-  progress.reset();
 
   checker.context().getLogger().setTraceSink(nullptr);
   checker.context().getLogger().setErrorSink(nullptr);
