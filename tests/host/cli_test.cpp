@@ -503,7 +503,7 @@ INSTANTIATE_TEST_SUITE_P(
                              {"check", "examples/transmission.txt"}},
                       Sample{"Statistics",
                              "docs/command-line.md",
-                             "as usual. For the example transmission:",
+                             "For the example transmission:",
                              {"check", "--statistics", "examples/transmission.txt"}}),
     [](const auto& info) { return info.param.name; });
 
