@@ -2,40 +2,12 @@
 
 #include <exception>
 
+#include "cli/input_encoding.h"
 #include "cli/record_type.h"
 #include "pl/check_record.h"
 #include "pl/plausi_exception.h"
 
 namespace vexal::cli {
-namespace {
-
-std::string plural(long count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-}  // namespace
-
-std::string summaryText(const CheckSummary& s) {
-  std::string text = "vexal: " + plural(s.records, "record", "records") + " checked, " +
-                     std::to_string(s.records_with_findings) + " with findings, " +
-                     plural(s.findings, "finding", "findings");
-  if (!s.findings_by_type.empty()) {
-    text += " (";
-    bool first = true;
-    for (const auto& [type, count] : s.findings_by_type) {
-      if (!first) text += ", ";
-      first = false;
-      text += type + ": " + std::to_string(count);
-    }
-    text += ")";
-  }
-  text += ", " + plural(s.warnings, "warning", "warnings") + ", " +
-          plural(s.errors, "line error", "line errors");
-  if (s.file_errors > 0)
-    text += ", " + plural(s.file_errors, "unreadable file", "unreadable files");
-  text += "\n";
-  return text;
-}
 
 Checker::Checker(RuleSetProvider& rule_sets, Report& report)
     : rule_sets_(rule_sets), report_(report) {}
@@ -47,20 +19,33 @@ Checker::~Checker() {
 
 bool Checker::checkStream(ByteSource& source, std::string_view file) {
   LineReader reader(source);
+  EncodingWatch encoding;
+  bool holds_records = false;
   std::string_view line;
   while (reader.next(line)) {
     if (reader.overlong()) {
+      holds_records = true;
       current_ = Location{file, reader.lineNumber(), nullptr};
       lineError("line of " + std::to_string(reader.overlongLength()) +
                 " characters is longer than any record may be (" +
                 std::to_string(reader.maxLineLength()) + "): not checked");
-      continue;
+    } else if (!line.empty()) {
+      holds_records = true;
+      std::string warning = encoding.inspect(line, reader.lineNumber());
+      if (!warning.empty()) fileWarning(file, reader.lineNumber(), warning);
+      checkLine(line, file, reader.lineNumber());
     }
-    checkLine(line, file, reader.lineNumber());
+    if (progress_ != nullptr) progress_->lineDone(reader.offset());
   }
   if (source.failed()) {
-    fileError(file, "read error after line " + std::to_string(reader.lineNumber()));
+    std::string reason = source.failure();
+    fileError(file, "read error after line " + std::to_string(reader.lineNumber()) +
+                        (reason.empty() ? "" : ": " + reason));
     return false;
+  }
+  if (!holds_records) {
+    fileWarning(file, 0,
+                reader.lineNumber() == 0 ? "file is empty" : "file holds only empty lines");
   }
   return true;
 }
@@ -68,6 +53,11 @@ bool Checker::checkStream(ByteSource& source, std::string_view file) {
 void Checker::fileError(std::string_view file, std::string_view message) {
   ++summary_.file_errors;
   report_.error(Location{file, 0, nullptr}, message);
+}
+
+void Checker::fileWarning(std::string_view file, long line, std::string_view message) {
+  ++summary_.file_warnings;
+  report_.fileWarning(Location{file, line, nullptr}, message);
 }
 
 void Checker::lineError(std::string_view message) {

@@ -34,6 +34,9 @@ constexpr KnownOption kOptions[] = {
     {"--level", true, kInCheck},
     {"--log", false, kInCheck | kInCall},
     {"--type", true, kInCheck},
+    {"--statistics", false, kInCheck},
+    {"--quiet", false, kInCheck},
+    {"--color", true, kInCheck},
 };
 
 unsigned bitOf(Command command) {
@@ -62,6 +65,7 @@ std::optional<Command> commandOf(std::string_view word) {
 
 const KnownOption* findOption(std::string_view name) {
   if (name == "-h") name = "--help";
+  if (name == "-q") name = "--quiet";
   for (const KnownOption& option : kOptions) {
     if (name == option.name) return &option;
   }
@@ -100,11 +104,12 @@ std::string apply(const Given& option, CommandLine& line) {
       line.format = Format::kJsonl;
     } else if (machine_lines && value == "csv") {
       line.format = Format::kCsv;
-    } else if (!machine_lines && value == "json") {
+    } else if (value == "json") {
       line.format = Format::kJson;
     } else {
       return "unknown --format '" + value + "' for " + commandName(line.command) + " (use " +
-             (machine_lines ? "text, jsonl or csv" : "text or json") + ")";
+             (machine_lines ? "text, jsonl, csv or, with --statistics, json" : "text or json") +
+             ")";
     }
   } else if (name == "--today") {
     line.today = parseDate(value);
@@ -122,6 +127,20 @@ std::string apply(const Given& option, CommandLine& line) {
     line.level = level;
   } else if (name == "--log") {
     line.log = true;
+  } else if (name == "--statistics") {
+    line.statistics = true;
+  } else if (name == "--quiet") {
+    line.quiet = true;
+  } else if (name == "--color") {
+    if (value == "auto") {
+      line.color = ColorMode::kAuto;
+    } else if (value == "always") {
+      line.color = ColorMode::kAlways;
+    } else if (value == "never") {
+      line.color = ColorMode::kNever;
+    } else {
+      return "--color wants auto, always or never, not '" + value + "'";
+    }
   } else if (name == "--type") {
     if (!isRecordType(value)) {
       return "unknown record type '" + value + "' (use DSAS_01, DSAS_02, DSKO_04, DSLN_01 or " +
@@ -268,6 +287,16 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
     if (!result.error.empty()) return result;
   }
   if (line.help || line.version) return result;
+  if (line.command == Command::kCheck) {
+    if (line.statistics && (line.format == Format::kJsonl || line.format == Format::kCsv)) {
+      result.error = "--statistics prints a table: use --format text or json";
+      return result;
+    }
+    if (!line.statistics && line.format == Format::kJson) {
+      result.error = "--format json for check needs --statistics (findings one by one: jsonl)";
+      return result;
+    }
+  }
   if (line.command == Command::kNone) {
     result.error = "no subcommand given (use check, layout, call or types)";
     return result;

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "cli/terminal.h"
+
 namespace vexal::cli {
 
 enum class Command { kNone, kCheck, kLayout, kCall, kTypes };
@@ -42,6 +44,9 @@ struct CommandLine {
   std::vector<std::pair<std::string, std::string>> params;
   int level = 1;
   bool log = false;
+  bool statistics = false;  // check: a table instead of one line per finding
+  bool quiet = false;       // check: no progress and no summary on standard error
+  ColorMode color = ColorMode::kAuto;
   std::string record_type;         // --type for check; the operand of layout and call
   std::string function;            // call
   std::vector<std::string> files;  // check; "-" is standard input

@@ -12,9 +12,19 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-// Decodes one UTF-8 sequence at text[i]; advances i. Returns false for an
-// ill-formed sequence (overlong forms, surrogates and values beyond
-// U+10FFFF included).
+// The Windows-1252 byte of a code point, or -1.
+int byteOf1252(char32_t code_point) {
+  if (code_point < 0x80 || (code_point >= 0xA0 && code_point <= 0xFF)) {
+    return static_cast<int>(code_point);
+  }
+  for (std::size_t k = 0; k < kHighControls.size(); ++k) {
+    if (kHighControls[k] == code_point) return static_cast<int>(0x80 + k);
+  }
+  return -1;
+}
+
+}  // namespace
+
 bool decodeUtf8(std::string_view text, std::size_t& i, char32_t& code_point) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
   unsigned char lead = byte(i);
@@ -47,19 +57,6 @@ bool decodeUtf8(std::string_view text, std::size_t& i, char32_t& code_point) {
   i += extra + 1;
   return true;
 }
-
-// The Windows-1252 byte of a code point, or -1.
-int byteOf1252(char32_t code_point) {
-  if (code_point < 0x80 || (code_point >= 0xA0 && code_point <= 0xFF)) {
-    return static_cast<int>(code_point);
-  }
-  for (std::size_t k = 0; k < kHighControls.size(); ++k) {
-    if (kHighControls[k] == code_point) return static_cast<int>(0x80 + k);
-  }
-  return -1;
-}
-
-}  // namespace
 
 char32_t codePointOf1252(unsigned char byte) {
   return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte;

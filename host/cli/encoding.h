@@ -23,6 +23,11 @@ void appendCodePoint(std::string& out, char32_t code_point);
 
 bool isValidUtf8(std::string_view text);
 
+// Decodes the UTF-8 sequence at text[i] and advances i past it. False for
+// an ill-formed sequence (overlong forms, surrogates and values beyond
+// U+10FFFF included); i is then unchanged.
+bool decodeUtf8(std::string_view text, std::size_t& i, char32_t& code_point);
+
 // Text given as UTF-8 (command-line arguments) in the library's
 // Windows-1252. Returns the bytes unchanged when they are no valid UTF-8 or
 // hold a character Windows-1252 cannot represent.

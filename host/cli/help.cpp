@@ -57,7 +57,13 @@ Options:
                      procedures are skipped, field checks still run
   --type R           check every line as record type R instead of telling
                      the type from the line
-  --format F         text (default), jsonl or csv
+  --format F         text (default), jsonl or csv; json with --statistics
+  --statistics       after the check, instead of one line per finding, a
+                     table of how often each error identifier occurs per
+                     record type, most frequent first
+  --color WHEN       colour the text format: auto (default: on a terminal,
+                     unless NO_COLOR is set), always or never
+  --quiet, -q        no progress line and no summary on standard error
   --log              write the runtime's trace and error lines to
                      standard error
   --library PATH     the library to load (default: libvexal.so, on
@@ -72,8 +78,16 @@ Formats (all UTF-8):
   jsonl  one JSON object per line: "finding" objects, then one "record"
          object per checked line; "warning" before a record's findings
          when its length differs from its layout; "error" for a line that
-         could not be checked or a file that could not be read
+         could not be checked or a file that could not be read;
+         "file_warning" for a file that is empty or not Latin-1; a last
+         "summary" object with the counts of the run
   csv    RFC 4180 with a header row: kind first, then every jsonl key
+  json   with --statistics only: one document with the counts and the table
+
+A file that starts with a UTF-16 or UTF-8 byte-order mark, or whose lines
+hold UTF-8 characters, gets a warning naming the first such line; its
+bytes are checked as they are. On a terminal, a run longer than a second
+shows its progress on standard error.
 
 Exit status: 0 no findings, 1 findings or line errors, 2 usage or I/O
 errors (other files are still checked); 2 wins over 1.

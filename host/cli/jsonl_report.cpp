@@ -54,6 +54,17 @@ void appendJsonObject(std::string& out, const Row& row) {
   out.append("}\n");
 }
 
+void appendJsonSummary(std::string& out, const CheckSummary& summary) {
+  out.append("{\"kind\":\"summary\",");
+  appendSummaryMembers(out, summary);
+  out.append("}\n");
+}
+
+void JsonlReport::finish(const CheckSummary& summary) {
+  appendJsonSummary(out_.text(), summary);
+  out_.written();
+}
+
 void JsonlReport::write(const Row& row) {
   appendJsonObject(out_.text(), row);
   out_.written();

@@ -14,10 +14,15 @@ namespace vexal::cli {
 // LF.
 void appendJsonObject(std::string& out, const Row& row);
 
-// Writes each row as a JSON line to the output (not owned).
+// Appends the closing object of a run, kind "summary", and a LF.
+void appendJsonSummary(std::string& out, const CheckSummary& summary);
+
+// Writes each row as a JSON line to the output (not owned), and the
+// summary as the last one.
 class JsonlReport final : public RowReport {
  public:
   explicit JsonlReport(Output& out) : out_(out) {}
+  void finish(const CheckSummary& summary) override;
 
  protected:
   void write(const Row& row) override;

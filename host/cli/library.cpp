@@ -2,6 +2,10 @@
 
 #include <exception>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "pl/plausi_exception.h"
 
 namespace vexal::cli {
@@ -20,7 +24,17 @@ std::unique_ptr<Library> Library::open(const std::string& path, std::string& err
   return std::unique_ptr<Library>(new Library(std::move(library)));
 }
 
-std::string Library::defaultPath() { return programFolder() + defaultLibraryName(); }
+std::string Library::defaultPath() {
+  const std::string beside = programFolder() + defaultLibraryName();
+#if defined(VEXAL_INSTALLED_LIBRARY_FOLDER) && !defined(_WIN32)
+  if (access(beside.c_str(), F_OK) != 0) {
+    const std::string installed =
+        programFolder() + VEXAL_INSTALLED_LIBRARY_FOLDER "/" + defaultLibraryName();
+    if (access(installed.c_str(), F_OK) == 0) return installed;
+  }
+#endif
+  return beside;
+}
 
 Library::Library(SharedLibrary library) : library_(std::move(library)) {
   for (std::size_t t = 0; t < kRecordTypes.size(); ++t) {

@@ -23,7 +23,8 @@ class Library final : public RuleSetProvider {
  public:
   // Null, with error set, when the library cannot be loaded.
   static std::unique_ptr<Library> open(const std::string& path, std::string& error);
-  // The library next to the running program.
+  // The library next to the running program, or, when the program is
+  // installed, in the library folder beside its own.
   static std::string defaultPath();
 
   Library(const Library&) = delete;

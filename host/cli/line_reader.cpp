@@ -1,14 +1,22 @@
 #include "cli/line_reader.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace vexal::cli {
 
 std::size_t FileSource::read(char* buffer, std::size_t size) {
-  return std::fread(buffer, 1, size, file_);
+  errno = 0;
+  const std::size_t got = std::fread(buffer, 1, size, file_);
+  if (got < size && std::ferror(file_) != 0 && error_ == 0) error_ = errno;
+  return got;
 }
 
 bool FileSource::failed() const { return std::ferror(file_) != 0; }
+
+std::string FileSource::failure() const {
+  return error_ != 0 ? std::string(std::strerror(error_)) : std::string();
+}
 
 LineReader::LineReader(ByteSource& source, std::size_t buffer_size, std::size_t max_line_length)
     : source_(source),
@@ -53,6 +61,7 @@ bool LineReader::next(std::string_view& line) {
     }
     line = std::string_view(start, length);
     begin_ += consumed;
+    offset_ += consumed;
     scanned_ = 0;
     ++line_number_;
     return true;
@@ -68,9 +77,11 @@ void LineReader::skipOverlongLine() {
       std::size_t rest = static_cast<const char*>(lf) - start;
       length += rest;
       begin_ += rest + 1;
+      offset_ += rest + 1;
       break;
     }
     length += available;
+    offset_ += available;
     begin_ = end_;
     if (at_end_ || !refill()) break;
   }

@@ -4,8 +4,10 @@
 #define VEXAL_HOST_CLI_LINE_READER_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace vexal::cli {
@@ -19,6 +21,8 @@ class ByteSource {
   virtual std::size_t read(char* buffer, std::size_t size) = 0;
   // Whether reading stopped because of an error.
   virtual bool failed() const = 0;
+  // Why, when the source can tell; else empty.
+  virtual std::string failure() const { return {}; }
 };
 
 // A stdio stream, opened in binary mode. Does not own the stream.
@@ -27,9 +31,11 @@ class FileSource final : public ByteSource {
   explicit FileSource(std::FILE* file) : file_(file) {}
   std::size_t read(char* buffer, std::size_t size) override;
   bool failed() const override;
+  std::string failure() const override;
 
  private:
   std::FILE* file_;
+  int error_ = 0;  // errno of the failed read
 };
 
 // Splits the bytes of a source into lines. A line ends at LF; a CR right
@@ -61,6 +67,9 @@ class LineReader {
   bool overlong() const { return overlong_length_ > 0; }
   std::size_t overlongLength() const { return overlong_length_; }
   std::size_t maxLineLength() const { return max_line_length_; }
+  // Bytes of the input up to the end of the line next() returned last, its
+  // line end included.
+  std::uint64_t offset() const { return offset_; }
 
  private:
   // Moves the unread rest to the front, grows a full buffer and reads
@@ -79,6 +88,7 @@ class LineReader {
   std::size_t end_ = 0;      // end of the bytes read
   bool at_end_ = false;
   long line_number_ = 0;
+  std::uint64_t offset_ = 0;
 };
 
 }  // namespace vexal::cli

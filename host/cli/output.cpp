@@ -8,6 +8,7 @@ Output::~Output() { flush(); }
 
 void Output::flush() {
   if (!buffer_.empty()) {
+    if (before_write_) before_write_();
     if (std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size()) failed_ = true;
     buffer_.clear();
   }

@@ -4,6 +4,7 @@
 #define VEXAL_HOST_CLI_OUTPUT_H_
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,11 +29,18 @@ class Output {
     if (buffer_.size() >= kFlushSize) flush();
   }
   void flush();
+  std::FILE* stream() const { return stream_; }
   // Whether a write to the stream failed.
   bool failed() const { return failed_; }
+  // Called before each write to the stream, e.g. to take a progress line
+  // off a terminal both share.
+  void setBeforeWrite(std::function<void()> before_write) {
+    before_write_ = std::move(before_write);
+  }
 
  private:
   std::FILE* stream_;
+  std::function<void()> before_write_;
   std::string buffer_;
   bool failed_ = false;
 };

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <sys/stat.h>
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -11,6 +13,11 @@
 #endif
 
 namespace vexal::cli {
+namespace {
+
+constexpr char kIsDirectory[] = "Is a directory";
+
+}  // namespace
 
 #ifdef _WIN32
 
@@ -20,9 +27,21 @@ void useBinaryStandardStreams() {
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
-std::FILE* openForReading(const std::string& path, std::string& error) {
-  std::FILE* file = _wfopen(widen(path).c_str(), L"rb");
-  if (file == nullptr) error = std::strerror(errno);
+std::FILE* openForReading(const std::string& path, std::string& error, std::int64_t& size) {
+  const std::wstring wide = widen(path);
+  struct _stat64 status;
+  // Windows refuses to open a directory as "Permission denied".
+  if (_wstat64(wide.c_str(), &status) == 0 && (status.st_mode & _S_IFDIR) != 0) {
+    error = kIsDirectory;
+    return nullptr;
+  }
+  std::FILE* file = _wfopen(wide.c_str(), L"rb");
+  if (file == nullptr) {
+    error = std::strerror(errno);
+    return nullptr;
+  }
+  size = _fstat64(_fileno(file), &status) == 0 && (status.st_mode & _S_IFREG) != 0 ? status.st_size
+                                                                                   : -1;
   return file;
 }
 
@@ -32,9 +51,23 @@ std::vector<std::string> programArguments(int, char**) { return wideArguments();
 
 void useBinaryStandardStreams() {}
 
-std::FILE* openForReading(const std::string& path, std::string& error) {
+std::FILE* openForReading(const std::string& path, std::string& error, std::int64_t& size) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) error = std::strerror(errno);
+  if (file == nullptr) {
+    error = std::strerror(errno);
+    return nullptr;
+  }
+  struct stat status;
+  if (fstat(fileno(file), &status) != 0) {
+    size = -1;
+  } else if (S_ISDIR(status.st_mode)) {
+    // fopen() opens a directory; reading it would fail with EISDIR.
+    std::fclose(file);
+    error = kIsDirectory;
+    return nullptr;
+  } else {
+    size = S_ISREG(status.st_mode) ? static_cast<std::int64_t>(status.st_size) : -1;
+  }
   return file;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/check_summary.h"
 #include "pl/plausi_problem.h"
 
 namespace vexal::cli {
@@ -20,8 +21,8 @@ struct Location {
 
 // Receives the results of a check in input order. Per checked line: at most
 // one warning, then the findings, then the record; a line that could not
-// be checked gives one error instead. Texts are Latin-1 unless said
-// otherwise. Implementations write to an Output; each is used by one thread.
+// be checked gives one error instead; a file warning may come before either. Texts are Latin-1
+// unless said otherwise. Implementations write to an Output; each is used by one thread.
 class Report {
  public:
   virtual ~Report() = default;
@@ -33,8 +34,12 @@ class Report {
                        std::size_t actual_length) = 0;
   // A line (or with line 0 a whole file) that could not be checked.
   virtual void error(const Location& where, std::string_view message) = 0;
-  // After the last file.
-  virtual void finish() {}
+  // Something about a whole file that its lines do not show: it is empty,
+  // or not in Latin-1. The line is the first one concerned, or 0. Comes
+  // before anything else about that line.
+  virtual void fileWarning(const Location& where, std::string_view message) = 0;
+  // After the last file, with what the run counted.
+  virtual void finish(const CheckSummary&) {}
 };
 
 // The text of a length warning.

@@ -60,6 +60,7 @@ constexpr Column kRecordKeys[] = {C::kKind, C::kFile, C::kLine, C::kRecordType, 
 constexpr Column kWarningKeys[] = {C::kKind,    C::kFile,           C::kLine,        C::kRecordType,
                                    C::kMessage, C::kExpectedLength, C::kActualLength};
 constexpr Column kErrorKeys[] = {C::kKind, C::kFile, C::kLine, C::kMessage};
+constexpr Column kFileWarningKeys[] = {C::kKind, C::kFile, C::kLine, C::kMessage};
 
 Row start(std::span<const Column> keys, const char* kind, const Location& where) {
   Row row;
@@ -120,6 +121,12 @@ Row errorRow(const Location& where, std::string_view message) {
   return row;
 }
 
+Row fileWarningRow(const Location& where, std::string_view message) {
+  Row row = start(kFileWarningKeys, "file_warning", where);
+  row[C::kMessage] = Cell::text1252(message);
+  return row;
+}
+
 void RowReport::finding(const Location& where, const pl::PlausiProblem& problem) {
   write(findingRow(where, problem));
 }
@@ -136,6 +143,10 @@ void RowReport::warning(const Location& where, std::size_t expected_length,
 
 void RowReport::error(const Location& where, std::string_view message) {
   write(errorRow(where, message));
+}
+
+void RowReport::fileWarning(const Location& where, std::string_view message) {
+  write(fileWarningRow(where, message));
 }
 
 }  // namespace vexal::cli

@@ -79,6 +79,7 @@ Row recordRow(const Location& where, std::size_t findings);
 Row warningRow(const Location& where, std::string_view message, std::size_t expected_length,
                std::size_t actual_length);
 Row errorRow(const Location& where, std::string_view message);
+Row fileWarningRow(const Location& where, std::string_view message);
 
 // A Report that turns everything into rows for write().
 class RowReport : public Report {
@@ -88,6 +89,7 @@ class RowReport : public Report {
   void warning(const Location& where, std::size_t expected_length,
                std::size_t actual_length) override;
   void error(const Location& where, std::string_view message) override;
+  void fileWarning(const Location& where, std::string_view message) override;
 
  protected:
   virtual void write(const Row& row) = 0;

@@ -7,14 +7,20 @@ namespace vexal::cli {
 
 void TextReport::begin(const Location& where, bool with_type) {
   std::string& out = out_.text();
-  out.append(where.file);
+  out.append(palette_.location).append(where.file);
   if (where.line > 0) out.append(":").append(std::to_string(where.line));
-  out.append(": ");
+  out.append(":").append(palette_.reset).append(" ");
   if (with_type && where.record_type != nullptr) out.append(where.record_type).append(" ");
 }
 
-void TextReport::end(const std::string& text) {
-  appendUtf8(out_.text(), text);
+void TextReport::append(const char* color, std::string_view text) {
+  std::string& out = out_.text();
+  out.append(color);
+  appendUtf8(out, text);
+  out.append(palette_.reset);
+}
+
+void TextReport::end() {
   out_.text().push_back('\n');
   out_.written();
 }
@@ -22,18 +28,44 @@ void TextReport::end(const std::string& text) {
 void TextReport::finding(const Location& where, const pl::PlausiProblem& problem) {
   begin(where, true);
   const char* id = problem.getId();
-  end(findingLabel(id != nullptr ? id : "?") + ": " + describeFinding(problem));
+  append(palette_.place, findingLabel(id != nullptr ? id : "?"));
+  out_.text().append(": ");
+  const std::string text = describeFinding(problem);
+  std::string_view code = problem.getProblemType() == pl::ProblemType::kField
+                              ? std::string_view()
+                              : errorCode(problem.getShortDescription());
+  if (!code.empty() && std::string_view(text).substr(0, code.size()) == code) {
+    append(palette_.code, code);
+    appendUtf8(out_.text(), std::string_view(text).substr(code.size()));
+  } else {
+    appendUtf8(out_.text(), text);
+  }
+  end();
 }
 
 void TextReport::warning(const Location& where, std::size_t expected_length,
                          std::size_t actual_length) {
   begin(where, true);
-  end("warning: " + lengthWarning(expected_length, actual_length));
+  append(palette_.warning, "warning:");
+  out_.text().push_back(' ');
+  appendUtf8(out_.text(), lengthWarning(expected_length, actual_length));
+  end();
 }
 
 void TextReport::error(const Location& where, std::string_view message) {
   begin(where, false);
-  end("error: " + std::string(message));
+  append(palette_.error, "error:");
+  out_.text().push_back(' ');
+  appendUtf8(out_.text(), message);
+  end();
+}
+
+void TextReport::fileWarning(const Location& where, std::string_view message) {
+  begin(where, false);
+  append(palette_.warning, "warning:");
+  out_.text().push_back(' ');
+  appendUtf8(out_.text(), message);
+  end();
 }
 
 }  // namespace vexal::cli

@@ -7,27 +7,34 @@
 
 #include "cli/output.h"
 #include "cli/report.h"
+#include "cli/terminal.h"
 
 namespace vexal::cli {
 
-// Writes "FILE:LINE: RECORD-TYPE LABEL: TEXT" lines in UTF-8 to the output
-// (not owned); records without findings give no line.
+// Writes "FILE:LINE: RECORD-TYPE PLACE: TEXT" lines in UTF-8 to the output
+// (not owned), coloured by the palette; records without findings give no
+// line.
 class TextReport final : public Report {
  public:
-  explicit TextReport(Output& out) : out_(out) {}
+  explicit TextReport(Output& out, Palette palette = Palette::plain())
+      : out_(out), palette_(palette) {}
 
   void finding(const Location& where, const pl::PlausiProblem& problem) override;
   void record(const Location&, std::size_t) override {}
   void warning(const Location& where, std::size_t expected_length,
                std::size_t actual_length) override;
   void error(const Location& where, std::string_view message) override;
+  void fileWarning(const Location& where, std::string_view message) override;
 
  private:
   // "FILE:LINE: " and, when known, "RECORD-TYPE ".
   void begin(const Location& where, bool with_type);
-  void end(const std::string& text1252);
+  // Appends Latin-1 text in a colour.
+  void append(const char* color, std::string_view text1252);
+  void end();
 
   Output& out_;
+  Palette palette_;
 };
 
 }  // namespace vexal::cli

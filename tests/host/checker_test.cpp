@@ -17,6 +17,7 @@
 
 #include "cli/csv_report.h"
 #include "cli/jsonl_report.h"
+#include "cli/statistics.h"
 #include "cli/text_report.h"
 #include "support/test_rule_set.h"
 #include "support/tst_lines.h"
@@ -209,6 +210,52 @@ TEST(CheckerTest, WritesCsvWithAllColumns) {
             "findings,message,expected_length,actual_length\r");
   EXPECT_THAT(run.lines[1], HasSubstr("finding,in.txt,1,TST_01,#P_NUM,P_NUM,TST012,2,1,0,"));
   EXPECT_EQ(run.lines[2], "record,in.txt,1,TST_01,,,,,,,,,,,,,,,,,1,,,\r");
+}
+
+// The statistics table of a run, in text.
+std::vector<std::string> statistics(const std::string& input) {
+  TestRuleSets rule_sets;
+  MemoryFile file;
+  {
+    Output out(file.get());
+    StatisticsReport report(out, false, Palette::plain());
+    Checker checker(rule_sets, report);
+    checker.forceRecordType("TST_01");
+    StringSource source(input);
+    EXPECT_TRUE(checker.checkStream(source, "in.txt"));
+    report.finish(checker.summary());
+  }
+  std::vector<std::string> lines;
+  std::istringstream text(file.text());
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(CheckerTest, StatisticsCountFindingsAndTheRecordsTheyStandIn) {
+  // Two occurrences with a non-numeric amount in one record, one in
+  // another: three findings each of the field check and of its rule, in
+  // two records.
+  tst::Line two;
+  two.anz = "2";
+  two.pos = {tst::Pos{}, tst::Pos{}};
+  two.pos[0].betrag = "1x";
+  two.pos[1].betrag = "2x";
+  tst::Line one;
+  one.pos[0].betrag = "3x";
+  tst::Line faulty;
+  faulty.num = "99";
+  const std::string input =
+      two.str() + "\n" + one.str() + "\n" + faulty.str().substr(0, 8) + "\n" + faulty.str();
+  EXPECT_THAT(statistics(input),
+              ElementsAre("COUNT  RECORDS  TYPE    ID       MESSAGE",
+                          "    3        2  TST_01  BETRAG   field BETRAG does not conform to its "
+                          "type numeric (mask 0#####)",
+                          "    3        2  TST_01  TST030   BETRAG nicht numerisch",
+                          "    2        2  TST_01  TST012   NUM zu gro\xC3\x9F",
+                          "    1        1  TST_01  ANZ      field ANZAHL (ANZ) not supplied",
+                          "    1        1  TST_01  FLAG     field KENNZEICHEN (FLAG) not supplied",
+                          "    1        1  TST_01  TST020   FLAG ungleich J oder N",
+                          "    1        1  TST_01  warning  record too short"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -115,11 +116,17 @@ class CliTest : public ::testing::Test {
     write(".stdin", input);
     return vexal::testing::runProgram(VEXAL_CLI_PATH, arguments, folder_, folder_ + "/.stdin");
   }
-  // check --today 20261208 --format jsonl, then the arguments.
+  // check --today 20261208 --format jsonl, then the arguments; the
+  // summary object that closes every run is checked and taken off.
   ProgramResult jsonl(const std::vector<std::string>& arguments, const std::string& input = "") {
     std::vector<std::string> all = {"check", "--today", "20261208", "--format", "jsonl"};
     all.insert(all.end(), arguments.begin(), arguments.end());
-    return run(all, input);
+    ProgramResult result = run(all, input);
+    const std::size_t last = result.out.rfind('\n', result.out.size() - 2);
+    const std::size_t start = last == std::string::npos ? 0 : last + 1;
+    EXPECT_THAT(result.out.substr(start), StartsWith(R"({"kind":"summary","records":)"));
+    result.out.erase(start);
+    return result;
   }
 
   std::string folder_;
@@ -428,8 +435,9 @@ TEST_F(CliTest, TypesListsTheFiveRecordTypes) {
 
 TEST_F(CliTest, HelpExplainsEveryCheckOption) {
   ProgramResult r = run({"check", "--help"});
-  for (const char* option : {"--today", "--param", "ipMjahrSchalttag=1201", "--level", "--format",
-                             "--log", "--type", "--library", "--version"}) {
+  for (const char* option :
+       {"--today", "--param", "ipMjahrSchalttag=1201", "--level", "--format", "--log", "--type",
+        "--statistics", "--color", "NO_COLOR", "--quiet", "--library", "--version"}) {
     EXPECT_THAT(r.out, HasSubstr(option));
   }
   EXPECT_THAT(run({"--help"}).out, HasSubstr("vexal call [options] R FUNCTION"));
@@ -440,28 +448,81 @@ TEST_F(CliTest, HelpExplainsEveryCheckOption) {
 
 namespace {
 
-// The README shows what checking the example transmission prints; the
-// program must print exactly that, the occurrences of contact persons and
-// tariff positions included.
-TEST(CliExampleTest, ExampleTransmissionPrintsWhatTheReadmeShows) {
-  std::ifstream readme(VEXAL_SOURCE_DIR "/README.md", std::ios::binary);
+std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
   std::stringstream text;
-  text << readme.rdbuf();
-  const std::string all = text.str();
-  const std::string intro = "Its check prints:\n\n```\n";
-  std::size_t start = all.find(intro);
-  ASSERT_NE(start, std::string::npos);
-  start += intro.size();
-  std::size_t end = all.find("```\n", start);
-  ASSERT_NE(end, std::string::npos);
-  const std::string shown = all.substr(start, end - start);
-
-  ProgramResult r = vexal::testing::runProgram(
-      VEXAL_CLI_PATH, {"check", "examples/transmission.txt"}, VEXAL_SOURCE_DIR);
-  EXPECT_EQ(r.out + r.err, shown);
-  EXPECT_EQ(r.status, 1);
-  EXPECT_THAT(r.out, HasSubstr(":15: DSAS_01 AN[1] P_NAMEAP: DBAP030 "));
-  EXPECT_THAT(r.out, HasSubstr(":18: DSLN_01 UV[2] P_GTST: DSLN280 "));
+  text << in.rdbuf();
+  return text.str();
 }
+
+// A sample of output in the documents and the command that prints it.
+struct Sample {
+  const char* name;
+  const char* document;  // from the source folder
+  const char* intro;     // the text right before the sample's ``` line
+  std::vector<std::string> arguments;
+};
+
+class CliSampleTest : public ::testing::TestWithParam<Sample> {};
+
+// The documents show what checking the example transmission prints; the
+// program must print exactly that, standard output and standard error
+// together. A line "..." in a sample stands for lines left out: the parts
+// between must follow each other in the output, the first at its start,
+// the last at its end.
+TEST_P(CliSampleTest, ProgramPrintsWhatTheDocumentShows) {
+  const std::string all = fileText(std::string(VEXAL_SOURCE_DIR "/") + GetParam().document);
+  const std::string intro = std::string(GetParam().intro) + "\n\n```\n";
+  std::size_t start = all.find(intro);
+  ASSERT_NE(start, std::string::npos) << GetParam().intro;
+  start += intro.size();
+  const std::size_t end = all.find("```\n", start);
+  ASSERT_NE(end, std::string::npos);
+  std::vector<std::vector<std::string>> parts(1);
+  for (const std::string& line : lines(all.substr(start, end - start))) {
+    if (line == "...") {
+      parts.emplace_back();
+    } else {
+      parts.back().push_back(line);
+    }
+  }
+
+  ProgramResult r =
+      vexal::testing::runProgram(VEXAL_CLI_PATH, GetParam().arguments, VEXAL_SOURCE_DIR);
+  EXPECT_EQ(r.status, 1);
+  const std::vector<std::string> printed = lines(r.out + r.err);
+  if (parts.size() == 1) {
+    EXPECT_EQ(printed, parts[0]);
+    return;
+  }
+  auto at = printed.begin();
+  for (std::size_t k = 0; k < parts.size(); ++k) {
+    const std::vector<std::string>& part = parts[k];
+    ASSERT_FALSE(part.empty()) << "two \"...\" lines in a row";
+    auto found =
+        k == 0 ? printed.begin() : std::search(at, printed.end(), part.begin(), part.end());
+    if (k == parts.size() - 1) found = printed.end() - static_cast<long>(part.size());
+    ASSERT_TRUE(found >= at && printed.end() - found >= static_cast<long>(part.size()) &&
+                std::equal(part.begin(), part.end(), found))
+        << "not in the output, in order: " << part.front();
+    at = found + static_cast<long>(part.size());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, CliSampleTest,
+    ::testing::Values(Sample{"Readme",
+                             "README.md",
+                             "prints, in part (`...` stands for lines left out):",
+                             {"check", "examples/transmission.txt"}},
+                      Sample{"CommandLine",
+                             "docs/command-line.md",
+                             "`vexal check examples/transmission.txt` prints:",
+                             {"check", "examples/transmission.txt"}},
+                      Sample{"Statistics",
+                             "docs/command-line.md",
+                             "For the example transmission:",
+                             {"check", "--statistics", "examples/transmission.txt"}}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace

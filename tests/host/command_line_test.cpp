@@ -37,7 +37,12 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"check", "--today", "20230230", "a"}, "20230230"},
         Refused{{"check", "--today=2026120", "a"}, "JJJJMMTT"},
         Refused{{"check", "--today"}, "--today needs a value"},
-        Refused{{"check", "--format", "json", "a"}, "text, jsonl or csv"},
+        Refused{{"check", "--format", "xml", "a"}, "text, jsonl, csv or, with --statistics, json"},
+        Refused{{"check", "--format", "json", "a"}, "needs --statistics"},
+        Refused{{"check", "--statistics", "--format=jsonl", "a"}, "use --format text or json"},
+        Refused{{"check", "--color", "sometimes", "a"}, "auto, always or never"},
+        Refused{{"check", "--quiet=yes", "a"}, "takes no value"},
+        Refused{{"layout", "--statistics", "DSKO_04"}, "does not apply to layout"},
         Refused{{"layout", "--format=jsonl", "DSKO_04"}, "text or json"},
         Refused{{"check", "--level", "x", "a"}, "--level"},
         Refused{{"check", "--level", "-1", "a"}, "--level"},
@@ -89,6 +94,18 @@ TEST(CommandLineTest, TakesEveryCheckOption) {
   EXPECT_TRUE(line.log);
   EXPECT_EQ(line.record_type, "DSKO_04");
   EXPECT_THAT(line.files, ElementsAre("-", "--named-like-an-option"));
+  EXPECT_FALSE(line.statistics);
+  EXPECT_FALSE(line.quiet);
+  EXPECT_EQ(line.color, ColorMode::kAuto);
+
+  result = parseCommandLine(
+      {"check", "-q", "--statistics", "--format=json", "--color", "never", "a.txt"});
+  ASSERT_EQ(result.error, "");
+  EXPECT_TRUE(result.line.statistics);
+  EXPECT_TRUE(result.line.quiet);
+  EXPECT_EQ(result.line.format, Format::kJson);
+  EXPECT_EQ(result.line.color, ColorMode::kNever);
+  EXPECT_EQ(parseCommandLine({"check", "--color=always", "a"}).line.color, ColorMode::kAlways);
 }
 
 TEST(CommandLineTest, CallTakesItsParametersInWindows1252) {

@@ -77,6 +77,8 @@ TEST_P(LineReaderTest, SplitsLikeTheInputWasWritten) {
     EXPECT_EQ(reader.lineNumber(), static_cast<long>(lines.size()));
   }
   EXPECT_THAT(lines, ElementsAreArray(split.lines));
+  // Every byte, line ends included, is counted as read through.
+  EXPECT_EQ(reader.offset(), split.input.size());
   EXPECT_FALSE(reader.next(line));
   EXPECT_FALSE(source.failed());
 }
@@ -114,15 +116,18 @@ TEST(LineReaderTest, SkipsLinesLongerThanTheMaximum) {
       LineReader reader(source, buffer, 10);
       std::vector<std::string> lines;
       std::vector<std::size_t> overlong;
+      std::vector<std::uint64_t> offsets;
       std::string_view line;
       while (reader.next(line)) {
         lines.emplace_back(line);
         overlong.push_back(reader.overlongLength());
+        offsets.push_back(reader.offset());
       }
       EXPECT_THAT(lines, ElementsAreArray({std::string(10, 'a'), std::string(), std::string("c"),
                                            std::string()}));
       // The CR of the skipped line is counted with it.
       EXPECT_THAT(overlong, ElementsAreArray({0u, 26u, 0u, 11u}));
+      EXPECT_THAT(offsets, ElementsAreArray({11u, 38u, 40u, 51u}));
       EXPECT_EQ(reader.lineNumber(), 4);
     }
   }
