@@ -8,13 +8,12 @@
 
 #include "DSAS_01/catalogue.h"
 #include "DSAS_02/DSAS_02.h"
-#include "machinery/field_check.h"
-#include "machinery/record_layout.h"
+#include "machinery/record_type.h"
 #include "machinery/table_changes.h"
 #include "shared/enterprise_numbers.h"
+#include "shared/fields.h"
 
-namespace DSAS_02 {
-namespace {
+namespace DSAS_02::catalogue {
 
 using namespace vexal::machinery;
 using namespace vexal::shared;
@@ -22,15 +21,16 @@ using namespace DSAS_01::catalogue;
 using TB = TB_DSAS_02;
 
 // Still 463 characters.
-constexpr auto kFields = withChanges(
-    DSAS_01::catalogue::kFields,
-    replace(FieldSpec{"NEVERNR", "NEBENVERSIONS-NR", kText, 2, kMandatory}),
-    replace(FieldSpec{"VERNRDSAS", "VERSIONS-NR-ZQ-AS", kText, 2, kMandatory}),
-    replace(FieldSpec{"RESERVE3", "RESERVE3", kText, 85, kMandatory}),
-    insertAfter("RESERVE3", FieldSpec{"UNRS", "UNTERNEHMENSNUMMER", kText, 15, kMandatory}),
-    replace(FieldSpec{"MNR", "MITGLIEDSNUMMER", kText, 20, kOptional}));
+constexpr auto kFields =
+    withChanges(DSAS_01::catalogue::kFields, replace(fields::v02::NEVERNR),
+                replace(FieldSpec{"VERNRDSAS", "VERSIONS-NR-ZQ-AS", kText, 2, kMandatory}),
+                replace(FieldSpec{"RESERVE3", "RESERVE3", kText, 85, kMandatory}),
+                insertAfter("RESERVE3", fields::v02::UNRS), replace(fields::v02::MNR));
 
 // Blank version fields are refused; the reserve's limit follows its field.
+constexpr char kDSAS034[] = "DSAS034 NEBENVERSIONS-NR ist nicht numerisch";
+constexpr char kDSAS036[] = "DSAS036 VERSIONS-NR-ZQ-AS ist nicht numerisch";
+
 constexpr auto kChecks = withChanges(
     DSAS_01::catalogue::kChecks,
     replace(
@@ -42,40 +42,22 @@ constexpr auto kChecks = withChanges(
         check("P_UNRS", "F_PruefeUNRS", notNumeric("DSAS214 UNTERNEHMENSNUMMER nicht numerisch"),
               enterpriseNumberRefused("DSAS213 UNTERNEHMENSNUMMER Grundstellung unzul\xE4ssig",
                                       "DSAS215 UNTERNEHMENSNUMMER ist unzul\xE4ssig"))),
-    replace(check("P_MNR", "F_PruefeMNR",
-                  membershipOrEnterpriseNumberRefused(kDSAS210, kDSAS211, kDSAS212))));
+    replace(check(
+        "P_MNR", "F_PruefeMNR",
+        membershipOrEnterpriseNumberRefused("DSAS210 MITGLIEDSNUMMER Grundstellung unzul\xE4ssig",
+                                            "DSAS211 Unzul\xE4ssige L\xE4nge MITGLIEDSNUMMER",
+                                            "DSAS212 Unzul\xE4ssige Zeichen MITGLIEDSNUMMER"))));
 
 constexpr auto kRootChecks = compileChecks<kChecks>(kFields);
-
-constexpr TopicSpec kRoot{
-    .name = "DSAS_02",
-    .fields = kFields,
-    .groups = kGroups,
-    .parameters = kParameters,
-    .checks = kRootChecks,
-    .run_blocks = blockRunner<&TB::runContactPerson>,
-    .make = &makeTopic<TB>,
-};
 
 constexpr auto kOtherFunctions =
     join(kHeaderFunctions, std::array{byName<&F_GibUnrsPruefziffer>("F_GibUnrsPruefziffer", "wert"),
                                       byName<&F_IstNullen>("F_IstNullen", "Zeichenkette")});
 constexpr auto kFunctions = byNameTable<kRootChecks, kOtherFunctions>();
 
-constexpr RecordSpec kRecord{
-    .record_type = "DSAS_02",
-    .build_stamp = "20221017_130444",
-    .root = &kRoot,
-    .functions = kFunctions,
-    .procedure_parameter = "ipMjahrSchalttag",
-};
+constexpr RecordSpec kRecord =
+    headerRecord<TB>("DSAS_02", "20221017_130444", kFields, kGroups, kRootChecks, kFunctions);
 
-}  // namespace
+}  // namespace DSAS_02::catalogue
 
-Plausi_DSAS_02::Plausi_DSAS_02() : RuleSet(kRecord, kFieldCheckTable<kRecord>) {}
-
-}  // namespace DSAS_02
-
-RecordDefinition_DSAS_02::RecordDefinition_DSAS_02() {
-  vexal::machinery::buildRecordLayout(*this, DSAS_02::kRecord);
-}
+VEXAL_DEFINE_RECORD_TYPE(DSAS_02)

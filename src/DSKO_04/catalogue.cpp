@@ -6,14 +6,12 @@
 #include "DSKO_04/DSKO_04.h"
 #include "machinery/by_name.h"
 #include "machinery/check_rows.h"
-#include "machinery/field_check.h"
-#include "machinery/record_layout.h"
+#include "machinery/record_type.h"
 #include "shared/fields.h"
 #include "shared/rule_steps.h"
 #include "shared/text_functions.h"
 
-namespace DSKO_04 {
-namespace {
+namespace DSKO_04::catalogue {
 
 using namespace vexal::machinery;
 using namespace vexal::shared;
@@ -90,26 +88,9 @@ constexpr auto kOtherFunctions = join(
                     });
 constexpr auto kFunctions = byNameTable<kRootChecks, kOtherFunctions>();
 
-constexpr TopicSpec kRoot{
-    .name = "DSKO_04",
-    .fields = kFields,
-    .checks = kRootChecks,
-    .make = &makeTopic<TB>,
-};
+constexpr RecordSpec kRecord =
+    recordSpec("DSKO_04", "20221017_130443", rootTopic<TB>(kFields, kRootChecks), kFunctions);
 
-constexpr RecordSpec kRecord{
-    .record_type = "DSKO_04",
-    .build_stamp = "20221017_130443",
-    .root = &kRoot,
-    .functions = kFunctions,
-};
+}  // namespace DSKO_04::catalogue
 
-}  // namespace
-
-Plausi_DSKO_04::Plausi_DSKO_04() : RuleSet(kRecord, kFieldCheckTable<kRecord>) {}
-
-}  // namespace DSKO_04
-
-RecordDefinition_DSKO_04::RecordDefinition_DSKO_04() {
-  vexal::machinery::buildRecordLayout(*this, DSKO_04::kRecord);
-}
+VEXAL_DEFINE_RECORD_TYPE(DSKO_04)

@@ -9,13 +9,12 @@
 
 #include "DSLN_01/catalogue.h"
 #include "DSLN_02/DSLN_02.h"
-#include "machinery/field_check.h"
-#include "machinery/record_layout.h"
+#include "machinery/record_type.h"
 #include "machinery/table_changes.h"
 #include "shared/enterprise_numbers.h"
+#include "shared/fields.h"
 
-namespace DSLN_02 {
-namespace {
+namespace DSLN_02::catalogue {
 
 using namespace vexal::machinery;
 using namespace vexal::shared;
@@ -43,15 +42,14 @@ constexpr TopicSpec kUvTopic{
 };
 
 // Still 494 characters, then the groups.
-constexpr auto kFields = withChanges(
-    DSLN_01::catalogue::kFields,
-    replace(FieldSpec{"NEVERNR", "NEBENVERSIONS-NR", kText, 2, kMandatory}),
-    replace(FieldSpec{"VERNRDSLN", "VERSIONS-NR-ZQ-LN", kText, 2, kMandatory}),
-    replace(FieldSpec{"RESERVE3", "RESERVE3", kText, 69, kMandatory}),
-    insertAfter("RESERVE3", FieldSpec{"UNRS", "UNTERNEHMENSNUMMER", kText, 15, kMandatory}),
-    insertAfter("UNRS", FieldSpec{"ZRVON", "ZEITRAUM-VON", kText, 8, kOptional}),
-    insertAfter("ZRVON", FieldSpec{"ZRBIS", "ZEITRAUM-BIS", kText, 8, kOptional}),
-    replace(FieldSpec{"MNR", "MITGLIEDSNUMMER", kText, 20, kOptional}));
+constexpr auto kFields =
+    withChanges(DSLN_01::catalogue::kFields, replace(fields::v02::NEVERNR),
+                replace(FieldSpec{"VERNRDSLN", "VERSIONS-NR-ZQ-LN", kText, 2, kMandatory}),
+                replace(FieldSpec{"RESERVE3", "RESERVE3", kText, 69, kMandatory}),
+                insertAfter("RESERVE3", fields::v02::UNRS),
+                insertAfter("UNRS", FieldSpec{"ZRVON", "ZEITRAUM-VON", kText, 8, kOptional}),
+                insertAfter("ZRVON", FieldSpec{"ZRBIS", "ZEITRAUM-BIS", kText, 8, kOptional}),
+                replace(fields::v02::MNR));
 
 constexpr GroupSpec kGroups[] = {
     {"UV", "ANUV", nullptr, nullptr, &kUvTopic, &bindArray<&TB::UV>},
@@ -61,13 +59,10 @@ constexpr GroupSpec kGroups[] = {
 constexpr char kDSLN034[] = "DSLN034 NEBENVERSIONS-NR ist nicht numerisch";
 constexpr char kDSLN036[] = "DSLN036 VERSIONS-NR-ZQ-LN ist nicht numerisch";
 
-// Blank version fields are refused; the reserve's limit follows its field.
+// The enterprise number and the reporting period come after RESERVE3, whose
+// limit follows its field; blank version fields are refused.
 constexpr auto kChecks = withChanges(
     DSLN_01::catalogue::kChecks,
-    replace(
-        check("P_NEVERNR", "F_PruefeNEVERNR", blank(kDSLN034), notNumeric(kDSLN034), tooLong())),
-    replace(check("P_VERNRDSLN", "F_PruefeVERNRDSLN", blank(kDSLN036), notNumeric(kDSLN036),
-                  tooLong())),
     insertAfter(
         "P_RESERVE3",
         check("P_UNRS", "F_PruefeUNRS", notNumeric("DSLN214 UNTERNEHMENSNUMMER nicht numerisch"),
@@ -90,20 +85,15 @@ constexpr auto kChecks = withChanges(
         membershipOrEnterpriseNumberRefused("DSLN210 MITGLIEDSNUMMER Grundstellung unzul\xE4ssig",
                                             "DSLN211 Unzul\xE4ssige L\xE4nge MITGLIEDSNUMMER",
                                             "DSLN212 Unzul\xE4ssige Zeichen MITGLIEDSNUMMER"))),
-    replace(check("P_MDGRUND", "F_PruefeMDGRUND", missing(kDSLN250),
-                  notOneOf(kDSLN250, "UV01", "UV03", "UV05", "UV06", "UV07", "UV08"))));
+    replace(check("P_MDGRUND", "F_PruefeMDGRUND",
+                  notOneOf("DSLN250 MELDEGRUND unzul\xE4ssig", "UV01", "UV03", "UV05", "UV06",
+                           "UV07", "UV08"))),
+    replace(
+        check("P_NEVERNR", "F_PruefeNEVERNR", blank(kDSLN034), notNumeric(kDSLN034), tooLong())),
+    replace(check("P_VERNRDSLN", "F_PruefeVERNRDSLN", blank(kDSLN036), notNumeric(kDSLN036),
+                  tooLong())));
 
 constexpr auto kRootChecks = compileChecks<kChecks>(kFields);
-
-constexpr TopicSpec kRoot{
-    .name = "DSLN_02",
-    .fields = kFields,
-    .groups = kGroups,
-    .parameters = kParameters,
-    .checks = kRootChecks,
-    .run_blocks = blockRunner<&TB::runBlocks>,
-    .make = &makeTopic<TB>,
-};
 
 constexpr auto kFunctionsOfVersion2 = join(
     kOtherFunctions, std::array{byName<&F_GibUnrsPruefziffer>("F_GibUnrsPruefziffer", "wert"),
@@ -111,20 +101,9 @@ constexpr auto kFunctionsOfVersion2 = join(
                                 byName<&TB::F_IstUNRSGrundstellung>("F_IstUNRSGrundstellung")});
 constexpr auto kFunctions = byNameTable<kRootChecks, kFunctionsOfVersion2>();
 
-constexpr RecordSpec kRecord{
-    .record_type = "DSLN_02",
-    .build_stamp = "20221017_130443",
-    .root = &kRoot,
-    .functions = kFunctions,
-    .procedure_parameter = "ipMjahrSchalttag",
-};
+constexpr RecordSpec kRecord =
+    headerRecord<TB>("DSLN_02", "20221017_130443", kFields, kGroups, kRootChecks, kFunctions);
 
-}  // namespace
+}  // namespace DSLN_02::catalogue
 
-Plausi_DSLN_02::Plausi_DSLN_02() : RuleSet(kRecord, kFieldCheckTable<kRecord>) {}
-
-}  // namespace DSLN_02
-
-RecordDefinition_DSLN_02::RecordDefinition_DSLN_02() {
-  vexal::machinery::buildRecordLayout(*this, DSLN_02::kRecord);
-}
+VEXAL_DEFINE_RECORD_TYPE(DSLN_02)

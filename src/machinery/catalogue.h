@@ -249,12 +249,21 @@ struct FunctionSpec {
 struct RecordSpec {
   const char* record_type = nullptr;  // "DSKO_04"
   const char* build_stamp = nullptr;
-  const TopicSpec* root = nullptr;
+  TopicSpec root;                           // named after the record type
   std::span<const FunctionSpec> functions;  // in ascending byte order of their names
   // The init parameter copied into the root topic's first parameter
   // variable before each run of "StandardAblauf"; null for none.
   const char* procedure_parameter = nullptr;
 };
+
+// A record type's catalogue; its root topic (rootTopic()) is named after
+// the record type.
+consteval RecordSpec recordSpec(const char* record_type, const char* build_stamp, TopicSpec root,
+                                std::span<const FunctionSpec> functions,
+                                const char* procedure_parameter = nullptr) {
+  root.name = record_type;
+  return {record_type, build_stamp, root, functions, procedure_parameter};
+}
 
 }  // namespace vexal::machinery
 

@@ -25,11 +25,11 @@ pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const Record
 
 // The field of a record type's catalogue: group -1 is the root topic.
 constexpr const FieldSpec& catalogueField(const RecordSpec& record, int group, std::size_t i) {
-  return group < 0 ? record.root->fields[i] : record.root->groups[group].element->fields[i];
+  return group < 0 ? record.root.fields[i] : record.root.groups[group].element->fields[i];
 }
 
 constexpr std::size_t catalogueFieldCount(const RecordSpec& record, int group) {
-  return group < 0 ? record.root->fields.size() : record.root->groups[group].element->fields.size();
+  return group < 0 ? record.root.fields.size() : record.root.groups[group].element->fields.size();
 }
 
 // Merkmal_<X> for field I of group G (-1: root) of record type R.
@@ -68,7 +68,7 @@ constexpr FieldCheckTable makeFieldCheckTableImpl(std::index_sequence<G...>) {
 
 template <const RecordSpec& R>
 constexpr FieldCheckTable makeFieldCheckTable() {
-  return makeFieldCheckTableImpl<R>(std::make_index_sequence<R.root->groups.size()>());
+  return makeFieldCheckTableImpl<R>(std::make_index_sequence<R.root.groups.size()>());
 }
 
 // The type-conformance checks of record type R, for its RuleSet.

@@ -71,8 +71,8 @@ void find(const TopicSpec& topic, const char* id, Found& found, bool procedures)
 pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char* id) {
   Found found;
   if (id != nullptr) {
-    find(*record.root, id, found, /*procedures=*/true);
-    if (found.topic == nullptr) find(*record.root, id, found, /*procedures=*/false);
+    find(record.root, id, found, /*procedures=*/true);
+    if (found.topic == nullptr) find(record.root, id, found, /*procedures=*/false);
   }
   if (found.procedure != nullptr) {
     const char* description = found.procedure->fixed_message ? found.procedure->fixed_message

@@ -17,8 +17,8 @@ void addFields(const TopicSpec& topic, Target& target) {
 }  // namespace
 
 void buildRecordLayout(RecordDefinition& definition, const RecordSpec& catalogue) {
-  addFields(*catalogue.root, definition);
-  for (const GroupSpec& group : catalogue.root->groups) {
+  addFields(catalogue.root, definition);
+  for (const GroupSpec& group : catalogue.root.groups) {
     auto structure = std::make_unique<StructureFieldDefinition>(group.name);
     if (group.counter_field != nullptr) {
       structure->setCounterFieldName(group.counter_field);

@@ -36,7 +36,7 @@ RuleSet::RuleSet(const RecordSpec& catalogue, const FieldCheckTable& checks)
 void RuleSet::fillMapping() {
   auto mapping = std::make_unique<pl::Mapping>();
   mapping->put("", "");
-  const TopicSpec& root = *catalogue_.root;
+  const TopicSpec& root = catalogue_.root;
   for (const FieldSpec& field : root.fields) mapping->put(field.name, field.name);
   for (const GroupSpec& group : root.groups) {
     for (const FieldSpec& field : group.element->fields) {
@@ -49,7 +49,7 @@ void RuleSet::fillMapping() {
 }
 
 void RuleSet::registerChecks(const FieldCheckTable& checks) {
-  const TopicSpec& root = *catalogue_.root;
+  const TopicSpec& root = catalogue_.root;
   std::vector<std::pair<std::string, pl::FieldCheckProc>> entries;
   for (std::size_t i = 0; i < root.fields.size(); ++i) {
     entries.emplace_back(root.fields[i].name, checks.root[i]);
@@ -73,7 +73,7 @@ void RuleSet::registerChecks(const FieldCheckTable& checks) {
 void RuleSet::buildRootTopic() {
   auto* type = new pl::TypeDescriptor(nullptr, getMapping(), "__root_tb__", nullptr,
                                       pl::FieldType::kTopic, nullptr, 0, nullptr);
-  RuleTopic* root = catalogue_.root->make(*catalogue_.root, type, nullptr, this);
+  RuleTopic* root = catalogue_.root.make(catalogue_.root, type, nullptr, this);
   rootTopic = root;
   setRootTopic(root);
 }
@@ -102,7 +102,7 @@ void RuleSet::callProcedure(pl::RuntimeContext* ctx, const char* name) {
   if (name != nullptr && std::strcmp(name, texts::kStandardAblauf) != 0) {
     throw pl::PlausiException(pl::ExceptionType::kNameNotFound, name);
   }
-  const TopicSpec& root = *catalogue_.root;
+  const TopicSpec& root = catalogue_.root;
   if (catalogue_.procedure_parameter != nullptr && !root.parameters.empty()) {
     (rootTopic->*root.parameters[0])->set(ctx->getInitParam(catalogue_.procedure_parameter));
   }

@@ -79,6 +79,15 @@ RuleTopic* makeTopic(const TopicSpec& catalogue, pl::TypeDescriptor* type,
   return topic.release();
 }
 
+// The root topic of a record type, of topic class Topic, for recordSpec().
+template <class Topic>
+consteval TopicSpec rootTopic(std::span<const FieldSpec> fields, CheckSpans checks,
+                              std::span<const GroupSpec> groups = {},
+                              std::span<const VariableMember> parameters = {},
+                              BlockRunnerMember run_blocks = nullptr) {
+  return {nullptr, fields, groups, parameters, checks, run_blocks, &makeTopic<Topic>};
+}
+
 template <class Owner, class Element>
 pl::TopicArrayBase* bindArrayImpl(pl::TopicArray<Element>* Owner::*member, RuleTopic* owner,
                                   RuleTopic* prototype) {

@@ -51,7 +51,6 @@ inline constexpr FieldSpec kFields[] = {
     {"NR", "HAUS-NR", kText, 9, kOptional},
 };
 
-inline constexpr char kDBAP010[] = "DBAP010 KENNUNG ungleich DBAP";
 inline constexpr char kDBAP030[] = "DBAP030 NAME-ANSPRECHPARTNER Grundstellung unzul\xE4ssig";
 inline constexpr char kDBAP040[] = "DBAP040 TELEFON-ANSPRECHPARTNER Grundstellung unzul\xE4ssig";
 inline constexpr char kDBAP050[] = "DBAP050 NAME1 Grundstellung unzul\xE4ssig";
@@ -60,7 +59,7 @@ inline constexpr char kDBAP070[] = "DBAP070 ORT Grundstellung unzul\xE4ssig";
 
 // The order of the block's StandardAblauf: the record order.
 inline constexpr CheckRow kChecks[] = {
-    check("P_KE", "F_PruefeKE", missing(kDBAP010), notOneOf(kDBAP010, "DBAP")),
+    check("P_KE", "F_PruefeKE", notOneOf("DBAP010 KENNUNG ungleich DBAP", "DBAP")),
     check("P_ANRAP", "F_PruefeANRAP", tooLong()),
     check("P_NAMEAP", "F_PruefeNAMEAP", emptyTrimmed(kDBAP030), tooLong()),
     check("P_TELAP", "F_PruefeTELAP", emptyTrimmed(kDBAP040), tooLong()),

@@ -32,6 +32,16 @@ inline constexpr FieldSpec FEAN{"FEAN", "FEHLER-ANZAHL", kNum, 1, kMandatory};
 inline constexpr FieldSpec PRODID{"PRODID", "PRODUKT-IDENTIFIER", kText, 7, kMandatory};
 inline constexpr FieldSpec MODID{"MODID", "MODIFIKATIONS-IDENTIFIER", kText, 8, kMandatory};
 
+// Version 02 of the query and of the wage report change the same three
+// fields of their version 01: the sub-version becomes mandatory text, the
+// enterprise number follows the third reserve and the membership number
+// may be left blank.
+namespace v02 {
+inline constexpr FieldSpec NEVERNR{"NEVERNR", "NEBENVERSIONS-NR", kText, 2, kMandatory};
+inline constexpr FieldSpec UNRS{"UNRS", "UNTERNEHMENSNUMMER", kText, 15, kMandatory};
+inline constexpr FieldSpec MNR{"MNR", "MITGLIEDSNUMMER", kText, 20, kOptional};
+}  // namespace v02
+
 }  // namespace fields
 
 // Every record begins with its identifier, the procedure, the sender and

@@ -19,11 +19,23 @@ bool isZeroResult(const pl::Value* result) { return equalsNumber(result, 0); }
 void senderNumber(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* absn = rule.value();
-  if (isNumeric(F_Trim(ctx, absn))) {
+  if (isMissing(absn)) {
+    rule.fail();
+  } else if (isNumeric(F_Trim(ctx, absn))) {
     if (isZeroResult(F_PruefeBetriebsnummer(ctx, absn))) rule.fail();
   } else if (isZeroResult(F_PruefeGesonderteBetriebsnummer(ctx, absn))) {
     rule.failWith(rule.text(1));
   }
+}
+
+void recipient(RuleCall& rule) {
+  // The receiving organisation.
+  static constexpr char kRecipient[] = "30517264";
+  pl::RuntimeContext* ctx = rule.ctx();
+  pl::Value* epnr = rule.value();
+  if (isMissing(epnr)) rule.fail();
+  if (rule.ok() && !isTrue(F_IstLinksbündig(ctx, epnr))) rule.fail();
+  if (rule.ok() && !equalsText(F_Trim(ctx, epnr), kRecipient)) rule.fail();
 }
 
 void version01From2024(RuleCall& rule) {
@@ -132,7 +144,8 @@ void enterpriseNumber(RuleCall& rule) {
   pl::Value* mjahr = header(rule).MJAHR->get(ctx);
   if (zeros && hasLength(mjahr, 4) && isNumeric(mjahr) && isGreaterThan(mjahr, 2023)) rule.fail();
   if (rule.ok() && !zeros &&
-      !Functions::equals(F_GibUnrsPruefziffer(ctx, part(ctx, unrs, 1, 11)), part(ctx, unrs, 12, 1))) {
+      !Functions::equals(F_GibUnrsPruefziffer(ctx, part(ctx, unrs, 1, 11)),
+                         part(ctx, unrs, 12, 1))) {
     rule.failWith(rule.text(1));
   }
 }
@@ -162,8 +175,9 @@ void yearNotReleasedNamingSwitchDay(RuleCall& rule) {
                                     ctx->createStringValue("TT.MM"), day_month));
 }
 
-void notCompanyNumber(RuleCall& rule) {
-  if (isZeroResult(F_PruefeBetriebsnummer(rule.ctx(), rule.value()))) rule.fail();
+void companyNumber(RuleCall& rule) {
+  pl::Value* bbnr = rule.value();
+  if (isMissing(bbnr) || isZeroResult(F_PruefeBetriebsnummer(rule.ctx(), bbnr))) rule.fail();
 }
 
 void carrierAsCompanyNumber(RuleCall& rule) {

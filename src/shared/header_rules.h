@@ -19,6 +19,7 @@ namespace vexal::shared {
 namespace header_rules_internal {
 
 void senderNumber(RuleCall& rule);
+void recipient(RuleCall& rule);
 void version01From2024(RuleCall& rule);
 void errorCountWithoutErrorFlag(RuleCall& rule);
 void errorCountMissingForErrorFlag(RuleCall& rule);
@@ -32,18 +33,25 @@ void notAnnex7Carrier(RuleCall& rule);
 void membershipNumber(RuleCall& rule);
 void yearNotReleased(RuleCall& rule);
 void yearNotReleasedNamingSwitchDay(RuleCall& rule);
-void notCompanyNumber(RuleCall& rule);
+void companyNumber(RuleCall& rule);
 void carrierAsCompanyNumber(RuleCall& rule);
 void enterpriseNumber(RuleCall& rule);
 void membershipOrEnterpriseNumber(RuleCall& rule);
 
 }  // namespace header_rules_internal
 
-// The sender number ABSN: when its trimmed text is numeric, an ordinary
-// company number (F_PruefeBetriebsnummer), else a separate one
-// (F_PruefeGesonderteBetriebsnummer); both of the untrimmed field.
+// The sender number ABSN: not supplied (`ordinary`); when its trimmed text
+// is numeric, an ordinary company number (F_PruefeBetriebsnummer), else a
+// separate one (F_PruefeGesonderteBetriebsnummer, `separate`); both of the
+// untrimmed field.
 consteval Step senderNumberRefused(const char* ordinary, const char* separate) {
   return machinery::body<&header_rules_internal::senderNumber>(ordinary, separate);
+}
+
+// The recipient EPNR: not supplied, not left-aligned, or, trimmed, not the
+// receiving organisation 30517264.
+consteval Step recipientRefused(const char* text) {
+  return machinery::body<&header_rules_internal::recipient>(text);
 }
 
 // A version "01" while the reporting year MJAHR, four digits, is after
@@ -109,9 +117,10 @@ consteval Step yearNotReleasedNamingSwitchDay(const char* text) {
   return machinery::body<&header_rules_internal::yearNotReleasedNamingSwitchDay>(text);
 }
 
-// BBNRLB, BBNRAS: no ordinary company number (F_PruefeBetriebsnummer).
-consteval Step notCompanyNumber(const char* text) {
-  return machinery::body<&header_rules_internal::notCompanyNumber>(text);
+// BBNRLB, BBNRAS: not supplied, or no ordinary company number
+// (F_PruefeBetriebsnummer).
+consteval Step companyNumberRefused(const char* text) {
+  return machinery::body<&header_rules_internal::companyNumber>(text);
 }
 
 // BBNRLB, BBNRAS: from reporting year 2018 on, a query or report that is no
@@ -133,7 +142,7 @@ consteval Step enterpriseNumberRefused(const char* zeros, const char* check_digi
 consteval Step membershipOrEnterpriseNumberRefused(const char* empty, const char* length,
                                                    const char* characters) {
   return machinery::body<&header_rules_internal::membershipOrEnterpriseNumber>(empty, length,
-                                                                              characters);
+                                                                               characters);
 }
 
 }  // namespace vexal::shared

@@ -12,6 +12,7 @@
 #endif
 
 #include <array>
+#include <span>
 
 #include "machinery/by_name.h"
 #include "machinery/rule_topic.h"
@@ -39,6 +40,9 @@ class HeaderTopic : public machinery::RuleTopic {
   // The contact-person block: its StandardAblauf once, when MMDBAP holds
   // "J" and the record holds the group exactly once.
   void runContactPerson(pl::RuntimeContext* ctx);
+  // The blocks after the root procedures: the contact person. A record
+  // type with more blocks hides it with its own.
+  void runBlocks(pl::RuntimeContext* ctx) { runContactPerson(ctx); }
 
   pl::TopicArray<TB_AN>* AN = nullptr;
   pl::Field* BBNRUV = nullptr;
@@ -56,6 +60,25 @@ class HeaderTopic : public machinery::RuleTopic {
  protected:
   void bindFields() override;
 };
+
+// The catalogue of a header record type of topic class Topic: its root
+// topic with the parameter variable set from "ipMjahrSchalttag" and the
+// blocks of Topic::runBlocks.
+inline constexpr machinery::VariableMember kHeaderParameters[] = {
+    machinery::variable<&HeaderTopic::ipMjahrSchalttag>};
+
+template <class Topic>
+consteval machinery::RecordSpec headerRecord(const char* record_type, const char* build_stamp,
+                                             std::span<const machinery::FieldSpec> fields,
+                                             std::span<const machinery::GroupSpec> groups,
+                                             machinery::CheckSpans checks,
+                                             std::span<const machinery::FunctionSpec> functions) {
+  return machinery::recordSpec(
+      record_type, build_stamp,
+      machinery::rootTopic<Topic>(fields, checks, groups, kHeaderParameters,
+                                  machinery::blockRunner<&Topic::runBlocks>),
+      functions, "ipMjahrSchalttag");
+}
 
 // What a header record type offers by name besides its checks' rule
 // functions.

@@ -78,7 +78,8 @@ consteval Step suppliedNotBlank(const char* text) {
   return rule_steps_internal::step(&rule_steps_internal::failIfSuppliedNotBlank, text);
 }
 
-// NUMERISCH is false; so it is for a field not supplied.
+// NUMERISCH is false; so it is for a field not supplied, and a row need not
+// test for that first with the same text.
 consteval Step notNumeric(const char* text) {
   return rule_steps_internal::step(&rule_steps_internal::failIfNotNumeric, text);
 }
@@ -101,7 +102,8 @@ consteval Step shorterThan(long long length, const char* text) {
   return rule_steps_internal::step(&rule_steps_internal::failIfShorterThan, text, length);
 }
 
-// Equal to none of the literals (a range series tested with contains).
+// Equal to none of the literals (a range series tested with contains); so
+// is a field not supplied.
 template <std::same_as<const char*>... Literals>
 consteval Step notOneOf(const char* text, Literals... literals) {
   return rule_steps_internal::withLiterals(

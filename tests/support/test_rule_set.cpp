@@ -60,10 +60,8 @@ constexpr TopicSpec kZus{
 };
 
 constexpr FieldSpec kRootFields[] = {
-    {"KE", "KENNUNG", kText, 4, kMandatory},
-    {"NUM", "NUMMER", kNum, 2, kMandatory},
-    {"OPT", "OPTIONAL", kText, 3, kOptional},
-    {"FLAG", "KENNZEICHEN", kText, 1, kMandatory},
+    {"KE", "KENNUNG", kText, 4, kMandatory},  {"NUM", "NUMMER", kNum, 2, kMandatory},
+    {"OPT", "OPTIONAL", kText, 3, kOptional}, {"FLAG", "KENNZEICHEN", kText, 1, kMandatory},
     {"ANZ", "ANZAHL", kNum, 1, kMandatory},
 };
 constexpr GroupSpec kRootGroups[] = {
@@ -77,30 +75,17 @@ constexpr CheckRow kRootRows[] = {
     fixedMessage<&TB_TST_01::flagFailed>("P_FLAG", "TST020 FLAG ungleich J oder N"),
 };
 constexpr auto kRootChecks = compileChecks<kRootRows>(kRootFields);
-constexpr TopicSpec kRoot{
-    .name = "TST_01",
-    .fields = kRootFields,
-    .groups = kRootGroups,
-    .parameters = kRootParameters,
-    .checks = kRootChecks,
-    .run_blocks = blockRunner<&TB_TST_01::runBlocks>,
-    .make = &makeTopic<TB_TST_01>,
-};
-
 constexpr std::array kOtherFunctions = {
     byName<&F_Echo>("F_Echo", "wert"),
     byName<&TB_TST_01::F_Join>("F_Join", "links", "rechts"),
 };
 constexpr auto kFunctions = byNameTable<kRootChecks, kOtherFunctions>();
 
-constexpr RecordSpec kRecord{
-    .record_type = "TST_01",
-    .build_stamp = "20240101_000000",
-    .root = &kRoot,
-    .functions = kFunctions,
-    .procedure_parameter = "ipMjahrSchalttag",
-};
-
+constexpr RecordSpec kRecord =
+    recordSpec("TST_01", "20240101_000000",
+               rootTopic<TB_TST_01>(kRootFields, kRootChecks, kRootGroups, kRootParameters,
+                                    blockRunner<&TB_TST_01::runBlocks>),
+               kFunctions, "ipMjahrSchalttag");
 
 }  // namespace
 

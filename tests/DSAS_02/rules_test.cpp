@@ -1,0 +1,168 @@
+// What DSAS_02 checks differently from DSAS_01: the enterprise number UNRS
+// and its check digit, a membership number that may stay empty beside an
+// enterprise number, version fields that are text but must be digits, the
+// shorter third reserve field; and its by-name table and identity.
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "DSAS_01/DSAS_01.h"
+#include "DSAS_02/dsas02_record.h"
+#include "pl/plausi_problem.h"
+#include "support/error_text.h"
+#include "support/rule_cases.h"
+
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+using vexal::testing::missing;
+using vexal::testing::raw;
+using vexal::testing::RuleCase;
+
+constexpr char kZeros[] = "000000000000000";
+constexpr char kDSAS034[] = "#P_NEVERNR DSAS034 NEBENVERSIONS-NR ist nicht numerisch";
+constexpr char kDSAS036[] = "#P_VERNRDSAS DSAS036 VERSIONS-NR-ZQ-AS ist nicht numerisch";
+constexpr char kDSAS210[] = "#P_MNR DSAS210 MITGLIEDSNUMMER Grundstellung unzul\xE4ssig";
+constexpr char kDSAS213[] = "#P_UNRS DSAS213 UNTERNEHMENSNUMMER Grundstellung unzul\xE4ssig";
+constexpr char kDSAS214[] = "#P_UNRS DSAS214 UNTERNEHMENSNUMMER nicht numerisch";
+constexpr char kDSAS215[] = "#P_UNRS DSAS215 UNTERNEHMENSNUMMER ist unzul\xE4ssig";
+
+// Field findings as "<id> info <type>", then rule findings as "<id> <text>".
+std::vector<std::string> allFindings(const vexal::testing::Harness& h) {
+  std::vector<std::string> result;
+  for (const auto& [id, info] : h.fieldFindings())
+    result.push_back(id + " info " + std::to_string(info));
+  for (const std::string& rule : h.ruleFindings()) result.push_back(rule);
+  return result;
+}
+
+const std::vector<RuleCase>& cases() {
+  static const std::vector<RuleCase> cases = {
+      {"Valid", {}, {}},
+      {"UnrsZerosUpTo2023", {{"UNRS", kZeros}}, {}},
+      {"UnrsZerosFrom2024", {{"UNRS", kZeros}, {"MJAHR", "2024"}}, {kDSAS213}},
+      {"UnrsZerosYearNotNumeric",
+       {{"UNRS", kZeros}, {"MJAHR", "20X4"}},
+       {"MJAHR#MJAHR info 2", "#P_MJAHR DSAS230 MELDEJAHR nicht numerisch"}},
+      {"UnrsWrongCheckDigit", {{"UNRS", "123456789017000"}}, {kDSAS215}},
+      {"UnrsBlank", {{"UNRS", ""}}, {kDSAS214}},
+      {"UnrsMissing", {missing("UNRS")}, {"UNRS#UNRS info 1", kDSAS214}},
+      {"MnrBlankBesideEnterpriseNumber", {{"MNR", ""}}, {}},
+      {"MnrMissingBesideEnterpriseNumber", {missing("MNR")}, {}},
+      {"MnrBlankWithoutEnterpriseNumber", {{"MNR", ""}, {"UNRS", kZeros}}, {kDSAS210}},
+      {"MnrBlankEnterpriseNumberMissing",
+       {{"MNR", ""}, missing("UNRS")},
+       {"UNRS#UNRS info 1", kDSAS214, kDSAS210}},
+      {"MnrTooLong",
+       {raw("MNR", std::string(21, '1'))},
+       {"MNR#MNR info 3", "#P_MNR Feldinhalt zu lang."}},
+      {"MnrWrongLength",
+       {{"MNR", "12345678"}},
+       {"#P_MNR DSAS211 Unzul\xE4ssige L\xE4nge MITGLIEDSNUMMER"}},
+      {"MnrWrongCharacter",
+       {{"MNR", "12345678A"}},
+       {"#P_MNR DSAS212 Unzul\xE4ssige Zeichen MITGLIEDSNUMMER"}},
+      {"NevernrBlank", {{"NEVERNR", ""}}, {kDSAS034}},
+      {"NevernrLetters", {{"NEVERNR", "AB"}}, {kDSAS034}},
+      {"NevernrMissing", {missing("NEVERNR")}, {"NEVERNR#NEVERNR info 1", kDSAS034}},
+      {"VernrdsasBlank", {{"VERNRDSAS", ""}}, {kDSAS036}},
+      {"VernrdsasMissing", {missing("VERNRDSAS")}, {"VERNRDSAS#VERNRDSAS info 1", kDSAS036}},
+      {"Reserve3Of85", {raw("RESERVE3", std::string(85, 'r'))}, {}},
+      {"Reserve3Of86",
+       {raw("RESERVE3", std::string(86, 'r'))},
+       {"RESERVE3#RESERVE3 info 3", "#P_RESERVE3 Feldinhalt zu lang."}},
+      {"Reserve3Missing", {missing("RESERVE3")}, {"RESERVE3#RESERVE3 info 1"}},
+  };
+  return cases;
+}
+
+class Dsas02RuleTest : public ::testing::TestWithParam<RuleCase> {};
+
+TEST_P(Dsas02RuleTest, ReportsExactlyTheFindingsOfItsCondition) {
+  auto h = dsas02::makeHarness();
+  vexal::testing::RecordBuilder record = dsas02::validRecord();
+  h->checkValues(vexal::testing::apply(record, GetParam().changes).values());
+  EXPECT_THAT(allFindings(*h), ElementsAreArray(GetParam().findings));
+  EXPECT_THAT(h->errors.lines, IsEmpty());
+  EXPECT_TRUE(h->sections.balanced());
+}
+
+INSTANTIATE_TEST_SUITE_P(Differences, Dsas02RuleTest, ::testing::ValuesIn(cases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Dsas02RecordTest, ValidLinesPassWithAndWithoutContactPerson) {
+  auto h = dsas02::makeHarness();
+  std::string line = dsas02::validRecord().line();
+  ASSERT_EQ(line.size(), 463u);
+  h->check(line);
+  EXPECT_THAT(h->ids(), IsEmpty());
+  line = dsas02::validRecordWithContact().line();
+  ASSERT_EQ(line.size(), 463u + 321u);
+  h->check(line);
+  EXPECT_THAT(h->ids(), IsEmpty());
+  EXPECT_TRUE(h->sections.balanced());
+  EXPECT_THAT(h->sections.started, Contains("Pr\xFC"
+                                            "fung P_UNRS|1"));
+  EXPECT_THAT(h->sections.started, Contains("Pr\xFC"
+                                            "fung P_NAMEAP|1"));
+}
+
+TEST(Dsas02RecordTest, RecordTypeBuildStampAndReferenceTopic) {
+  auto h = dsas02::makeHarness();
+  EXPECT_STREQ(h->plausi().getRecordType(), "DSAS_02");
+  EXPECT_STREQ(h->plausi().getBuildStamp(), "20221017_130444");
+  EXPECT_STREQ(dsas02::layout()->getRecordType(), "DSAS_02");
+  h->checkValues(dsas02::validRecord().set("UNRS", "123456789017000").values());
+  ASSERT_EQ(h->findingCount(), 1u);
+  EXPECT_STREQ(h->finding(0).getReferenceTopic(), "DSAS_02");
+}
+
+TEST(Dsas02ByNameTest, TableAddsTheEnterpriseNumberFunctionsInByteOrder) {
+  auto h = dsas02::makeHarness();
+  std::vector<std::string> expected = vexal::testing::byNameTable(DSAS_01::Plausi_DSAS_01());
+  for (const char* row :
+       {"F_GibUnrsPruefziffer(wert)", "F_IstNullen(Zeichenkette)", "F_PruefeUNRS()"}) {
+    expected.emplace_back(row);
+  }
+  std::sort(expected.begin(), expected.end());
+  EXPECT_THAT(vexal::testing::byNameTable(h->plausi()), ElementsAreArray(expected));
+}
+
+struct CallCase {
+  const char* function;
+  const char* parameter;
+  const char* value;
+  const char* result;  // getString() of the result
+};
+
+void PrintTo(const CallCase& c, std::ostream* os) { *os << c.function << "(" << c.value << ")"; }
+
+// Weights 4, 9, 4, ... from the left; a check digit of 10 becomes 0.
+const CallCase kCalls[] = {
+    {"F_GibUnrsPruefziffer", "wert", "12345678901", "6"},
+    {"F_GibUnrsPruefziffer", "wert", "00000000010", "1"},
+    {"F_GibUnrsPruefziffer", "wert", "00000000005", "0"},
+    {"F_IstNullen", "Zeichenkette", "000", "true"},
+    {"F_IstNullen", "Zeichenkette", "", "true"},
+    {"F_IstNullen", "Zeichenkette", "0 0", "false"},
+};
+
+class Dsas02CallTest : public ::testing::TestWithParam<CallCase> {};
+
+TEST_P(Dsas02CallTest, AnswersFromItsInitParameter) {
+  auto h = dsas02::makeHarness();
+  h->checkValues(dsas02::validRecord().values());
+  h->ctx().setInitParam(GetParam().parameter, GetParam().value);
+  EXPECT_STREQ(h->plausi().callFunction(&h->ctx(), GetParam().function)->getString(),
+               GetParam().result);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByName, Dsas02CallTest, ::testing::ValuesIn(kCalls));
+
+}  // namespace
