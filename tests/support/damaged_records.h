@@ -78,13 +78,13 @@ void checkEveryCut(Harness& h, const std::string& line, std::size_t from, Inspec
 }
 
 // Checks every cut of `line` from `from` characters on (checkEveryCut),
-// the line laid out as `layout` says. A
-// cut inside the header leaves its last field incomplete, which is
-// mandatory in every record type with groups: it has findings. A cut after
-// the header keeps the counters and conditions, so the layout implies the
-// whole line; it finds nothing in the header nor in an occurrence the
-// line still holds whole, and it finds every mandatory field it drops
-// wholly.
+// the line laid out as `layout` says. A cut inside the header leaves the
+// header's last field incomplete, which is mandatory in the record types
+// with groups (ANUV of the wage reports, AFGRUND of the queries): it has
+// findings. A cut after the header keeps the counters and conditions, so
+// the layout implies the whole line; it finds nothing in the header nor in
+// an occurrence the line still holds whole, and it finds every mandatory
+// field it drops wholly.
 inline void checkCutsAfter(Harness& h, const std::string& line, const LineLayout& layout,
                            std::size_t from = 0) {
   checkEveryCut(h, line, from, [&](std::size_t length) {
