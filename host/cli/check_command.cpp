@@ -41,8 +41,8 @@ class FileMessagesOnStderr final : public Report {
   FileMessagesOnStderr(Report& report, std::FILE* err, ProgressMeter* progress)
       : report_(report), err_(err), progress_(progress) {}
 
-  void finding(const Location& where, const pl::PlausiProblem& problem) override {
-    report_.finding(where, problem);
+  void finding(const Location& where, const core::Finding& finding) override {
+    report_.finding(where, finding);
   }
   void record(const Location& where, std::size_t findings) override {
     report_.record(where, findings);
@@ -77,13 +77,16 @@ class FileMessagesOnStderr final : public Report {
 
 }  // namespace
 
-void configureContext(pl::RuntimeContext& ctx, const CommandLine& line) {
-  if (line.today) ctx.setProcessingDate(line.today->year, line.today->month, line.today->day);
-  for (const auto& [name, value] : line.params) ctx.setInitParam(name, value);
-  ctx.setProblemWeightLevel(line.level);
+core::CheckOptions checkOptions(const CommandLine& line) {
+  core::CheckOptions options;
+  options.today = line.today;
+  options.params = line.params;
+  options.level = line.level;
+  options.record_type = line.record_type;
+  return options;
 }
 
-int runCheck(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, std::FILE* err) {
+int runCheck(const CommandLine& line, const core::Library& library, Output& out, std::FILE* err) {
   const bool text = line.format == Format::kText;
   const Palette palette =
       text && useColor(line.color, out.stream()) ? Palette::ansi() : Palette::plain();
@@ -104,9 +107,9 @@ int runCheck(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, s
   std::unique_ptr<Report> report = makeReport(line, out, palette);
   std::unique_ptr<Report> echo;
   if (!text) echo = std::make_unique<FileMessagesOnStderr>(*report, err, progress.get());
+  core::LibraryRuleSets rule_sets(library);
   Checker checker(rule_sets, echo ? *echo : *report);
-  configureContext(checker.context(), line);
-  checker.forceRecordType(line.record_type);
+  checker.configure(checkOptions(line));
   checker.showProgress(progress.get());
   std::unique_ptr<StderrLog> log;
   if (line.log) {

@@ -4,7 +4,6 @@
 
 #include "cli/encoding.h"
 #include "cli/record_type.h"
-#include "pl/value.h"
 
 namespace vexal::cli {
 namespace {
@@ -189,21 +188,6 @@ std::string takeOperands(const std::vector<std::string>& operands, CommandLine& 
 }
 
 }  // namespace
-
-std::optional<Date> parseDate(std::string_view text) {
-  if (text.size() != 8) return std::nullopt;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-  }
-  auto number = [&](std::size_t from, std::size_t size) {
-    int value = 0;
-    for (std::size_t i = from; i < from + size; ++i) value = value * 10 + (text[i] - '0');
-    return value;
-  };
-  Date date{number(0, 4), number(4, 2), number(6, 2)};
-  if (!pl::DateValue::isValidDate(date.year, date.month, date.day)) return std::nullopt;
-  return date;
-}
 
 const char* commandName(Command command) {
   switch (command) {

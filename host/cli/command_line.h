@@ -10,24 +10,17 @@
 #include <vector>
 
 #include "cli/terminal.h"
+#include "core/check_options.h"
 
 namespace vexal::cli {
 
 enum class Command { kNone, kCheck, kLayout, kCall, kTypes };
 enum class Format { kText, kJsonl, kCsv, kJson };
 
-struct Date {
-  int year;
-  int month;
-  int day;
-};
-
-// Reads "JJJJMMTT": eight digits forming a real calendar day.
-std::optional<Date> parseDate(std::string_view text);
-
-// The init parameter every run gets unless --param sets it.
-inline constexpr char kLeapDayParameter[] = "ipMjahrSchalttag";
-inline constexpr char kLeapDayDefault[] = "1201";
+using core::Date;
+using core::kLeapDayDefault;
+using core::kLeapDayParameter;
+using core::parseDate;
 
 // Everything the command line asks for. Texts meant for the library
 // (parameter names and values, function names) are in Windows-1252; file

@@ -9,7 +9,7 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include "cli/windows_text.h"
+#include "core/windows_text.h"
 #endif
 
 namespace vexal::cli {
@@ -28,7 +28,7 @@ void useBinaryStandardStreams() {
 }
 
 std::FILE* openForReading(const std::string& path, std::string& error, std::int64_t& size) {
-  const std::wstring wide = widen(path);
+  const std::wstring wide = core::widen(path);
   struct _stat64 status;
   // Windows refuses to open a directory as "Permission denied".
   if (_wstat64(wide.c_str(), &status) == 0 && (status.st_mode & _S_IFDIR) != 0) {
@@ -45,7 +45,7 @@ std::FILE* openForReading(const std::string& path, std::string& error, std::int6
   return file;
 }
 
-std::vector<std::string> programArguments(int, char**) { return wideArguments(); }
+std::vector<std::string> programArguments(int, char**) { return core::wideArguments(); }
 
 #else
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "cli/check_summary.h"
-#include "pl/plausi_problem.h"
+#include "core/line_result.h"
 
 namespace vexal::cli {
 
@@ -21,13 +21,15 @@ struct Location {
 
 // Receives the results of a check in input order. Per checked line: at most
 // one warning, then the findings, then the record; a line that could not
-// be checked gives one error instead; a file warning may come before either. Texts are Latin-1
-// unless said otherwise. Implementations write to an Output; each is used by one thread.
+// be checked gives one error instead (after a warning when it was cut); a
+// file warning may come before either. Texts are Latin-1 unless said
+// otherwise. Implementations write to an Output; each is used by one
+// thread.
 class Report {
  public:
   virtual ~Report() = default;
 
-  virtual void finding(const Location& where, const pl::PlausiProblem& problem) = 0;
+  virtual void finding(const Location& where, const core::Finding& finding) = 0;
   virtual void record(const Location& where, std::size_t findings) = 0;
   // The line is shorter or longer than its layout implies.
   virtual void warning(const Location& where, std::size_t expected_length,
@@ -42,8 +44,7 @@ class Report {
   virtual void finish(const CheckSummary&) {}
 };
 
-// The text of a length warning.
-std::string lengthWarning(std::size_t expected_length, std::size_t actual_length);
+using core::lengthWarning;
 
 }  // namespace vexal::cli
 

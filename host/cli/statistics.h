@@ -13,7 +13,7 @@
 #include "cli/report.h"
 #include "cli/terminal.h"
 #include "cli/text_report.h"
-#include "pl/plausi_problem.h"
+#include "core/line_result.h"
 
 namespace vexal::cli {
 
@@ -42,7 +42,7 @@ struct StatisticsRow {
 // rows; not thread-safe.
 class FindingStatistics {
  public:
-  void finding(const char* record_type, const pl::PlausiProblem& problem);
+  void finding(const char* record_type, const core::Finding& finding);
   void warning(const char* record_type, std::size_t expected_length, std::size_t actual_length);
   void lineError(std::string_view message);
   // The line's findings and warning are all counted; the next belong to
@@ -74,7 +74,7 @@ class StatisticsReport final : public Report {
  public:
   StatisticsReport(Output& out, bool json, Palette palette);
 
-  void finding(const Location& where, const pl::PlausiProblem& problem) override;
+  void finding(const Location& where, const core::Finding& finding) override;
   void record(const Location& where, std::size_t findings) override;
   void warning(const Location& where, std::size_t expected_length,
                std::size_t actual_length) override;

@@ -25,15 +25,13 @@ void TextReport::end() {
   out_.written();
 }
 
-void TextReport::finding(const Location& where, const pl::PlausiProblem& problem) {
+void TextReport::finding(const Location& where, const core::Finding& finding) {
   begin(where, true);
-  const char* id = problem.getId();
-  append(palette_.place, findingLabel(id != nullptr ? id : "?"));
+  append(palette_.place, findingLabel(finding.id != nullptr ? finding.id : "?"));
   out_.text().append(": ");
-  const std::string text = describeFinding(problem);
-  std::string_view code = problem.getProblemType() == pl::ProblemType::kField
-                              ? std::string_view()
-                              : errorCode(problem.getShortDescription());
+  const std::string text = describeFinding(finding);
+  std::string_view code =
+      finding.problem_type == pl::ProblemType::kField ? std::string_view() : finding.code;
   if (!code.empty() && std::string_view(text).substr(0, code.size()) == code) {
     append(palette_.code, code);
     appendUtf8(out_.text(), std::string_view(text).substr(code.size()));

@@ -19,7 +19,7 @@ class TextReport final : public Report {
   explicit TextReport(Output& out, Palette palette = Palette::plain())
       : out_(out), palette_(palette) {}
 
-  void finding(const Location& where, const pl::PlausiProblem& problem) override;
+  void finding(const Location& where, const core::Finding& finding) override;
   void record(const Location&, std::size_t) override {}
   void warning(const Location& where, std::size_t expected_length,
                std::size_t actual_length) override;

@@ -1,6 +1,6 @@
-#include "cli/record_type.h"
+#include "core/record_type.h"
 
-namespace vexal::cli {
+namespace vexal::core {
 namespace {
 
 constexpr std::size_t kVersionOffset = 39;  // characters 40-41
@@ -55,4 +55,4 @@ Detection detectRecordType(std::string_view line) {
   return result;
 }
 
-}  // namespace vexal::cli
+}  // namespace vexal::core

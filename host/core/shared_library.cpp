@@ -1,9 +1,9 @@
-#include "cli/shared_library.h"
+#include "core/shared_library.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "cli/windows_text.h"
+#include "core/windows_text.h"
 #else
 #include <dlfcn.h>
 #include <unistd.h>
@@ -11,7 +11,7 @@
 
 #include <utility>
 
-namespace vexal::cli {
+namespace vexal::core {
 
 SharedLibrary::SharedLibrary(SharedLibrary&& other) noexcept
     : handle_(std::exchange(other.handle_, nullptr)) {}
@@ -62,6 +62,27 @@ std::string programFolder() {
   return slash == std::wstring::npos ? std::string() : narrow(path.substr(0, slash + 1));
 }
 
+std::string moduleFolder(const void* address) {
+  HMODULE module = nullptr;
+  if (!GetModuleHandleExW(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          static_cast<LPCWSTR>(address), &module)) {
+    return std::string();
+  }
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return std::string();
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::string() : narrow(path.substr(0, slash + 1));
+}
+
 const char* defaultLibraryName() { return "vexal.dll"; }
 
 #else
@@ -94,8 +115,16 @@ std::string programFolder() {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+std::string moduleFolder(const void* address) {
+  Dl_info info;
+  if (dladdr(address, &info) == 0 || info.dli_fname == nullptr) return std::string();
+  std::string path = info.dli_fname;
+  std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
 const char* defaultLibraryName() { return "libvexal.so"; }
 
 #endif
 
-}  // namespace vexal::cli
+}  // namespace vexal::core

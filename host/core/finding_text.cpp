@@ -1,11 +1,11 @@
-#include "cli/finding_text.h"
+#include "core/finding_text.h"
 
 #include <cstring>
 
 #include "pl/field_descriptor.h"
 #include "pl/type_descriptor.h"
 
-namespace vexal::cli {
+namespace vexal::core {
 namespace {
 
 bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
@@ -74,38 +74,60 @@ const char* fieldDisplayName(const pl::PlausiProblem& problem) {
   return problem.getFieldDisplayName();
 }
 
-std::string describeFinding(const pl::PlausiProblem& problem) {
+Finding findingOf(const pl::PlausiProblem& problem) {
+  Finding finding;
+  finding.id = problem.getId();
+  if (finding.id != nullptr) {
+    const std::string_view id(finding.id);
+    finding.check = finding.id + (id.size() - checkOf(id).size());
+  }
+  finding.short_description = problem.getShortDescription();
+  finding.code = errorCode(finding.short_description);
+  finding.problem_type = problem.getProblemType();
+  finding.weight = problem.getWeight();
+  finding.info_type = problem.getInfoType();
+  finding.long_description = problem.getLongDescription();
+  finding.correction_info = problem.getCorrectionInfo();
+  finding.reference_topic = problem.getReferenceTopic();
+  finding.reference_field = problem.getReferenceFieldHierarchy();
+  finding.field_display_name = problem.getFieldDisplayName();
+  finding.shown_display_name = fieldDisplayName(problem);
+  if (problem.hasFieldType()) finding.field_type = problem.getFieldType();
+  if (problem.hasFieldLength()) finding.field_length = problem.getFieldLength();
+  finding.field_mask = problem.getFieldMask();
+  finding.exception = problem.getException();
+  return finding;
+}
+
+std::string describeFinding(const Finding& finding) {
   std::string text;
-  const char* exception = problem.getException();
-  if (problem.getProblemType() != pl::ProblemType::kField) {
-    const char* description = problem.getShortDescription();
+  const char* exception = finding.exception;
+  if (finding.problem_type != pl::ProblemType::kField) {
+    const char* description = finding.short_description;
     text = description != nullptr ? description : "(no description)";
   } else {
-    const char* display = fieldDisplayName(problem);
-    std::string_view check = checkOf(problem.getId() ? problem.getId() : "");
+    const char* display = finding.shown_display_name;
+    std::string_view check = finding.check != nullptr ? finding.check : "";
     text = "field ";
     if (display != nullptr && check != display) {
       text.append(display).append(" (").append(check).append(")");
     } else {
       text.append(check);
     }
-    switch (problem.getInfoType()) {
+    switch (finding.info_type) {
       case pl::ProblemInfoType::kInvalid:
         text += " not supplied";
         break;
       case pl::ProblemInfoType::kTooLong:
         text += " too long";
-        if (problem.hasFieldLength()) {
-          text += " (more than " + std::to_string(problem.getFieldLength()) + " characters)";
+        if (finding.field_length) {
+          text += " (more than " + std::to_string(*finding.field_length) + " characters)";
         }
         break;
       case pl::ProblemInfoType::kNotTypeConform:
         text += " does not conform to its type";
-        if (problem.hasFieldType()) {
-          text.append(" ").append(typeName(problem.getFieldType()));
-        }
-        if (const char* mask = problem.getFieldMask())
-          text.append(" (mask ").append(mask).append(")");
+        if (finding.field_type) text.append(" ").append(typeName(*finding.field_type));
+        if (const char* mask = finding.field_mask) text.append(" (mask ").append(mask).append(")");
         break;
       case pl::ProblemInfoType::kGeneral:
         text += exception != nullptr ? ": error while checking" : ": checked with a finding";
@@ -116,4 +138,8 @@ std::string describeFinding(const pl::PlausiProblem& problem) {
   return text;
 }
 
-}  // namespace vexal::cli
+std::string describeFinding(const pl::PlausiProblem& problem) {
+  return describeFinding(findingOf(problem));
+}
+
+}  // namespace vexal::core

@@ -1,12 +1,12 @@
 #ifdef _WIN32
 
-#include "cli/windows_text.h"
+#include "core/windows_text.h"
 
 #include <windows.h>
 // After windows.h, which it builds on.
 #include <shellapi.h>
 
-namespace vexal::cli {
+namespace vexal::core {
 
 std::wstring widen(const std::string& utf8) {
   if (utf8.empty()) return std::wstring();
@@ -54,6 +54,6 @@ std::vector<std::string> wideArguments() {
   return arguments;
 }
 
-}  // namespace vexal::cli
+}  // namespace vexal::core
 
 #endif  // _WIN32

@@ -1,10 +1,10 @@
-#include "cli/input_encoding.h"
+#include "core/input_encoding.h"
 
 #include <cstdio>
 
-#include "cli/encoding.h"
+#include "core/encoding.h"
 
-namespace vexal::cli {
+namespace vexal::core {
 namespace {
 
 constexpr char kConvert[] = "; convert the file to Windows-1252";
@@ -72,4 +72,4 @@ std::string EncodingWatch::inspect(std::string_view line, long line_number) {
          kConvert;
 }
 
-}  // namespace vexal::cli
+}  // namespace vexal::core

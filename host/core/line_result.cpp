@@ -1,6 +1,6 @@
-#include "cli/report.h"
+#include "core/line_result.h"
 
-namespace vexal::cli {
+namespace vexal::core {
 
 std::string lengthWarning(std::size_t expected_length, std::size_t actual_length) {
   return std::string(actual_length < expected_length ? "record too short: " : "record too long: ") +
@@ -8,4 +8,4 @@ std::string lengthWarning(std::size_t expected_length, std::size_t actual_length
          std::to_string(expected_length);
 }
 
-}  // namespace vexal::cli
+}  // namespace vexal::core

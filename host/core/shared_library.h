@@ -1,12 +1,12 @@
 // Loading a shared library at run time: dlopen on Linux, LoadLibrary on
 // Windows.
 
-#ifndef VEXAL_HOST_CLI_SHARED_LIBRARY_H_
-#define VEXAL_HOST_CLI_SHARED_LIBRARY_H_
+#ifndef VEXAL_HOST_CORE_SHARED_LIBRARY_H_
+#define VEXAL_HOST_CORE_SHARED_LIBRARY_H_
 
 #include <string>
 
-namespace vexal::cli {
+namespace vexal::core {
 
 // One loaded library; unloads it when destroyed. Owns the handle; moves,
 // does not copy. Not thread-safe.
@@ -34,9 +34,14 @@ class SharedLibrary {
 // it cannot be told.
 std::string programFolder();
 
+// The folder of the executable or shared library that holds address (a
+// function of it), with a trailing separator; empty when it cannot be
+// told.
+std::string moduleFolder(const void* address);
+
 // The file name libvexal has on this system: "libvexal.so" or "vexal.dll".
 const char* defaultLibraryName();
 
-}  // namespace vexal::cli
+}  // namespace vexal::core
 
-#endif  // VEXAL_HOST_CLI_SHARED_LIBRARY_H_
+#endif  // VEXAL_HOST_CORE_SHARED_LIBRARY_H_

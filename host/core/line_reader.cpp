@@ -1,9 +1,9 @@
-#include "cli/line_reader.h"
+#include "core/line_reader.h"
 
 #include <cerrno>
 #include <cstring>
 
-namespace vexal::cli {
+namespace vexal::core {
 
 std::size_t FileSource::read(char* buffer, std::size_t size) {
   errno = 0;
@@ -111,4 +111,4 @@ bool LineReader::refill() {
   return true;
 }
 
-}  // namespace vexal::cli
+}  // namespace vexal::core

@@ -1,8 +1,8 @@
-#include "cli/encoding.h"
+#include "core/encoding.h"
 
 #include <array>
 
-namespace vexal::cli {
+namespace vexal::core {
 namespace {
 
 // 0x80-0x9F of Windows-1252; the undefined bytes keep their own value.
@@ -126,4 +126,4 @@ std::string nameToUtf8(std::string_view name) {
   return isValidUtf8(name) ? std::string(name) : toUtf8(name);
 }
 
-}  // namespace vexal::cli
+}  // namespace vexal::core

@@ -1,7 +1,7 @@
 // The display names of a rule set's fields, by layout path.
 
-#ifndef VEXAL_HOST_CLI_DISPLAY_NAMES_H_
-#define VEXAL_HOST_CLI_DISPLAY_NAMES_H_
+#ifndef VEXAL_HOST_CORE_DISPLAY_NAMES_H_
+#define VEXAL_HOST_CORE_DISPLAY_NAMES_H_
 
 #include <map>
 #include <string>
@@ -9,7 +9,7 @@
 
 #include "pl/plausi.h"
 
-namespace vexal::cli {
+namespace vexal::core {
 
 // Read once from the rule set's topic tree: every field's type descriptor
 // carries its layout path ("UV.BBNRGT") and display name. Owns copies of
@@ -28,6 +28,6 @@ class DisplayNames {
   std::map<std::string, std::string, std::less<>> names_;
 };
 
-}  // namespace vexal::cli
+}  // namespace vexal::core
 
-#endif  // VEXAL_HOST_CLI_DISPLAY_NAMES_H_
+#endif  // VEXAL_HOST_CORE_DISPLAY_NAMES_H_

@@ -1,9 +1,9 @@
-#include "cli/display_names.h"
+#include "core/display_names.h"
 
 #include "pl/topic.h"
 #include "pl/type_descriptor.h"
 
-namespace vexal::cli {
+namespace vexal::core {
 namespace {
 
 void collect(const pl::Topic& topic, std::map<std::string, std::string, std::less<>>& names,
@@ -40,4 +40,4 @@ const char* DisplayNames::find(std::string_view path) const {
   return it == names_.end() ? nullptr : it->second.c_str();
 }
 
-}  // namespace vexal::cli
+}  // namespace vexal::core

@@ -1,14 +1,14 @@
 // UTF-8 and UTF-16 at the Windows API (Windows builds only).
 
-#ifndef VEXAL_HOST_CLI_WINDOWS_TEXT_H_
-#define VEXAL_HOST_CLI_WINDOWS_TEXT_H_
+#ifndef VEXAL_HOST_CORE_WINDOWS_TEXT_H_
+#define VEXAL_HOST_CORE_WINDOWS_TEXT_H_
 
 #ifdef _WIN32
 
 #include <string>
 #include <vector>
 
-namespace vexal::cli {
+namespace vexal::core {
 
 std::wstring widen(const std::string& utf8);
 std::string narrow(const std::wstring& utf16);
@@ -18,7 +18,7 @@ std::string lastErrorText();
 // wide command line.
 std::vector<std::string> wideArguments();
 
-}  // namespace vexal::cli
+}  // namespace vexal::core
 
 #endif  // _WIN32
-#endif  // VEXAL_HOST_CLI_WINDOWS_TEXT_H_
+#endif  // VEXAL_HOST_CORE_WINDOWS_TEXT_H_
