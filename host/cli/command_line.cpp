@@ -36,6 +36,7 @@ constexpr KnownOption kOptions[] = {
     {"--statistics", false, kInCheck},
     {"--quiet", false, kInCheck},
     {"--color", true, kInCheck},
+    {"--jobs", true, kInCheck},
 };
 
 unsigned bitOf(Command command) {
@@ -65,6 +66,7 @@ std::optional<Command> commandOf(std::string_view word) {
 const KnownOption* findOption(std::string_view name) {
   if (name == "-h") name = "--help";
   if (name == "-q") name = "--quiet";
+  if (name == "-j") name = "--jobs";
   for (const KnownOption& option : kOptions) {
     if (name == option.name) return &option;
   }
@@ -124,6 +126,15 @@ std::string apply(const Given& option, CommandLine& line) {
       return "--level wants a number 0 or greater, not '" + value + "'";
     }
     line.level = level;
+  } else if (name == "--jobs") {
+    int jobs = 0;
+    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
+    if (value.empty() || error != std::errc() || end != value.data() + value.size() || jobs < 1 ||
+        jobs > kMaxJobs) {
+      return "--jobs wants a number from 1 to " + std::to_string(kMaxJobs) + ", not '" + value +
+             "'";
+    }
+    line.jobs = jobs;
   } else if (name == "--log") {
     line.log = true;
   } else if (name == "--statistics") {
@@ -233,6 +244,11 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
       continue;
     }
     std::size_t equals = argument.find('=');
+    // "-j4" is "-j 4", as make takes it.
+    if (argument.size() > 2 && argument.compare(0, 2, "-j") == 0 && equals == std::string::npos) {
+      options.push_back(Given{findOption("-j"), argument.substr(2)});
+      continue;
+    }
     std::string name = argument.substr(0, equals);
     const KnownOption* known = findOption(name);
     if (known == nullptr) {

@@ -22,6 +22,9 @@ using core::kLeapDayDefault;
 using core::kLeapDayParameter;
 using core::parseDate;
 
+// The most workers `vexal check --jobs` takes.
+inline constexpr int kMaxJobs = 256;
+
 // Everything the command line asks for. Texts meant for the library
 // (parameter names and values, function names) are in Windows-1252; file
 // names and the library path stay as given.
@@ -39,6 +42,7 @@ struct CommandLine {
   bool log = false;
   bool statistics = false;  // check: a table instead of one line per finding
   bool quiet = false;       // check: no progress and no summary on standard error
+  int jobs = 0;             // check: workers; 0 for one per core
   ColorMode color = ColorMode::kAuto;
   std::string record_type;         // --type for check; the operand of layout and call
   std::string function;            // call

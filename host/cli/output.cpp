@@ -2,11 +2,14 @@
 
 namespace vexal::cli {
 
-Output::Output(std::FILE* stream) : stream_(stream) { buffer_.reserve(kFlushSize + (64 << 10)); }
+Output::Output(std::FILE* stream) : stream_(stream) {
+  if (stream_ != nullptr) buffer_.reserve(kFlushSize + (64 << 10));
+}
 
 Output::~Output() { flush(); }
 
 void Output::flush() {
+  if (stream_ == nullptr) return;
   if (!buffer_.empty()) {
     if (before_write_) before_write_();
     if (std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size()) failed_ = true;

@@ -4,10 +4,12 @@
 #define VEXAL_HOST_CLI_REPORT_H_
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "cli/check_summary.h"
+#include "cli/output.h"
 #include "core/line_result.h"
 
 namespace vexal::cli {
@@ -42,6 +44,15 @@ class Report {
   virtual void fileWarning(const Location& where, std::string_view message) = 0;
   // After the last file, with what the run counted.
   virtual void finish(const CheckSummary&) {}
+
+  // For a check in parallel: a report of the same kind for the lines of
+  // one chunk, which a worker thread uses alone. It writes its text to out
+  // and what it echoes to standard error to err (both not owned). Safe to
+  // call from several threads at once.
+  virtual std::unique_ptr<Report> forChunk(Output& out, Output& err) const = 0;
+  // Takes in what a report that forChunk() made has counted; chunk by
+  // chunk, in input order. Reports that only write count nothing.
+  virtual void absorb(Report& chunk) {}
 };
 
 using core::lengthWarning;

@@ -112,6 +112,15 @@ void FindingStatistics::lineError(std::string_view message) {
   if (counted.count == 1) counted.message = cause;
 }
 
+void FindingStatistics::absorb(const FindingStatistics& later) {
+  for (const auto& [key, row] : later.rows_) {
+    auto [it, added] = rows_.try_emplace(key, row);
+    if (added) continue;
+    it->second.count += row.count;
+    it->second.records += row.records;
+  }
+}
+
 std::vector<const StatisticsRow*> FindingStatistics::sorted() const {
   std::vector<const StatisticsRow*> rows;
   rows.reserve(rows_.size());
@@ -194,6 +203,17 @@ void StatisticsReport::fileWarning(const Location& where, std::string_view messa
   } else {
     text_.fileWarning(where, message);
   }
+}
+
+std::unique_ptr<Report> StatisticsReport::forChunk(Output& out, Output&) const {
+  return std::make_unique<StatisticsReport>(out, json_, palette_);
+}
+
+void StatisticsReport::absorb(Report& chunk) {
+  auto& later = static_cast<StatisticsReport&>(chunk);
+  statistics_.absorb(later.statistics_);
+  for (FileMessage& message : later.file_messages_) file_messages_.push_back(std::move(message));
+  later.file_messages_.clear();
 }
 
 void StatisticsReport::finish(const CheckSummary& summary) {

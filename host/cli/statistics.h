@@ -49,6 +49,10 @@ class FindingStatistics {
   // another record.
   void endOfLine() { ++line_serial_; }
 
+  // Adds the counts of a later part of the run; a row both have keeps
+  // this one's message, the first seen.
+  void absorb(const FindingStatistics& later);
+
   // Most frequent first; ties go to more records, then record type, kind
   // and id.
   std::vector<const StatisticsRow*> sorted() const;
@@ -81,6 +85,9 @@ class StatisticsReport final : public Report {
   void error(const Location& where, std::string_view message) override;
   void fileWarning(const Location& where, std::string_view message) override;
   void finish(const CheckSummary& summary) override;
+  std::unique_ptr<Report> forChunk(Output& out, Output& err) const override;
+  // chunk is a StatisticsReport that forChunk() made.
+  void absorb(Report& chunk) override;
 
  private:
   struct FileMessage {

@@ -58,6 +58,10 @@ void TextReport::error(const Location& where, std::string_view message) {
   end();
 }
 
+std::unique_ptr<Report> TextReport::forChunk(Output& out, Output&) const {
+  return std::make_unique<TextReport>(out, palette_);
+}
+
 void TextReport::fileWarning(const Location& where, std::string_view message) {
   begin(where, false);
   append(palette_.warning, "warning:");

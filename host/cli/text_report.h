@@ -25,6 +25,7 @@ class TextReport final : public Report {
                std::size_t actual_length) override;
   void error(const Location& where, std::string_view message) override;
   void fileWarning(const Location& where, std::string_view message) override;
+  std::unique_ptr<Report> forChunk(Output& out, Output& err) const override;
 
  private:
   // "FILE:LINE: " and, when known, "RECORD-TYPE ".
