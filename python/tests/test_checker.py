@@ -213,6 +213,14 @@ class CloseTest(unittest.TestCase):
             self.assertEqual(first.line, 1)
             self.assertEqual(len(list(c.check_file(EXAMPLE))), 29)
 
+    def test_a_new_input_ends_the_results_of_the_one_before(self):
+        with vexal.Checker(today=TODAY) as c:
+            first = c.check_file(EXAMPLE)
+            next(first)
+            second = c.check_stream(io.BytesIO(example_bytes()))
+            self.assertEqual(list(first), [])
+            self.assertEqual(len(list(second)), 29)
+
     def test_checkers_left_to_the_collector_free_themselves(self):
         api = vexal._checker._api()
         free = api.vx_checker_free

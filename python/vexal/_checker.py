@@ -203,6 +203,7 @@ class Checker:
             raise VexalError(self._status_name(status), message.value.decode("utf-8", "replace"))
         self._handle = handle
         self._reader = None  # the read callback of an open stream, kept alive
+        self._input = 0  # counts the files and streams opened
 
     # --- lifetime
 
@@ -243,7 +244,8 @@ class Checker:
         """The results of every line of a file, in order: a file warning
         before the line that shows it; empty lines give none."""
         self._call(self._api.vx_input_open_file, os.fsencode(path))
-        return self._results()
+        self._input += 1
+        return self._results(self._input)
 
     def check_stream(self, stream) -> Iterator[Result]:
         """The same for a binary stream (anything with readinto() or
@@ -265,20 +267,23 @@ class Checker:
         callback = _library.READ_CALLBACK(read)
         self._call(self._api.vx_input_open_stream, callback, None)
         self._reader = callback
-        return self._results()
+        self._input += 1
+        return self._results(self._input)
 
-    def _results(self):
+    def _results(self, serial):
+        """The results of the input opened as number serial; they end when
+        another input is opened."""
         result = ctypes.POINTER(_library.CResult)()
         try:
-            while True:
+            while self._input == serial:
                 self._call(self._api.vx_input_next, ctypes.byref(result))
                 if not result:
                     return
                 yield _result(result.contents)
         finally:
-            if self._handle is not None:
+            if self._input == serial and self._handle is not None:
                 self._api.vx_input_close(self._handle)
-            self._reader = None
+                self._reader = None
 
     # --- layouts
 
