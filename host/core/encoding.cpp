@@ -1,6 +1,8 @@
 #include "core/encoding.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace vexal::core {
 namespace {
@@ -80,16 +82,26 @@ void appendCodePoint(std::string& out, char32_t c) {
   }
 }
 
-void appendUtf8(std::string& out, std::string_view text) {
-  std::size_t run = 0;  // start of the pending ASCII run
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    auto byte = static_cast<unsigned char>(text[i]);
-    if (byte < 0x80) continue;
-    out.append(text.data() + run, i - run);
-    appendCodePoint(out, codePointOf1252(byte));
-    run = i + 1;
+std::size_t asciiPrefix(std::string_view text) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    if ((word & kHighBits) != 0) break;
   }
-  out.append(text.data() + run, text.size() - run);
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  return i;
+}
+
+void appendUtf8(std::string& out, std::string_view text) {
+  while (!text.empty()) {
+    const std::size_t ascii = asciiPrefix(text);
+    out.append(text.data(), ascii);
+    if (ascii == text.size()) break;
+    appendCodePoint(out, codePointOf1252(static_cast<unsigned char>(text[ascii])));
+    text.remove_prefix(ascii + 1);
+  }
 }
 
 std::string toUtf8(std::string_view text) {

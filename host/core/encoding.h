@@ -14,6 +14,11 @@ namespace vexal::core {
 // 0x90, 0x9D) keep their C1 control code points, so no byte is lost.
 char32_t codePointOf1252(unsigned char byte);
 
+// The length of the leading run of ASCII bytes (below 0x80) of text.
+// Looks at eight bytes at a time: record lines and rule texts are mostly
+// ASCII, and every line and every text of the output passes here.
+std::size_t asciiPrefix(std::string_view text);
+
 // Appends Windows-1252 text as UTF-8.
 void appendUtf8(std::string& out, std::string_view text1252);
 std::string toUtf8(std::string_view text1252);

@@ -57,8 +57,7 @@ std::string EncodingWatch::inspect(std::string_view line, long line_number) {
              kConvert;
     }
   }
-  std::size_t first = 0;
-  while (first < line.size() && static_cast<unsigned char>(line[first]) < 0x80) ++first;
+  const std::size_t first = asciiPrefix(line);
   if (first == line.size() || !isValidUtf8(line.substr(first))) return {};
   warned_ = true;
   std::size_t end = first;
