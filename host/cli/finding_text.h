@@ -7,6 +7,8 @@
 
 namespace vexal::cli {
 
+using core::appendFindingLabel;
+using core::appendFindingText;
 using core::checkOf;
 using core::describeFinding;
 using core::errorCode;

@@ -55,6 +55,7 @@ class Report {
   virtual void absorb(Report& chunk) {}
 };
 
+using core::appendLengthWarning;
 using core::lengthWarning;
 
 }  // namespace vexal::cli

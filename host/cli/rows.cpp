@@ -134,8 +134,9 @@ void RowReport::record(const Location& where, std::size_t findings) {
 
 void RowReport::warning(const Location& where, std::size_t expected_length,
                         std::size_t actual_length) {
-  std::string message = lengthWarning(expected_length, actual_length);
-  write(warningRow(where, message, expected_length, actual_length));
+  scratch_.clear();
+  appendLengthWarning(scratch_, expected_length, actual_length);
+  write(warningRow(where, scratch_, expected_length, actual_length));
 }
 
 void RowReport::error(const Location& where, std::string_view message) {

@@ -93,6 +93,9 @@ class RowReport : public Report {
 
  protected:
   virtual void write(const Row& row) = 0;
+
+ private:
+  std::string scratch_;  // the text of a length warning, kept for its capacity
 };
 
 }  // namespace vexal::cli

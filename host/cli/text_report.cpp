@@ -27,9 +27,13 @@ void TextReport::end() {
 
 void TextReport::finding(const Location& where, const core::Finding& finding) {
   begin(where, true);
-  append(palette_.place, findingLabel(finding.id != nullptr ? finding.id : "?"));
+  scratch_.clear();
+  appendFindingLabel(scratch_, finding.id != nullptr ? finding.id : "?");
+  append(palette_.place, scratch_);
   out_.text().append(": ");
-  const std::string text = describeFinding(finding);
+  scratch_.clear();
+  appendFindingText(scratch_, finding);
+  const std::string& text = scratch_;
   std::string_view code =
       finding.problem_type == pl::ProblemType::kField ? std::string_view() : finding.code;
   if (!code.empty() && std::string_view(text).substr(0, code.size()) == code) {
@@ -46,7 +50,9 @@ void TextReport::warning(const Location& where, std::size_t expected_length,
   begin(where, true);
   append(palette_.warning, "warning:");
   out_.text().push_back(' ');
-  appendUtf8(out_.text(), lengthWarning(expected_length, actual_length));
+  scratch_.clear();
+  appendLengthWarning(scratch_, expected_length, actual_length);
+  appendUtf8(out_.text(), scratch_);
   end();
 }
 

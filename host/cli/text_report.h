@@ -36,6 +36,7 @@ class TextReport final : public Report {
 
   Output& out_;
   Palette palette_;
+  std::string scratch_;  // a Latin-1 text being made, kept for its capacity
 };
 
 }  // namespace vexal::cli

@@ -59,7 +59,9 @@ const vx_result& CResults::line(const LineResult& result) {
   result_.expected_length = result.expected_length;
   result_.actual_length = result.actual_length;
   if (result.lengthDiffers()) {
-    copy(result_.warning, lengthWarning(result.expected_length, result.actual_length));
+    scratch_.clear();
+    appendLengthWarning(scratch_, result.expected_length, result.actual_length);
+    copy(result_.warning, scratch_);
   }
 
   // Slots point into findings_: it is sized before any is taken.
@@ -83,8 +85,12 @@ const vx_result& CResults::line(const LineResult& result) {
     out.field_length = f.field_length ? *f.field_length : -1;
     text(out.field_mask, f.field_mask);
     text(out.exception, f.exception);
-    copy(out.label, findingLabel(f.id != nullptr ? f.id : "?"));
-    copy(out.text, describeFinding(f));
+    scratch_.clear();
+    appendFindingLabel(scratch_, f.id != nullptr ? f.id : "?");
+    copy(out.label, scratch_);
+    scratch_.clear();
+    appendFindingText(scratch_, f);
+    copy(out.text, scratch_);
   }
   result_.finding_count = findings_.size();
   result_.findings = findings_.empty() ? nullptr : findings_.data();

@@ -38,6 +38,7 @@ class CResults {
   const vx_result& finish();
 
   std::string buffer_;
+  std::string scratch_;  // a Latin-1 text being made, before it is copied
   std::vector<std::pair<const char**, std::size_t>> fixups_;  // slot, offset in buffer_
   std::vector<vx_finding> findings_;
   vx_result result_{};

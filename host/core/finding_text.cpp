@@ -1,5 +1,6 @@
 #include "core/finding_text.h"
 
+#include <charconv>
 #include <cstring>
 
 #include "pl/field_descriptor.h"
@@ -53,15 +54,26 @@ std::string_view checkOf(std::string_view id) {
   return hash == std::string_view::npos ? id : id.substr(hash + 1);
 }
 
-std::string findingLabel(std::string_view id) {
+void appendFindingLabel(std::string& out, std::string_view id) {
   std::size_t hash = id.rfind('#');
-  if (hash == std::string_view::npos) return std::string(id);
+  if (hash == std::string_view::npos) {
+    out.append(id);
+    return;
+  }
   std::string_view place = id.substr(0, hash);
   std::string_view check = id.substr(hash + 1);
-  if (place.empty()) return std::string(check);
-  if (lastName(place) == check) return std::string(place);
-  std::string label(place);
-  label.append(" ").append(check);
+  if (place.empty()) {
+    out.append(check);
+  } else if (lastName(place) == check) {
+    out.append(place);
+  } else {
+    out.append(place).append(" ").append(check);
+  }
+}
+
+std::string findingLabel(std::string_view id) {
+  std::string label;
+  appendFindingLabel(label, id);
   return label;
 }
 
@@ -99,16 +111,15 @@ Finding findingOf(const pl::PlausiProblem& problem) {
   return finding;
 }
 
-std::string describeFinding(const Finding& finding) {
-  std::string text;
+void appendFindingText(std::string& text, const Finding& finding) {
   const char* exception = finding.exception;
   if (finding.problem_type != pl::ProblemType::kField) {
     const char* description = finding.short_description;
-    text = description != nullptr ? description : "(no description)";
+    text.append(description != nullptr ? description : "(no description)");
   } else {
     const char* display = finding.shown_display_name;
     std::string_view check = finding.check != nullptr ? finding.check : "";
-    text = "field ";
+    text.append("field ");
     if (display != nullptr && check != display) {
       text.append(display).append(" (").append(check).append(")");
     } else {
@@ -121,7 +132,10 @@ std::string describeFinding(const Finding& finding) {
       case pl::ProblemInfoType::kTooLong:
         text += " too long";
         if (finding.field_length) {
-          text += " (more than " + std::to_string(*finding.field_length) + " characters)";
+          char digits[16];
+          const char* end =
+              std::to_chars(digits, digits + sizeof digits, *finding.field_length).ptr;
+          text.append(" (more than ").append(digits, end - digits).append(" characters)");
         }
         break;
       case pl::ProblemInfoType::kNotTypeConform:
@@ -135,6 +149,11 @@ std::string describeFinding(const Finding& finding) {
     }
   }
   if (exception != nullptr && *exception != '\0') text.append(": ").append(exception);
+}
+
+std::string describeFinding(const Finding& finding) {
+  std::string text;
+  appendFindingText(text, finding);
   return text;
 }
 

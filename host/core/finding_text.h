@@ -25,6 +25,7 @@ std::string_view checkOf(std::string_view id);
 // the check is that field's own ("UV[2].BBNRGT" for "UV[2].BBNRGT#BBNRGT"),
 // else place and check ("UV[2] P_BBNRGT" for "UV[2]#P_BBNRGT").
 std::string findingLabel(std::string_view id);
+void appendFindingLabel(std::string& out, std::string_view id);
 
 // The display name of the finding's field: the one its reference field's
 // type descriptor carries, else the finding's own, else null.
@@ -38,6 +39,7 @@ Finding findingOf(const pl::PlausiProblem& problem);
 // supplied", "too long", "does not conform", an error while checking).
 // A text of an exception the finding carries is appended.
 std::string describeFinding(const Finding& finding);
+void appendFindingText(std::string& out, const Finding& finding);
 std::string describeFinding(const pl::PlausiProblem& problem);
 
 }  // namespace vexal::core

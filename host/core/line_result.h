@@ -65,6 +65,7 @@ struct LineResult {
 // The text of a length warning: "record too short: 300 characters, its
 // layout implies 415".
 std::string lengthWarning(std::size_t expected_length, std::size_t actual_length);
+void appendLengthWarning(std::string& out, std::size_t expected_length, std::size_t actual_length);
 
 }  // namespace vexal::core
 

@@ -5,6 +5,7 @@ ctest runs it with VEXAL_LIBRARY (libvexalcheck) and VEXAL_CLI (the vexal
 program) of the build; run alone, both are looked for in build/default.
 """
 
+import contextlib
 import datetime
 import gc
 import io
@@ -119,6 +120,24 @@ class CheckFileTest(unittest.TestCase):
         self.assertIn("first line with UTF-8 characters", warnings[0].file_warning)
         self.assertEqual([(r.kind, r.line, r.file_warning) for r in empty],
                          [("file_warning", 0, "file is empty")])
+
+
+class ReadmeTest(unittest.TestCase):
+    def test_the_readme_sample_prints_what_the_readme_says(self):
+        with open(os.path.join(SOURCE, "README.md"), encoding="utf-8") as readme:
+            text = readme.read()
+        code = text.split("```python\n", 1)[1].split("```", 1)[0]
+        said = text.split("```python\n", 1)[1].split("prints `", 1)[1].split("`", 1)[0]
+        self.assertEqual(len(code.strip().splitlines()), 3)
+        printed = io.StringIO()
+        here = os.getcwd()
+        os.chdir(SOURCE)
+        try:
+            with contextlib.redirect_stdout(printed):
+                exec(code, {})  # noqa: S102 - the README's own sample
+        finally:
+            os.chdir(here)
+        self.assertEqual(printed.getvalue(), said + "\n")
 
 
 class CheckLineTest(unittest.TestCase):
