@@ -77,7 +77,7 @@ run_status=0
 (cd "$root" && usr/bin/vexal check --today 20261208 --format jsonl "$example") \
   >"$work/installed.jsonl" || run_status=$?
 summary=$(tail -1 "$work/installed.jsonl")
-expected='{"kind":"summary","records":14,"records_with_findings":10,"findings":33,'
+expected='{"kind":"summary","records":28,"records_with_findings":19,"findings":60,'
 if ((run_status != 1)) || [[ $summary != "$expected"* ]]; then
   echo "check_deb: FAIL: installed vexal (exit $run_status): $summary"
   status=1
