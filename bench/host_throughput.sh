@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Throughput of the command-line host on a large generated transmission:
 # prints its setup (machine, build, input, commit), then per output format
-# the best of three runs in MB/s and records/s, with one worker (-j 1) and
-# with two (-j 2, and their ratio). Given an older commit, it builds that
+# the best of RUNS runs (default 5; the best, as the machine is shared) in
+# MB/s and records/s, with one worker (-j 1) and with two (-j 2, and their
+# ratio). Given an older commit, it builds that
 # commit's vexal beside the current one and times it on the same input in
 # the same run, with the ratio of the current one-worker figures to it.
 #
@@ -16,6 +17,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 build=${1:-build/default}
 records=${2:-200000}
 commit=${3:-}
+runs=${RUNS:-5}
 vexal=$build/bin/vexal
 if [[ ! -x $vexal ]]; then
   echo "no $vexal: build first (cmake --build --preset default)" >&2
@@ -57,13 +59,14 @@ echo "build:      $build ($build_type), $($vexal --version | head -1)," \
 if [[ -n $old ]]; then echo "against:    $commit, built Release in $work/old-build"; fi
 echo "input:      $records DSKO_04 records of 415 characters ($pattern_lines patterns from"
 echo "            examples/transmission.txt, valid and faulty), $((bytes / 1000000)) MB"
-echo "command:    vexal check --today 20261208 --format FORMAT [-j N] FILE > /dev/null"
+echo "command:    vexal check --today 20261208 --format FORMAT [-j N] FILE > /dev/null," \
+  "best of $runs runs"
 echo
 
-# The best of three runs of the program with the arguments, in seconds.
-best_of_three() {
+# The best of the runs of the program with the arguments, in seconds.
+best_of_runs() {
   local best= start end status took
-  for run in 1 2 3; do
+  for ((run = 0; run < runs; ++run)); do
     start=$(date +%s.%N)
     status=0
     "$@" >/dev/null 2>&1 || status=$?
@@ -87,14 +90,14 @@ row() {  # LABEL SECONDS [RATIO-TEXT]
 
 for format in jsonl text csv; do
   arguments=(check --today 20261208 --format "$format" "$input")
-  one=$(best_of_three "$vexal" "${arguments[@]}" -j 1)
+  one=$(best_of_runs "$vexal" "${arguments[@]}" -j 1)
   if [[ -n $old ]]; then
-    before=$(best_of_three "$old" "${arguments[@]}")
+    before=$(best_of_runs "$old" "${arguments[@]}")
     row "$format $commit" "$before"
     row "$format -j 1" "$one" "$(awk -v a="$before" -v b="$one" 'BEGIN { printf "%.2fx %s", a / b, "'"$commit"'" }')"
   else
     row "$format -j 1" "$one"
   fi
-  two=$(best_of_three "$vexal" "${arguments[@]}" -j 2)
+  two=$(best_of_runs "$vexal" "${arguments[@]}" -j 2)
   row "$format -j 2" "$two" "$(awk -v a="$one" -v b="$two" 'BEGIN { printf "%.2fx -j 1", a / b }')"
 done
