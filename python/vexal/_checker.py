@@ -48,7 +48,7 @@ def _text(value):
     return None if value is None else value.decode("utf-8")
 
 
-@dataclass(frozen=True)
+@dataclass(slots=True)
 class Finding:
     """A failed rule or a field that does not conform. Its attributes are the
     keys of a "finding" object of `vexal check --format jsonl` (without kind
@@ -77,7 +77,7 @@ class Finding:
     text: str
 
 
-@dataclass(frozen=True)
+@dataclass(slots=True)
 class Result:
     """What one line gave, or a warning about the whole file.
 
@@ -99,7 +99,7 @@ class Result:
     findings: Tuple[Finding, ...]
 
 
-@dataclass(frozen=True)
+@dataclass(slots=True)
 class LayoutEntry:
     """A field or a group of a record layout, in record order."""
 
@@ -117,7 +117,7 @@ class LayoutEntry:
     occurs: Optional[str]  # groups, in words
 
 
-@dataclass(frozen=True)
+@dataclass(slots=True)
 class Layout:
     record_type: str
     built: bool
@@ -127,28 +127,30 @@ class Layout:
     entries: Tuple[LayoutEntry, ...]
 
 
-def _finding(result, f):
+def _finding(line, record_type, f):
+    # Positional: the fields in their declared order.
+    field_type = f.field_type
+    field_length = f.field_length
     return Finding(
-        line=result.line, record_type=_text(result.record_type), id=_text(f.id),
-        check=_text(f.check), code=_text(f.code), problem_type=f.problem_type, weight=f.weight,
-        info_type=f.info_type, short_description=_text(f.short_description),
-        long_description=_text(f.long_description), correction_info=_text(f.correction_info),
-        reference_topic=_text(f.reference_topic), reference_field=_text(f.reference_field),
-        field_display_name=_text(f.field_display_name),
-        field_type=None if f.field_type < 0 else f.field_type,
-        field_length=None if f.field_length < 0 else f.field_length,
-        field_mask=_text(f.field_mask), exception=_text(f.exception), label=_text(f.label),
-        text=_text(f.text))
+        line, record_type, _text(f.id), _text(f.check), _text(f.code), f.problem_type, f.weight,
+        f.info_type, _text(f.short_description), _text(f.long_description),
+        _text(f.correction_info), _text(f.reference_topic), _text(f.reference_field),
+        _text(f.field_display_name), None if field_type < 0 else field_type,
+        None if field_length < 0 else field_length, _text(f.field_mask), _text(f.exception),
+        _text(f.label), _text(f.text))
 
 
 def _result(r):
-    cut = r.record_type is not None
+    record_type = _text(r.record_type)
+    cut = record_type is not None
+    line = r.line
+    count = r.finding_count
+    findings = r.findings
     return Result(
-        kind=_KINDS.get(r.kind, str(r.kind)), line=r.line, record_type=_text(r.record_type),
-        warning=_text(r.warning), expected_length=r.expected_length if cut else None,
-        actual_length=r.actual_length if cut else None, error=_text(r.error),
-        file_warning=_text(r.file_warning),
-        findings=tuple(_finding(r, r.findings[i]) for i in range(r.finding_count)))
+        _KINDS.get(r.kind, str(r.kind)), line, record_type, _text(r.warning),
+        r.expected_length if cut else None, r.actual_length if cut else None, _text(r.error),
+        _text(r.file_warning),
+        tuple(_finding(line, record_type, findings[i]) for i in range(count)))
 
 
 def _date(today):
