@@ -17,7 +17,16 @@ struct ChunkLine {
   std::size_t size = 0;
   long number = 0;
   std::size_t overlong_length = 0;
-  int file_warning = -1;  // index in Chunk::file_warnings
+};
+
+// The first line of a chunk that shows that its file is not Latin-1, as a
+// worker finds it: a warning of the file, if no chunk before found one,
+// reported where the line's results begin in the chunk's texts.
+struct EncodingFinding {
+  long line = 0;  // 0: none
+  std::string message;
+  std::size_t out_offset = 0;
+  std::size_t err_offset = 0;
 };
 
 // Something about a whole file, written after the chunk's lines.
@@ -35,7 +44,6 @@ struct ParallelCheck::Chunk {
   std::unique_ptr<FileStart> start;  // the file begins with this chunk
   std::string bytes;
   std::vector<ChunkLine> lines;
-  std::vector<std::string> file_warnings;
   std::size_t max_line_length = 0;
   long lines_read = 0;  // empty lines included, for the progress line
   std::uint64_t end_offset = 0;
@@ -46,6 +54,7 @@ struct ParallelCheck::Chunk {
   std::string err;
   CheckSummary summary;
   std::unique_ptr<Report> report;
+  EncodingFinding encoding;
   std::exception_ptr failure;
   bool done = false;
 
@@ -54,7 +63,6 @@ struct ParallelCheck::Chunk {
     start.reset();
     bytes.clear();
     lines.clear();
-    file_warnings.clear();
     lines_read = 0;
     end_offset = 0;
     after.clear();
@@ -62,6 +70,7 @@ struct ParallelCheck::Chunk {
     err.clear();
     summary = CheckSummary();
     report.reset();
+    encoding.line = 0;
     failure = nullptr;
     done = false;
   }
@@ -139,7 +148,8 @@ ParallelCheck::Chunk& ParallelCheck::begin(std::string_view file) {
 
 bool ParallelCheck::checkStream(ByteSource& source, std::string_view name) {
   const std::string_view file = files_.emplace_back(name);
-  core::LineSource lines(source);
+  // The workers watch the encoding: this thread only splits and copies.
+  core::LineSource lines(source, core::LineSource::Encoding::kLeaveToCaller);
   core::InputLine line;
   Chunk* chunk = &begin(file);
   while (lines.next(line)) {
@@ -153,10 +163,6 @@ bool ParallelCheck::checkStream(ByteSource& source, std::string_view name) {
     entry.overlong_length = line.overlong_length;
     chunk->max_line_length = line.max_line_length;
     chunk->bytes.append(line.bytes);
-    if (!line.file_warning.empty()) {
-      entry.file_warning = static_cast<int>(chunk->file_warnings.size());
-      chunk->file_warnings.push_back(std::move(line.file_warning));
-    }
     if (chunk->lines.size() >= settings_.chunk_lines ||
         chunk->bytes.size() >= settings_.chunk_bytes) {
       submit();
@@ -223,14 +229,18 @@ void ParallelCheck::write(Chunk& chunk) {
     progress_->startFile(chunk.start->name, chunk.start->size, chunk.start->index,
                          chunk.start->count);
   }
-  if (!chunk.out.empty()) {
-    out_.append(chunk.out);
-    out_.written();
+  // The file's warning about its encoding goes where its line's results
+  // begin, once per file.
+  std::size_t out_from = 0;
+  std::size_t err_from = 0;
+  if (chunk.encoding.line > 0 && warned_file_.data() != chunk.file.data()) {
+    writeTexts(chunk, chunk.encoding.out_offset, chunk.encoding.err_offset);
+    out_from = chunk.encoding.out_offset;
+    err_from = chunk.encoding.err_offset;
+    reportFileWarning(chunk.file, chunk.encoding.line, chunk.encoding.message, report_, summary_);
+    warned_file_ = chunk.file;
   }
-  if (!chunk.err.empty()) {
-    err_.append(chunk.err);
-    err_.flush();
-  }
+  writeTexts(chunk, out_from, err_from, chunk.out.size(), chunk.err.size());
   summary_.add(chunk.summary);
   if (chunk.report) report_.absorb(*chunk.report);
   if (progress_ != nullptr) {
@@ -243,6 +253,22 @@ void ParallelCheck::write(Chunk& chunk) {
     } else {
       reportFileWarning(chunk.file, message.line, message.text, report_, summary_);
     }
+  }
+}
+
+void ParallelCheck::writeTexts(const Chunk& chunk, std::size_t out_end, std::size_t err_end) {
+  writeTexts(chunk, 0, 0, out_end, err_end);
+}
+
+void ParallelCheck::writeTexts(const Chunk& chunk, std::size_t out_begin, std::size_t err_begin,
+                               std::size_t out_end, std::size_t err_end) {
+  if (out_end > out_begin) {
+    out_.append(std::string_view(chunk.out).substr(out_begin, out_end - out_begin));
+    out_.written();
+  }
+  if (err_end > err_begin) {
+    err_.append(std::string_view(chunk.err).substr(err_begin, err_end - err_begin));
+    err_.flush();
   }
 }
 
@@ -293,14 +319,19 @@ void ParallelCheck::check(Worker& worker, Chunk& chunk) {
   Report& report = *chunk.report;
   core::InputLine& input = worker.input;
   input.max_line_length = chunk.max_line_length;
+  core::EncodingWatch encoding;  // the chunk's first warning; the writer keeps a file's first
   for (const ChunkLine& line : chunk.lines) {
     worker.current = Location{chunk.file, line.number, nullptr};
-    if (line.file_warning >= 0) {
-      reportFileWarning(chunk.file, line.number,
-                        chunk.file_warnings[static_cast<std::size_t>(line.file_warning)], report,
-                        chunk.summary);
-    }
     input.bytes = std::string_view(chunk.bytes).substr(line.offset, line.size);
+    if (chunk.encoding.line == 0 && line.overlong_length == 0) {
+      std::string warning = encoding.inspect(input.bytes, line.number);
+      if (!warning.empty()) {
+        chunk.encoding.line = line.number;
+        chunk.encoding.message = std::move(warning);
+        chunk.encoding.out_offset = worker.out.text().size();
+        chunk.encoding.err_offset = worker.err.text().size();
+      }
+    }
     input.number = line.number;
     input.overlong_length = line.overlong_length;
     reportResult(worker.checker.check(input), chunk.file, report, chunk.summary);

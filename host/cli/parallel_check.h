@@ -26,15 +26,16 @@ namespace vexal::cli {
 
 // Checks the files of a run with worker threads and writes byte for byte
 // what one Checker writes. The calling thread reads each file's lines
-// into chunks of a few hundred lines and queues them; each worker has
+// into chunks of a few hundred lines and queues them, and does nothing
+// else per line, so that it does not hold the workers up; each worker has
 // rule sets, a core::Checker and a runtime context of its own, and checks
-// one chunk at a time into a report made by Report::forChunk(); the
-// calling thread writes the finished chunks in input order to the run's
-// output and standard error, adds up their counts and moves the progress
-// meter. At most 2 * jobs + 2 chunks are under way, so memory stays
-// bounded whatever the size of the input. Borrows report, outputs and
-// progress meter; owns the workers, which it stops and joins when
-// destroyed. Use from one thread.
+// one chunk at a time into a report made by Report::forChunk(), and looks
+// for the first line showing that the file is not Latin-1; the calling
+// thread writes the finished chunks in input order to the run's output and
+// standard error, reports that warning where the first chunk of a file
+// found it, adds up the counts and moves the progress meter. At most 2 * jobs + 2 chunks are under
+// way, so memory stays bounded whatever the size of the input. Borrows report, outputs and progress
+// meter; owns the workers, which it stops and joins when destroyed. Use from one thread.
 class ParallelCheck {
  public:
   struct Settings {
@@ -80,6 +81,11 @@ class ParallelCheck {
   // Writes the oldest chunk once it is done.
   void writeOldest();
   void write(Chunk& chunk);
+  // Writes the chunk's output and standard error texts from the starts
+  // (or from 0) up to the ends.
+  void writeTexts(const Chunk& chunk, std::size_t out_end, std::size_t err_end);
+  void writeTexts(const Chunk& chunk, std::size_t out_begin, std::size_t err_begin,
+                  std::size_t out_end, std::size_t err_end);
   void work(Worker& worker);
   void check(Worker& worker, Chunk& chunk);
   void stop();
@@ -92,6 +98,7 @@ class ParallelCheck {
   CheckSummary summary_;
 
   std::deque<std::string> files_;  // the names chunks point to
+  std::string_view warned_file_;   // the file whose encoding warning went out
   struct FileStart {
     std::string name;
     std::int64_t size = -1;

@@ -2,8 +2,10 @@
 
 namespace vexal::core {
 
-LineSource::LineSource(ByteSource& source, std::size_t max_line_length)
-    : source_(source), reader_(source, LineReader::kDefaultBufferSize, max_line_length) {}
+LineSource::LineSource(ByteSource& source, Encoding encoding, std::size_t max_line_length)
+    : source_(source),
+      reader_(source, LineReader::kDefaultBufferSize, max_line_length),
+      watch_encoding_(encoding == Encoding::kWatch) {}
 
 bool LineSource::next(InputLine& line) {
   std::string_view bytes;
@@ -18,7 +20,7 @@ bool LineSource::next(InputLine& line) {
     holds_records_ = true;
   } else if (!bytes.empty()) {
     holds_records_ = true;
-    line.file_warning = encoding_.inspect(bytes, line.number);
+    if (watch_encoding_) line.file_warning = encoding_.inspect(bytes, line.number);
   }
   return true;
 }

@@ -31,12 +31,14 @@ struct InputLine {
 };
 
 // Reads the lines of one file for a check: splits them with a LineReader,
-// watches whether the file is Latin-1, and tells at its end what the file
-// as a whole gives (a read error, no records at all). Borrows the source;
-// owns the reader. Not thread-safe.
+// watches whether the file is Latin-1 (unless told that the caller does),
+// and tells at its end what the file as a whole gives (a read error, no
+// records at all). Borrows the source; owns the reader. Not thread-safe.
 class LineSource {
  public:
-  explicit LineSource(ByteSource& source,
+  enum class Encoding { kWatch, kLeaveToCaller };
+
+  explicit LineSource(ByteSource& source, Encoding encoding = Encoding::kWatch,
                       std::size_t max_line_length = LineReader::kDefaultMaxLineLength);
 
   // The next line, valid until the next call; false at the end of the
@@ -54,6 +56,7 @@ class LineSource {
   ByteSource& source_;
   LineReader reader_;
   EncodingWatch encoding_;
+  bool watch_encoding_;
   bool holds_records_ = false;
 };
 

@@ -95,8 +95,8 @@ struct Input {
 };
 
 // Valid, faulty, blocked (the check raises: a line error and a log line)
-// and short lines, empty lines between, a UTF-8 line at the end of the
-// second third.
+// and short lines, empty lines between, UTF-8 lines at the end of the
+// second third and near the end (only the first of them is warned about).
 std::string mixedLines(int count, bool utf8) {
   std::string text;
   for (int i = 0; i < count; ++i) {
@@ -118,8 +118,10 @@ std::string mixedLines(int count, bool utf8) {
       default:
         break;
     }
-    if (utf8 && i == 2 * count / 3) line.zus_info = "\xC3\xA4";
-    if (utf8 && i == 2 * count / 3) line.flag = "J";
+    if (utf8 && (i == 2 * count / 3 || i == count - 2)) {
+      line.zus_info = "\xC3\xA4";
+      line.flag = "J";
+    }
     text += line.str() + (i % 4 == 0 ? "\r\n" : "\n");
   }
   return text;
