@@ -85,6 +85,12 @@ void appendCodePoint(std::string& out, char32_t c) {
 std::size_t asciiPrefix(std::string_view text) {
   constexpr std::uint64_t kHighBits = 0x8080808080808080u;
   std::size_t i = 0;
+  // 32 bytes a round while all are ASCII, then word by word.
+  for (; i + 32 <= text.size(); i += 32) {
+    std::uint64_t words[4];
+    std::memcpy(words, text.data() + i, sizeof words);
+    if (((words[0] | words[1] | words[2] | words[3]) & kHighBits) != 0) break;
+  }
   for (; i + 8 <= text.size(); i += 8) {
     std::uint64_t word;
     std::memcpy(&word, text.data() + i, sizeof word);
