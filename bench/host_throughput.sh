@@ -10,7 +10,9 @@
 #   bench/host_throughput.sh [BUILD_DIR] [RECORDS] [COMMIT]
 #     BUILD_DIR  the current build (default build/default)
 #     RECORDS    lines of the generated transmission (default 200000)
-#     COMMIT     an older commit to compare with, e.g. 2fe3458 (default none)
+#     COMMIT     an older commit to compare with, e.g. 2fe3458 (default none);
+#                or a build folder of one (holding bin/vexal), which is
+#                taken as it is; OLD_NAME then names it in the figures
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -25,15 +27,22 @@ if [[ ! -x $vexal ]]; then
 fi
 
 work=$(mktemp -d /tmp/vexal-throughput.XXXXXX)
+reuse=
 cleanup() {
-  if [[ -n $commit ]]; then git worktree remove --force "$work/old" >/dev/null 2>&1 || true; fi
+  if [[ -n $commit && -z $reuse ]]; then
+    git worktree remove --force "$work/old" >/dev/null 2>&1 || true
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
 input=$work/transmission.txt
 
 old=
-if [[ -n $commit ]]; then
+if [[ -n $commit && -x $commit/bin/vexal ]]; then
+  old=$commit/bin/vexal
+  commit=${OLD_NAME:-$commit}
+  reuse=1
+elif [[ -n $commit ]]; then
   echo "building $commit ($(git rev-parse --short "$commit")) in $work/old ..."
   git worktree add --detach "$work/old" "$commit" >/dev/null 2>&1
   cmake -S "$work/old" -B "$work/old-build" -DCMAKE_BUILD_TYPE=Release -DVEXAL_BUILD_TESTS=OFF \
@@ -56,7 +65,7 @@ echo "machine:    $cpu, $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2
 echo "load:       $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 minutes) before the runs"
 echo "build:      $build ($build_type), $($vexal --version | head -1)," \
   "commit $(git rev-parse --short HEAD)$(git diff --quiet HEAD -- . || echo ' with changes')"
-if [[ -n $old ]]; then echo "against:    $commit, built Release in $work/old-build"; fi
+if [[ -n $old ]]; then echo "against:    $commit, built Release in ${old%/bin/vexal}"; fi
 echo "input:      $records DSKO_04 records of 415 characters ($pattern_lines patterns from"
 echo "            examples/transmission.txt, valid and faulty), $((bytes / 1000000)) MB"
 echo "command:    vexal check --today 20261208 --format FORMAT [-j N] FILE > /dev/null," \
