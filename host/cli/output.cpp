@@ -8,6 +8,17 @@ Output::Output(std::FILE* stream) : stream_(stream) {
 
 Output::~Output() { flush(); }
 
+void Output::write(std::string_view text) {
+  if (stream_ == nullptr || text.size() < kFlushSize / 4) {
+    buffer_.append(text);
+    written();
+    return;
+  }
+  flush();
+  if (before_write_) before_write_();
+  if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size()) failed_ = true;
+}
+
 void Output::flush() {
   if (stream_ == nullptr) return;
   if (!buffer_.empty()) {

@@ -27,6 +27,10 @@ class Output {
 
   std::string& text() { return buffer_; }
   void append(std::string_view text) { buffer_.append(text); }
+  // A complete piece made elsewhere (a chunk of a parallel check): a large
+  // one goes to the stream as it is, after what the buffer holds, instead
+  // of being copied into the buffer first.
+  void write(std::string_view text);
   // Writes the buffer out once it is large.
   void written() {
     if (buffer_.size() >= kFlushSize) flush();

@@ -263,8 +263,7 @@ void ParallelCheck::writeTexts(const Chunk& chunk, std::size_t out_end, std::siz
 void ParallelCheck::writeTexts(const Chunk& chunk, std::size_t out_begin, std::size_t err_begin,
                                std::size_t out_end, std::size_t err_end) {
   if (out_end > out_begin) {
-    out_.append(std::string_view(chunk.out).substr(out_begin, out_end - out_begin));
-    out_.written();
+    out_.write(std::string_view(chunk.out).substr(out_begin, out_end - out_begin));
   }
   if (err_end > err_begin) {
     err_.append(std::string_view(chunk.err).substr(err_begin, err_end - err_begin));
