@@ -6,12 +6,7 @@
 namespace vexal::core {
 namespace {
 
-bool isAscii(const char* text) {
-  for (; *text != '\0'; ++text) {
-    if (static_cast<unsigned char>(*text) >= 0x80) return false;
-  }
-  return true;
-}
+bool isAscii(std::string_view text) { return asciiPrefix(text) == text.size(); }
 
 }  // namespace
 
@@ -22,10 +17,15 @@ void CResults::start() {
 }
 
 void CResults::text(const char*& slot, const char* latin1) {
-  if (latin1 == nullptr || isAscii(latin1)) {
+  if (latin1 == nullptr) {
+    slot = nullptr;
+    return;
+  }
+  const std::string_view text(latin1);
+  if (isAscii(text)) {
     slot = latin1;
   } else {
-    copy(slot, latin1);
+    copy(slot, text);
   }
 }
 
