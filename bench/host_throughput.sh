@@ -1,14 +1,25 @@
 #!/usr/bin/env bash
 # Throughput of the command-line host on a large generated transmission:
-# prints its setup (machine, build, input), then for each output format the
-# best of three runs in MB/s and records/s.
+# prints its setup (machine, build, input, commit), then per output format
+# the best of RUNS runs (default 5; the best, as the machine is shared) in
+# MB/s and records/s, with one worker (-j 1) and with two (-j 2, and their
+# ratio). Given an older commit, it builds that
+# commit's vexal beside the current one and times it on the same input in
+# the same run, with the ratio of the current one-worker figures to it.
 #
-#   bench/host_throughput.sh [BUILD_DIR] [RECORDS]   (default build/default, 200000)
+#   bench/host_throughput.sh [BUILD_DIR] [RECORDS] [COMMIT]
+#     BUILD_DIR  the current build (default build/default)
+#     RECORDS    lines of the generated transmission (default 200000)
+#     COMMIT     an older commit to compare with, e.g. 2fe3458 (default none);
+#                or a build folder of one (holding bin/vexal), which is
+#                taken as it is; OLD_NAME then names it in the figures
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 build=${1:-build/default}
 records=${2:-200000}
+commit=${3:-}
+runs=${RUNS:-5}
 vexal=$build/bin/vexal
 if [[ ! -x $vexal ]]; then
   echo "no $vexal: build first (cmake --build --preset default)" >&2
@@ -16,8 +27,29 @@ if [[ ! -x $vexal ]]; then
 fi
 
 work=$(mktemp -d /tmp/vexal-throughput.XXXXXX)
-trap 'rm -rf "$work"' EXIT
+reuse=
+cleanup() {
+  if [[ -n $commit && -z $reuse ]]; then
+    git worktree remove --force "$work/old" >/dev/null 2>&1 || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
 input=$work/transmission.txt
+
+old=
+if [[ -n $commit && -x $commit/bin/vexal ]]; then
+  old=$commit/bin/vexal
+  commit=${OLD_NAME:-$commit}
+  reuse=1
+elif [[ -n $commit ]]; then
+  echo "building $commit ($(git rev-parse --short "$commit")) in $work/old ..."
+  git worktree add --detach "$work/old" "$commit" >/dev/null 2>&1
+  cmake -S "$work/old" -B "$work/old-build" -DCMAKE_BUILD_TYPE=Release -DVEXAL_BUILD_TESTS=OFF \
+    -DVEXAL_BUILD_BENCHMARKS=OFF >/dev/null
+  cmake --build "$work/old-build" --target vexal_cli -j "$(nproc)" >/dev/null
+  old=$work/old-build/bin/vexal
+fi
 
 # The DSKO_04 records of the example transmission, valid and faulty, over
 # and over.
@@ -30,26 +62,51 @@ bytes=$(stat -c %s "$input")
 build_type=$(grep -E '^CMAKE_BUILD_TYPE:' "$build/CMakeCache.txt" | cut -d= -f2 || echo unknown)
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')
 echo "machine:    $cpu, $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2 / 1048576}' /proc/meminfo)"
-echo "build:      $build ($build_type), $($vexal --version | head -1)"
+echo "load:       $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 minutes) before the runs"
+echo "build:      $build ($build_type), $($vexal --version | head -1)," \
+  "commit $(git rev-parse --short HEAD)$(git diff --quiet HEAD -- . || echo ' with changes')"
+if [[ -n $old ]]; then echo "against:    $commit, built Release in ${old%/bin/vexal}"; fi
 echo "input:      $records DSKO_04 records of 415 characters ($pattern_lines patterns from"
 echo "            examples/transmission.txt, valid and faulty), $((bytes / 1000000)) MB"
-echo "command:    vexal check --today 20261208 --format FORMAT FILE > /dev/null"
+echo "command:    vexal check --today 20261208 --format FORMAT [-j N] FILE > /dev/null," \
+  "best of $runs runs"
 echo
 
-for format in jsonl text csv; do
-  best=
-  for run in 1 2 3; do
+# The best of the runs of the program with the arguments, in seconds.
+best_of_runs() {
+  local best= start end status took
+  for ((run = 0; run < runs; ++run)); do
     start=$(date +%s.%N)
     status=0
-    "$vexal" check --today 20261208 --format "$format" "$input" >/dev/null 2>&1 || status=$?
+    "$@" >/dev/null 2>&1 || status=$?
     end=$(date +%s.%N)
     if ((status > 1)); then
-      echo "vexal check --format $format failed (exit $status)" >&2
+      echo "$* failed (exit $status)" >&2
       exit 1
     fi
     took=$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')
-    if [[ -z $best ]] || awk -v t="$took" -v b="$best" 'BEGIN { exit !(t < b) }'; then best=$took; fi
+    if [[ -z $best ]] || awk -v t="$took" -v b="$best" 'BEGIN { exit !(t < b) }'; then
+      best=$took
+    fi
   done
-  awk -v f="$format" -v t="$best" -v b="$bytes" -v n="$records" \
-    'BEGIN { printf "%-6s %7.3f s  %7.1f MB/s  %9.0f records/s\n", f, t, b / t / 1e6, n / t }'
+  echo "$best"
+}
+
+row() {  # LABEL SECONDS [RATIO-TEXT]
+  awk -v l="$1" -v t="$2" -v b="$bytes" -v n="$records" -v r="${3:-}" \
+    'BEGIN { printf "%-22s %7.3f s  %7.1f MB/s  %9.0f records/s  %s\n", l, t, b / t / 1e6, n / t, r }'
+}
+
+for format in jsonl text csv; do
+  arguments=(check --today 20261208 --format "$format" "$input")
+  one=$(best_of_runs "$vexal" "${arguments[@]}" -j 1)
+  if [[ -n $old ]]; then
+    before=$(best_of_runs "$old" "${arguments[@]}")
+    row "$format $commit" "$before"
+    row "$format -j 1" "$one" "$(awk -v a="$before" -v b="$one" 'BEGIN { printf "%.2fx %s", a / b, "'"$commit"'" }')"
+  else
+    row "$format -j 1" "$one"
+  fi
+  two=$(best_of_runs "$vexal" "${arguments[@]}" -j 2)
+  row "$format -j 2" "$two" "$(awk -v a="$one" -v b="$two" 'BEGIN { printf "%.2fx -j 1", a / b }')"
 done

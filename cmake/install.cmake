@@ -1,14 +1,14 @@
 # What `cmake --install` puts where: the program in bin, the libraries in
 # lib/vexal (on Windows the DLLs next to vexal.exe, with the toolchain's
 # runtime, and the import libraries in lib), the public headers in
-# include/vexal, and a CMake package beside the libraries, so that a host
-# project writes
+# include/vexal, the Python package beside libvexalcheck, and a CMake
+# package beside the libraries, so that a host project writes
 #   find_package(vexal 1.0 REQUIRED)
-#   target_link_libraries(host PRIVATE vexal::vexal vexal::host_support)
-# Imported targets: vexal::pl_runtime (the rule runtime), vexal::vexal-mod
-# (the record model), vexal::vexal (libvexal with its twenty exports),
-# vexal::host_support (cutting record lines into data records) and
-# vexal::cli (the program).
+#   target_link_libraries(host PRIVATE vexal::vexalcheck)
+# Imported targets: vexal::vexalcheck (the C API, vexal/check.h),
+# vexal::pl_runtime (the rule runtime), vexal::vexal-mod (the record model),
+# vexal::vexal (libvexal with its twenty exports), vexal::host_support
+# (cutting record lines into data records) and vexal::cli (the program).
 
 include(CMakePackageConfigHelpers)
 
@@ -33,7 +33,7 @@ target_link_libraries(vexal INTERFACE pl_runtime vexal-mod)
 set_target_properties(vexal_host_support PROPERTIES EXPORT_NAME host_support)
 set_target_properties(vexal_cli PROPERTIES EXPORT_NAME cli)
 
-install(TARGETS pl_runtime vexal-mod vexal vexal_host_support vexal_cli
+install(TARGETS pl_runtime vexal-mod vexal vexal_host_support vexalcheck vexal_cli
   EXPORT vexalTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
   LIBRARY DESTINATION ${VEXAL_INSTALL_LIBDIR}
@@ -60,12 +60,27 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/runtime/pl ${PROJECT_SOURCE_DIR}/src
 install(FILES ${PROJECT_SOURCE_DIR}/src/frame/exports.h ${PROJECT_SOURCE_DIR}/src/frame/export.h
   DESTINATION ${VEXAL_INSTALL_INCLUDEDIR}/frame)
 install(FILES ${PROJECT_SOURCE_DIR}/host/record_input.h DESTINATION ${VEXAL_INSTALL_INCLUDEDIR}/host)
+# The C API: #include <vexal/check.h>.
+install(FILES ${PROJECT_SOURCE_DIR}/include/vexal/check.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vexal)
+
+# The Python package stands beside libvexalcheck, where it looks first:
+# PYTHONPATH=/usr/lib/vexal python3 -c "import vexal".
+if(WIN32)
+  set(VEXAL_INSTALL_PYTHONDIR ${CMAKE_INSTALL_BINDIR})
+else()
+  set(VEXAL_INSTALL_PYTHONDIR ${VEXAL_INSTALL_LIBDIR})
+endif()
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/python/vexal DESTINATION ${VEXAL_INSTALL_PYTHONDIR}
+  FILES_MATCHING PATTERN "*.py" PATTERN "__pycache__" EXCLUDE)
 
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}
   FILES_MATCHING PATTERN "*.md")
 install(FILES ${PROJECT_SOURCE_DIR}/examples/transmission.txt
   DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+install(FILES ${PROJECT_SOURCE_DIR}/examples/c/check_file.c
+  ${PROJECT_SOURCE_DIR}/examples/c/CMakeLists.txt
+  DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples/c)
 
 install(EXPORT vexalTargets
   NAMESPACE vexal::

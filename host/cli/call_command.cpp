@@ -36,7 +36,7 @@ int runCall(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, st
     return kExitUsage;
   }
   pl::RuntimeContext ctx;
-  configureContext(ctx, line);
+  core::configureContext(ctx, checkOptions(line));
   std::unique_ptr<StderrLog> log;
   if (line.log) {
     log = std::make_unique<StderrLog>(err, nullptr);

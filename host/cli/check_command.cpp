@@ -7,12 +7,14 @@
 #include "cli/csv_report.h"
 #include "cli/encoding.h"
 #include "cli/jsonl_report.h"
+#include "cli/parallel_check.h"
 #include "cli/platform_io.h"
 #include "cli/progress.h"
 #include "cli/statistics.h"
 #include "cli/stderr_log.h"
 #include "cli/terminal.h"
 #include "cli/text_report.h"
+#include "cli/threads.h"
 
 namespace vexal::cli {
 namespace {
@@ -35,14 +37,16 @@ std::unique_ptr<Report> makeReport(const CommandLine& line, Output& out, const P
 
 // Hands everything to the report and also writes what concerns whole
 // files to standard error, where a user sees it when the output is
-// machine-readable. Borrows report, stream and progress meter.
+// machine-readable. Borrows the report (or owns one made for a chunk) and
+// the output for standard error.
 class FileMessagesOnStderr final : public Report {
  public:
-  FileMessagesOnStderr(Report& report, std::FILE* err, ProgressMeter* progress)
-      : report_(report), err_(err), progress_(progress) {}
+  FileMessagesOnStderr(Report& report, Output& err) : report_(report), err_(err) {}
+  FileMessagesOnStderr(std::unique_ptr<Report> report, Output& err)
+      : owned_(std::move(report)), report_(*owned_), err_(err) {}
 
-  void finding(const Location& where, const pl::PlausiProblem& problem) override {
-    report_.finding(where, problem);
+  void finding(const Location& where, const core::Finding& finding) override {
+    report_.finding(where, finding);
   }
   void record(const Location& where, std::size_t findings) override {
     report_.record(where, findings);
@@ -60,61 +64,34 @@ class FileMessagesOnStderr final : public Report {
     say(where, "warning", message);
   }
   void finish(const CheckSummary& summary) override { report_.finish(summary); }
+  std::unique_ptr<Report> forChunk(Output& out, Output& err) const override {
+    return std::make_unique<FileMessagesOnStderr>(report_.forChunk(out, err), err);
+  }
+  void absorb(Report& chunk) override {
+    report_.absorb(*static_cast<FileMessagesOnStderr&>(chunk).owned_);
+  }
 
  private:
+  // At once: the output for standard error clears the progress line first.
   void say(const Location& where, const char* what, std::string_view message) {
-    if (progress_ != nullptr) progress_->clear();
-    std::string line = "vexal: " + std::string(where.file);
-    if (where.line > 0) line += ":" + std::to_string(where.line);
-    line += std::string(": ") + what + ": " + toUtf8(message) + "\n";
-    std::fputs(line.c_str(), err_);
+    std::string& line = err_.text();
+    line.append("vexal: ").append(where.file);
+    if (where.line > 0) line.append(":").append(std::to_string(where.line));
+    line.append(": ").append(what).append(": ");
+    appendUtf8(line, message);
+    line.push_back('\n');
+    err_.flush();
   }
 
+  std::unique_ptr<Report> owned_;
   Report& report_;
-  std::FILE* err_;
-  ProgressMeter* progress_;
+  Output& err_;
 };
 
-}  // namespace
-
-void configureContext(pl::RuntimeContext& ctx, const CommandLine& line) {
-  if (line.today) ctx.setProcessingDate(line.today->year, line.today->month, line.today->day);
-  for (const auto& [name, value] : line.params) ctx.setInitParam(name, value);
-  ctx.setProblemWeightLevel(line.level);
-}
-
-int runCheck(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, std::FILE* err) {
-  const bool text = line.format == Format::kText;
-  const Palette palette =
-      text && useColor(line.color, out.stream()) ? Palette::ansi() : Palette::plain();
-
-  // Progress only where a person watches and nothing else writes to
-  // standard error line by line.
-  std::unique_ptr<ProgressMeter> progress;
-  if (!line.quiet && !line.log && isTerminal(err)) {
-    progress = std::make_unique<ProgressMeter>(err, terminalWidth(err), progressDelay());
-    if (isTerminal(out.stream())) out.setBeforeWrite([meter = progress.get()] { meter->clear(); });
-  }
-  // The output outlives the meter, also when an exception ends the run.
-  struct ForgetMeter {
-    Output& out;
-    ~ForgetMeter() { out.setBeforeWrite(nullptr); }
-  } forget_meter{out};
-
-  std::unique_ptr<Report> report = makeReport(line, out, palette);
-  std::unique_ptr<Report> echo;
-  if (!text) echo = std::make_unique<FileMessagesOnStderr>(*report, err, progress.get());
-  Checker checker(rule_sets, echo ? *echo : *report);
-  configureContext(checker.context(), line);
-  checker.forceRecordType(line.record_type);
-  checker.showProgress(progress.get());
-  std::unique_ptr<StderrLog> log;
-  if (line.log) {
-    log = std::make_unique<StderrLog>(err, &checker.current());
-    checker.context().getLogger().setTraceSink(log.get());
-    checker.context().getLogger().setErrorSink(log.get());
-  }
-
+// The files of the command line, one after the other, through a Checker
+// (one worker) or a ParallelCheck. False when one could not be read.
+template <class Check>
+bool checkFiles(const CommandLine& line, Check& check) {
   bool io_error = false;
   const int file_count = static_cast<int>(line.files.size());
   for (int index = 1; index <= file_count; ++index) {
@@ -126,32 +103,126 @@ int runCheck(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, s
       std::string reason;
       stream = openForReading(file, reason, size);
       if (stream == nullptr) {
-        checker.fileError(shown, "cannot open file: " + reason);
+        check.fileError(shown, "cannot open file: " + reason);
         io_error = true;
         continue;
       }
     }
-    if (progress) progress->startFile(shown, size, index, file_count);
+    check.startFile(shown, size, index, file_count);
     FileSource source(stream);
-    if (!checker.checkStream(source, shown)) io_error = true;
+    if (!check.checkStream(source, shown)) io_error = true;
     if (stream != stdin) std::fclose(stream);
+  }
+  return !io_error;
+}
+
+// A Checker with the progress meter's file start.
+class SequentialCheck {
+ public:
+  SequentialCheck(Checker& checker, ProgressMeter* progress)
+      : checker_(checker), progress_(progress) {}
+  void startFile(std::string_view name, std::int64_t size, int index, int count) {
+    if (progress_ != nullptr) progress_->startFile(name, size, index, count);
+  }
+  bool checkStream(ByteSource& source, std::string_view file) {
+    return checker_.checkStream(source, file);
+  }
+  void fileError(std::string_view file, std::string_view message) {
+    checker_.fileError(file, message);
+  }
+
+ private:
+  Checker& checker_;
+  ProgressMeter* progress_;
+};
+
+}  // namespace
+
+core::CheckOptions checkOptions(const CommandLine& line) {
+  core::CheckOptions options;
+  options.today = line.today;
+  options.params = line.params;
+  options.level = line.level;
+  options.record_type = line.record_type;
+  return options;
+}
+
+int runCheck(const CommandLine& line, const core::Library& library, Output& out, std::FILE* err) {
+  const bool text = line.format == Format::kText;
+  const Palette palette =
+      text && useColor(line.color, out.stream()) ? Palette::ansi() : Palette::plain();
+  Output err_out(err);
+
+  // Progress only where a person watches and nothing else writes to
+  // standard error line by line.
+  std::unique_ptr<ProgressMeter> progress;
+  if (!line.quiet && !line.log && isTerminal(err)) {
+    progress = std::make_unique<ProgressMeter>(err, terminalWidth(err), progressDelay());
+    if (isTerminal(out.stream())) out.setBeforeWrite([meter = progress.get()] { meter->clear(); });
+    err_out.setBeforeWrite([meter = progress.get()] { meter->clear(); });
+  }
+  // The outputs outlive the meter, also when an exception ends the run.
+  struct ForgetMeter {
+    Output& out;
+    Output& err;
+    ~ForgetMeter() {
+      out.setBeforeWrite(nullptr);
+      err.setBeforeWrite(nullptr);
+    }
+  } forget_meter{out, err_out};
+
+  std::unique_ptr<Report> report = makeReport(line, out, palette);
+  std::unique_ptr<Report> echo;
+  if (!text) echo = std::make_unique<FileMessagesOnStderr>(*report, err_out);
+  Report& reported = echo ? *echo : *report;
+
+  const int jobs = line.jobs > 0 ? line.jobs : static_cast<int>(availableCores());
+  bool readable = true;
+  CheckSummary summary;
+  if (jobs <= 1) {
+    core::LibraryRuleSets rule_sets(library);
+    Checker checker(rule_sets, reported);
+    checker.configure(checkOptions(line));
+    checker.showProgress(progress.get());
+    std::unique_ptr<StderrLog> log;
+    if (line.log) {
+      // Into the same output as the messages about files, so that both
+      // come in input order.
+      log = std::make_unique<StderrLog>(err_out, &checker.current());
+      checker.context().getLogger().setTraceSink(log.get());
+      checker.context().getLogger().setErrorSink(log.get());
+    }
+    SequentialCheck check(checker, progress.get());
+    readable = checkFiles(line, check);
+    checker.context().getLogger().setTraceSink(nullptr);
+    checker.context().getLogger().setErrorSink(nullptr);
+    if (log) log->flush();
+    summary = checker.summary();
+  } else {
+    ParallelCheck::Settings settings;
+    settings.jobs = jobs;
+    settings.make_rule_sets = [&library] {
+      return std::make_unique<core::LibraryRuleSets>(library);
+    };
+    settings.options = checkOptions(line);
+    settings.log = line.log;
+    ParallelCheck check(std::move(settings), reported, out, err_out, progress.get());
+    readable = checkFiles(line, check);
+    check.finish();
+    summary = check.summary();
   }
   // The line goes before the table and the summary.
   if (progress) progress->clear();
-  checker.showProgress(nullptr);
 
-  checker.context().getLogger().setTraceSink(nullptr);
-  checker.context().getLogger().setErrorSink(nullptr);
-  if (log) log->flush();
-  (echo ? *echo : *report).finish(checker.summary());
+  reported.finish(summary);
   out.flush();
   if (out.failed()) {
     std::fprintf(err, "vexal: cannot write the output\n");
     return kExitUsage;
   }
-  if (text && !line.quiet) std::fputs(summaryText(checker.summary()).c_str(), err);
-  if (io_error) return kExitUsage;
-  return checker.summary().hadFindingsOrErrors() ? kExitFindings : kExitClean;
+  if (text && !line.quiet) std::fputs(summaryText(summary).c_str(), err);
+  if (!readable) return kExitUsage;
+  return summary.hadFindingsOrErrors() ? kExitFindings : kExitClean;
 }
 
 }  // namespace vexal::cli

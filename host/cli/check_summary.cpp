@@ -15,6 +15,17 @@ void appendNumber(std::string& out, const char* key, long value) {
 
 }  // namespace
 
+void CheckSummary::add(const CheckSummary& other) {
+  records += other.records;
+  records_with_findings += other.records_with_findings;
+  findings += other.findings;
+  for (const auto& [type, count] : other.findings_by_type) findings_by_type[type] += count;
+  warnings += other.warnings;
+  errors += other.errors;
+  file_errors += other.file_errors;
+  file_warnings += other.file_warnings;
+}
+
 std::string summaryText(const CheckSummary& s) {
   std::string text = "vexal: " + plural(s.records, "record", "records") + " checked, " +
                      std::to_string(s.records_with_findings) + " with findings, " +

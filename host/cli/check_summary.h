@@ -19,6 +19,8 @@ struct CheckSummary {
   long file_warnings = 0;                        // files that are empty or not Latin-1
 
   bool hadFindingsOrErrors() const { return findings > 0 || errors > 0; }
+  // Adds the counts of another part of the run.
+  void add(const CheckSummary& other);
 };
 
 // The summary line for standard error, ending with LF.

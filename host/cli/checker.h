@@ -1,41 +1,49 @@
-// Checking transmissions line by line.
+// The command line's check loop: the lines of a file through a core
+// checker into a report.
 
 #ifndef VEXAL_HOST_CLI_CHECKER_H_
 #define VEXAL_HOST_CLI_CHECKER_H_
 
-#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "cli/check_summary.h"
 #include "cli/line_reader.h"
 #include "cli/progress.h"
 #include "cli/report.h"
 #include "cli/rule_sets.h"
-#include "pl/check_record.h"
+#include "core/checker.h"
+#include "core/line_result.h"
 #include "pl/runtime_context.h"
-#include "record_input.h"
 
 namespace vexal::cli {
 
-// Checks record lines with the rule sets of a provider and hands the
-// results to a report: one RuntimeContext for all lines, reset before each;
-// each record type's rule set, layout and line cutter made once, on first
-// use. Warns about files that are empty or not Latin-1. Borrows provider,
-// report and progress meter; owns the context (configure it through
-// context() before checking) and the cutters. Not thread-safe.
+// Hands a line's result to the report of the file (UTF-8) in the order a
+// Report expects, and counts it in the summary. Empty lines give nothing.
+void reportResult(const core::LineResult& result, std::string_view file, Report& report,
+                  CheckSummary& summary);
+
+// Reports a warning about a whole file (see Report::fileWarning) and
+// counts it.
+void reportFileWarning(std::string_view file, long line, std::string_view message, Report& report,
+                       CheckSummary& summary);
+
+// Checks record lines with the rule sets of a provider through one
+// core::Checker and hands the results to a report, counting them. Warns
+// about files that are empty or not Latin-1. Borrows provider, report and
+// progress meter; owns the core checker. Not thread-safe.
 class Checker {
  public:
   Checker(RuleSetProvider& rule_sets, Report& report);
   Checker(const Checker&) = delete;
   Checker& operator=(const Checker&) = delete;
-  ~Checker();
 
-  pl::RuntimeContext& context() { return ctx_; }
+  // Configure it (or use configure()) before checking.
+  pl::RuntimeContext& context() { return core_.context(); }
+  void configure(const core::CheckOptions& options) { core_.configure(options); }
   // Checks every line as this record type instead of telling it from the
   // line; empty switches back.
-  void forceRecordType(std::string record_type) { forced_type_ = std::move(record_type); }
+  void forceRecordType(std::string record_type) { core_.forceRecordType(std::move(record_type)); }
   // Told after every line; null for none.
   void showProgress(ProgressMeter* progress) { progress_ = progress; }
 
@@ -54,25 +62,9 @@ class Checker {
   const Location& current() const { return current_; }
 
  private:
-  struct Cutter {
-    const LoadedRecordType* type;
-    std::unique_ptr<host::RecordInput> input;  // null when the layout cannot be cut
-    std::unique_ptr<pl::RecordChecker> checker;
-    std::string error;
-  };
-
-  // The loaded record type for a line, or null after reporting why the
-  // line cannot be checked.
-  const LoadedRecordType* typeOf(std::string_view line);
-  Cutter& cutterFor(const LoadedRecordType& type);
-  void lineError(std::string_view message);
-
-  RuleSetProvider& rule_sets_;
+  core::Checker core_;
   Report& report_;
-  pl::RuntimeContext ctx_;
-  std::string forced_type_;
   ProgressMeter* progress_ = nullptr;
-  std::vector<Cutter> cutters_;
   CheckSummary summary_;
   Location current_;
 };

@@ -4,7 +4,6 @@
 
 #include "cli/encoding.h"
 #include "cli/record_type.h"
-#include "pl/value.h"
 
 namespace vexal::cli {
 namespace {
@@ -37,6 +36,7 @@ constexpr KnownOption kOptions[] = {
     {"--statistics", false, kInCheck},
     {"--quiet", false, kInCheck},
     {"--color", true, kInCheck},
+    {"--jobs", true, kInCheck},
 };
 
 unsigned bitOf(Command command) {
@@ -66,6 +66,7 @@ std::optional<Command> commandOf(std::string_view word) {
 const KnownOption* findOption(std::string_view name) {
   if (name == "-h") name = "--help";
   if (name == "-q") name = "--quiet";
+  if (name == "-j") name = "--jobs";
   for (const KnownOption& option : kOptions) {
     if (name == option.name) return &option;
   }
@@ -125,6 +126,15 @@ std::string apply(const Given& option, CommandLine& line) {
       return "--level wants a number 0 or greater, not '" + value + "'";
     }
     line.level = level;
+  } else if (name == "--jobs") {
+    int jobs = 0;
+    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
+    if (value.empty() || error != std::errc() || end != value.data() + value.size() || jobs < 1 ||
+        jobs > kMaxJobs) {
+      return "--jobs wants a number from 1 to " + std::to_string(kMaxJobs) + ", not '" + value +
+             "'";
+    }
+    line.jobs = jobs;
   } else if (name == "--log") {
     line.log = true;
   } else if (name == "--statistics") {
@@ -190,21 +200,6 @@ std::string takeOperands(const std::vector<std::string>& operands, CommandLine& 
 
 }  // namespace
 
-std::optional<Date> parseDate(std::string_view text) {
-  if (text.size() != 8) return std::nullopt;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-  }
-  auto number = [&](std::size_t from, std::size_t size) {
-    int value = 0;
-    for (std::size_t i = from; i < from + size; ++i) value = value * 10 + (text[i] - '0');
-    return value;
-  };
-  Date date{number(0, 4), number(4, 2), number(6, 2)};
-  if (!pl::DateValue::isValidDate(date.year, date.month, date.day)) return std::nullopt;
-  return date;
-}
-
 const char* commandName(Command command) {
   switch (command) {
     case Command::kCheck:
@@ -249,6 +244,11 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
       continue;
     }
     std::size_t equals = argument.find('=');
+    // "-j4" is "-j 4", as make takes it.
+    if (argument.size() > 2 && argument.compare(0, 2, "-j") == 0 && equals == std::string::npos) {
+      options.push_back(Given{findOption("-j"), argument.substr(2)});
+      continue;
+    }
     std::string name = argument.substr(0, equals);
     const KnownOption* known = findOption(name);
     if (known == nullptr) {

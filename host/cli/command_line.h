@@ -10,24 +10,20 @@
 #include <vector>
 
 #include "cli/terminal.h"
+#include "core/check_options.h"
 
 namespace vexal::cli {
 
 enum class Command { kNone, kCheck, kLayout, kCall, kTypes };
 enum class Format { kText, kJsonl, kCsv, kJson };
 
-struct Date {
-  int year;
-  int month;
-  int day;
-};
+using core::Date;
+using core::kLeapDayDefault;
+using core::kLeapDayParameter;
+using core::parseDate;
 
-// Reads "JJJJMMTT": eight digits forming a real calendar day.
-std::optional<Date> parseDate(std::string_view text);
-
-// The init parameter every run gets unless --param sets it.
-inline constexpr char kLeapDayParameter[] = "ipMjahrSchalttag";
-inline constexpr char kLeapDayDefault[] = "1201";
+// The most workers `vexal check --jobs` takes.
+inline constexpr int kMaxJobs = 256;
 
 // Everything the command line asks for. Texts meant for the library
 // (parameter names and values, function names) are in Windows-1252; file
@@ -46,6 +42,7 @@ struct CommandLine {
   bool log = false;
   bool statistics = false;  // check: a table instead of one line per finding
   bool quiet = false;       // check: no progress and no summary on standard error
+  int jobs = 0;             // check: workers; 0 for one per core
   ColorMode color = ColorMode::kAuto;
   std::string record_type;         // --type for check; the operand of layout and call
   std::string function;            // call

@@ -9,7 +9,8 @@
 #include "cli/command_line.h"
 #include "cli/output.h"
 #include "cli/rule_sets.h"
-#include "pl/runtime_context.h"
+#include "core/check_options.h"
+#include "core/library.h"
 
 namespace vexal::cli {
 
@@ -18,11 +19,11 @@ inline constexpr int kExitClean = 0;
 inline constexpr int kExitFindings = 1;
 inline constexpr int kExitUsage = 2;
 
-// Processing date, init parameters and problem-weight level from the
-// command line.
-void configureContext(pl::RuntimeContext& ctx, const CommandLine& line);
+// Processing date, init parameters, problem-weight level and forced record
+// type from the command line.
+core::CheckOptions checkOptions(const CommandLine& line);
 
-int runCheck(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, std::FILE* err);
+int runCheck(const CommandLine& line, const core::Library& library, Output& out, std::FILE* err);
 int runLayout(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, std::FILE* err);
 int runCall(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, std::FILE* err);
 int runTypes(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, std::FILE* err);

@@ -45,9 +45,14 @@ void appendCsvRow(std::string& out, const Row& row) {
   out.append("\r\n");
 }
 
-CsvReport::CsvReport(Output& out) : out_(out) {
+CsvReport::CsvReport(Output& out, bool header) : out_(out) {
+  if (!header) return;
   appendCsvHeader(out_.text());
   out_.written();
+}
+
+std::unique_ptr<Report> CsvReport::forChunk(Output& out, Output&) const {
+  return std::make_unique<CsvReport>(out, false);
 }
 
 void CsvReport::write(const Row& row) {

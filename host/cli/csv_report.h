@@ -16,11 +16,13 @@ void appendCsvHeader(std::string& out);
 // nulls empty, texts in UTF-8; ends with CR LF.
 void appendCsvRow(std::string& out, const Row& row);
 
-// Writes the header at construction and each row after it to the output
-// (not owned).
+// Writes the header at construction (unless told not to) and each row
+// after it to the output (not owned).
 class CsvReport final : public RowReport {
  public:
-  explicit CsvReport(Output& out);
+  explicit CsvReport(Output& out, bool header = true);
+  // Without header: the rows of a chunk go after the run's header.
+  std::unique_ptr<Report> forChunk(Output& out, Output& err) const override;
 
  protected:
   void write(const Row& row) override;

@@ -1,39 +1,20 @@
-// What the host reads out of a finding's texts.
+// A finding's texts, as the command line names them (core/finding_text.h).
 
 #ifndef VEXAL_HOST_CLI_FINDING_TEXT_H_
 #define VEXAL_HOST_CLI_FINDING_TEXT_H_
 
-#include <string>
-#include <string_view>
-
-#include "pl/plausi_problem.h"
+#include "core/finding_text.h"
 
 namespace vexal::cli {
 
-// The error identifier a short description starts with: its first word
-// when that is upper-case letters A-Z followed by exactly three digits
-// ("DSKO080", "DBAP020"); empty otherwise (also for null).
-std::string_view errorCode(const char* short_description);
-
-// The check of a final id, a field short name or a procedure name: the part
-// after the last '#' (the whole id when it has none).
-std::string_view checkOf(std::string_view id);
-
-// Where a finding stands, for a text line: the final id without the '#'
-// before the check ("P_ED" for "#P_ED"), the field's place alone when
-// the check is that field's own ("UV[2].BBNRGT" for "UV[2].BBNRGT#BBNRGT"),
-// else place and check ("UV[2] P_BBNRGT" for "UV[2]#P_BBNRGT").
-std::string findingLabel(std::string_view id);
-
-// The display name of the finding's field: the one its reference field's
-// type descriptor carries, else the finding's own, else null.
-const char* fieldDisplayName(const pl::PlausiProblem& problem);
-
-// What a finding says, in Latin-1: a rule finding's short description; for
-// a field finding what is wrong with the field, after its info type ("not
-// supplied", "too long", "does not conform", an error while checking).
-// A text of an exception the finding carries is appended.
-std::string describeFinding(const pl::PlausiProblem& problem);
+using core::appendFindingLabel;
+using core::appendFindingText;
+using core::checkOf;
+using core::describeFinding;
+using core::errorCode;
+using core::fieldDisplayName;
+using core::findingLabel;
+using core::findingOf;
 
 }  // namespace vexal::cli
 

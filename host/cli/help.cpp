@@ -64,6 +64,9 @@ Options:
   --color WHEN       colour the text format: auto (default: on a terminal,
                      unless NO_COLOR is set), always or never
   --quiet, -q        no progress line and no summary on standard error
+  --jobs N, -j N     check with N workers in parallel (default: one per
+                     core); the output is the same for every N, -j 1 checks
+                     in one thread
   --log              write the runtime's trace and error lines to
                      standard error
   --library PATH     the library to load (default: libvexal.so, on
@@ -96,6 +99,7 @@ Examples:
   vexal check --today 20261208 transmission.txt
   vexal check --format jsonl --param ipMjahrSchalttag=1130 a.txt b.txt
   vexal check --type DSKO_04 --level 2 - < records.txt
+  vexal check -j 2 --format jsonl big.txt > findings.jsonl
 )";
 
 constexpr char kLayout[] =

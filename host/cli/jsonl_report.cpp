@@ -65,6 +65,10 @@ void JsonlReport::finish(const CheckSummary& summary) {
   out_.written();
 }
 
+std::unique_ptr<Report> JsonlReport::forChunk(Output& out, Output&) const {
+  return std::make_unique<JsonlReport>(out);
+}
+
 void JsonlReport::write(const Row& row) {
   appendJsonObject(out_.text(), row);
   out_.written();

@@ -23,6 +23,7 @@ class JsonlReport final : public RowReport {
  public:
   explicit JsonlReport(Output& out) : out_(out) {}
   void finish(const CheckSummary& summary) override;
+  std::unique_ptr<Report> forChunk(Output& out, Output& err) const override;
 
  protected:
   void write(const Row& row) override;

@@ -1,7 +1,6 @@
 // vexal layout: the record layout of one record type.
 
 #include "cli/commands.h"
-#include "cli/display_names.h"
 #include "cli/encoding.h"
 #include "cli/layout_view.h"
 

@@ -9,13 +9,16 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/help.h"
-#include "cli/library.h"
+#include "cli/library_path.h"
 #include "cli/output.h"
 #include "cli/platform_io.h"
+#include "core/library.h"
+#include "core/rule_sets.h"
 
 namespace {
 
 using namespace vexal::cli;
+namespace core = vexal::core;
 
 int usageError(const CommandLine& line, const std::string& message) {
   std::string hint = "vexal ";
@@ -38,22 +41,23 @@ int run(const std::vector<std::string>& arguments) {
     return kExitClean;
   }
 
-  const std::string path = line.library.empty() ? Library::defaultPath() : line.library;
+  const std::string path = line.library.empty() ? defaultLibraryPath() : line.library;
   std::string error;
-  std::unique_ptr<Library> library = Library::open(path, error);
+  std::unique_ptr<core::Library> library = core::Library::open(path, error);
   if (library == nullptr) {
     std::fprintf(stderr, "vexal: cannot load the library %s: %s\n", path.c_str(), error.c_str());
     return kExitUsage;
   }
+  if (line.command == Command::kCheck) return runCheck(line, *library, out, stderr);
+  core::LibraryRuleSets rule_sets(*library);
   switch (line.command) {
-    case Command::kCheck:
-      return runCheck(line, *library, out, stderr);
     case Command::kLayout:
-      return runLayout(line, *library, out, stderr);
+      return runLayout(line, rule_sets, out, stderr);
     case Command::kCall:
-      return runCall(line, *library, out, stderr);
+      return runCall(line, rule_sets, out, stderr);
     case Command::kTypes:
-      return runTypes(line, *library, out, stderr);
+      return runTypes(line, rule_sets, out, stderr);
+    case Command::kCheck:
     case Command::kNone:
       break;
   }

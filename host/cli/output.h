@@ -12,11 +12,14 @@ namespace vexal::cli {
 
 // Collects output in a large buffer and writes it to the stream in big
 // blocks. Callers append to text() and call written() after each complete
-// piece. Does not own the stream; not thread-safe. Flushes when destroyed.
+// piece. Without a stream it only collects: the text stays in text() for
+// its owner to take (a worker of a parallel check). Does not own the
+// stream; not thread-safe. Flushes when destroyed.
 class Output {
  public:
   static constexpr std::size_t kFlushSize = std::size_t{256} << 10;
 
+  // A null stream collects only.
   explicit Output(std::FILE* stream);
   Output(const Output&) = delete;
   Output& operator=(const Output&) = delete;
@@ -24,10 +27,15 @@ class Output {
 
   std::string& text() { return buffer_; }
   void append(std::string_view text) { buffer_.append(text); }
+  // A complete piece made elsewhere (a chunk of a parallel check): a large
+  // one goes to the stream as it is, after what the buffer holds, instead
+  // of being copied into the buffer first.
+  void write(std::string_view text);
   // Writes the buffer out once it is large.
   void written() {
     if (buffer_.size() >= kFlushSize) flush();
   }
+  // Writes the buffer to the stream and flushes it; nothing without one.
   void flush();
   std::FILE* stream() const { return stream_; }
   // Whether a write to the stream failed.

@@ -1,23 +1,13 @@
 #include "cli/platform_io.h"
 
-#include <cerrno>
-#include <cstring>
-
-#include <sys/stat.h>
-
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 
-#include "cli/windows_text.h"
+#include "core/windows_text.h"
 #endif
 
 namespace vexal::cli {
-namespace {
-
-constexpr char kIsDirectory[] = "Is a directory";
-
-}  // namespace
 
 #ifdef _WIN32
 
@@ -27,49 +17,11 @@ void useBinaryStandardStreams() {
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
-std::FILE* openForReading(const std::string& path, std::string& error, std::int64_t& size) {
-  const std::wstring wide = widen(path);
-  struct _stat64 status;
-  // Windows refuses to open a directory as "Permission denied".
-  if (_wstat64(wide.c_str(), &status) == 0 && (status.st_mode & _S_IFDIR) != 0) {
-    error = kIsDirectory;
-    return nullptr;
-  }
-  std::FILE* file = _wfopen(wide.c_str(), L"rb");
-  if (file == nullptr) {
-    error = std::strerror(errno);
-    return nullptr;
-  }
-  size = _fstat64(_fileno(file), &status) == 0 && (status.st_mode & _S_IFREG) != 0 ? status.st_size
-                                                                                   : -1;
-  return file;
-}
-
-std::vector<std::string> programArguments(int, char**) { return wideArguments(); }
+std::vector<std::string> programArguments(int, char**) { return core::wideArguments(); }
 
 #else
 
 void useBinaryStandardStreams() {}
-
-std::FILE* openForReading(const std::string& path, std::string& error, std::int64_t& size) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    error = std::strerror(errno);
-    return nullptr;
-  }
-  struct stat status;
-  if (fstat(fileno(file), &status) != 0) {
-    size = -1;
-  } else if (S_ISDIR(status.st_mode)) {
-    // fopen() opens a directory; reading it would fail with EISDIR.
-    std::fclose(file);
-    error = kIsDirectory;
-    return nullptr;
-  } else {
-    size = S_ISREG(status.st_mode) ? static_cast<std::int64_t>(status.st_size) : -1;
-  }
-  return file;
-}
 
 std::vector<std::string> programArguments(int argc, char** argv) {
   return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);

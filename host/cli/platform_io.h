@@ -8,16 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "core/open_file.h"
+
 namespace vexal::cli {
 
 // Switches standard input, output and error to binary mode, so that bytes
 // pass unchanged (Windows; nothing to do elsewhere).
 void useBinaryStandardStreams();
 
-// Opens a file for reading in binary mode; the path is UTF-8. Null with
-// error set when it cannot be opened or is a directory. size gets the
-// file's size, or -1 when it has none (a pipe or device).
-std::FILE* openForReading(const std::string& path, std::string& error, std::int64_t& size);
+using core::openForReading;
 
 // The program's arguments after its name, as UTF-8.
 std::vector<std::string> programArguments(int argc, char** argv);

@@ -4,11 +4,13 @@
 #define VEXAL_HOST_CLI_REPORT_H_
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "cli/check_summary.h"
-#include "pl/plausi_problem.h"
+#include "cli/output.h"
+#include "core/line_result.h"
 
 namespace vexal::cli {
 
@@ -21,13 +23,15 @@ struct Location {
 
 // Receives the results of a check in input order. Per checked line: at most
 // one warning, then the findings, then the record; a line that could not
-// be checked gives one error instead; a file warning may come before either. Texts are Latin-1
-// unless said otherwise. Implementations write to an Output; each is used by one thread.
+// be checked gives one error instead (after a warning when it was cut); a
+// file warning may come before either. Texts are Latin-1 unless said
+// otherwise. Implementations write to an Output; each is used by one
+// thread.
 class Report {
  public:
   virtual ~Report() = default;
 
-  virtual void finding(const Location& where, const pl::PlausiProblem& problem) = 0;
+  virtual void finding(const Location& where, const core::Finding& finding) = 0;
   virtual void record(const Location& where, std::size_t findings) = 0;
   // The line is shorter or longer than its layout implies.
   virtual void warning(const Location& where, std::size_t expected_length,
@@ -40,10 +44,19 @@ class Report {
   virtual void fileWarning(const Location& where, std::string_view message) = 0;
   // After the last file, with what the run counted.
   virtual void finish(const CheckSummary&) {}
+
+  // For a check in parallel: a report of the same kind for the lines of
+  // one chunk, which a worker thread uses alone. It writes its text to out
+  // and what it echoes to standard error to err (both not owned). Safe to
+  // call from several threads at once.
+  virtual std::unique_ptr<Report> forChunk(Output& out, Output& err) const = 0;
+  // Takes in what a report that forChunk() made has counted; chunk by
+  // chunk, in input order. Reports that only write count nothing.
+  virtual void absorb(Report& chunk) {}
 };
 
-// The text of a length warning.
-std::string lengthWarning(std::size_t expected_length, std::size_t actual_length);
+using core::appendLengthWarning;
+using core::lengthWarning;
 
 }  // namespace vexal::cli
 

@@ -76,27 +76,24 @@ Row start(std::span<const Column> keys, const char* kind, const Location& where)
 
 const char* columnName(Column column) { return kNames[static_cast<std::size_t>(column)]; }
 
-Row findingRow(const Location& where, const pl::PlausiProblem& p) {
+Row findingRow(const Location& where, const core::Finding& f) {
   Row row = start(kFindingKeys, "finding", where);
-  const char* id = p.getId();
-  row[C::kId] = Cell::text1252(id);
-  row[C::kCheck] = id ? Cell::text1252(checkOf(id)) : Cell::null();
-  std::string_view code = errorCode(p.getShortDescription());
-  row[C::kCode] = code.empty() ? Cell::null() : Cell::text1252(code);
-  row[C::kProblemType] = Cell::of(static_cast<int>(p.getProblemType()));
-  row[C::kWeight] = Cell::of(p.getWeight());
-  row[C::kInfoType] = Cell::of(static_cast<int>(p.getInfoType()));
-  row[C::kShortDescription] = Cell::text1252(p.getShortDescription());
-  row[C::kLongDescription] = Cell::text1252(p.getLongDescription());
-  row[C::kCorrectionInfo] = Cell::text1252(p.getCorrectionInfo());
-  row[C::kReferenceTopic] = Cell::text1252(p.getReferenceTopic());
-  row[C::kReferenceField] = Cell::text1252(p.getReferenceFieldHierarchy());
-  row[C::kFieldDisplayName] = Cell::text1252(p.getFieldDisplayName());
-  row[C::kFieldType] =
-      p.hasFieldType() ? Cell::of(static_cast<int>(p.getFieldType())) : Cell::null();
-  row[C::kFieldLength] = p.hasFieldLength() ? Cell::of(p.getFieldLength()) : Cell::null();
-  row[C::kFieldMask] = Cell::text1252(p.getFieldMask());
-  row[C::kException] = Cell::text1252(p.getException());
+  row[C::kId] = Cell::text1252(f.id);
+  row[C::kCheck] = Cell::text1252(f.check);
+  row[C::kCode] = f.code.empty() ? Cell::null() : Cell::text1252(f.code);
+  row[C::kProblemType] = Cell::of(static_cast<int>(f.problem_type));
+  row[C::kWeight] = Cell::of(f.weight);
+  row[C::kInfoType] = Cell::of(static_cast<int>(f.info_type));
+  row[C::kShortDescription] = Cell::text1252(f.short_description);
+  row[C::kLongDescription] = Cell::text1252(f.long_description);
+  row[C::kCorrectionInfo] = Cell::text1252(f.correction_info);
+  row[C::kReferenceTopic] = Cell::text1252(f.reference_topic);
+  row[C::kReferenceField] = Cell::text1252(f.reference_field);
+  row[C::kFieldDisplayName] = Cell::text1252(f.field_display_name);
+  row[C::kFieldType] = f.field_type ? Cell::of(static_cast<int>(*f.field_type)) : Cell::null();
+  row[C::kFieldLength] = f.field_length ? Cell::of(*f.field_length) : Cell::null();
+  row[C::kFieldMask] = Cell::text1252(f.field_mask);
+  row[C::kException] = Cell::text1252(f.exception);
   return row;
 }
 
@@ -127,8 +124,8 @@ Row fileWarningRow(const Location& where, std::string_view message) {
   return row;
 }
 
-void RowReport::finding(const Location& where, const pl::PlausiProblem& problem) {
-  write(findingRow(where, problem));
+void RowReport::finding(const Location& where, const core::Finding& finding) {
+  write(findingRow(where, finding));
 }
 
 void RowReport::record(const Location& where, std::size_t findings) {
@@ -137,8 +134,9 @@ void RowReport::record(const Location& where, std::size_t findings) {
 
 void RowReport::warning(const Location& where, std::size_t expected_length,
                         std::size_t actual_length) {
-  std::string message = lengthWarning(expected_length, actual_length);
-  write(warningRow(where, message, expected_length, actual_length));
+  scratch_.clear();
+  appendLengthWarning(scratch_, expected_length, actual_length);
+  write(warningRow(where, scratch_, expected_length, actual_length));
 }
 
 void RowReport::error(const Location& where, std::string_view message) {

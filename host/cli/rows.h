@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "cli/report.h"
-#include "pl/plausi_problem.h"
+#include "core/line_result.h"
 
 namespace vexal::cli {
 
@@ -74,7 +74,7 @@ struct Row {
   const Cell& operator[](Column column) const { return cells[static_cast<std::size_t>(column)]; }
 };
 
-Row findingRow(const Location& where, const pl::PlausiProblem& problem);
+Row findingRow(const Location& where, const core::Finding& finding);
 Row recordRow(const Location& where, std::size_t findings);
 Row warningRow(const Location& where, std::string_view message, std::size_t expected_length,
                std::size_t actual_length);
@@ -84,7 +84,7 @@ Row fileWarningRow(const Location& where, std::string_view message);
 // A Report that turns everything into rows for write().
 class RowReport : public Report {
  public:
-  void finding(const Location& where, const pl::PlausiProblem& problem) override;
+  void finding(const Location& where, const core::Finding& finding) override;
   void record(const Location& where, std::size_t findings) override;
   void warning(const Location& where, std::size_t expected_length,
                std::size_t actual_length) override;
@@ -93,6 +93,9 @@ class RowReport : public Report {
 
  protected:
   virtual void write(const Row& row) = 0;
+
+ private:
+  std::string scratch_;  // the text of a length warning, kept for its capacity
 };
 
 }  // namespace vexal::cli

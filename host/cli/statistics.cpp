@@ -75,25 +75,23 @@ StatisticsRow& FindingStatistics::row(Kind kind, std::string_view record_type,
   return row;
 }
 
-void FindingStatistics::finding(const char* record_type, const pl::PlausiProblem& problem) {
-  const char* id = problem.getId();
-  const std::string_view check = checkOf(id != nullptr ? id : "");
-  const bool field = problem.getProblemType() == pl::ProblemType::kField;
-  const std::string_view code =
-      field ? std::string_view() : errorCode(problem.getShortDescription());
+void FindingStatistics::finding(const char* record_type, const core::Finding& finding) {
+  const std::string_view check = finding.check != nullptr ? finding.check : "";
+  const bool field = finding.problem_type == pl::ProblemType::kField;
+  const std::string_view code = field ? std::string_view() : finding.code;
   std::string key;
   if (!code.empty()) {
     key.assign("c").append(code);
   } else {
     key.assign(field ? "f" : "r").append(check);
-    if (field) key.append(1, '\0').append(std::to_string(static_cast<int>(problem.getInfoType())));
+    if (field) key.append(1, '\0').append(std::to_string(static_cast<int>(finding.info_type)));
   }
   StatisticsRow& counted = row(Kind::kFinding, record_type != nullptr ? record_type : "", key);
   if (counted.count > 1) return;
   counted.code = code;
   counted.check = check;
-  counted.info_type = static_cast<int>(problem.getInfoType());
-  std::string text = describeFinding(problem);
+  counted.info_type = static_cast<int>(finding.info_type);
+  std::string text = describeFinding(finding);
   if (!code.empty() && text.compare(0, code.size(), code) == 0) {
     text.erase(0, code.size());
     text.erase(0, text.find_first_not_of(' '));
@@ -112,6 +110,15 @@ void FindingStatistics::lineError(std::string_view message) {
   const std::string_view cause = message.substr(0, message.find(": "));
   StatisticsRow& counted = row(Kind::kError, "", cause);
   if (counted.count == 1) counted.message = cause;
+}
+
+void FindingStatistics::absorb(const FindingStatistics& later) {
+  for (const auto& [key, row] : later.rows_) {
+    auto [it, added] = rows_.try_emplace(key, row);
+    if (added) continue;
+    it->second.count += row.count;
+    it->second.records += row.records;
+  }
 }
 
 std::vector<const StatisticsRow*> FindingStatistics::sorted() const {
@@ -168,8 +175,8 @@ std::string statisticsText(const std::vector<const StatisticsRow*>& rows, const 
 StatisticsReport::StatisticsReport(Output& out, bool json, Palette palette)
     : out_(out), json_(json), palette_(palette), text_(out, palette) {}
 
-void StatisticsReport::finding(const Location& where, const pl::PlausiProblem& problem) {
-  statistics_.finding(where.record_type, problem);
+void StatisticsReport::finding(const Location& where, const core::Finding& finding) {
+  statistics_.finding(where.record_type, finding);
 }
 
 void StatisticsReport::record(const Location&, std::size_t) { statistics_.endOfLine(); }
@@ -196,6 +203,17 @@ void StatisticsReport::fileWarning(const Location& where, std::string_view messa
   } else {
     text_.fileWarning(where, message);
   }
+}
+
+std::unique_ptr<Report> StatisticsReport::forChunk(Output& out, Output&) const {
+  return std::make_unique<StatisticsReport>(out, json_, palette_);
+}
+
+void StatisticsReport::absorb(Report& chunk) {
+  auto& later = static_cast<StatisticsReport&>(chunk);
+  statistics_.absorb(later.statistics_);
+  for (FileMessage& message : later.file_messages_) file_messages_.push_back(std::move(message));
+  later.file_messages_.clear();
 }
 
 void StatisticsReport::finish(const CheckSummary& summary) {

@@ -13,7 +13,7 @@
 #include "cli/report.h"
 #include "cli/terminal.h"
 #include "cli/text_report.h"
-#include "pl/plausi_problem.h"
+#include "core/line_result.h"
 
 namespace vexal::cli {
 
@@ -42,12 +42,16 @@ struct StatisticsRow {
 // rows; not thread-safe.
 class FindingStatistics {
  public:
-  void finding(const char* record_type, const pl::PlausiProblem& problem);
+  void finding(const char* record_type, const core::Finding& finding);
   void warning(const char* record_type, std::size_t expected_length, std::size_t actual_length);
   void lineError(std::string_view message);
   // The line's findings and warning are all counted; the next belong to
   // another record.
   void endOfLine() { ++line_serial_; }
+
+  // Adds the counts of a later part of the run; a row both have keeps
+  // this one's message, the first seen.
+  void absorb(const FindingStatistics& later);
 
   // Most frequent first; ties go to more records, then record type, kind
   // and id.
@@ -74,13 +78,16 @@ class StatisticsReport final : public Report {
  public:
   StatisticsReport(Output& out, bool json, Palette palette);
 
-  void finding(const Location& where, const pl::PlausiProblem& problem) override;
+  void finding(const Location& where, const core::Finding& finding) override;
   void record(const Location& where, std::size_t findings) override;
   void warning(const Location& where, std::size_t expected_length,
                std::size_t actual_length) override;
   void error(const Location& where, std::string_view message) override;
   void fileWarning(const Location& where, std::string_view message) override;
   void finish(const CheckSummary& summary) override;
+  std::unique_ptr<Report> forChunk(Output& out, Output& err) const override;
+  // chunk is a StatisticsReport that forChunk() made.
+  void absorb(Report& chunk) override;
 
  private:
   struct FileMessage {

@@ -25,15 +25,17 @@ void TextReport::end() {
   out_.written();
 }
 
-void TextReport::finding(const Location& where, const pl::PlausiProblem& problem) {
+void TextReport::finding(const Location& where, const core::Finding& finding) {
   begin(where, true);
-  const char* id = problem.getId();
-  append(palette_.place, findingLabel(id != nullptr ? id : "?"));
+  scratch_.clear();
+  appendFindingLabel(scratch_, finding.id != nullptr ? finding.id : "?");
+  append(palette_.place, scratch_);
   out_.text().append(": ");
-  const std::string text = describeFinding(problem);
-  std::string_view code = problem.getProblemType() == pl::ProblemType::kField
-                              ? std::string_view()
-                              : errorCode(problem.getShortDescription());
+  scratch_.clear();
+  appendFindingText(scratch_, finding);
+  const std::string& text = scratch_;
+  std::string_view code =
+      finding.problem_type == pl::ProblemType::kField ? std::string_view() : finding.code;
   if (!code.empty() && std::string_view(text).substr(0, code.size()) == code) {
     append(palette_.code, code);
     appendUtf8(out_.text(), std::string_view(text).substr(code.size()));
@@ -48,7 +50,9 @@ void TextReport::warning(const Location& where, std::size_t expected_length,
   begin(where, true);
   append(palette_.warning, "warning:");
   out_.text().push_back(' ');
-  appendUtf8(out_.text(), lengthWarning(expected_length, actual_length));
+  scratch_.clear();
+  appendLengthWarning(scratch_, expected_length, actual_length);
+  appendUtf8(out_.text(), scratch_);
   end();
 }
 
@@ -58,6 +62,10 @@ void TextReport::error(const Location& where, std::string_view message) {
   out_.text().push_back(' ');
   appendUtf8(out_.text(), message);
   end();
+}
+
+std::unique_ptr<Report> TextReport::forChunk(Output& out, Output&) const {
+  return std::make_unique<TextReport>(out, palette_);
 }
 
 void TextReport::fileWarning(const Location& where, std::string_view message) {

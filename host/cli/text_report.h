@@ -19,12 +19,13 @@ class TextReport final : public Report {
   explicit TextReport(Output& out, Palette palette = Palette::plain())
       : out_(out), palette_(palette) {}
 
-  void finding(const Location& where, const pl::PlausiProblem& problem) override;
+  void finding(const Location& where, const core::Finding& finding) override;
   void record(const Location&, std::size_t) override {}
   void warning(const Location& where, std::size_t expected_length,
                std::size_t actual_length) override;
   void error(const Location& where, std::string_view message) override;
   void fileWarning(const Location& where, std::string_view message) override;
+  std::unique_ptr<Report> forChunk(Output& out, Output& err) const override;
 
  private:
   // "FILE:LINE: " and, when known, "RECORD-TYPE ".
@@ -35,6 +36,7 @@ class TextReport final : public Report {
 
   Output& out_;
   Palette palette_;
+  std::string scratch_;  // a Latin-1 text being made, kept for its capacity
 };
 
 }  // namespace vexal::cli

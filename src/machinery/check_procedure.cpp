@@ -1,5 +1,7 @@
 #include "machinery/internal/check_procedure.h"
 
+#include <new>
+
 #include "machinery/internal/caught_exception.h"
 #include "machinery/internal/problem.h"
 #include "machinery/rule_function.h"
@@ -76,6 +78,11 @@ pl::Value* runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic,
       writeProblem(ctx, record, id, pl::ProblemInfoType::kGeneral, nullptr, topic->hf_fehlertext);
       written = true;
     }
+  } catch (const std::bad_alloc&) {
+    // Out of memory ends the whole check, so that the host learns of it
+    // instead of a finding that may be lost.
+    ctx->leaveCurrentSection();
+    throw;
   } catch (...) {
     CaughtException caught(CaughtException::Pointer::kFree);
     logExecutionError(ctx, id, caught.message());

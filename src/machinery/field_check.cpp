@@ -1,6 +1,7 @@
 #include "machinery/field_check.h"
 
 #include <cstddef>
+#include <new>
 #include <optional>
 
 #include "machinery/internal/caught_exception.h"
@@ -49,6 +50,11 @@ pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const Record
         write(pl::ProblemInfoType::kNotTypeConform);
       }
     }
+  } catch (const std::bad_alloc&) {
+    // Out of memory ends the whole check (see runCheckProcedure).
+    ctx->setCurrentField(nullptr);
+    ctx->leaveCurrentSection();
+    throw;
   } catch (...) {
     CaughtException caught(CaughtException::Pointer::kFree);
     logExecutionError(ctx, check_name, caught.message());

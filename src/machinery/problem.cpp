@@ -1,6 +1,7 @@
 #include "machinery/internal/problem.h"
 
 #include <cstring>
+#include <new>
 
 #include "machinery/texts.h"
 #include "pl/field_descriptor.h"
@@ -118,6 +119,8 @@ void writeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char*
       problem->setLongDescription(TextBuffer(long_text, sizeof long_text).append(text).c_str());
     } catch (pl::PlausiException* e) {
       delete e;  // the descriptions keep what they had
+    } catch (const std::bad_alloc&) {
+      throw;  // ends the whole check (see runCheckProcedure)
     } catch (...) {
     }
   }

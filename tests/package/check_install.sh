@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs a build into a scratch prefix and checks what a user gets:
 # the files in their places, the installed vexal checking the example
-# transmission as the built one does, and a consumer project
+# transmission as the built one does, a consumer project
 # (tests/package/consumer) built with find_package(vexal) against the
-# prefix and run.
+# prefix and run, the C example (examples/c) built against the installed
+# header and libvexalcheck printing what vexal prints, and the installed
+# Python package finding the libvexalcheck beside it.
 #
 # Usage: tests/package/check_install.sh BUILD_DIR
 set -euo pipefail
@@ -63,5 +65,49 @@ if [[ $got != "DSKO_04: $records records, $findings findings" ]]; then
   status=1
 else
   echo "check_install: ok: consumer built with find_package(vexal): $got"
+fi
+# The C example against the installed header and library: line for line
+# what vexal check prints, and the same exit status.
+cmake -S examples/c -B "$work/example" -DCMAKE_PREFIX_PATH="$prefix" \
+  -DCMAKE_BUILD_TYPE=Release >"$work/example.log" || {
+  cat "$work/example.log"
+  exit 1
+}
+cmake --build "$work/example" >>"$work/example.log" || {
+  cat "$work/example.log"
+  exit 1
+}
+text_arguments=(--today 20261208 examples/transmission.txt)
+vexal_status=0
+"$build/bin/vexal" check "${text_arguments[@]}" >"$work/vexal.txt" 2>/dev/null || vexal_status=$?
+example_status=0
+"$work/example/check_file" "${text_arguments[@]}" >"$work/check_file.txt" || example_status=$?
+if ((example_status != vexal_status)) || ! cmp -s "$work/vexal.txt" "$work/check_file.txt"; then
+  echo "check_install: FAIL: examples/c/check_file differs from vexal check (exit" \
+    "$example_status, vexal $vexal_status)"
+  diff "$work/vexal.txt" "$work/check_file.txt" | head -5
+  status=1
+else
+  echo "check_install: ok: check_file built against the install prints vexal's" \
+    "$(wc -l <"$work/vexal.txt") lines (exit $example_status)"
+fi
+
+# The installed Python package, away from the source tree and without
+# VEXAL_LIBRARY: it finds the libvexalcheck beside it and finds what vexal
+# finds.
+example=$PWD/examples/transmission.txt
+python_findings=$(cd "$work" && env -u VEXAL_LIBRARY PYTHONPATH="$prefix/lib/vexal" python3 -c "
+import sys, vexal, vexal._library as library
+assert library.find().startswith('$prefix/'), library.find()
+with vexal.Checker(today='20261208') as c:
+    print(sum(len(r.findings) for r in c.check_file(sys.argv[1])))
+" "$example") || python_findings="failed"
+jsonl_findings=$(grep -c '"kind":"finding"' "$work/built.jsonl")
+if [[ $python_findings != "$jsonl_findings" ]]; then
+  echo "check_install: FAIL: the installed Python package found $python_findings findings," \
+    "vexal $jsonl_findings"
+  status=1
+else
+  echo "check_install: ok: the installed Python package finds vexal's $python_findings findings"
 fi
 exit $status

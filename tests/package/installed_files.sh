@@ -6,6 +6,10 @@ bin/vexal
 lib/vexal/libvexal.so
 lib/vexal/libpl_runtime.so
 lib/vexal/libvexal-mod.so
+lib/vexal/libvexalcheck.so
+lib/vexal/vexal/__init__.py
+lib/vexal/vexal/_checker.py
+lib/vexal/vexal/_library.py
 lib/vexal/libvexal_host_support.a
 lib/vexal/cmake/vexalConfig.cmake
 lib/vexal/cmake/vexalConfigVersion.cmake
@@ -15,6 +19,8 @@ include/vexal/pl/runtime_context.h
 include/vexal/model/record_definition.h
 include/vexal/frame/exports.h
 include/vexal/host/record_input.h
+include/vexal/check.h
+share/doc/vexal/examples/c/check_file.c
 share/doc/vexal/README.md
 share/doc/vexal/examples/transmission.txt
 LIST

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks that vexal.dll exports exactly the twenty load and unload
 # functions by name, and nothing else (no further names, no exports by
-# ordinal only).
+# ordinal only); given vexalcheck.dll, that it exports exactly the
+# functions vexal/check.h declares.
 #
-# Usage: tests/windows/check_exports.sh [path/to/vexal.dll]
+# Usage: tests/windows/check_exports.sh [path/to/vexal.dll | path/to/vexalcheck.dll]
 # OBJDUMP may name the objdump to use (default x86_64-w64-mingw32-objdump).
 set -euo pipefail
 
@@ -19,13 +20,18 @@ if ! command -v "$objdump" >/dev/null; then
   exit 2
 fi
 
-expected=$(
-  for r in DSAS_01 DSAS_02 DSKO_04 DSLN_01 DSLN_02; do
-    for op in loadPlausi unloadPlausi loadRecordDefinition unloadRecordDefinition; do
-      echo "$op$r"
-    done
-  done | LC_ALL=C sort
-)
+if [[ $(basename "$dll") == vexalcheck.dll ]]; then
+  header=$(dirname "${BASH_SOURCE[0]}")/../../include/vexal/check.h
+  expected=$(sed -nE 's/^VX_API [^(]*[ *](vx_[a-z_]+)\(.*/\1/p' "$header" | LC_ALL=C sort)
+else
+  expected=$(
+    for r in DSAS_01 DSAS_02 DSKO_04 DSLN_01 DSLN_02; do
+      for op in loadPlausi unloadPlausi loadRecordDefinition unloadRecordDefinition; do
+        echo "$op$r"
+      done
+    done | LC_ALL=C sort
+  )
+fi
 
 dump=$("$objdump" -p "$dll")
 

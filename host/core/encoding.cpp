@@ -1,0 +1,147 @@
+#include "core/encoding.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+namespace vexal::core {
+namespace {
+
+// 0x80-0x9F of Windows-1252; the undefined bytes keep their own value.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// The Windows-1252 byte of a code point, or -1.
+int byteOf1252(char32_t code_point) {
+  if (code_point < 0x80 || (code_point >= 0xA0 && code_point <= 0xFF)) {
+    return static_cast<int>(code_point);
+  }
+  for (std::size_t k = 0; k < kHighControls.size(); ++k) {
+    if (kHighControls[k] == code_point) return static_cast<int>(0x80 + k);
+  }
+  return -1;
+}
+
+}  // namespace
+
+bool decodeUtf8(std::string_view text, std::size_t& i, char32_t& code_point) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  unsigned char lead = byte(i);
+  if (lead < 0x80) {
+    code_point = lead;
+    ++i;
+    return true;
+  }
+  int extra;
+  char32_t minimum;
+  if ((lead & 0xE0) == 0xC0) {
+    extra = 1, minimum = 0x80, code_point = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2, minimum = 0x800, code_point = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3, minimum = 0x10000, code_point = lead & 0x07;
+  } else {
+    return false;
+  }
+  if (text.size() - i <= static_cast<std::size_t>(extra)) return false;
+  for (int k = 1; k <= extra; ++k) {
+    unsigned char next = byte(i + k);
+    if ((next & 0xC0) != 0x80) return false;
+    code_point = (code_point << 6) | (next & 0x3F);
+  }
+  if (code_point < minimum || code_point > 0x10FFFF ||
+      (code_point >= 0xD800 && code_point <= 0xDFFF)) {
+    return false;
+  }
+  i += extra + 1;
+  return true;
+}
+
+char32_t codePointOf1252(unsigned char byte) {
+  return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte;
+}
+
+void appendCodePoint(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+std::size_t asciiPrefix(std::string_view text) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  std::size_t i = 0;
+  // 32 bytes a round while all are ASCII, then word by word.
+  for (; i + 32 <= text.size(); i += 32) {
+    std::uint64_t words[4];
+    std::memcpy(words, text.data() + i, sizeof words);
+    if (((words[0] | words[1] | words[2] | words[3]) & kHighBits) != 0) break;
+  }
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    if ((word & kHighBits) != 0) break;
+  }
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  return i;
+}
+
+void appendUtf8(std::string& out, std::string_view text) {
+  while (!text.empty()) {
+    const std::size_t ascii = asciiPrefix(text);
+    out.append(text.data(), ascii);
+    if (ascii == text.size()) break;
+    appendCodePoint(out, codePointOf1252(static_cast<unsigned char>(text[ascii])));
+    text.remove_prefix(ascii + 1);
+  }
+}
+
+std::string toUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  appendUtf8(out, text);
+  return out;
+}
+
+bool isValidUtf8(std::string_view text) {
+  std::size_t i = 0;
+  char32_t code_point;
+  while (i < text.size()) {
+    if (!decodeUtf8(text, i, code_point)) return false;
+  }
+  return true;
+}
+
+std::string argumentTo1252(std::string_view argument) {
+  std::string out;
+  out.reserve(argument.size());
+  std::size_t i = 0;
+  char32_t code_point;
+  while (i < argument.size()) {
+    if (!decodeUtf8(argument, i, code_point)) return std::string(argument);
+    int byte = byteOf1252(code_point);
+    if (byte < 0) return std::string(argument);
+    out.push_back(static_cast<char>(byte));
+  }
+  return out;
+}
+
+std::string nameToUtf8(std::string_view name) {
+  return isValidUtf8(name) ? std::string(name) : toUtf8(name);
+}
+
+}  // namespace vexal::core

@@ -1,0 +1,47 @@
+// Text encodings at the host's edges: the library and the record lines
+// speak Windows-1252 (Latin-1), the host writes UTF-8.
+
+#ifndef VEXAL_HOST_CORE_ENCODING_H_
+#define VEXAL_HOST_CORE_ENCODING_H_
+
+#include <string>
+#include <string_view>
+
+namespace vexal::core {
+
+// The Unicode code point of a Windows-1252 byte. 0x80-0x9F map as
+// Windows-1252 does; the five bytes it leaves undefined (0x81, 0x8D, 0x8F,
+// 0x90, 0x9D) keep their C1 control code points, so no byte is lost.
+char32_t codePointOf1252(unsigned char byte);
+
+// The length of the leading run of ASCII bytes (below 0x80) of text.
+// Looks at eight bytes at a time: record lines and rule texts are mostly
+// ASCII, and every line and every text of the output passes here.
+std::size_t asciiPrefix(std::string_view text);
+
+// Appends Windows-1252 text as UTF-8.
+void appendUtf8(std::string& out, std::string_view text1252);
+std::string toUtf8(std::string_view text1252);
+
+// Appends one code point (at most U+10FFFF) as UTF-8.
+void appendCodePoint(std::string& out, char32_t code_point);
+
+bool isValidUtf8(std::string_view text);
+
+// Decodes the UTF-8 sequence at text[i] and advances i past it. False for
+// an ill-formed sequence (overlong forms, surrogates and values beyond
+// U+10FFFF included); i is then unchanged.
+bool decodeUtf8(std::string_view text, std::size_t& i, char32_t& code_point);
+
+// Text given as UTF-8 (command-line arguments) in the library's
+// Windows-1252. Returns the bytes unchanged when they are no valid UTF-8 or
+// hold a character Windows-1252 cannot represent.
+std::string argumentTo1252(std::string_view argument);
+
+// A name from outside (a file name) as UTF-8 for output: unchanged when it
+// is valid UTF-8, else read as Windows-1252.
+std::string nameToUtf8(std::string_view name);
+
+}  // namespace vexal::core
+
+#endif  // VEXAL_HOST_CORE_ENCODING_H_
