@@ -23,11 +23,13 @@ struct RecordChecker::Plan {
     int levels = 0;                           // topic arrays to step through
     int array_member[DataRecord::kMaxDepth];  // member index of each array
     int field_member = -1;                    // member index of the field
+    Field* root_field = nullptr;              // the field itself, when levels is 0
     std::string error;                        // why the path cannot be checked
   };
 
   const DataRecord* record = nullptr;
   std::uint64_t stamp = 0;
+  const Topic* root = nullptr;
   std::vector<Item> items;
 };
 
@@ -40,6 +42,7 @@ using Item = Plan::Item;
 // tree to its field: every group prefix of the path names a topic array
 // (through the mapping), the path itself the field inside its topic.
 void resolve(Plausi& plausi, std::string_view path, Item& item) {
+  item = Item();
   item.resolved = true;
   item.check = plausi.findFieldCheckProc(path);
   if (item.check == nullptr) {
@@ -75,24 +78,32 @@ void resolve(Plausi& plausi, std::string_view path, Item& item) {
     return;
   }
   item.field_member = member;
+  if (item.levels == 0) item.root_field = static_cast<Field*>(topic->getMember(member));
 }
 
-Item& planItem(Plan& plan, Plausi& plausi, const DataRecord& record, int path_id) {
-  if (plan.record != &record || plan.stamp != record.getLayoutStamp()) {
+// Forgets the plan when the record's path table or the rule set's topic
+// tree is not the one it was made for, and gives every path an item.
+void preparePlan(Plan& plan, Plausi& plausi, const DataRecord& record) {
+  if (plan.record != &record || plan.stamp != record.getLayoutStamp() ||
+      plan.root != plausi.rootTopic()) {
     plan.items.clear();
     plan.record = &record;
     plan.stamp = record.getLayoutStamp();
+    plan.root = plausi.rootTopic();
   }
   if (plan.items.size() < record.getPathCount()) plan.items.resize(record.getPathCount());
-  Item& item = plan.items[path_id];
-  if (!item.resolved) resolve(plausi, record.getPath(path_id), item);
-  return item;
 }
 
 void runFieldStage(Plan& plan, Plausi& plausi, RuntimeContext& ctx, const DataRecord& record) {
+  preparePlan(plan, plausi, record);
   for (std::size_t i = 0; i < record.getFieldCount(); ++i) {
     const DataRecord::FieldEntry& entry = record.getField(i);
-    Item& item = planItem(plan, plausi, record, entry.path_id);
+    Item& item = plan.items[static_cast<std::size_t>(entry.path_id)];
+    if (!item.resolved) resolve(plausi, record.getPath(entry.path_id), item);
+    if (item.root_field != nullptr && entry.depth == 0) {
+      item.check(&ctx, item.root_field);
+      continue;
+    }
     if (!item.error.empty()) throw PlausiException(ExceptionType::kNameMissing, item.error);
     if (item.levels != entry.depth) {
       throw PlausiException(ExceptionType::kInvalidElementAccess,

@@ -20,6 +20,12 @@ int copyIndices(const long* indices, long* out) {
   return n;
 }
 
+void checkDepth(int depth) {
+  if (depth < 0 || depth > DataRecord::kMaxDepth) {
+    throw std::length_error("DataRecord: groups nested too deep");
+  }
+}
+
 bool sameIndices(const long* stored, int depth, const long* indices) {
   for (int i = 0; i < depth; ++i) {
     if (indices == nullptr || indices[i] != stored[i]) return false;
@@ -66,47 +72,67 @@ void DataRecord::setText(std::string_view line) { text_.assign(line.data(), line
 
 void DataRecord::addField(int path_id, const long* indices, std::size_t offset, std::size_t size,
                           bool supplied) {
-  if (path_id < 0 || static_cast<std::size_t>(path_id) >= paths_.size()) {
-    throw std::out_of_range("DataRecord: unknown path id");
-  }
-  if (!supplied || offset > text_.size()) {
-    offset = 0;
-    size = 0;
-  } else if (size > text_.size() - offset) {
-    size = text_.size() - offset;
-  }
-  const StringValue* value = nullptr;
-  if (supplied) {
-    // Every read of the field shares this value: values never change.
-    const char* text = values_.copyText(text_.data() + offset, size);
-    value = values_.make<StringValue>(text, size);
-  }
-  FieldEntry& entry = fields_.emplace_back();
-  entry.path_id = path_id;
-  try {
-    entry.depth = copyIndices(indices, entry.indices);
-  } catch (...) {
-    fields_.pop_back();
-    throw;
-  }
-  entry.offset = offset;
-  entry.size = size;
-  entry.supplied = supplied;
-  entry.value = value;
-  const int position = static_cast<int>(fields_.size() - 1);
-  // Fields outside groups are looked up without indices, through
-  // root_field_ alone; by_path_ serves the occurrences of groups.
-  if (entry.depth == 0) {
-    if (root_field_[path_id] < 0) root_field_[path_id] = position;
-  } else {
-    by_path_[path_id].push_back(position);
-  }
+  long copied[kMaxDepth + 1];
+  addField(path_id, copyIndices(indices, copied), copied, offset, size, supplied);
 }
 
 void DataRecord::addGroup(int path_id, const long* indices, long count) {
+  long copied[kMaxDepth + 1];
+  addGroup(path_id, copyIndices(indices, copied), copied, count);
+}
+
+void DataRecord::addField(int path_id, int depth, const long* indices, std::size_t offset,
+                          std::size_t size, bool supplied) {
+  if (path_id < 0 || static_cast<std::size_t>(path_id) >= paths_.size()) {
+    throw std::out_of_range("DataRecord: unknown path id");
+  }
+  checkDepth(depth);
+  const std::size_t text_size = text_.size();
+  if (!supplied || offset > text_size) {
+    offset = 0;
+    size = 0;
+  } else if (size > text_size - offset) {
+    size = text_size - offset;
+  }
+  const StringValue* value = nullptr;
+  if (supplied) {
+    // Every read of the field shares this value: values never change. It
+    // views the line; the line's own NUL ends the last field.
+    const char* text = text_.data() + offset;
+    value = offset + size == text_size ? values_.make<StringValue>(text, size)
+                                       : values_.make<StringValue>(text, size, &values_);
+  }
+  // Fields outside groups are looked up without indices, through
+  // root_field_ alone; by_path_ serves the occurrences of groups.
+  const int position = static_cast<int>(fields_.size());
+  std::vector<int>& occurrences = by_path_[static_cast<std::size_t>(path_id)];
+  if (depth > 0) occurrences.push_back(position);
+  FieldEntry* entry;
+  try {
+    entry = &fields_.emplace_back();
+  } catch (...) {
+    if (depth > 0) occurrences.pop_back();
+    throw;
+  }
+  entry->path_id = path_id;
+  entry->depth = depth;
+  for (int i = 0; i < depth; ++i) entry->indices[i] = indices[i];
+  entry->indices[depth] = -1;
+  entry->offset = offset;
+  entry->size = size;
+  entry->supplied = supplied;
+  entry->value = value;
+  int& root = root_field_[static_cast<std::size_t>(path_id)];
+  if (depth == 0 && root < 0) root = position;
+}
+
+void DataRecord::addGroup(int path_id, int depth, const long* indices, long count) {
+  checkDepth(depth);
   GroupEntry entry{};
   entry.path_id = path_id;
-  entry.depth = copyIndices(indices, entry.indices);
+  entry.depth = depth;
+  for (int i = 0; i < depth; ++i) entry.indices[i] = indices[i];
+  entry.indices[depth] = -1;
   entry.count = count;
   groups_.push_back(entry);
 }

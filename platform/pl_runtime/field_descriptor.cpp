@@ -85,31 +85,30 @@ long FieldDescriptor::getSizeFor(const DataRecord* record, const long* indices) 
 
 Field::Field(TypeDescriptor* type, FieldDescriptor* parent) : FieldDescriptor(type, parent) {}
 
-Value* Field::get(RuntimeContext* ctx) {
+Field::~Field() = default;
+
+Value* Field::read(RuntimeContext* ctx) {
   const DataRecord* record = ctx->getDataRecord();
   TypeDescriptor* type = getTypeDescriptor();
   if (record == nullptr || type == nullptr) return ctx->createInvalidValue();
-  if (record != cached_record_ || record->getLayoutStamp() != cached_layout_stamp_) {
-    cached_path_id_ = record->findPath(type->getPath());
-    cached_record_ = record;
-    cached_layout_stamp_ = record->getLayoutStamp();
+  if (record != bound_record_ || record->getLayoutStamp() != bound_layout_stamp_) {
+    bound_path_id_ = record->findPath(type->getPath());
+    bound_record_ = record;
+    bound_layout_stamp_ = record->getLayoutStamp();
+    bound_root_ = bound_path_id_ >= 0 && getParent() == nullptr;
   }
-  if (cached_path_id_ < 0) return ctx->createInvalidValue();
+  if (bound_path_id_ < 0) return ctx->createInvalidValue();
   const DataRecord::FieldEntry* entry;
   if (getParent() == nullptr) {
-    entry = record->findField(cached_path_id_, nullptr);
+    entry = record->findField(bound_path_id_, nullptr);
   } else {
     long indices[DataRecord::kMaxDepth + 1];
     if (!collectIndices(getParent(), indices)) return ctx->createInvalidValue();
-    entry = record->findField(cached_path_id_, indices);
+    entry = record->findField(bound_path_id_, indices);
   }
   if (entry == nullptr || entry->value == nullptr) return ctx->createInvalidValue();
   // Values are immutable; the record owns this one until it is cleared.
   return const_cast<StringValue*>(entry->value);
-}
-
-Value* FeatureField::get(RuntimeContext* ctx) {
-  return field_ ? field_->get(ctx) : ctx->createInvalidValue();
 }
 
 }  // namespace pl

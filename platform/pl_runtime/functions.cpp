@@ -350,17 +350,17 @@ bool Functions::isNumericText(const Value* v) {
   return false;
 }
 
-std::optional<std::size_t> Functions::length(const Value* v) {
+std::optional<std::size_t> Functions::lengthOfOther(const Value* v) {
   if (isInvalid(v)) return std::nullopt;
   return bytesOf(v).size();
 }
 
-std::string_view Functions::text(const Value* v) {
+std::string_view Functions::textOfOther(const Value* v) {
   if (isInvalid(v)) return {};
   return bytesOf(v);
 }
 
-bool Functions::conforms(const Value* v, FieldType type, const char* mask) {
+bool Functions::conformsByMask(const Value* v, FieldType type, const char* mask) {
   if (isInvalid(v)) return true;
   if (!is<StringValue>(v) && !is<NumberValue>(v)) return false;
   std::string_view text = bytesOf(v);
@@ -555,7 +555,8 @@ Value* Functions::TEIL(RuntimeContext* ctx, const Value* text, const Value* star
   if (last < first) return makeText(ctx, {});
   auto begin = static_cast<std::size_t>(first);
   auto end = static_cast<std::size_t>(last);
-  return makeText(ctx, bytes.substr(begin - 1, end - begin + 1));
+  // Part of the text's own bytes, which outlive the result.
+  return ctx->createStringView(bytes.substr(begin - 1, end - begin + 1));
 }
 
 Value* Functions::ERSETZEN(RuntimeContext* ctx, const Value* text, const Value* search,

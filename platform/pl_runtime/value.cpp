@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include "pl/arena.h"
+
 namespace pl {
 namespace {
 
@@ -157,6 +159,12 @@ unsigned magnitudeOf(int value) {
 }
 
 }  // namespace
+
+const char* StringValue::terminate() const {
+  data_ = arena_->copyText(data_, size_);
+  arena_ = nullptr;
+  return data_;
+}
 
 std::int64_t StringValue::getLong() const {
   if (size_ == 0) return 0;

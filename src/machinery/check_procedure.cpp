@@ -11,23 +11,14 @@
 
 namespace vexal::machinery {
 
-void failRuleFunction(pl::RuntimeContext* ctx, const FunctionName& function) {
+void failRuleFunction(pl::RuntimeContext* ctx, const FunctionName& function, bool section_opened) {
   CaughtException caught(CaughtException::Pointer::kKeep);
   logExecutionError(ctx, function.name.c_str(), caught.message());
-  ctx->leaveCurrentSection();
+  ctx->leaveQuietSection(section_opened);
 }
 
 RuleCall::RuleCall(pl::RuntimeContext* ctx, RuleTopic& topic, const ProcedureSpec& check)
     : ctx_(ctx), topic_(topic), check_(check) {}
-
-pl::Value* RuleCall::value() {
-  if (value_ == nullptr) value_ = topic_.field(static_cast<std::size_t>(check_.field))->get(ctx_);
-  return value_;
-}
-
-unsigned RuleCall::fieldLength() const {
-  return topic_.catalogue().fields[static_cast<std::size_t>(check_.field)].length;
-}
 
 void RuleCall::failWith(const char* text) { failWith(ctx_->createStringValue(text)); }
 
@@ -36,9 +27,12 @@ void RuleCall::failWith(pl::Value* text) {
   result_ = 0;
 }
 
-pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureSpec& check) {
+namespace {
+
+// The rule function's tests in its section; the result number it answers.
+int runRuleTests(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureSpec& check) {
   if (check.clears_text) topic->hf_fehlertext->set(ctx->createInvalidValue());
-  ctx->startNewSection(check.function.section.c_str(), false);
+  const bool opened = ctx->startQuietSection(check.function.section.c_str(), false);
   int result;
   try {
     RuleCall rule(ctx, *topic, check);
@@ -48,30 +42,32 @@ pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const Proc
     }
     result = rule.result();
   } catch (...) {
-    failRuleFunction(ctx, check.function);
+    failRuleFunction(ctx, check.function, opened);
     throw;
   }
-  ctx->leaveCurrentSection();
-  return ctx->createNumberValue(result);
+  ctx->leaveQuietSection(opened);
+  return result;
 }
 
-pl::Value* runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic,
-                             const ProcedureSpec& procedure) {
+}  // namespace
+
+pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureSpec& check) {
+  return ctx->createNumberValue(runRuleTests(ctx, topic, check));
+}
+
+bool runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordSpec& record,
+                       const ProcedureSpec& procedure) {
   if (ctx->getProblemWeightLevel() > 1) {
     ctx->getLogger().trace() << procedure.name.skipped.c_str();
-    return ctx->createBoolValue(false);
+    return false;
   }
-  const RecordSpec& record = topic->record();
   const char* id = procedure.name.name.c_str();
   ctx->startNewSection(procedure.name.section.c_str(), true);
   bool written = false;
   try {
-    bool failed;
-    if (procedure.hasRuleFunction()) {
-      failed = pl::Functions::equalsNumber(runRuleFunction(ctx, topic, procedure), 0);
-    } else {
-      failed = (topic->*procedure.failed)(ctx);
-    }
+    // The rule function's answer is a number; the check fails on 0.
+    const bool failed = procedure.hasRuleFunction() ? runRuleTests(ctx, topic, procedure) == 0
+                                                    : (topic->*procedure.failed)(ctx);
     if (failed) {
       writeProblem(ctx, record, id, pl::ProblemInfoType::kGeneral, nullptr, topic->hf_fehlertext);
       written = true;
@@ -88,15 +84,17 @@ pl::Value* runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic,
     written = true;
   }
   ctx->leaveCurrentSection();
-  return ctx->createBoolValue(written);
+  return written;
 }
 
 void StandardAblauf(pl::RuntimeContext* ctx, RuleTopic* topic) {
   ctx->startNewSection(texts::kStandardAblaufSection, false);
   try {
     const TopicSpec& catalogue = topic->catalogue();
-    for (const ProcedureSpec& procedure : catalogue.checks.procedures)
-      runCheckProcedure(ctx, topic, procedure);
+    const RecordSpec& record = topic->record();
+    for (const ProcedureSpec& procedure : catalogue.checks.procedures) {
+      runCheckProcedure(ctx, topic, record, procedure);
+    }
     if (catalogue.run_blocks != nullptr) (topic->*catalogue.run_blocks)(ctx);
   } catch (...) {
     CaughtException caught(CaughtException::Pointer::kKeep);

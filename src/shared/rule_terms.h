@@ -99,8 +99,8 @@ inline pl::Value* part(pl::RuntimeContext* ctx, pl::Value* v, std::size_t start,
                        std::size_t length) {
   if (const pl::StringValue* text = pl::as<pl::StringValue>(v)) {
     std::string_view bytes = text->view();
-    if (start > bytes.size()) return ctx->createStringValue(std::string_view());
-    return ctx->createStringValue(bytes.substr(start - 1, length));
+    if (start > bytes.size()) return ctx->createStringView(std::string_view());
+    return ctx->createStringView(bytes.substr(start - 1, length));
   }
   return pl::Functions::TEIL(ctx, v, ctx->createNumberValue(static_cast<long double>(start)),
                              ctx->createNumberValue(static_cast<long double>(length)));

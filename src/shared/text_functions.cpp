@@ -45,7 +45,8 @@ pl::Value* F_Trim(pl::RuntimeContext* ctx, pl::Value* Zeichenkette) {
     std::size_t last = text.find_last_not_of(' ');
     std::size_t end = last == std::string_view::npos ? first : last + 1;
     if (first == 0 && end == text.size()) return Zeichenkette;
-    return ctx->createStringValue(text.substr(first, end - first));
+    // The trimmed text is part of the value's own bytes.
+    return ctx->createStringView(text.substr(first, end - first));
   });
 }
 

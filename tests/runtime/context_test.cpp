@@ -82,6 +82,39 @@ TEST(ContextTest, SectionsAreAStackAndResetClosesThem) {
   EXPECT_EQ(ctx.getProblemCount(), 0u);
 }
 
+class Titles : public pl::SectionObserver {
+ public:
+  void onStart(const char* title, bool, std::size_t depth) override {
+    seen.push_back(std::string(title) + "@" + std::to_string(depth));
+  }
+  void onLeave(const char* title, std::size_t) override {
+    seen.push_back("/" + std::string(title));
+  }
+  std::vector<std::string> seen;
+};
+
+TEST(ContextTest, QuietSectionsOpenOnlyWhileAnObserverListens) {
+  pl::RuntimeContext ctx;
+  ctx.startNewSection("a", true);
+  bool opened = ctx.startQuietSection("quiet", false);
+  EXPECT_FALSE(opened);
+  EXPECT_EQ(ctx.getSectionDepth(), 1u);
+  pl::PlausiProblem* p = ctx.createProblem(pl::ProblemType::kRule, 1);
+  ctx.setSectionInfosToProblem(p);
+  EXPECT_EQ(p->getSectionCount(), 1u);
+  ctx.leaveQuietSection(opened);
+  EXPECT_EQ(ctx.getSectionDepth(), 1u);  // leaving what did not open leaves nothing
+
+  Titles titles;
+  ctx.setSectionObserver(&titles);
+  opened = ctx.startQuietSection("quiet", false);
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(ctx.getSectionDepth(), 2u);
+  ctx.leaveQuietSection(opened);
+  EXPECT_EQ(ctx.getSectionDepth(), 1u);
+  EXPECT_THAT(titles.seen, ElementsAre("quiet@2", "/quiet"));
+}
+
 TEST(ContextTest, FindingsCopyTheirTextsAndKeepCreationOrder) {
   pl::RuntimeContext ctx;
   std::string text = "DSKO080 erster";

@@ -26,8 +26,9 @@ class StringValue;
 // Paths are interned once and keep their ids; clear() forgets the record
 // but keeps paths and capacity, so a host reuses one DataRecord per record
 // type without allocating in steady state. The values that fields read
-// from it belong to it and stay valid until the next clear(). Not
-// thread-safe.
+// from it belong to it and stay valid until the next clear(); they are
+// views of the record's copy of the line, so cutting a record copies its
+// bytes once. Not thread-safe.
 class DataRecord {
  public:
   static constexpr int kMaxDepth = 4;
@@ -58,14 +59,20 @@ class DataRecord {
 
   // --- Content of one record
   void clear();
-  // Copies the line.
+  // Copies the line; call it after clear() and before adding fields, which
+  // view this copy.
   void setText(std::string_view line);
   std::string_view getText() const { return text_; }
-  // indices: null or -1-terminated, at most kMaxDepth. offset and size must
-  // lie within the text when supplied.
+  // indices: null or -1-terminated, at most kMaxDepth. offset and size are
+  // cut to the text when supplied.
   void addField(int path_id, const long* indices, std::size_t offset, std::size_t size,
                 bool supplied);
   void addGroup(int path_id, const long* indices, long count);
+  // The same with the number of indices given instead of the -1 (0 to
+  // kMaxDepth): what hosts call for every field they cut.
+  void addField(int path_id, int depth, const long* indices, std::size_t offset, std::size_t size,
+                bool supplied);
+  void addGroup(int path_id, int depth, const long* indices, long count);
 
   std::size_t getFieldCount() const { return fields_.size(); }
   const FieldEntry& getField(std::size_t i) const { return fields_[i]; }
@@ -74,6 +81,13 @@ class DataRecord {
   }
   // Null when the record holds no such field occurrence.
   const FieldEntry* findField(int path_id, const long* indices) const;
+  // The value of the first field outside any group with that path: null
+  // when the record holds no such field or does not supply it. path_id
+  // must be interned. What a root field reads, without a search.
+  const StringValue* rootValue(int path_id) const {
+    const int position = root_field_[static_cast<std::size_t>(path_id)];
+    return position < 0 ? nullptr : fields_[static_cast<std::size_t>(position)].value;
+  }
   // 0 when the record holds no such group.
   long getGroupSize(int path_id, const long* indices) const;
 

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "pl/data_record.h"
+#include "pl/runtime_context.h"
 #include "pl/types.h"
+#include "pl/value.h"
 
 namespace pl {
 
-class DataRecord;
-class RuntimeContext;
 class TypeDescriptor;
-class Value;
 
 // Anything the rule language reads a value from.
 class ValueSource {
@@ -69,23 +69,36 @@ class FieldDescriptor {
 // the invalid value when the record does not supply it. The value belongs
 // to the DataRecord and lives until the record is cleared for the next
 // line; reading a field twice gives the same value.
-class Field : public FieldDescriptor, public ValueSource {
+//
+// A field binds itself to the path table of the record it reads from and
+// keeps its path id while that table stays the same: a field outside any
+// group then reads its value with two loads (get() is inline for that).
+class Field final : public FieldDescriptor, public ValueSource {
  public:
   Field(TypeDescriptor* type, FieldDescriptor* parent);
+  ~Field() override;
   Value* get(RuntimeContext* ctx) override;
 
  private:
-  // Path id of the record this field last read from.
-  const DataRecord* cached_record_ = nullptr;
-  std::uint64_t cached_layout_stamp_ = 0;
-  int cached_path_id_ = -1;
+  // Binds to the record's path table when needed, then reads.
+  Value* read(RuntimeContext* ctx);
+
+  // The record and path table this field is bound to, and its path id in
+  // it (-1: the table has no such path).
+  const DataRecord* bound_record_ = nullptr;
+  std::uint64_t bound_layout_stamp_ = 0;
+  int bound_path_id_ = -1;
+  // Bound, with a path, and outside any group.
+  bool bound_root_ = false;
 };
 
 // The view of a field that a type-conformance check works on.
-class FeatureField : public ValueSource {
+class FeatureField final : public ValueSource {
  public:
   explicit FeatureField(Field* field) : field_(field) {}
-  Value* get(RuntimeContext* ctx) override;
+  Value* get(RuntimeContext* ctx) override {
+    return field_ ? field_->get(ctx) : ctx->createInvalidValue();
+  }
   Field* getField() const { return field_; }
 
  private:
@@ -113,6 +126,18 @@ class LocalVariable : public ValueSource {
   struct Stored;
   Stored* stored_;
 };
+
+inline Value* Field::get(RuntimeContext* ctx) {
+  const DataRecord* record = ctx->getDataRecord();
+  if (bound_root_ && record == bound_record_ && record->getLayoutStamp() == bound_layout_stamp_) {
+    // Values are immutable; the record owns this one until it is cleared.
+    if (const StringValue* value = record->rootValue(bound_path_id_)) {
+      return const_cast<StringValue*>(value);
+    }
+    return ctx->createInvalidValue();
+  }
+  return read(ctx);
+}
 
 }  // namespace pl
 

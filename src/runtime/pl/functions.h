@@ -8,11 +8,11 @@
 #include <string_view>
 
 #include "pl/types.h"
+#include "pl/value.h"
 
 namespace pl {
 
 class RuntimeContext;
-class Value;
 
 // Every result lives in the context's arena (booleans and the invalid
 // value are shared instances).
@@ -100,13 +100,29 @@ class Functions {
   // NUMERISCH(v).
   static bool isNumericText(const Value* v);
   // What WERTLAENGE answers; nullopt for the invalid value.
-  static std::optional<std::size_t> length(const Value* v);
+  static std::optional<std::size_t> length(const Value* v) {
+    if (const StringValue* s = as<StringValue>(v)) return s->size();
+    return lengthOfOther(v);
+  }
   // The bytes a value stands for as a text operand: a string's bytes, a
   // number's decimal text, "true"/"false", "JJJJMMTT", "" for the invalid
   // value and for ranges. Valid as long as the value.
-  static std::string_view text(const Value* v);
+  static std::string_view text(const Value* v) {
+    if (const StringValue* s = as<StringValue>(v)) return s->view();
+    return textOfOther(v);
+  }
   // isTypeConform(v, type, mask).
-  static bool conforms(const Value* v, FieldType type, const char* mask);
+  static bool conforms(const Value* v, FieldType type, const char* mask) {
+    // Any text is alphanumeric: the answer of most field checks.
+    if (type == FieldType::kAlphanumeric && is<StringValue>(v)) return true;
+    return conformsByMask(v, type, mask);
+  }
+
+  // conforms() past its shortcut.
+  static bool conformsByMask(const Value* v, FieldType type, const char* mask);
+  // length() and text() of a value that is no text.
+  static std::optional<std::size_t> lengthOfOther(const Value* v);
+  static std::string_view textOfOther(const Value* v);
 
   // The character GROSSBUCHSTABEN makes of one character.
   static unsigned char upperCase(unsigned char c) {

@@ -70,6 +70,11 @@ class RuntimeContext {
   Value* createStringValue(std::string_view text) {
     return createStringValue(text.data(), text.size());
   }
+  // A text of bytes that stay where they are until reset(): another
+  // value's, or the record's. Views them instead of copying.
+  Value* createStringView(std::string_view bytes) {
+    return arena_.make<StringValue>(bytes.data(), bytes.size(), &arena_);
+  }
   Value* createNumberValue(long double number);
   Value* createBoolValue(bool value) { return value ? &true_ : &false_; }
   Value* createInvalidValue() { return &invalid_; }
@@ -97,6 +102,18 @@ class RuntimeContext {
     if (observer_ != nullptr) observer_->onLeave(title, sections_.size());
   }
   std::size_t getSectionDepth() const { return sections_.size(); }
+  // A section that no finding is ever written in, such as a rule
+  // function's: only a SectionObserver can tell it is open, so it opens
+  // only while one listens, and costs a test otherwise. Returns whether it
+  // opened; leaveQuietSection() takes that answer.
+  bool startQuietSection(const char* title, bool flag) {
+    if (observer_ == nullptr) return false;
+    startNewSection(title, flag);
+    return true;
+  }
+  void leaveQuietSection(bool opened) {
+    if (opened) leaveCurrentSection();
+  }
 
   // --- Current field (not owned).
   void setCurrentField(FieldDescriptor* field) { current_field_ = field; }

@@ -77,8 +77,13 @@ class TopicArrayBase : public FieldDescriptor {
   std::size_t getCachedElementCount() const { return elements_.size(); }
 
  private:
+  // Elements up to this index of a one-dimensional array are also kept by
+  // index, so that reaching one takes no search.
+  static constexpr long kMaxDirectIndex = 1024;
+
   Topic* prototype_;
   std::map<long, Topic*> elements_;
+  std::vector<Topic*> by_index_;  // not owned; null where none was made yet
 };
 
 template <class T>
