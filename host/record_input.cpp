@@ -12,6 +12,11 @@ RecordInput::RecordInput(const RecordDefinition& definition) : cutter_(definitio
 }
 
 const RecordCut& RecordInput::load(std::string_view line) {
+  if (loaded_ && cutter_.cutsAlike(line, cut_)) {
+    record_.replaceText(line);
+    return cut_;
+  }
+  loaded_ = false;
   cutter_.cut(line, cut_);
   record_.clear();
   record_.setText(line);
@@ -22,6 +27,7 @@ const RecordCut& RecordInput::load(std::string_view line) {
     record_.addField(field_path_ids_[field.layout_index], field.depth, field.indices, field.offset,
                      field.supplied, field.supplied > 0);
   }
+  loaded_ = true;
   return cut_;
 }
 

@@ -1,6 +1,8 @@
 #include "pl/data_record.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 #include <stdexcept>
 
 #include "pl/value.h"
@@ -61,6 +63,7 @@ int DataRecord::findPath(std::string_view path) const {
 
 void DataRecord::clear() {
   text_.clear();
+  field_values_.reset();
   values_.reset();
   fields_.clear();
   groups_.clear();
@@ -69,6 +72,29 @@ void DataRecord::clear() {
 }
 
 void DataRecord::setText(std::string_view line) { text_.assign(line.data(), line.size()); }
+
+void DataRecord::replaceText(std::string_view line) {
+  if (line.size() != text_.size()) {
+    throw std::invalid_argument("DataRecord: a new line of another length");
+  }
+  // Same length: the bytes stay where they are, and so do the views.
+  if (!line.empty()) std::memcpy(text_.data(), line.data(), line.size());
+  if (values_.empty()) return;  // no value holds a copy of the old bytes
+  for (const FieldEntry& entry : fields_) {
+    if (entry.value != nullptr)
+      makeValue(const_cast<StringValue*>(entry.value), entry.offset, entry.size);
+  }
+  values_.reset();
+}
+
+void DataRecord::makeValue(void* place, std::size_t offset, std::size_t size) {
+  const char* text = text_.data() + offset;
+  if (offset + size == text_.size()) {
+    new (place) StringValue(text, size);
+  } else {
+    new (place) StringValue(text, size, &values_);
+  }
+}
 
 void DataRecord::addField(int path_id, const long* indices, std::size_t offset, std::size_t size,
                           bool supplied) {
@@ -94,13 +120,12 @@ void DataRecord::addField(int path_id, int depth, const long* indices, std::size
   } else if (size > text_size - offset) {
     size = text_size - offset;
   }
-  const StringValue* value = nullptr;
+  StringValue* value = nullptr;
   if (supplied) {
-    // Every read of the field shares this value: values never change. It
-    // views the line; the line's own NUL ends the last field.
-    const char* text = text_.data() + offset;
-    value = offset + size == text_size ? values_.make<StringValue>(text, size)
-                                       : values_.make<StringValue>(text, size, &values_);
+    // Every read of the field shares this value: values never change.
+    value = static_cast<StringValue*>(
+        field_values_.allocate(sizeof(StringValue), alignof(StringValue)));
+    makeValue(value, offset, size);
   }
   // Fields outside groups are looked up without indices, through
   // root_field_ alone; by_path_ serves the occurrences of groups.

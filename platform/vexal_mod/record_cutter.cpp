@@ -212,6 +212,87 @@ RecordCutter::RecordCutter(const RecordDefinition& definition) : definition_(def
   for (std::size_t i = 0; i < definition.getFieldDefinitionCount(); ++i) {
     Flatten(*definition.getFieldDefinition(i), std::string(), 0, fields_, groups_);
   }
+  learnGroupRules();
+}
+
+void RecordCutter::learnGroupRules() {
+  // The top-level fields before the first group stand at fixed places: a
+  // group that follows them and is counted or conditioned by one of them
+  // (the nearest of that name, as cutting finds it) occurs as that
+  // field's text says.
+  struct Placed {
+    const char* name;
+    std::size_t offset, length;
+  };
+  std::vector<Placed> leading;
+  std::size_t offset = 0;
+  std::vector<GroupRule> rules;
+  for (std::size_t i = 0; i < definition_.getFieldDefinitionCount(); ++i) {
+    const FieldDefinition& member = *definition_.getFieldDefinition(i);
+    if (const SingleFieldDefinition* single = member.asSingle()) {
+      if (!rules.empty()) return;  // a field after a group: its place varies
+      leading.push_back({single->getName(), offset, single->getLength()});
+      offset += single->getLength();
+      continue;
+    }
+    const StructureFieldDefinition* group = member.asStructure();
+    if (group == nullptr) continue;
+    for (std::size_t k = 0; k < group->getFieldDefinitionCount(); ++k) {
+      if (group->getFieldDefinition(k)->asSingle() == nullptr) return;  // nested groups
+    }
+    const char* name = nullptr;
+    GroupRule rule{GroupRule::Kind::kOnce};
+    if (const char* counter = group->getCounterFieldName()) {
+      name = counter;
+      rule.kind = GroupRule::Kind::kCounted;
+    } else if (const FieldCondition* condition = group->getExistenceCondition()) {
+      name = condition->getFieldName();
+      rule.kind = GroupRule::Kind::kConditioned;
+      rule.condition = condition;
+    }
+    if (name != nullptr) {
+      auto found = std::find_if(leading.rbegin(), leading.rend(),
+                                [&](const Placed& p) { return std::strcmp(p.name, name) == 0; });
+      if (found == leading.rend()) {
+        rule.kind = GroupRule::Kind::kNever;  // cutting finds no such field
+      } else {
+        rule.offset = found->offset;
+        rule.length = found->length;
+      }
+    }
+    rules.push_back(rule);
+  }
+  group_rules_ = std::move(rules);
+  rules_known_ = true;
+}
+
+bool RecordCutter::cutsAlike(std::string_view line, const RecordCut& last) const {
+  if (!rules_known_ || last.actual_length != line.size() ||
+      last.groups.size() != group_rules_.size()) {
+    return false;
+  }
+  for (std::size_t g = 0; g < group_rules_.size(); ++g) {
+    const GroupRule& rule = group_rules_[g];
+    // The text a cut supplies for the field: what of it the line holds.
+    std::string_view text =
+        rule.offset < line.size() ? line.substr(rule.offset, rule.length) : std::string_view();
+    long count = 1;
+    switch (rule.kind) {
+      case GroupRule::Kind::kOnce:
+        break;
+      case GroupRule::Kind::kNever:
+        count = 0;
+        break;
+      case GroupRule::Kind::kCounted:
+        count = ParseCount(text);
+        break;
+      case GroupRule::Kind::kConditioned:
+        count = !text.empty() && rule.condition->holds(text.data(), text.size()) ? 1 : 0;
+        break;
+    }
+    if (count != last.groups[g].count) return false;
+  }
+  return true;
 }
 
 void RecordCutter::cut(std::string_view line, RecordCut& out) const {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "pl/data_record.h"
 #include "pl/field_descriptor.h"
 #include "pl/runtime_context.h"
@@ -63,6 +65,29 @@ TEST(DataRecordTest, FieldsBeyondTheTextAreHeldButNotSupplied) {
   EXPECT_EQ(record.getFieldText(entry), "y");
   record.addField(a, nullptr, 9, 5, true);  // starts past the end
   EXPECT_EQ(record.getField(1).size, 0u);
+}
+
+TEST(DataRecordTest, ReplacedTextKeepsTheFieldsAndTheirValuesReadTheNewBytes) {
+  pl::DataRecord record;
+  int a = record.internPath("A");
+  int b = record.internPath("B");
+  record.setText("aaaBB");
+  record.addField(a, nullptr, 0, 3, true);
+  record.addField(b, nullptr, 3, 2, true);
+  record.addField(b, nullptr, 9, 2, false);
+  const pl::StringValue* first = record.getField(0).value;
+  EXPECT_STREQ(first->getString(), "aaa");  // a copy of the old bytes
+  record.replaceText("xyzQR");
+  EXPECT_EQ(record.getFieldCount(), 3u);
+  EXPECT_EQ(record.getField(0).value, first);  // the same value objects
+  EXPECT_STREQ(first->getString(), "xyz");
+  EXPECT_EQ(record.getField(1).value->view(), "QR");
+  EXPECT_EQ(record.getField(2).value, nullptr);
+  EXPECT_EQ(record.getFieldText(record.getField(1)), "QR");
+  record.replaceText("12345");  // no copy was asked for since: the views read on
+  EXPECT_EQ(first->view(), "123");
+  EXPECT_THROW(record.replaceText("123456"), std::invalid_argument);
+  EXPECT_EQ(record.getText(), "12345");
 }
 
 class FieldReadTest : public ::testing::Test {

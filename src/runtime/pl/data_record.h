@@ -62,6 +62,11 @@ class DataRecord {
   // Copies the line; call it after clear() and before adding fields, which
   // view this copy.
   void setText(std::string_view line);
+  // Takes the bytes of another line as long as the current one, for a host
+  // that knows it is cut the same way: fields and groups stay, every field
+  // now reads the new bytes. Throws std::invalid_argument for a line of
+  // another length.
+  void replaceText(std::string_view line);
   std::string_view getText() const { return text_; }
   // indices: null or -1-terminated, at most kMaxDepth. offset and size are
   // cut to the text when supplied.
@@ -102,7 +107,14 @@ class DataRecord {
   std::vector<std::string> paths_;
   std::uint64_t stamp_ = 1469598103934665603ull;
 
+  // Makes a field's value at `place`: a view of the line, or, for the
+  // field that ends the line, a text that the line's own NUL ends.
+  void makeValue(void* place, std::size_t offset, std::size_t size);
+
   std::string text_;
+  // The field values; and the NUL-terminated copies that views make of
+  // their bytes when asked, which a new line of the same cut drops alone.
+  Arena field_values_;
   Arena values_;
   std::vector<FieldEntry> fields_;
   std::vector<GroupEntry> groups_;
