@@ -24,7 +24,9 @@ struct RecordChecker::Plan {
     int array_member[DataRecord::kMaxDepth];  // member index of each array
     int field_member = -1;                    // member index of the field
     Field* root_field = nullptr;              // the field itself, when levels is 0
-    std::string error;                        // why the path cannot be checked
+    // When levels is 1: the field in each element reached so far, by index.
+    std::vector<Field*> element_fields;
+    std::string error;  // why the path cannot be checked
   };
 
   const DataRecord* record = nullptr;
@@ -37,6 +39,9 @@ namespace {
 
 using Plan = RecordChecker::Plan;
 using Item = Plan::Item;
+
+// Elements of a group up to this index keep their field in the plan.
+constexpr long kMaxKeptElements = 1024;
 
 // Finds the check registered under path and the way through the topic
 // tree to its field: every group prefix of the path names a topic array
@@ -104,6 +109,13 @@ void runFieldStage(Plan& plan, Plausi& plausi, RuntimeContext& ctx, const DataRe
       item.check(&ctx, item.root_field);
       continue;
     }
+    const long index = entry.indices[0];
+    if (item.levels == 1 && entry.depth == 1 && index >= 0 &&
+        static_cast<std::size_t>(index) < item.element_fields.size() &&
+        item.element_fields[static_cast<std::size_t>(index)] != nullptr) {
+      item.check(&ctx, item.element_fields[static_cast<std::size_t>(index)]);
+      continue;
+    }
     if (!item.error.empty()) throw PlausiException(ExceptionType::kNameMissing, item.error);
     if (item.levels != entry.depth) {
       throw PlausiException(ExceptionType::kInvalidElementAccess,
@@ -113,10 +125,19 @@ void runFieldStage(Plan& plan, Plausi& plausi, RuntimeContext& ctx, const DataRe
     Topic* topic = plausi.rootTopic();
     for (int level = 0; level < item.levels; ++level) {
       auto* array = static_cast<TopicArrayBase*>(topic->getMember(item.array_member[level]));
-      long index[2] = {entry.indices[level], -1};
-      topic = array->getElementTopic(&ctx, 1, index);
+      long element[2] = {entry.indices[level], -1};
+      topic = array->getElementTopic(&ctx, 1, element);
     }
-    item.check(&ctx, static_cast<Field*>(topic->getMember(item.field_member)));
+    auto* field = static_cast<Field*>(topic->getMember(item.field_member));
+    // Elements live as long as their array: the field is kept for the next
+    // record.
+    if (item.levels == 1 && index < kMaxKeptElements) {
+      if (item.element_fields.size() <= static_cast<std::size_t>(index)) {
+        item.element_fields.resize(static_cast<std::size_t>(index) + 1);
+      }
+      item.element_fields[static_cast<std::size_t>(index)] = field;
+    }
+    item.check(&ctx, field);
   }
 }
 

@@ -87,7 +87,7 @@ Field::Field(TypeDescriptor* type, FieldDescriptor* parent) : FieldDescriptor(ty
 
 Field::~Field() = default;
 
-Value* Field::read(RuntimeContext* ctx) {
+Value* Field::read(RuntimeContext* ctx) noexcept {
   const DataRecord* record = ctx->getDataRecord();
   TypeDescriptor* type = getTypeDescriptor();
   if (record == nullptr || type == nullptr) return ctx->createInvalidValue();
@@ -99,8 +99,14 @@ Value* Field::read(RuntimeContext* ctx) {
   }
   if (bound_path_id_ < 0) return ctx->createInvalidValue();
   const DataRecord::FieldEntry* entry;
-  if (getParent() == nullptr) {
+  const FieldDescriptor* parent = getParent();
+  const long* element = parent != nullptr ? parent->getIndices() : nullptr;
+  if (parent == nullptr) {
     entry = record->findField(bound_path_id_, nullptr);
+  } else if (parent->getParent() == nullptr && element != nullptr && element[0] != -1 &&
+             element[1] == -1) {
+    // The element of a top-level group: its one index is the field's.
+    entry = record->findOccurrence(bound_path_id_, element[0]);
   } else {
     long indices[DataRecord::kMaxDepth + 1];
     if (!collectIndices(getParent(), indices)) return ctx->createInvalidValue();

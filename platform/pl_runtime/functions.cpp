@@ -18,15 +18,7 @@ using Kind = Value::Kind;
 
 bool isInvalid(const Value* v) { return v == nullptr || v->isInvalid(); }
 
-bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-
-bool isNumericBytes(std::string_view text) {
-  if (text.empty()) return false;
-  for (char c : text) {
-    if (!isDigit(static_cast<unsigned char>(c))) return false;
-  }
-  return true;
-}
+bool isNumericBytes(std::string_view text) { return Functions::isDigits(text); }
 
 bool isRange(const Value* v) {
   Kind kind = v->getKind();
@@ -343,13 +335,6 @@ bool Functions::equalsNumber(const Value* a, long double number) {
   return equal(operandOf(a), numberOperand(number));
 }
 
-bool Functions::isNumericText(const Value* v) {
-  if (isInvalid(v)) return false;
-  if (is<NumberValue>(v)) return true;
-  if (const auto* s = as<StringValue>(v)) return isNumericBytes(s->view());
-  return false;
-}
-
 std::optional<std::size_t> Functions::lengthOfOther(const Value* v) {
   if (isInvalid(v)) return std::nullopt;
   return bytesOf(v).size();
@@ -360,7 +345,8 @@ std::string_view Functions::textOfOther(const Value* v) {
   return bytesOf(v);
 }
 
-bool Functions::conformsByMask(const Value* v, FieldType type, const char* mask) {
+bool Functions::conformsByMask(const Value* v, FieldType type, const char* mask,
+                               std::size_t digits) {
   if (isInvalid(v)) return true;
   if (!is<StringValue>(v) && !is<NumberValue>(v)) return false;
   std::string_view text = bytesOf(v);
@@ -368,12 +354,12 @@ bool Functions::conformsByMask(const Value* v, FieldType type, const char* mask)
     case FieldType::kAlphanumeric:
       return true;
     case FieldType::kNumeric: {
-      if (mask == nullptr || mask[0] != '0') return false;
-      std::size_t digits = 0;
-      const char* p = mask + 1;
-      for (; *p == '#'; ++p) ++digits;
-      if (*p != '\0' || digits == 0) return false;
-      return isNumericBytes(text) && text.size() <= digits;
+      if (mask != nullptr) {
+        if (mask[0] != '0') return false;
+        digits = std::strspn(mask + 1, "#");
+        if (mask[1 + digits] != '\0') return false;
+      }
+      return digits != 0 && text.size() <= digits && isDigits(text);
     }
     case FieldType::kDateTime: {
       if (mask == nullptr) return false;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "pl/data_record.h"
 #include "pl/plausi_exception.h"
 #include "pl/runtime_context.h"
 #include "pl/type_descriptor.h"
@@ -91,9 +92,16 @@ Topic* TopicArrayBase::getElementTopic(RuntimeContext* ctx, int count, const lon
 }
 
 long TopicArrayBase::getSize(RuntimeContext* ctx, int count, const long* indices) {
+  const DataRecord* record = ctx->getDataRecord();
+  if (record == nullptr || getTypeDescriptor() == nullptr) return 0;
+  if (record != bound_record_ || record->getLayoutStamp() != bound_layout_stamp_) {
+    bound_path_id_ = record->findPath(getTypeDescriptor()->getPath());
+    bound_record_ = record;
+    bound_layout_stamp_ = record->getLayoutStamp();
+  }
+  if (bound_path_id_ < 0) return 0;
   long storage[kMaxIndices + 1];
-  const long* list = buildIndexList(count, indices, storage);
-  return getSizeFor(ctx->getDataRecord(), list);
+  return record->getGroupSize(bound_path_id_, buildIndexList(count, indices, storage));
 }
 
 }  // namespace pl

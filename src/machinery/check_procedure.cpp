@@ -1,6 +1,7 @@
 #include "machinery/internal/check_procedure.h"
 
 #include "machinery/internal/caught_exception.h"
+#include "machinery/internal/check_section.h"
 #include "machinery/internal/problem.h"
 #include "machinery/rule_function.h"
 #include "machinery/rule_topic.h"
@@ -29,9 +30,10 @@ void RuleCall::failWith(pl::Value* text) {
 
 namespace {
 
-// The rule function's tests in its section; the result number it answers.
+// The rule function's tests; the result number it answers. Its section is
+// a quiet one: no finding is written in it.
 int runRuleTests(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureSpec& check) {
-  if (check.clears_text) topic->hf_fehlertext->set(ctx->createInvalidValue());
+  if (check.clears_text) topic->hf_fehlertext->setInvalid();
   const bool opened = ctx->startQuietSection(check.function.section.c_str(), false);
   int result;
   try {
@@ -55,36 +57,51 @@ pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const Proc
   return ctx->createNumberValue(runRuleTests(ctx, topic, check));
 }
 
+namespace {
+
+void traceSkipped(pl::RuntimeContext* ctx, const ProcedureSpec& procedure) {
+  ctx->getLogger().trace() << procedure.name.skipped.c_str();
+}
+
+// Logs the exception being handled under the procedure's name and reports
+// it as the procedure's finding. Call it from a catch block only.
+void reportProcedureError(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordSpec& record,
+                          const ProcedureSpec& procedure, CheckSection& section) {
+  const char* id = procedure.name.name.c_str();
+  CaughtException caught(CaughtException::Pointer::kFree);
+  logExecutionError(ctx, id, caught.message());
+  try {
+    section.write([&] {
+      writeProblem(ctx, record, id, pl::ProblemInfoType::kGeneral, caught.message(),
+                   topic->hf_fehlertext);
+    });
+  } catch (...) {
+    // Out of memory while reporting: nothing more can be said here.
+  }
+}
+
+}  // namespace
+
 bool runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordSpec& record,
                        const ProcedureSpec& procedure) {
   if (ctx->getProblemWeightLevel() > 1) {
-    ctx->getLogger().trace() << procedure.name.skipped.c_str();
+    traceSkipped(ctx, procedure);
     return false;
   }
-  const char* id = procedure.name.name.c_str();
-  ctx->startNewSection(procedure.name.section.c_str(), true);
-  bool written = false;
+  CheckSection section(ctx, procedure.name.section.c_str(), true);
   try {
     // The rule function's answer is a number; the check fails on 0.
     const bool failed = procedure.hasRuleFunction() ? runRuleTests(ctx, topic, procedure) == 0
                                                     : (topic->*procedure.failed)(ctx);
-    if (failed) {
-      writeProblem(ctx, record, id, pl::ProblemInfoType::kGeneral, nullptr, topic->hf_fehlertext);
-      written = true;
-    }
-  } catch (...) {
-    CaughtException caught(CaughtException::Pointer::kFree);
-    logExecutionError(ctx, id, caught.message());
-    try {
-      writeProblem(ctx, record, id, pl::ProblemInfoType::kGeneral, caught.message(),
+    if (!failed) return false;
+    section.write([&] {
+      writeProblem(ctx, record, procedure.name.name.c_str(), pl::ProblemInfoType::kGeneral, nullptr,
                    topic->hf_fehlertext);
-    } catch (...) {
-      // Out of memory while reporting: nothing more can be said here.
-    }
-    written = true;
+    });
+  } catch (...) {
+    reportProcedureError(ctx, topic, record, procedure, section);
   }
-  ctx->leaveCurrentSection();
-  return written;
+  return true;
 }
 
 void StandardAblauf(pl::RuntimeContext* ctx, RuleTopic* topic) {

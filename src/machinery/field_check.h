@@ -6,12 +6,17 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <utility>
 
 #include "machinery/catalogue.h"
 #include "machinery/fixed_text.h"
+#include "pl/field_descriptor.h"
+#include "pl/functions.h"
 #include "pl/plausi.h"
+#include "pl/plausi_problem.h"
+#include "pl/runtime_context.h"
 
 namespace vexal::machinery {
 
@@ -22,6 +27,27 @@ namespace vexal::machinery {
 // finding with info type 0. Returns true when it wrote a finding.
 pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const RecordSpec& record,
                          const FieldSpec& catalogue, const char* section, const char* check_name);
+
+// The tests of a field check on the field's value, first failing first:
+// not supplied (mandatory fields only), too long, not type-conform.
+// Nullopt when all pass. Throws nothing.
+inline std::optional<pl::ProblemInfoType> failedFieldTest(const pl::Value* value,
+                                                          const FieldSpec& catalogue) {
+  if (value->isInvalid()) {
+    if (catalogue.presence == Presence::kMandatory) return pl::ProblemInfoType::kInvalid;
+    return std::nullopt;  // the invalid value conforms to every type
+  }
+  std::optional<std::size_t> length = pl::Functions::length(value);
+  if (length && *length > catalogue.length) return pl::ProblemInfoType::kTooLong;
+  const bool conform =
+      catalogue.runtimeType() == pl::FieldType::kNumeric
+          ? pl::Functions::conformsToDigits(value, catalogue.length < DigitMasks::kMaxDigits
+                                                       ? catalogue.length
+                                                       : DigitMasks::kMaxDigits)
+          : pl::Functions::conforms(value, catalogue.runtimeType(), nullptr);
+  if (!conform) return pl::ProblemInfoType::kNotTypeConform;
+  return std::nullopt;
+}
 
 // The field of a record type's catalogue: group -1 is the root topic.
 constexpr const FieldSpec& catalogueField(const RecordSpec& record, int group, std::size_t i) {
@@ -39,6 +65,11 @@ pl::Value* Merkmal(pl::RuntimeContext* ctx, pl::Field* field) {
       joinText(texts::kFieldCheckSectionPrefix, catalogueField(R, G, I).name);
   static constexpr auto kName =
       joinText(texts::kFieldCheckNamePrefix, catalogueField(R, G, I).name);
+  // Most fields pass, and unobserved, nothing needs opening for that.
+  if (!ctx->hasSectionObserver() && !failedFieldTest(field->get(ctx), catalogueField(R, G, I))) {
+    ctx->setCurrentField(nullptr);
+    return ctx->createBoolValue(false);
+  }
   return runFieldCheck(ctx, field, R, catalogueField(R, G, I), kSection.c_str(), kName.c_str());
 }
 

@@ -86,6 +86,17 @@ class DataRecord {
   }
   // Null when the record holds no such field occurrence.
   const FieldEntry* findField(int path_id, const long* indices) const;
+  // findField(path_id, {index, -1}): a field of the index-th occurrence of
+  // a top-level group, which usually stands where the index says.
+  const FieldEntry* findOccurrence(int path_id, long index) const {
+    const std::vector<int>& positions = by_path_[static_cast<std::size_t>(path_id)];
+    if (index >= 0 && static_cast<std::size_t>(index) < positions.size()) {
+      const FieldEntry& entry = fields_[static_cast<std::size_t>(positions[index])];
+      if (entry.depth == 1 && entry.indices[0] == index) return &entry;
+    }
+    const long indices[2] = {index, -1};
+    return findField(path_id, indices);
+  }
   // The value of the first field outside any group with that path: null
   // when the record holds no such field or does not supply it. path_id
   // must be interned. What a root field reads, without a search.

@@ -81,7 +81,7 @@ class Field final : public FieldDescriptor, public ValueSource {
 
  private:
   // Binds to the record's path table when needed, then reads.
-  Value* read(RuntimeContext* ctx);
+  Value* read(RuntimeContext* ctx) noexcept;
 
   // The record and path table this field is bound to, and its path id in
   // it (-1: the table has no such path).
@@ -121,10 +121,16 @@ class LocalVariable : public ValueSource {
 
   Value* get(RuntimeContext* ctx) override;
   void set(const Value* value);
+  // set() to the invalid value, without a call when it holds that already
+  // (check procedures clear their error text before every run).
+  void setInvalid() {
+    if (!holds_invalid_) set(nullptr);
+  }
 
  private:
   struct Stored;
   Stored* stored_;
+  bool holds_invalid_ = true;
 };
 
 inline Value* Field::get(RuntimeContext* ctx) {

@@ -4,6 +4,8 @@
 #define VEXAL_RUNTIME_PL_FUNCTIONS_H_
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -98,7 +100,28 @@ class Functions {
   static bool equalsText(const Value* a, std::string_view text);
   static bool equalsNumber(const Value* a, long double number);
   // NUMERISCH(v).
-  static bool isNumericText(const Value* v);
+  static bool isNumericText(const Value* v) {
+    if (const StringValue* s = as<StringValue>(v)) return isDigits(s->view());
+    return is<NumberValue>(v);
+  }
+  // A non-empty text of the digits 0-9 only: what makes a text numeric.
+  static bool isDigits(std::string_view text) {
+    if (text.empty()) return false;
+    const char* p = text.data();
+    std::size_t i = 0;
+    // Eight bytes at a time: each has the high nibble 3 and a low nibble
+    // that stays below 10 (adding 6 does not carry into the high nibble).
+    for (; i + 8 <= text.size(); i += 8) {
+      std::uint64_t x;
+      std::memcpy(&x, p + i, 8);
+      constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0u, kThrees = 0x3030303030303030u;
+      if ((x & kHigh) != kThrees || ((x + 0x0606060606060606u) & kHigh) != kThrees) return false;
+    }
+    for (; i < text.size(); ++i) {
+      if (p[i] < '0' || p[i] > '9') return false;
+    }
+    return true;
+  }
   // What WERTLAENGE answers; nullopt for the invalid value.
   static std::optional<std::size_t> length(const Value* v) {
     if (const StringValue* s = as<StringValue>(v)) return s->size();
@@ -117,9 +140,19 @@ class Functions {
     if (type == FieldType::kAlphanumeric && is<StringValue>(v)) return true;
     return conformsByMask(v, type, mask);
   }
+  // isTypeConform(v, kNumeric, mask) for the mask "0" followed by `digits`
+  // "#": one to `digits` digits (never, for no "#").
+  static bool conformsToDigits(const Value* v, std::size_t digits) {
+    if (const StringValue* s = as<StringValue>(v)) {
+      return digits != 0 && s->size() <= digits && isDigits(s->view());
+    }
+    return conformsByMask(v, FieldType::kNumeric, nullptr, digits);
+  }
 
-  // conforms() past its shortcut.
-  static bool conformsByMask(const Value* v, FieldType type, const char* mask);
+  // conforms() past its shortcuts; a numeric mask may be given by its
+  // digit count instead (mask null).
+  static bool conformsByMask(const Value* v, FieldType type, const char* mask,
+                             std::size_t digits = 0);
   // length() and text() of a value that is no text.
   static std::optional<std::size_t> lengthOfOther(const Value* v);
   static std::string_view textOfOther(const Value* v);

@@ -59,6 +59,7 @@ class RuntimeContext {
   const DataRecord* getDataRecord() const { return record_; }
   Logger& getLogger() { return logger_; }
   void setSectionObserver(SectionObserver* observer) { observer_ = observer; }
+  bool hasSectionObserver() const { return observer_ != nullptr; }
 
   // Releases every value and finding made since the last reset, closes any
   // sections left open, clears the current field and the kept error lines.
