@@ -49,6 +49,7 @@ void FieldDescriptor::setIndices(const long* indices) {
     copy.assign(indices, indices + n + 1);
   }
   indices_.swap(copy);
+  ++indices_version_;
 }
 
 const char* FieldDescriptor::getHierarchyAsString() {
@@ -95,18 +96,22 @@ Value* Field::read(RuntimeContext* ctx) noexcept {
     bound_path_id_ = record->findPath(type->getPath());
     bound_record_ = record;
     bound_layout_stamp_ = record->getLayoutStamp();
-    bound_root_ = bound_path_id_ >= 0 && getParent() == nullptr;
   }
+  bound_place_ = Place::kOther;
   if (bound_path_id_ < 0) return ctx->createInvalidValue();
   const DataRecord::FieldEntry* entry;
   const FieldDescriptor* parent = getParent();
   const long* element = parent != nullptr ? parent->getIndices() : nullptr;
   if (parent == nullptr) {
+    bound_place_ = Place::kRoot;
     entry = record->findField(bound_path_id_, nullptr);
-  } else if (parent->getParent() == nullptr && element != nullptr && element[0] != -1 &&
+  } else if (parent->getParent() == nullptr && element != nullptr && element[0] >= 0 &&
              element[1] == -1) {
     // The element of a top-level group: its one index is the field's.
-    entry = record->findOccurrence(bound_path_id_, element[0]);
+    bound_place_ = Place::kElement;
+    bound_index_ = element[0];
+    bound_parent_version_ = parent->getIndicesVersion();
+    entry = record->findOccurrence(bound_path_id_, bound_index_);
   } else {
     long indices[DataRecord::kMaxDepth + 1];
     if (!collectIndices(getParent(), indices)) return ctx->createInvalidValue();

@@ -104,12 +104,73 @@ bool runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordSp
   return true;
 }
 
+namespace {
+
+// What runCheckProcedure does for a procedure with a rule function while no
+// section observer listens and every procedure runs: the same tests, log
+// lines and findings, without the sections that nobody would see. The
+// tests run inline; what fails goes to the functions below.
+inline int runTestsQuietly(pl::RuntimeContext* ctx, RuleTopic* topic, const Step* steps,
+                           const ProcedureSpec& check) {
+  if (check.clears_text) topic->hf_fehlertext->setInvalid();
+  RuleCall rule(ctx, *topic, check);
+  const Step* step = steps + check.first_step;
+  for (const Step* end = step + check.step_count; step != end; ++step) {
+    if (rule.ok() || step->always) rule.run(*step);
+  }
+  return rule.result();
+}
+
+// The finding of a procedure whose rule function answered 0.
+void writeQuietFinding(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordSpec& record,
+                       const ProcedureSpec& procedure) {
+  CheckSection section(ctx, procedure.name.section.c_str(), true);
+  try {
+    section.write([&] {
+      writeProblem(ctx, record, procedure.name.name.c_str(), pl::ProblemInfoType::kGeneral, nullptr,
+                   topic->hf_fehlertext);
+    });
+  } catch (...) {
+    reportProcedureError(ctx, topic, record, procedure, section);
+  }
+}
+
+// The exception being handled came out of a procedure's rule function:
+// logged under the function's name, then under the procedure's and
+// reported. From a catch block only.
+void reportQuietFailure(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordSpec& record,
+                        const ProcedureSpec& procedure) {
+  CheckSection section(ctx, procedure.name.section.c_str(), true);
+  try {
+    failRuleFunction(ctx, procedure.function, false);
+  } catch (...) {
+    reportProcedureError(ctx, topic, record, procedure, section);  // logging failed
+    return;
+  }
+  reportProcedureError(ctx, topic, record, procedure, section);
+}
+
+}  // namespace
+
 void StandardAblauf(pl::RuntimeContext* ctx, RuleTopic* topic) {
   ctx->startNewSection(texts::kStandardAblaufSection, false);
   try {
     const TopicSpec& catalogue = topic->catalogue();
     const RecordSpec& record = topic->record();
+    const Step* steps = catalogue.checks.steps.data();
     for (const ProcedureSpec& procedure : catalogue.checks.procedures) {
+      if (procedure.hasRuleFunction() && !ctx->hasSectionObserver() &&
+          ctx->getProblemWeightLevel() <= 1) {
+        int result;
+        try {
+          result = runTestsQuietly(ctx, topic, steps, procedure);
+        } catch (...) {
+          reportQuietFailure(ctx, topic, record, procedure);
+          continue;
+        }
+        if (result == 0) writeQuietFinding(ctx, topic, record, procedure);
+        continue;
+      }
       runCheckProcedure(ctx, topic, record, procedure);
     }
     if (catalogue.run_blocks != nullptr) (topic->*catalogue.run_blocks)(ctx);

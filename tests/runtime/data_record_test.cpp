@@ -133,6 +133,27 @@ TEST_F(FieldReadTest, ElementFieldsReadTheirOccurrence) {
   EXPECT_STREQ(member.getHierarchyAsString(), "UV[2].GTST");
 }
 
+TEST_F(FieldReadTest, AnElementFieldFollowsItsElementsIndicesAndTheRecord) {
+  long first[] = {0, -1}, second[] = {1, -1};
+  for (int round = 0; round < 3; ++round) {
+    element.setIndices(second);
+    EXPECT_STREQ(member.get(&ctx)->getString(), "12345678");
+    element.setIndices(first);
+    EXPECT_TRUE(member.get(&ctx)->isInvalid());
+  }
+  element.setIndices(second);
+  EXPECT_STREQ(member.get(&ctx)->getString(), "12345678");
+  record.replaceText("KE  87654321");
+  EXPECT_STREQ(member.get(&ctx)->getString(), "87654321");  // the same place, new bytes
+  record.clear();
+  record.setText("KE  abcd");
+  long first_only[] = {0, -1};
+  record.addField(gtst, first_only, 4, 4, true);
+  EXPECT_TRUE(member.get(&ctx)->isInvalid());  // no second occurrence any more
+  element.setIndices(first_only);
+  EXPECT_STREQ(member.get(&ctx)->getString(), "abcd");
+}
+
 TEST_F(FieldReadTest, NoRecordOrAnotherLayoutReadsInvalid) {
   ctx.setDataRecord(nullptr);
   EXPECT_TRUE(root_field.get(&ctx)->isInvalid());

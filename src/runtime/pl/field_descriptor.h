@@ -45,6 +45,9 @@ class FieldDescriptor {
   void setIndices(const long* indices);
   // Null, or the -1-terminated list given to setIndices.
   const long* getIndices() const { return indices_.empty() ? nullptr : indices_.data(); }
+  // Changes with every setIndices(), so that what was learnt from the
+  // indices can tell it is still right.
+  std::uint32_t getIndicesVersion() const { return indices_version_; }
 
   // Where the node stands in the record, for ids and messages: the names
   // from the outermost element down, joined by ".", with the occurrence of
@@ -61,6 +64,7 @@ class FieldDescriptor {
   TypeDescriptor* type_;
   FieldDescriptor* parent_;
   std::vector<long> indices_;
+  std::uint32_t indices_version_ = 0;
   std::string hierarchy_;
 };
 
@@ -71,8 +75,9 @@ class FieldDescriptor {
 // line; reading a field twice gives the same value.
 //
 // A field binds itself to the path table of the record it reads from and
-// keeps its path id while that table stays the same: a field outside any
-// group then reads its value with two loads (get() is inline for that).
+// keeps its path id while that table stays the same; a field outside any
+// group, or in an element of a top-level group, then reads its value with a
+// few loads (get() is inline for that).
 class Field final : public FieldDescriptor, public ValueSource {
  public:
   Field(TypeDescriptor* type, FieldDescriptor* parent);
@@ -80,6 +85,13 @@ class Field final : public FieldDescriptor, public ValueSource {
   Value* get(RuntimeContext* ctx) override;
 
  private:
+  // Where a bound field stands.
+  enum class Place : unsigned char {
+    kOther,    // no path, or deeper in groups: read() searches
+    kRoot,     // outside any group
+    kElement,  // in the element bound_index_ of a top-level group
+  };
+
   // Binds to the record's path table when needed, then reads.
   Value* read(RuntimeContext* ctx) noexcept;
 
@@ -88,8 +100,9 @@ class Field final : public FieldDescriptor, public ValueSource {
   const DataRecord* bound_record_ = nullptr;
   std::uint64_t bound_layout_stamp_ = 0;
   int bound_path_id_ = -1;
-  // Bound, with a path, and outside any group.
-  bool bound_root_ = false;
+  Place bound_place_ = Place::kOther;
+  long bound_index_ = -1;
+  std::uint32_t bound_parent_version_ = 0;  // of the parent's indices, for kElement
 };
 
 // The view of a field that a type-conformance check works on.
@@ -135,11 +148,20 @@ class LocalVariable : public ValueSource {
 
 inline Value* Field::get(RuntimeContext* ctx) {
   const DataRecord* record = ctx->getDataRecord();
-  if (bound_root_ && record == bound_record_ && record->getLayoutStamp() == bound_layout_stamp_) {
-    // Values are immutable; the record owns this one until it is cleared.
-    if (const StringValue* value = record->rootValue(bound_path_id_)) {
-      return const_cast<StringValue*>(value);
+  // Bound to a place: bound_record_ is a record.
+  if (bound_place_ != Place::kOther && record == bound_record_ &&
+      record->getLayoutStamp() == bound_layout_stamp_) {
+    const StringValue* value;
+    if (bound_place_ == Place::kRoot) {
+      value = record->rootValue(bound_path_id_);
+    } else if (getParent()->getIndicesVersion() == bound_parent_version_) {
+      const DataRecord::FieldEntry* entry = record->findOccurrence(bound_path_id_, bound_index_);
+      value = entry != nullptr ? entry->value : nullptr;
+    } else {
+      return read(ctx);
     }
+    // Values are immutable; the record owns this one until it is cleared.
+    if (value != nullptr) return const_cast<StringValue*>(value);
     return ctx->createInvalidValue();
   }
   return read(ctx);
