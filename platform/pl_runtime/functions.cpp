@@ -321,18 +321,14 @@ Functions::Order Functions::orderText(const Value* a, std::string_view text) {
   return compare(operandOf(a), textOperand(text));
 }
 
-Functions::Order Functions::orderNumber(const Value* a, long double number) {
+Functions::Order Functions::orderNumberOther(const Value* a, long double number) {
   return compare(operandOf(a), numberOperand(number));
 }
 
 bool Functions::equals(const Value* a, const Value* b) { return equal(operandOf(a), operandOf(b)); }
 
-bool Functions::equalsText(const Value* a, std::string_view text) {
+bool Functions::equalsTextOther(const Value* a, std::string_view text) {
   return equal(operandOf(a), textOperand(text));
-}
-
-bool Functions::equalsNumber(const Value* a, long double number) {
-  return equal(operandOf(a), numberOperand(number));
 }
 
 std::optional<std::size_t> Functions::lengthOfOther(const Value* v) {
@@ -383,8 +379,8 @@ bool Functions::conformsByMask(const Value* v, FieldType type, const char* mask,
 }
 
 Value* Functions::HEUTE(RuntimeContext* ctx) {
-  const DateValue& today = ctx->processingDate();
-  return ctx->arena().make<DateValue>(today.year(), today.month(), today.day());
+  // Values are immutable: every call shares the context's own.
+  return const_cast<DateValue*>(&ctx->processingDate());
 }
 
 Value* Functions::not_(RuntimeContext* ctx, const Value* v) {

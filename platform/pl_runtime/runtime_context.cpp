@@ -103,18 +103,21 @@ Value* RuntimeContext::createNumberValue(long double number) {
 }
 
 Value* RuntimeContext::createDateValue(const char* text, const char* format) {
+  return createDateValue(text == nullptr ? std::string_view() : std::string_view(text), format);
+}
+
+Value* RuntimeContext::createDateValue(std::string_view text, const char* format) {
   if (format == nullptr || std::strcmp(format, "JJJJMMTT") != 0) {
     std::string message = "Unbekanntes Datumsformat \"";
     message += format ? format : "";
     message += "\".";
     throw PlausiException(ExceptionType::kBadFormat, std::move(message));
   }
-  if (text == nullptr) throwBadDate("");
-  std::size_t size = std::strlen(text);
   int year, month, day;
-  if (size != 8 || !readDigits(text, 4, &year) || !readDigits(text + 4, 2, &month) ||
-      !readDigits(text + 6, 2, &day) || !DateValue::isValidDate(year, month, day)) {
-    throwBadDate(std::string_view(text, size));
+  if (text.size() != 8 || !readDigits(text.data(), 4, &year) ||
+      !readDigits(text.data() + 4, 2, &month) || !readDigits(text.data() + 6, 2, &day) ||
+      !DateValue::isValidDate(year, month, day)) {
+    throwBadDate(text);
   }
   return arena_.make<DateValue>(year, month, day);
 }

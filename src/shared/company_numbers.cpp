@@ -36,8 +36,8 @@ pl::Value* checkDigitOfDigits(pl::RuntimeContext* ctx, std::string_view digits) 
     sum += product / 10 + product % 10;
     weight = weight == 1 ? 2 : 1;
   }
-  char last = static_cast<char>('0' + sum % 10);
-  return ctx->createStringValue(std::string_view(&last, 1));
+  static constexpr char kDigits[] = "0123456789";
+  return ctx->createStringView(std::string_view(kDigits + sum % 10, 1));
 }
 
 // The loop as the rule language spells it.

@@ -63,6 +63,31 @@ TEST(ContextTest, DateValuesFromTextNameTheBadText) {
   EXPECT_THROW(ctx.createDateValue("20241231", "TTMMJJJJ"), pl::PlausiException);
 }
 
+TEST(ContextTest, DatesFromTextsOfKnownLengthReadJustThoseBytes) {
+  pl::RuntimeContext ctx;
+  const std::string_view line = "x20240229y";
+  EXPECT_STREQ(ctx.createDateValue(line.substr(1, 8), "JJJJMMTT")->getString(), "20240229");
+  try {
+    ctx.createDateValue(line.substr(0, 8), "JJJJMMTT");
+    ADD_FAILURE() << "no exception";
+  } catch (const pl::PlausiException& e) {
+    EXPECT_STREQ(e.getMessage(), "Ung\xFCltiges Datum \"x2024022\" (erwartet JJJJMMTT).");
+  }
+  EXPECT_THROW(ctx.createDateValue(line.substr(1, 9), "JJJJMMTT"), pl::PlausiException);
+  EXPECT_THROW(ctx.createDateValue(line.substr(1, 8), "TTMMJJJJ"), pl::PlausiException);
+}
+
+TEST(ContextTest, HeuteIsTheContextsOwnDate) {
+  pl::RuntimeContext ctx;
+  ctx.setProcessingDate(2026, 12, 8);
+  pl::Value* today = pl::Functions::HEUTE(&ctx);
+  EXPECT_EQ(pl::Functions::HEUTE(&ctx), today);  // nothing made per call
+  ctx.setProcessingDate(2027, 1, 2);
+  EXPECT_STREQ(today->getString(), "20270102");
+  EXPECT_EQ(pl::Functions::order(today, ctx.createDateValue("20270101", "JJJJMMTT")),
+            pl::Functions::Order::kGreater);
+}
+
 TEST(ContextTest, SectionsAreAStackAndResetClosesThem) {
   pl::RuntimeContext ctx;
   ctx.leaveCurrentSection();  // nothing open: no effect

@@ -94,11 +94,28 @@ class Functions {
   static Order order(const Value* a, const Value* b);
   // As order(a, createStringValue(text)) and order(a, createNumberValue(n)).
   static Order orderText(const Value* a, std::string_view text);
-  static Order orderNumber(const Value* a, long double number);
+  static Order orderNumber(const Value* a, long double number) {
+    // A text of up to 18 digits is read exactly as an integer.
+    if (const StringValue* s = as<StringValue>(a); s != nullptr && s->size() <= 18) {
+      std::uint64_t digits;
+      if (!readDigits(s->view(), &digits)) return Order::kUnordered;
+      const auto x = static_cast<long double>(digits);
+      if (x < number) return Order::kLess;
+      if (x > number) return Order::kGreater;
+      return x == number ? Order::kEqual : Order::kUnordered;
+    }
+    return orderNumberOther(a, number);
+  }
   // eq(a, b); eq(a, createStringValue(text)); eq(a, createNumberValue(n)).
   static bool equals(const Value* a, const Value* b);
-  static bool equalsText(const Value* a, std::string_view text);
-  static bool equalsNumber(const Value* a, long double number);
+  static bool equalsText(const Value* a, std::string_view text) {
+    // Two texts are equal when their bytes are.
+    if (const StringValue* s = as<StringValue>(a)) return s->view() == text;
+    return equalsTextOther(a, text);
+  }
+  static bool equalsNumber(const Value* a, long double number) {
+    return orderNumber(a, number) == Order::kEqual;
+  }
   // NUMERISCH(v).
   static bool isNumericText(const Value* v) {
     if (const StringValue* s = as<StringValue>(v)) return isDigits(s->view());
@@ -153,12 +170,24 @@ class Functions {
   // digit count instead (mask null).
   static bool conformsByMask(const Value* v, FieldType type, const char* mask,
                              std::size_t digits = 0);
+  // The value of a text of digits 0-9 (at most 19 of them); false for an
+  // empty text or one with anything else.
+  static bool readDigits(std::string_view text, std::uint64_t* value) {
+    if (!isDigits(text)) return false;
+    std::uint64_t result = 0;
+    for (char c : text) result = result * 10 + static_cast<unsigned>(c - '0');
+    *value = result;
+    return true;
+  }
+  // orderNumber() and equalsText() past their shortcuts.
+  static Order orderNumberOther(const Value* a, long double number);
+  static bool equalsTextOther(const Value* a, std::string_view text);
   // length() and text() of a value that is no text.
   static std::optional<std::size_t> lengthOfOther(const Value* v);
   static std::string_view textOfOther(const Value* v);
 
   // The character GROSSBUCHSTABEN makes of one character.
-  static unsigned char upperCase(unsigned char c) {
+  static constexpr unsigned char upperCase(unsigned char c) {
     if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
     switch (c) {

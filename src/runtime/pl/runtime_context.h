@@ -83,6 +83,8 @@ class RuntimeContext {
   // format known. Throws PlausiException naming the text when it is no
   // valid date (or the value is no text).
   Value* createDateValue(const char* text, const char* format);
+  // The same for a text of known length (which may hold NUL bytes).
+  Value* createDateValue(std::string_view text, const char* format);
   Value* createDateValue(const Value* text, const char* format);
   Value* createIntervalRange(const Value* low, const Value* high, IntervalType type);
   Value* createSequenceRange(const Value* first, const Value* second, const Value* last);

@@ -152,7 +152,8 @@ class DateValue final : public Value {
   // Days since 0000-03-01; orders dates.
   std::int64_t serial() const { return serial_; }
 
-  const char* getString() const override { return text_; }
+  // "JJJJMMTT", written on first use.
+  const char* getString() const override;
   std::int64_t getLong() const override { return serial_; }
   bool isTrue() const override { return false; }
 
@@ -161,7 +162,7 @@ class DateValue final : public Value {
  private:
   int year_, month_, day_;
   std::int64_t serial_;
-  char text_[12];
+  mutable char text_[12] = {};  // empty until written
 };
 
 // Numbers from low to high; bounds per IntervalType.
