@@ -45,9 +45,11 @@ int DataRecord::internPath(std::string_view path) {
   paths_.reserve(paths_.size() + 1);
   by_path_.reserve(by_path_.size() + 1);
   root_field_.reserve(root_field_.size() + 1);
+  root_values_.reserve(root_values_.size() + 1);
   paths_.push_back(std::move(key));
   by_path_.emplace_back();
   root_field_.push_back(-1);
+  root_values_.push_back(nullptr);
   for (unsigned char c : path) stamp_ = (stamp_ ^ c) * 1099511628211ull;
   stamp_ = (stamp_ ^ 0xFFu) * 1099511628211ull;
   return id;
@@ -69,6 +71,7 @@ void DataRecord::clear() {
   groups_.clear();
   for (auto& positions : by_path_) positions.clear();
   std::fill(root_field_.begin(), root_field_.end(), -1);
+  std::fill(root_values_.begin(), root_values_.end(), nullptr);
 }
 
 void DataRecord::setText(std::string_view line) { text_.assign(line.data(), line.size()); }
@@ -148,7 +151,10 @@ void DataRecord::addField(int path_id, int depth, const long* indices, std::size
   entry->supplied = supplied;
   entry->value = value;
   int& root = root_field_[static_cast<std::size_t>(path_id)];
-  if (depth == 0 && root < 0) root = position;
+  if (depth == 0 && root < 0) {
+    root = position;
+    root_values_[static_cast<std::size_t>(path_id)] = value;
+  }
 }
 
 void DataRecord::addGroup(int path_id, int depth, const long* indices, long count) {

@@ -90,6 +90,27 @@ Field::~Field() = default;
 
 Value* Field::read(RuntimeContext* ctx) noexcept {
   const DataRecord* record = ctx->getDataRecord();
+  // Bound to a place: bound_record_ is a record.
+  if (bound_place_ != Place::kOther && record == bound_record_ &&
+      record->getLayoutStamp() == bound_layout_stamp_) {
+    const StringValue* value = nullptr;
+    if (bound_place_ == Place::kRoot) {
+      value = *bound_slot_;
+    } else if (getParent()->getIndicesVersion() == bound_parent_version_) {
+      const DataRecord::FieldEntry* entry = record->findOccurrence(bound_path_id_, bound_index_);
+      if (entry != nullptr) value = entry->value;
+    } else {
+      return readBound(ctx);
+    }
+    // Values are immutable; the record owns this one until it is cleared.
+    if (value != nullptr) return const_cast<StringValue*>(value);
+    return ctx->createInvalidValue();
+  }
+  return readBound(ctx);
+}
+
+Value* Field::readBound(RuntimeContext* ctx) noexcept {
+  const DataRecord* record = ctx->getDataRecord();
   TypeDescriptor* type = getTypeDescriptor();
   if (record == nullptr || type == nullptr) return ctx->createInvalidValue();
   if (record != bound_record_ || record->getLayoutStamp() != bound_layout_stamp_) {
@@ -104,6 +125,7 @@ Value* Field::read(RuntimeContext* ctx) noexcept {
   const long* element = parent != nullptr ? parent->getIndices() : nullptr;
   if (parent == nullptr) {
     bound_place_ = Place::kRoot;
+    bound_slot_ = record->rootValueSlot(bound_path_id_);
     entry = record->findField(bound_path_id_, nullptr);
   } else if (parent->getParent() == nullptr && element != nullptr && element[0] >= 0 &&
              element[1] == -1) {

@@ -321,7 +321,39 @@ Functions::Order Functions::orderText(const Value* a, std::string_view text) {
   return compare(operandOf(a), textOperand(text));
 }
 
-Functions::Order Functions::orderNumberOther(const Value* a, long double number) {
+bool Functions::isDigits(std::string_view text) {
+  if (text.empty()) return false;
+  const char* p = text.data();
+  std::size_t i = 0;
+  // Eight bytes at a time: each has the high nibble 3 and a low nibble that
+  // stays below 10 (adding 6 does not carry into the high nibble).
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t x;
+    std::memcpy(&x, p + i, 8);
+    constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0u, kThrees = 0x3030303030303030u;
+    if ((x & kHigh) != kThrees || ((x + 0x0606060606060606u) & kHigh) != kThrees) return false;
+  }
+  for (; i < text.size(); ++i) {
+    if (p[i] < '0' || p[i] > '9') return false;
+  }
+  return true;
+}
+
+bool Functions::readDigits(std::string_view text, std::uint64_t* value) {
+  if (!isDigits(text)) return false;
+  std::uint64_t result = 0;
+  for (char c : text) result = result * 10 + static_cast<unsigned>(c - '0');
+  *value = result;
+  return true;
+}
+
+Functions::Order Functions::orderNumber(const Value* a, long double number) {
+  // A text of up to 18 digits is read exactly as an integer.
+  if (const StringValue* s = as<StringValue>(a); s != nullptr && s->size() <= 18) {
+    std::uint64_t digits;
+    if (!readDigits(s->view(), &digits)) return Order::kUnordered;
+    return compareNumbers(static_cast<long double>(digits), number);
+  }
   return compare(operandOf(a), numberOperand(number));
 }
 

@@ -77,6 +77,18 @@ void RuntimeContext::setProcessingDate(int year, int month, int day) {
   new (&today_) DateValue(year, month, day);
 }
 
+void RuntimeContext::startNewSection(const char* title, bool flag) {
+  sections_.push_back(SectionInfo{title ? title : "", flag});
+  if (observer_ != nullptr) observer_->onStart(sections_.back().title, flag, sections_.size());
+}
+
+void RuntimeContext::leaveCurrentSection() {
+  if (sections_.empty()) return;
+  const char* title = sections_.back().title;
+  sections_.pop_back();
+  if (observer_ != nullptr) observer_->onLeave(title, sections_.size());
+}
+
 void RuntimeContext::reset() {
   arena_.reset();
   problems_.clear();

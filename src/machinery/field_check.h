@@ -65,11 +65,6 @@ pl::Value* Merkmal(pl::RuntimeContext* ctx, pl::Field* field) {
       joinText(texts::kFieldCheckSectionPrefix, catalogueField(R, G, I).name);
   static constexpr auto kName =
       joinText(texts::kFieldCheckNamePrefix, catalogueField(R, G, I).name);
-  // Most fields pass, and unobserved, nothing needs opening for that.
-  if (!ctx->hasSectionObserver() && !failedFieldTest(field->get(ctx), catalogueField(R, G, I))) {
-    ctx->setCurrentField(nullptr);
-    return ctx->createBoolValue(false);
-  }
   return runFieldCheck(ctx, field, R, catalogueField(R, G, I), kSection.c_str(), kName.c_str());
 }
 

@@ -62,9 +62,7 @@ class RuleCall {
     return value_;
   }
   // The field's length in the layout.
-  unsigned fieldLength() const {
-    return topic_.catalogue().fields[static_cast<std::size_t>(check_.field)].length;
-  }
+  unsigned fieldLength() const { return check_.field_length; }
   // The test now running, with its texts, literals and number.
   const Step& step() const { return *step_; }
   const char* text(std::size_t i) const { return step_->texts[i]; }

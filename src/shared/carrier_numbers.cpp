@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
 
 #include "machinery/rule_function.h"
@@ -74,9 +73,23 @@ static_assert(std::is_sorted(std::begin(kAnnex19b), std::end(kAnnex19b)));
 #undef DIGITS
 #undef LETTERS
 
-bool isIn(const char* characters, unsigned char c) {
-  return c != '\0' && std::strchr(characters, c) != nullptr;
+// Per rule: the characters whose upper case the rule allows.
+using CharacterTable = std::array<bool, 256>;
+constexpr std::array<CharacterTable, std::size(kRules)> ruleCharacters() {
+  std::array<CharacterTable, std::size(kRules)> tables{};
+  for (std::size_t i = 0; i < tables.size(); ++i) {
+    if (kRules[i].characters == nullptr) continue;
+    CharacterTable allowed{};
+    for (const char* c = kRules[i].characters; *c != '\0'; ++c) {
+      allowed[static_cast<unsigned char>(*c)] = true;
+    }
+    for (unsigned c = 0; c < 256; ++c) {
+      tables[i][c] = allowed[Functions::upperCase(static_cast<unsigned char>(c))];
+    }
+  }
+  return tables;
 }
+constexpr auto kRuleCharacters = ruleCharacters();
 
 // A carrier number's eight bytes as one integer; the integers order as the
 // texts do.
@@ -195,10 +208,9 @@ pl::Value* F_IstMNRZeichenZulaessig(pl::RuntimeContext* ctx, pl::Value* uvtraege
     if (rule == nullptr || rule->characters == nullptr || isMissing(mnr)) {
       return ctx->createBoolValue(true);
     }
+    const CharacterTable& allowed = kRuleCharacters[static_cast<std::size_t>(rule - kRules)];
     for (char c : textOf(mnr)) {
-      if (!isIn(rule->characters, Functions::upperCase(static_cast<unsigned char>(c)))) {
-        return ctx->createBoolValue(false);
-      }
+      if (!allowed[static_cast<unsigned char>(c)]) return ctx->createBoolValue(false);
     }
     return ctx->createBoolValue(true);
   });

@@ -51,9 +51,6 @@ inline bool isOneOf(const pl::Value* v, std::initializer_list<std::string_view> 
 inline bool isOneOf(const pl::Value* v, std::span<const std::string_view> literals) {
   return isOneOfImpl(v, literals);
 }
-inline bool isOneOf(const pl::Value* v, std::span<const char* const> literals) {
-  return isOneOfImpl(v, literals);
-}
 
 // The value compared with a plain number (gt, lt, le, ge, eq), as the rule
 // language compares a field with a number.

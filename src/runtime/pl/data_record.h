@@ -100,9 +100,11 @@ class DataRecord {
   // The value of the first field outside any group with that path: null
   // when the record holds no such field or does not supply it. path_id
   // must be interned. What a root field reads, without a search.
-  const StringValue* rootValue(int path_id) const {
-    const int position = root_field_[static_cast<std::size_t>(path_id)];
-    return position < 0 ? nullptr : fields_[static_cast<std::size_t>(position)].value;
+  const StringValue* rootValue(int path_id) const { return *rootValueSlot(path_id); }
+  // Where rootValue(path_id) is kept: the place stays while no path is
+  // interned (the layout stamp stays), its content changes with the record.
+  const StringValue* const* rootValueSlot(int path_id) const {
+    return &root_values_[static_cast<std::size_t>(path_id)];
   }
   // 0 when the record holds no such group.
   long getGroupSize(int path_id, const long* indices) const;
@@ -133,6 +135,8 @@ class DataRecord {
   std::vector<std::vector<int>> by_path_;
   // Per path id: the position of its first field outside any group, or -1.
   std::vector<int> root_field_;
+  // Per path id: the value of that field (null: none, or not supplied).
+  std::vector<const StringValue*> root_values_;
 };
 
 }  // namespace pl

@@ -92,8 +92,11 @@ class Field final : public FieldDescriptor, public ValueSource {
     kElement,  // in the element bound_index_ of a top-level group
   };
 
-  // Binds to the record's path table when needed, then reads.
+  // Reads what get() does not read inline: binds to the record's path
+  // table when needed, then reads.
   Value* read(RuntimeContext* ctx) noexcept;
+  // Binds (again) and reads.
+  Value* readBound(RuntimeContext* ctx) noexcept;
 
   // The record and path table this field is bound to, and its path id in
   // it (-1: the table has no such path).
@@ -101,6 +104,7 @@ class Field final : public FieldDescriptor, public ValueSource {
   std::uint64_t bound_layout_stamp_ = 0;
   int bound_path_id_ = -1;
   Place bound_place_ = Place::kOther;
+  const StringValue* const* bound_slot_ = nullptr;  // kRoot: the record's rootValueSlot
   long bound_index_ = -1;
   std::uint32_t bound_parent_version_ = 0;  // of the parent's indices, for kElement
 };
@@ -147,22 +151,13 @@ class LocalVariable : public ValueSource {
 };
 
 inline Value* Field::get(RuntimeContext* ctx) {
+  // Inline only the most common read, a supplied field outside any group,
+  // to keep the many places that read fields small.
   const DataRecord* record = ctx->getDataRecord();
-  // Bound to a place: bound_record_ is a record.
-  if (bound_place_ != Place::kOther && record == bound_record_ &&
+  if (bound_place_ == Place::kRoot && record == bound_record_ &&
       record->getLayoutStamp() == bound_layout_stamp_) {
-    const StringValue* value;
-    if (bound_place_ == Place::kRoot) {
-      value = record->rootValue(bound_path_id_);
-    } else if (getParent()->getIndicesVersion() == bound_parent_version_) {
-      const DataRecord::FieldEntry* entry = record->findOccurrence(bound_path_id_, bound_index_);
-      value = entry != nullptr ? entry->value : nullptr;
-    } else {
-      return read(ctx);
-    }
     // Values are immutable; the record owns this one until it is cleared.
-    if (value != nullptr) return const_cast<StringValue*>(value);
-    return ctx->createInvalidValue();
+    if (const StringValue* value = *bound_slot_) return const_cast<StringValue*>(value);
   }
   return read(ctx);
 }

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -94,18 +93,7 @@ class Functions {
   static Order order(const Value* a, const Value* b);
   // As order(a, createStringValue(text)) and order(a, createNumberValue(n)).
   static Order orderText(const Value* a, std::string_view text);
-  static Order orderNumber(const Value* a, long double number) {
-    // A text of up to 18 digits is read exactly as an integer.
-    if (const StringValue* s = as<StringValue>(a); s != nullptr && s->size() <= 18) {
-      std::uint64_t digits;
-      if (!readDigits(s->view(), &digits)) return Order::kUnordered;
-      const auto x = static_cast<long double>(digits);
-      if (x < number) return Order::kLess;
-      if (x > number) return Order::kGreater;
-      return x == number ? Order::kEqual : Order::kUnordered;
-    }
-    return orderNumberOther(a, number);
-  }
+  static Order orderNumber(const Value* a, long double number);
   // eq(a, b); eq(a, createStringValue(text)); eq(a, createNumberValue(n)).
   static bool equals(const Value* a, const Value* b);
   static bool equalsText(const Value* a, std::string_view text) {
@@ -122,23 +110,7 @@ class Functions {
     return is<NumberValue>(v);
   }
   // A non-empty text of the digits 0-9 only: what makes a text numeric.
-  static bool isDigits(std::string_view text) {
-    if (text.empty()) return false;
-    const char* p = text.data();
-    std::size_t i = 0;
-    // Eight bytes at a time: each has the high nibble 3 and a low nibble
-    // that stays below 10 (adding 6 does not carry into the high nibble).
-    for (; i + 8 <= text.size(); i += 8) {
-      std::uint64_t x;
-      std::memcpy(&x, p + i, 8);
-      constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0u, kThrees = 0x3030303030303030u;
-      if ((x & kHigh) != kThrees || ((x + 0x0606060606060606u) & kHigh) != kThrees) return false;
-    }
-    for (; i < text.size(); ++i) {
-      if (p[i] < '0' || p[i] > '9') return false;
-    }
-    return true;
-  }
+  static bool isDigits(std::string_view text);
   // What WERTLAENGE answers; nullopt for the invalid value.
   static std::optional<std::size_t> length(const Value* v) {
     if (const StringValue* s = as<StringValue>(v)) return s->size();
@@ -172,15 +144,8 @@ class Functions {
                              std::size_t digits = 0);
   // The value of a text of digits 0-9 (at most 19 of them); false for an
   // empty text or one with anything else.
-  static bool readDigits(std::string_view text, std::uint64_t* value) {
-    if (!isDigits(text)) return false;
-    std::uint64_t result = 0;
-    for (char c : text) result = result * 10 + static_cast<unsigned>(c - '0');
-    *value = result;
-    return true;
-  }
-  // orderNumber() and equalsText() past their shortcuts.
-  static Order orderNumberOther(const Value* a, long double number);
+  static bool readDigits(std::string_view text, std::uint64_t* value);
+  // equalsText() past its shortcut.
   static bool equalsTextOther(const Value* a, std::string_view text);
   // length() and text() of a value that is no text.
   static std::optional<std::size_t> lengthOfOther(const Value* v);

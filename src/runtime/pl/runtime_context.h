@@ -92,18 +92,9 @@ class RuntimeContext {
   Value* createRangeSeries(int count, const Value* const* values);
 
   // --- Sections. The title must stay valid until the section is left.
-  // Inline: every check, procedure and rule function opens one.
-  void startNewSection(const char* title, bool flag) {
-    sections_.push_back(SectionInfo{title ? title : "", flag});
-    if (observer_ != nullptr) observer_->onStart(sections_.back().title, flag, sections_.size());
-  }
+  void startNewSection(const char* title, bool flag);
   // Does nothing when no section is open.
-  void leaveCurrentSection() {
-    if (sections_.empty()) return;
-    const char* title = sections_.back().title;
-    sections_.pop_back();
-    if (observer_ != nullptr) observer_->onLeave(title, sections_.size());
-  }
+  void leaveCurrentSection();
   std::size_t getSectionDepth() const { return sections_.size(); }
   // A section that no finding is ever written in, such as a rule
   // function's: only a SectionObserver can tell it is open, so it opens
