@@ -101,9 +101,10 @@ void preparePlan(Plan& plan, Plausi& plausi, const DataRecord& record) {
 
 void runFieldStage(Plan& plan, Plausi& plausi, RuntimeContext& ctx, const DataRecord& record) {
   preparePlan(plan, plausi, record);
-  for (std::size_t i = 0; i < record.getFieldCount(); ++i) {
-    const DataRecord::FieldEntry& entry = record.getField(i);
-    Item& item = plan.items[static_cast<std::size_t>(entry.path_id)];
+  // Neither the record nor the plan's size changes while the checks run.
+  Item* const items = plan.items.data();
+  for (const DataRecord::FieldEntry& entry : record.fields()) {
+    Item& item = items[static_cast<std::size_t>(entry.path_id)];
     if (!item.resolved) resolve(plausi, record.getPath(entry.path_id), item);
     if (item.root_field != nullptr && entry.depth == 0) {
       item.check(&ctx, item.root_field);

@@ -340,9 +340,13 @@ bool Functions::isDigits(std::string_view text) {
 }
 
 bool Functions::readDigits(std::string_view text, std::uint64_t* value) {
-  if (!isDigits(text)) return false;
+  if (text.empty() || text.size() > 19) return false;
   std::uint64_t result = 0;
-  for (char c : text) result = result * 10 + static_cast<unsigned>(c - '0');
+  for (char c : text) {
+    const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
+    if (digit > 9) return false;
+    result = result * 10 + digit;
+  }
   *value = result;
   return true;
 }

@@ -59,14 +59,15 @@ pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const Proc
 
 namespace {
 
-void traceSkipped(pl::RuntimeContext* ctx, const ProcedureSpec& procedure) {
+[[gnu::noinline]] void traceSkipped(pl::RuntimeContext* ctx, const ProcedureSpec& procedure) {
   ctx->getLogger().trace() << procedure.name.skipped.c_str();
 }
 
 // Logs the exception being handled under the procedure's name and reports
 // it as the procedure's finding. Call it from a catch block only.
-void reportProcedureError(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordSpec& record,
-                          const ProcedureSpec& procedure, CheckSection& section) {
+[[gnu::noinline]] void reportProcedureError(pl::RuntimeContext* ctx, RuleTopic* topic,
+                                            const RecordSpec& record,
+                                            const ProcedureSpec& procedure, CheckSection& section) {
   const char* id = procedure.name.name.c_str();
   CaughtException caught(CaughtException::Pointer::kFree);
   logExecutionError(ctx, id, caught.message());
@@ -122,8 +123,8 @@ inline int runTestsQuietly(pl::RuntimeContext* ctx, RuleTopic* topic, const Step
 }
 
 // The finding of a procedure whose rule function answered 0.
-void writeQuietFinding(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordSpec& record,
-                       const ProcedureSpec& procedure) {
+[[gnu::noinline]] void writeQuietFinding(pl::RuntimeContext* ctx, RuleTopic* topic,
+                                         const RecordSpec& record, const ProcedureSpec& procedure) {
   CheckSection section(ctx, procedure.name.section.c_str(), true);
   try {
     section.write([&] {
@@ -138,8 +139,9 @@ void writeQuietFinding(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordSp
 // The exception being handled came out of a procedure's rule function:
 // logged under the function's name, then under the procedure's and
 // reported. From a catch block only.
-void reportQuietFailure(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordSpec& record,
-                        const ProcedureSpec& procedure) {
+[[gnu::noinline]] void reportQuietFailure(pl::RuntimeContext* ctx, RuleTopic* topic,
+                                          const RecordSpec& record,
+                                          const ProcedureSpec& procedure) {
   CheckSection section(ctx, procedure.name.section.c_str(), true);
   try {
     failRuleFunction(ctx, procedure.function, false);

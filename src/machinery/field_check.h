@@ -33,6 +33,17 @@ pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const Record
 // Nullopt when all pass. Throws nothing.
 inline std::optional<pl::ProblemInfoType> failedFieldTest(const pl::Value* value,
                                                           const FieldSpec& catalogue) {
+  // What a record supplies: a text.
+  if (const auto* text = pl::as<pl::StringValue>(value)) {
+    if (text->size() > catalogue.length) return pl::ProblemInfoType::kTooLong;
+    if (catalogue.runtimeType() != pl::FieldType::kNumeric) return std::nullopt;
+    if (!pl::Functions::conformsToDigits(text, catalogue.length < DigitMasks::kMaxDigits
+                                                   ? catalogue.length
+                                                   : DigitMasks::kMaxDigits)) {
+      return pl::ProblemInfoType::kNotTypeConform;
+    }
+    return std::nullopt;
+  }
   if (value->isInvalid()) {
     if (catalogue.presence == Presence::kMandatory) return pl::ProblemInfoType::kInvalid;
     return std::nullopt;  // the invalid value conforms to every type

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,6 +81,8 @@ class DataRecord {
   void addGroup(int path_id, int depth, const long* indices, long count);
 
   std::size_t getFieldCount() const { return fields_.size(); }
+  // Every field entry, in the order added.
+  std::span<const FieldEntry> fields() const { return fields_; }
   const FieldEntry& getField(std::size_t i) const { return fields_[i]; }
   std::string_view getFieldText(const FieldEntry& entry) const {
     return {text_.data() + entry.offset, entry.size};

@@ -97,8 +97,16 @@ class Functions {
   // eq(a, b); eq(a, createStringValue(text)); eq(a, createNumberValue(n)).
   static bool equals(const Value* a, const Value* b);
   static bool equalsText(const Value* a, std::string_view text) {
-    // Two texts are equal when their bytes are.
-    if (const StringValue* s = as<StringValue>(a)) return s->view() == text;
+    // Two texts are equal when their bytes are; literals are short enough
+    // to compare without a call.
+    if (const StringValue* s = as<StringValue>(a)) {
+      if (s->size() != text.size()) return false;
+      if (text.size() > 16) return s->view() == text;
+      for (std::size_t i = 0; i < text.size(); ++i) {
+        if (s->data()[i] != text[i]) return false;
+      }
+      return true;
+    }
     return equalsTextOther(a, text);
   }
   static bool equalsNumber(const Value* a, long double number) {
@@ -142,8 +150,8 @@ class Functions {
   // digit count instead (mask null).
   static bool conformsByMask(const Value* v, FieldType type, const char* mask,
                              std::size_t digits = 0);
-  // The value of a text of digits 0-9 (at most 19 of them); false for an
-  // empty text or one with anything else.
+  // The value of a text of one to 19 digits 0-9; false for any other
+  // text.
   static bool readDigits(std::string_view text, std::uint64_t* value);
   // equalsText() past its shortcut.
   static bool equalsTextOther(const Value* a, std::string_view text);
