@@ -8,7 +8,11 @@
 #include <vector>
 
 #include "DSAS_01/dsas01_record.h"
+#include "DSAS_02/dsas02_record.h"
 #include "DSKO_04/dsko04_record.h"
+#include "DSLN_01/dsln01_record.h"
+#include "DSLN_02/dsln02_record.h"
+#include "bench_commit.h"
 #include "counting_allocator.h"
 #include "pl/check_record.h"
 #include "pl/runtime_context.h"
@@ -47,12 +51,12 @@ void checkInTurn(benchmark::State& state, const std::vector<std::string>& lines)
     findings += static_cast<long>(host.check(lines[n % lines.size()]));
     ++n;
   }
+  // Read before the counters below allocate their map entries.
+  const long allocations = vexal::bench::allocationCount() - start;
   state.counters["records_per_s"] =
       benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsRate);
   state.counters["allocs_per_record"] =
-      n > kWarmUp ? static_cast<double>(vexal::bench::allocationCount() - start) /
-                        static_cast<double>(n - kWarmUp)
-                  : 0;
+      n > kWarmUp ? static_cast<double>(allocations) / static_cast<double>(n - kWarmUp) : 0;
   state.counters["findings_per_record"] = static_cast<double>(findings) / static_cast<double>(n);
 }
 
@@ -86,17 +90,45 @@ void BM_CheckDSAS01(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckDSAS01)->ArgName("input")->Arg(0)->Arg(1)->Arg(2);
 
+// 0: one valid query without contact person; 1: one with.
+void BM_CheckDSAS02(benchmark::State& state) {
+  std::vector<std::string> lines = {state.range(0) == 0 ? dsas02::validRecord().line()
+                                                        : dsas02::validRecordWithContact().line()};
+  checkInTurn<DSAS_02::Plausi_DSAS_02, RecordDefinition_DSAS_02>(state, lines);
+}
+BENCHMARK(BM_CheckDSAS02)->ArgName("input")->Arg(0)->Arg(1);
+
+// One valid wage report with this many tariff positions, without contact
+// person: the cost per position is the slope between the arguments.
+void BM_CheckDSLN01(benchmark::State& state) {
+  std::vector<std::string> lines = {
+      dsln01::validRecordWithPositions(static_cast<int>(state.range(0))).line()};
+  checkInTurn<DSLN_01::Plausi_DSLN_01, RecordDefinition_DSLN_01>(state, lines);
+}
+BENCHMARK(BM_CheckDSLN01)->ArgName("positions")->Arg(1)->Arg(10)->Arg(99);
+
+void BM_CheckDSLN02(benchmark::State& state) {
+  std::vector<std::string> lines = {
+      dsln02::validRecordWithPositions(static_cast<int>(state.range(0))).line()};
+  checkInTurn<DSLN_02::Plausi_DSLN_02, RecordDefinition_DSLN_02>(state, lines);
+}
+BENCHMARK(BM_CheckDSLN02)->ArgName("positions")->Arg(1)->Arg(10);
+
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::AddCustomContext("cpu_model", vexal::bench::cpuModel());
   benchmark::AddCustomContext("build_type", VEXAL_BUILD_TYPE);
+  benchmark::AddCustomContext("commit", VEXAL_BENCH_COMMIT);
   benchmark::AddCustomContext(
       "input",
       "DSKO_04 records of 415 characters: faulty/0 one valid record, faulty/1 one valid and "
       "three faulty records in turn; DSAS_01 queries of 463 characters (784 with the contact "
       "person): input/0 one valid query, input/1 one valid query with contact person, input/2 "
-      "those two and three faulty ones in turn");
+      "those two and three faulty ones in turn; DSAS_02 queries of 463 characters (784 with "
+      "the contact person): input/0 one valid query, input/1 one with contact person; DSLN_01 "
+      "and DSLN_02 wage reports of 494 characters and 59 per tariff position: positions/n one "
+      "valid report with n positions, without contact person");
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "bench_commit.h"
 #include "counting_allocator.h"
 #include "pl/check_record.h"
 #include "pl/functions.h"
@@ -152,6 +153,7 @@ BENCHMARK(BM_CheckRecord);
 int main(int argc, char** argv) {
   benchmark::AddCustomContext("cpu_model", vexal::bench::cpuModel());
   benchmark::AddCustomContext("build_type", VEXAL_BUILD_TYPE);
+  benchmark::AddCustomContext("commit", VEXAL_BENCH_COMMIT);
   benchmark::AddCustomContext(
       "input", "synthetic values; test record type TST_01 (44 characters, 3 block occurrences)");
   benchmark::Initialize(&argc, argv);

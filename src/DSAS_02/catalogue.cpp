@@ -17,7 +17,6 @@ namespace DSAS_02::catalogue {
 
 using namespace vexal::machinery;
 using namespace vexal::shared;
-using namespace DSAS_01::catalogue;
 using TB = TB_DSAS_02;
 
 // Still 463 characters.
@@ -55,8 +54,8 @@ constexpr auto kOtherFunctions =
                                       byName<&F_IstNullen>("F_IstNullen", "Zeichenkette")});
 constexpr auto kFunctions = byNameTable<kRootChecks, kOtherFunctions>();
 
-constexpr RecordSpec kRecord =
-    headerRecord<TB>("DSAS_02", "20221017_130444", kFields, kGroups, kRootChecks, kFunctions);
+constexpr RecordSpec kRecord = headerRecord<TB>(
+    "DSAS_02", "20221017_130444", kFields, DSAS_01::catalogue::kGroups, kRootChecks, kFunctions);
 
 }  // namespace DSAS_02::catalogue
 

@@ -10,6 +10,7 @@
 
 #include "DSLN_01/DSLN_01.h"
 #include "support/harness.h"
+#include "support/line_layout.h"
 #include "support/record_builder.h"
 
 namespace dsln01 {
@@ -100,6 +101,24 @@ inline vexal::testing::RecordBuilder validRecordWithContact() {
   record.set("MMDBAP", "J");
   addContact(record);
   return record;
+}
+
+// Where a report's tariff positions and contact person lie: 494
+// characters of header, then 59 per position with its mandatory
+// ANZVERSGTST 53 characters in, then the contact person. Also for DSLN_02.
+inline vexal::testing::LineLayout lineLayout(int positions, bool contact) {
+  constexpr std::size_t kHeader = 494;
+  constexpr std::size_t kPosition = 59;
+  vexal::testing::LineLayout layout;
+  layout.header = kHeader;
+  for (int n = 1; n <= positions; ++n) {
+    const std::size_t start = kHeader + (n - 1) * kPosition;
+    const std::string uv = "UV[" + std::to_string(n) + "]";
+    layout.occurrences.emplace_back(uv, start + kPosition);
+    layout.mandatory.emplace_back(uv + ".ANZVERSGTST#ANZVERSGTST", start + 53);
+  }
+  if (contact) vexal::testing::addContactPerson(layout, kHeader + positions * kPosition);
+  return layout;
 }
 
 inline std::unique_ptr<vexal::testing::Harness> makeHarness() {

@@ -38,6 +38,47 @@ TEST(Dsln01RecordTest, WholeLinesCountTheirTariffPositions) {
   EXPECT_TRUE(h->sections.balanced());
 }
 
+// The longest report: 99 tariff positions and the contact person, 6,656
+// characters. It checks like any other line, and a fault in a position
+// deep inside it is found at that occurrence alone.
+TEST(Dsln01RecordTest, NinetyNinePositionsWithContactPersonCheckLikeAnyLine) {
+  auto h = dsln01::makeHarness();
+  vexal::testing::RecordBuilder record = dsln01::validRecordWithPositions(99);
+  record.set("MMDBAP", "J");
+  dsln01::addContact(record);
+  const std::string line = record.line();
+  ASSERT_EQ(line.size(), 6656u);
+  h->check(line);
+  EXPECT_EQ(h->cut().expected_length, 6656u);
+  EXPECT_EQ(h->cut().actual_length, 6656u);
+  EXPECT_THAT(h->ids(), IsEmpty());
+  EXPECT_TRUE(h->sections.balanced());
+  EXPECT_THAT(h->errors.lines, IsEmpty());
+
+  h->check(vexal::testing::RecordBuilder(record).set("UV[50].GTST", "").line());
+  EXPECT_THAT(h->ruleFindings(),
+              ElementsAre("UV[50]#P_GTST DSLN280 GT-STELLE Grundstellung unzul\xE4ssig"));
+  ASSERT_EQ(h->findingCount(), 1u);
+  EXPECT_STREQ(h->finding(0).getReferenceTopic(), "UV");
+
+  h->check(vexal::testing::RecordBuilder(record).set("UV[50].UVEGSUMM", "1234X").line());
+  EXPECT_THAT(h->ids(), ElementsAre("UV[50].UVEGSUMM#UVEGSUMM", "UV[50]#P_UVEGSUMM"));
+
+  // The first and the last occurrence name themselves too.
+  h->check(vexal::testing::RecordBuilder(record)
+               .set("UV.BBNRGT", "01064065")
+               .set("UV[99].BBNRGT", "01064065")
+               .line());
+  EXPECT_THAT(h->ruleFindings(),
+              ElementsAre("UV[1]#P_BBNRGT DSLN271 BBNR-GTS und BBNR-UV nicht identisch",
+                          "UV[99]#P_BBNRGT DSLN271 BBNR-GTS und BBNR-UV nicht identisch"));
+
+  // The elements reused for the next line keep nothing of the faults.
+  h->check(line);
+  EXPECT_THAT(h->ids(), IsEmpty());
+  EXPECT_TRUE(h->sections.balanced());
+}
+
 TEST(Dsln01RecordTest, ProceduresRunInTheirOrderAndAreSkippedAboveLevelOne) {
   auto h = dsln01::makeHarness();
   h->ctx().setProblemWeightLevel(2);

@@ -1,12 +1,14 @@
-// Valid DSLN_02 wage reports with one tariff position, with and without a
-// contact person, and the harness that checks them: processing date
+// Valid DSLN_02 wage reports with one or more tariff positions, with and
+// without a contact person, and the harness that checks them: processing date
 // 8 December 2026, switch day 1 December.
 
 #ifndef VEXAL_TESTS_DSLN_02_DSLN02_RECORD_H_
 #define VEXAL_TESTS_DSLN_02_DSLN02_RECORD_H_
 
 #include <memory>
+#include <string>
 
+#include "DSLN_01/dsln01_record.h"
 #include "DSLN_02/DSLN_02.h"
 #include "support/harness.h"
 #include "support/record_builder.h"
@@ -70,10 +72,20 @@ inline vexal::testing::RecordBuilder validRecord() {
   return record;
 }
 
-inline vexal::testing::RecordBuilder validRecordWithContact() {
+// The same with `positions` tariff positions (1 to 99) of the carrier
+// 15141364.
+inline vexal::testing::RecordBuilder validRecordWithPositions(int positions) {
   vexal::testing::RecordBuilder record = validRecord();
-  record.set("MMDBAP", "J")
-      .addGroup("AN")
+  record.set("ANUV", std::string(1, static_cast<char>('0' + positions / 10)) +
+                         static_cast<char>('0' + positions % 10));
+  for (int n = 2; n <= positions; ++n) dsln01::addPosition(record, n);
+  return record;
+}
+
+// Appends the contact person, its mandatory fields only, to `record`
+// (whose MMDBAP must say "J").
+inline vexal::testing::RecordBuilder& addContact(vexal::testing::RecordBuilder& record) {
+  record.addGroup("AN")
       .set("AN.KE", "DBAP")
       .set("AN.NAMEAP", "Erika Muster")
       .set("AN.TELAP", "030 1234567")
@@ -81,6 +93,11 @@ inline vexal::testing::RecordBuilder validRecordWithContact() {
       .set("AN.PLZ", "12345")
       .set("AN.ORT", "Musterstadt");
   return record;
+}
+
+inline vexal::testing::RecordBuilder validRecordWithContact() {
+  vexal::testing::RecordBuilder record = validRecord();
+  return addContact(record.set("MMDBAP", "J"));
 }
 
 inline std::unique_ptr<vexal::testing::Harness> makeHarness() {

@@ -6,16 +6,21 @@
 #include <atomic>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "DSAS_01/DSAS_01.h"
 #include "DSAS_01/dsas01_record.h"
 #include "DSAS_02/DSAS_02.h"
+#include "DSAS_02/dsas02_record.h"
 #include "DSKO_04/DSKO_04.h"
 #include "DSKO_04/dsko04_record.h"
 #include "DSLN_01/DSLN_01.h"
+#include "DSLN_01/dsln01_record.h"
 #include "DSLN_02/DSLN_02.h"
+#include "DSLN_02/dsln02_record.h"
 #include "pl/plausi_exception.h"
 #include "support/tst_harness.h"
 
@@ -153,6 +158,78 @@ TEST(AllocationFailureTest, ADsas01CheckWithContactPersonOutOfMemoryLeaksNothing
     } catch (const pl::PlausiException&) {
     }
   });
+  EXPECT_GT(tries, 10);
+}
+
+// Checks `lines` one after the other with a harness that make() builds
+// inside each attempt, under every budget until the attempt completes;
+// returns the budgets tried. The completed attempt must find what a run
+// with memory to spare finds.
+template <class Make>
+long checkEveryBudget(Make make, const std::vector<std::string>& lines) {
+  auto idsOf = [&](vexal::testing::Harness& h) {
+    std::vector<std::string> ids;
+    for (const std::string& line : lines) {
+      try {
+        h.check(line);
+      } catch (const pl::PlausiException&) {
+        // Running out of memory inside a check may surface as a check error.
+      }
+      for (const std::string& id : h.ids()) ids.push_back(id);
+    }
+    return ids;
+  };
+  const std::vector<std::string> expected = idsOf(*make());
+  EXPECT_FALSE(expected.empty()) << "the lines are faulty";
+  bool found_them = false;
+  long tries = failEveryAllocation([&] {
+    std::unique_ptr<vexal::testing::Harness> h = make();
+    found_them = idsOf(*h) == expected;
+  });
+  EXPECT_TRUE(found_them);
+  return tries;
+}
+
+TEST(AllocationFailureTest, ADsln01CheckWithPositionsAndContactPersonOutOfMemoryLeaksNothing) {
+  // Three positions and the contact person, faulty in root, position and
+  // contact-person rules and a type test; then the same line cut inside
+  // its second position, and one that counts four positions but holds
+  // three.
+  vexal::testing::RecordBuilder record = dsln01::validRecordWithPositions(3);
+  dsln01::addContact(record.set("MMDBAP", "J"))
+      .set("VF", "UVSDD")
+      .set("MJAHR", "2029")
+      .set("UV[2].GTST", "")
+      .set("UV[3].UVEGSUMM", "X")
+      .set("AN.NAMEAP", "");
+  const std::string line = record.line();
+  long tries = checkEveryBudget(dsln01::makeHarness,
+                                {line, line.substr(0, 494 + 59 + 20),
+                                 vexal::testing::RecordBuilder(record).set("ANUV", "04").line()});
+  EXPECT_GT(tries, 10);
+}
+
+TEST(AllocationFailureTest, ADsas02CheckWithContactPersonOutOfMemoryLeaksNothing) {
+  // Faulty in the enterprise number, a version field and the contact
+  // person.
+  const std::string line = dsas02::validRecordWithContact()
+                               .set("UNRS", "123456789017000")
+                               .set("VERNRDSAS", "")
+                               .set("AN.ORT", "")
+                               .line();
+  long tries = checkEveryBudget(dsas02::makeHarness, {line});
+  EXPECT_GT(tries, 10);
+}
+
+TEST(AllocationFailureTest, ADsln02CheckWithPositionsAndContactPersonOutOfMemoryLeaksNothing) {
+  // Faulty in the reporting period, the working hours of a position and
+  // the contact person.
+  vexal::testing::RecordBuilder record = dsln02::validRecordWithPositions(2);
+  dsln02::addContact(record.set("MMDBAP", "J"))
+      .set("ZRVON", "20231301")
+      .set("UV[2].ARBSTDSUMM", "")
+      .set("AN.PLZ", "");
+  long tries = checkEveryBudget(dsln02::makeHarness, {record.line()});
   EXPECT_GT(tries, 10);
 }
 

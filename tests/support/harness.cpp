@@ -32,7 +32,7 @@ void Harness::check(std::string_view line) {
   trace.lines.clear();
   errors.lines.clear();
   sections.started.clear();
-  input_.load(line);
+  cut_ = &input_.load(line);
   ctx_.setDataRecord(&input_.record());
   checker_.check(&ctx_);
 }

@@ -62,6 +62,10 @@ class Harness {
 
   // Resets the context and checks one line: field stage and rule stage.
   void check(std::string_view line);
+  // How the last check() cut its line: the lengths the layout implies and
+  // the line holds, and the fields and group occurrences it found. Valid
+  // until the next check().
+  const RecordCut& cut() const { return *cut_; }
 
   // A record given field by field, as a host with another record source
   // would hand it over: fields in this order, each with its text (of any
@@ -91,6 +95,7 @@ class Harness {
   std::shared_ptr<RecordDefinition> definition_;
   pl::RecordChecker checker_;
   host::RecordInput input_;
+  const RecordCut* cut_ = nullptr;
   pl::DataRecord values_record_;
   pl::RuntimeContext ctx_;
 };
