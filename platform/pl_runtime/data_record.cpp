@@ -44,10 +44,12 @@ int DataRecord::internPath(std::string_view path) {
   std::string key(path);
   paths_.reserve(paths_.size() + 1);
   by_path_.reserve(by_path_.size() + 1);
+  occurrences_.reserve(occurrences_.size() + 1);
   root_field_.reserve(root_field_.size() + 1);
   root_values_.reserve(root_values_.size() + 1);
   paths_.push_back(std::move(key));
   by_path_.emplace_back();
+  occurrences_.emplace_back();
   root_field_.push_back(-1);
   root_values_.push_back(nullptr);
   for (unsigned char c : path) stamp_ = (stamp_ ^ c) * 1099511628211ull;
@@ -70,6 +72,10 @@ void DataRecord::clear() {
   fields_.clear();
   groups_.clear();
   for (auto& positions : by_path_) positions.clear();
+  for (Occurrences& occurrences : occurrences_) {
+    occurrences.values.clear();
+    occurrences.regular = true;
+  }
   std::fill(root_field_.begin(), root_field_.end(), -1);
   std::fill(root_values_.begin(), root_values_.end(), nullptr);
 }
@@ -133,15 +139,27 @@ void DataRecord::addField(int path_id, int depth, const long* indices, std::size
   // Fields outside groups are looked up without indices, through
   // root_field_ alone; by_path_ serves the occurrences of groups.
   const int position = static_cast<int>(fields_.size());
-  std::vector<int>& occurrences = by_path_[static_cast<std::size_t>(path_id)];
-  if (depth > 0) occurrences.push_back(position);
+  std::vector<int>& positions = by_path_[static_cast<std::size_t>(path_id)];
+  Occurrences& occurrences = occurrences_[static_cast<std::size_t>(path_id)];
+  // The next occurrence in index order, where findOccurrence looks first.
+  const bool in_order = depth == 1 && indices[0] == static_cast<long>(positions.size());
+  bool value_kept = false;
   FieldEntry* entry;
   try {
+    if (depth > 0) {
+      if (in_order && occurrences.regular) {
+        occurrences.values.push_back(value);
+        value_kept = true;
+      }
+      positions.push_back(position);
+    }
     entry = &fields_.emplace_back();
   } catch (...) {
-    if (depth > 0) occurrences.pop_back();
+    if (depth > 0 && !positions.empty() && positions.back() == position) positions.pop_back();
+    if (value_kept) occurrences.values.pop_back();
     throw;
   }
+  if (depth > 0 && !in_order) occurrences.regular = false;
   entry->path_id = path_id;
   entry->depth = depth;
   for (int i = 0; i < depth; ++i) entry->indices[i] = indices[i];

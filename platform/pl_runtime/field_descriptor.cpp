@@ -97,8 +97,14 @@ Value* Field::read(RuntimeContext* ctx) noexcept {
     if (bound_place_ == Place::kRoot) {
       value = *bound_slot_;
     } else if (getParent()->getIndicesVersion() == bound_parent_version_) {
-      const DataRecord::FieldEntry* entry = record->findOccurrence(bound_path_id_, bound_index_);
-      if (entry != nullptr) value = entry->value;
+      const DataRecord::Occurrences& occurrences = *bound_occurrences_;
+      if (occurrences.regular) {
+        if (static_cast<std::size_t>(bound_index_) < occurrences.values.size()) {
+          value = occurrences.values[static_cast<std::size_t>(bound_index_)];
+        }
+      } else if (const auto* entry = record->findOccurrence(bound_path_id_, bound_index_)) {
+        value = entry->value;
+      }
     } else {
       return readBound(ctx);
     }
@@ -133,6 +139,7 @@ Value* Field::readBound(RuntimeContext* ctx) noexcept {
     bound_place_ = Place::kElement;
     bound_index_ = element[0];
     bound_parent_version_ = parent->getIndicesVersion();
+    bound_occurrences_ = &record->occurrencesOf(bound_path_id_);
     entry = record->findOccurrence(bound_path_id_, bound_index_);
   } else {
     long indices[DataRecord::kMaxDepth + 1];

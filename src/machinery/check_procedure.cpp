@@ -59,15 +59,15 @@ pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const Proc
 
 namespace {
 
-[[gnu::noinline]] void traceSkipped(pl::RuntimeContext* ctx, const ProcedureSpec& procedure) {
+[[gnu::cold]] void traceSkipped(pl::RuntimeContext* ctx, const ProcedureSpec& procedure) {
   ctx->getLogger().trace() << procedure.name.skipped.c_str();
 }
 
 // Logs the exception being handled under the procedure's name and reports
 // it as the procedure's finding. Call it from a catch block only.
-[[gnu::noinline]] void reportProcedureError(pl::RuntimeContext* ctx, RuleTopic* topic,
-                                            const RecordSpec& record,
-                                            const ProcedureSpec& procedure, CheckSection& section) {
+[[gnu::cold]] void reportProcedureError(pl::RuntimeContext* ctx, RuleTopic* topic,
+                                        const RecordSpec& record, const ProcedureSpec& procedure,
+                                        CheckSection& section) {
   const char* id = procedure.name.name.c_str();
   CaughtException caught(CaughtException::Pointer::kFree);
   logExecutionError(ctx, id, caught.message());
@@ -123,8 +123,8 @@ inline int runTestsQuietly(pl::RuntimeContext* ctx, RuleTopic* topic, const Step
 }
 
 // The finding of a procedure whose rule function answered 0.
-[[gnu::noinline]] void writeQuietFinding(pl::RuntimeContext* ctx, RuleTopic* topic,
-                                         const RecordSpec& record, const ProcedureSpec& procedure) {
+[[gnu::cold]] void writeQuietFinding(pl::RuntimeContext* ctx, RuleTopic* topic,
+                                     const RecordSpec& record, const ProcedureSpec& procedure) {
   CheckSection section(ctx, procedure.name.section.c_str(), true);
   try {
     section.write([&] {
@@ -139,9 +139,8 @@ inline int runTestsQuietly(pl::RuntimeContext* ctx, RuleTopic* topic, const Step
 // The exception being handled came out of a procedure's rule function:
 // logged under the function's name, then under the procedure's and
 // reported. From a catch block only.
-[[gnu::noinline]] void reportQuietFailure(pl::RuntimeContext* ctx, RuleTopic* topic,
-                                          const RecordSpec& record,
-                                          const ProcedureSpec& procedure) {
+[[gnu::cold]] void reportQuietFailure(pl::RuntimeContext* ctx, RuleTopic* topic,
+                                      const RecordSpec& record, const ProcedureSpec& procedure) {
   CheckSection section(ctx, procedure.name.section.c_str(), true);
   try {
     failRuleFunction(ctx, procedure.function, false);

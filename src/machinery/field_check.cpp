@@ -20,10 +20,9 @@ namespace {
 // A field check with its section and the current field, for a field that
 // fails, an error, or a section observer. Kept out of runFieldCheck, so
 // that the common way through it stays short.
-[[gnu::noinline]] pl::Value* runFieldCheckFully(pl::RuntimeContext* ctx, pl::Field* field,
-                                                const RecordSpec& record,
-                                                const FieldSpec& catalogue, const char* section,
-                                                const char* check_name) {
+[[gnu::cold]] pl::Value* runFieldCheckFully(pl::RuntimeContext* ctx, pl::Field* field,
+                                            const RecordSpec& record, const FieldSpec& catalogue,
+                                            const char* section, const char* check_name) {
   CheckSection check_section(ctx, section, true);
   ctx->setCurrentField(field);
   bool written = false;

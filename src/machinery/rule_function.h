@@ -15,8 +15,11 @@ namespace vexal::machinery {
 
 // Writes the error line of the exception being handled under the function's
 // name and leaves its section, when it opened (see ruleFunction()). Call it
-// from a catch block only.
-void failRuleFunction(pl::RuntimeContext* ctx, const FunctionName& function, bool section_opened);
+// from a catch block only. What runs only when a check fails or an error
+// is reported is marked cold, so that the compiler keeps it apart from the
+// code every record runs.
+[[gnu::cold]] void failRuleFunction(pl::RuntimeContext* ctx, const FunctionName& function,
+                                    bool section_opened);
 
 // Runs body() in the function's section and returns what it returns. On an
 // exception: logs it under the function's name, leaves the section and
@@ -70,9 +73,9 @@ class RuleCall {
   bool ok() const { return result_ == 1; }
   // Fails with the running test's first text.
   void fail() { failWith(step_->texts[0]); }
-  void failWith(const char* text);
+  [[gnu::cold]] void failWith(const char* text);
   // Fails with a text made at run time.
-  void failWith(pl::Value* text);
+  [[gnu::cold]] void failWith(pl::Value* text);
 
   // Runs one test (the machinery's loop).
   void run(const Step& step) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <stdexcept>
 
 #include "pl/data_record.h"
@@ -90,6 +91,46 @@ TEST(DataRecordTest, ReplacedTextKeepsTheFieldsAndTheirValuesReadTheNewBytes) {
   EXPECT_EQ(record.getText(), "12345");
 }
 
+// The values kept by index answer what findOccurrence answers, whatever
+// order, depth and repetition the occurrences were added in.
+TEST(DataRecordTest, OccurrenceValuesAnswerAsTheSearch) {
+  std::mt19937 random(5);
+  for (int round = 0; round < 300; ++round) {
+    pl::DataRecord record;
+    int gtst = record.internPath("UV.GTST");
+    record.setText("0123456789ABCDEFGHIJ");
+    const bool orderly = round % 3 == 0;
+    const int count = static_cast<int>(random() % 8);
+    for (int k = 0; k < count; ++k) {
+      long indices[2] = {orderly ? k : static_cast<long>(random() % 5), 3};
+      const int depth = orderly || random() % 6 != 0 ? 1 : 2;
+      record.addField(gtst, depth, indices, static_cast<std::size_t>(k * 2), 2, random() % 4 != 0);
+    }
+    const pl::DataRecord::Occurrences& kept = record.occurrencesOf(gtst);
+    if (orderly) {
+      EXPECT_TRUE(kept.regular);
+    }
+    if (!kept.regular) continue;
+    for (long index = 0; index < 9; ++index) {
+      const pl::DataRecord::FieldEntry* found = record.findOccurrence(gtst, index);
+      const pl::StringValue* expected = found != nullptr ? found->value : nullptr;
+      const pl::StringValue* value = static_cast<std::size_t>(index) < kept.values.size()
+                                         ? kept.values[static_cast<std::size_t>(index)]
+                                         : nullptr;
+      ASSERT_EQ(value, expected) << "round " << round << " index " << index;
+    }
+  }
+  pl::DataRecord record;
+  int gtst = record.internPath("UV.GTST");
+  record.setText("abcd");
+  long second[] = {1, -1};
+  record.addField(gtst, second, 0, 2, true);  // the second occurrence first
+  EXPECT_FALSE(record.occurrencesOf(gtst).regular);
+  record.clear();
+  EXPECT_TRUE(record.occurrencesOf(gtst).regular);
+  EXPECT_TRUE(record.occurrencesOf(gtst).values.empty());
+}
+
 class FieldReadTest : public ::testing::Test {
  protected:
   FieldReadTest()
@@ -152,6 +193,18 @@ TEST_F(FieldReadTest, AnElementFieldFollowsItsElementsIndicesAndTheRecord) {
   EXPECT_TRUE(member.get(&ctx)->isInvalid());  // no second occurrence any more
   element.setIndices(first_only);
   EXPECT_STREQ(member.get(&ctx)->getString(), "abcd");
+}
+
+TEST_F(FieldReadTest, AnElementFieldReadsOccurrencesAddedOutOfOrder) {
+  long second[] = {1, -1}, first[] = {0, -1};
+  element.setIndices(first);
+  record.clear();
+  record.setText("KE  bbbbaaaa");
+  record.addField(gtst, second, 4, 4, true);
+  record.addField(gtst, first, 8, 4, true);
+  EXPECT_STREQ(member.get(&ctx)->getString(), "aaaa");
+  element.setIndices(second);
+  EXPECT_STREQ(member.get(&ctx)->getString(), "bbbb");
 }
 
 TEST_F(FieldReadTest, NoRecordOrAnotherLayoutReadsInvalid) {

@@ -89,6 +89,21 @@ class DataRecord {
   }
   // Null when the record holds no such field occurrence.
   const FieldEntry* findField(int path_id, const long* indices) const;
+  // The values of one path's fields in the occurrences of a top-level
+  // group, by index, while those fields were added in the order of their
+  // indices, as a host adds them: then values[index] is the value of
+  // findOccurrence(path, index), and null when it has none (also beyond
+  // the end). `regular` turns false, until clear(), when one was not.
+  struct Occurrences {
+    std::vector<const StringValue*> values;
+    bool regular = true;
+  };
+  // The occurrences of path_id, an interned path. The object stays while
+  // no path is interned (the layout stamp stays); its content changes with
+  // the record.
+  const Occurrences& occurrencesOf(int path_id) const {
+    return occurrences_[static_cast<std::size_t>(path_id)];
+  }
   // findField(path_id, {index, -1}): a field of the index-th occurrence of
   // a top-level group, which usually stands where the index says.
   const FieldEntry* findOccurrence(int path_id, long index) const {
@@ -134,8 +149,10 @@ class DataRecord {
   Arena values_;
   std::vector<FieldEntry> fields_;
   std::vector<GroupEntry> groups_;
-  // Per path id: positions in fields_ in the order added.
+  // Per path id: positions in fields_ in the order added, and their values
+  // while in index order.
   std::vector<std::vector<int>> by_path_;
+  std::vector<Occurrences> occurrences_;
   // Per path id: the position of its first field outside any group, or -1.
   std::vector<int> root_field_;
   // Per path id: the value of that field (null: none, or not supplied).

@@ -104,7 +104,8 @@ class Field final : public FieldDescriptor, public ValueSource {
   std::uint64_t bound_layout_stamp_ = 0;
   int bound_path_id_ = -1;
   Place bound_place_ = Place::kOther;
-  const StringValue* const* bound_slot_ = nullptr;  // kRoot: the record's rootValueSlot
+  const StringValue* const* bound_slot_ = nullptr;              // kRoot: the record's rootValueSlot
+  const DataRecord::Occurrences* bound_occurrences_ = nullptr;  // kElement
   long bound_index_ = -1;
   std::uint32_t bound_parent_version_ = 0;  // of the parent's indices, for kElement
 };
