@@ -358,7 +358,19 @@ Functions::Order Functions::orderNumber(const Value* a, long double number) {
     if (!readDigits(s->view(), &digits)) return Order::kUnordered;
     return compareNumbers(static_cast<long double>(digits), number);
   }
+  if (const NumberValue* n = as<NumberValue>(a)) return compareNumbers(n->get(), number);
   return compare(operandOf(a), numberOperand(number));
+}
+
+Functions::Order Functions::orderInteger(const Value* a, std::int64_t number) {
+  if (const StringValue* s = as<StringValue>(a); s != nullptr && s->size() <= 18) {
+    std::uint64_t digits;
+    if (!readDigits(s->view(), &digits)) return Order::kUnordered;
+    // Below 10^18, so within an int64.
+    const auto x = static_cast<std::int64_t>(digits);
+    return x < number ? Order::kLess : (x > number ? Order::kGreater : Order::kEqual);
+  }
+  return orderNumber(a, static_cast<long double>(number));
 }
 
 bool Functions::equals(const Value* a, const Value* b) { return equal(operandOf(a), operandOf(b)); }

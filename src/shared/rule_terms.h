@@ -11,7 +11,9 @@
 #error "the check machinery does not depend on shared rules"
 #endif
 
+#include <concepts>
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <span>
@@ -70,6 +72,30 @@ inline bool isAtLeast(const pl::Value* v, long double number) {
 }
 inline bool equalsNumber(const pl::Value* v, long double number) {
   return pl::Functions::equalsNumber(v, number);
+}
+// The same for whole numbers, compared without floating point where the
+// value is a text.
+template <std::integral N>
+bool isGreaterThan(const pl::Value* v, N number) {
+  return pl::Functions::orderInteger(v, static_cast<std::int64_t>(number)) == Order::kGreater;
+}
+template <std::integral N>
+bool isLessThan(const pl::Value* v, N number) {
+  return pl::Functions::orderInteger(v, static_cast<std::int64_t>(number)) == Order::kLess;
+}
+template <std::integral N>
+bool isAtMost(const pl::Value* v, N number) {
+  Order order = pl::Functions::orderInteger(v, static_cast<std::int64_t>(number));
+  return order == Order::kLess || order == Order::kEqual;
+}
+template <std::integral N>
+bool isAtLeast(const pl::Value* v, N number) {
+  Order order = pl::Functions::orderInteger(v, static_cast<std::int64_t>(number));
+  return order == Order::kGreater || order == Order::kEqual;
+}
+template <std::integral N>
+bool equalsNumber(const pl::Value* v, N number) {
+  return pl::Functions::orderInteger(v, static_cast<std::int64_t>(number)) == Order::kEqual;
 }
 
 // gt(WERTLAENGE(v), maximum); false for a missing value.

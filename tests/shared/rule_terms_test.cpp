@@ -88,6 +88,16 @@ TEST_F(RuleTermsTest, ComparisonsAndLengthsAgreeWithTheBuiltIns) {
       EXPECT_EQ(isAtLeast(v, n), Functions::ge(&ctx, v, number)->isTrue()) << n;
       EXPECT_EQ(equalsNumber(v, n), Functions::eq(&ctx, v, number)->isTrue()) << n;
     }
+    // Whole numbers take the way without floating point.
+    for (long long n : {0LL, 4LL, 2018LL, 9999LL, -1LL, 12345LL, 999999999999999999LL,
+                        1000000000000000000LL, 9223372036854775807LL}) {
+      pl::Value* number = ctx.createNumberValue(static_cast<long double>(n));
+      EXPECT_EQ(isGreaterThan(v, n), Functions::gt(&ctx, v, number)->isTrue()) << n;
+      EXPECT_EQ(isLessThan(v, n), Functions::lt(&ctx, v, number)->isTrue()) << n;
+      EXPECT_EQ(isAtMost(v, n), Functions::le(&ctx, v, number)->isTrue()) << n;
+      EXPECT_EQ(isAtLeast(v, n), Functions::ge(&ctx, v, number)->isTrue()) << n;
+      EXPECT_EQ(equalsNumber(v, n), Functions::eq(&ctx, v, number)->isTrue()) << n;
+    }
     EXPECT_EQ(isNumeric(v), Functions::NUMERISCH(&ctx, v)->isTrue());
     EXPECT_EQ(isMissing(v), Functions::eq(&ctx, v, ctx.createInvalidValue())->isTrue());
   }

@@ -94,6 +94,9 @@ class Functions {
   // As order(a, createStringValue(text)) and order(a, createNumberValue(n)).
   static Order orderText(const Value* a, std::string_view text);
   static Order orderNumber(const Value* a, long double number);
+  // orderNumber() for a whole number, which needs no floating point for a
+  // text of digits.
+  static Order orderInteger(const Value* a, std::int64_t number);
   // eq(a, b); eq(a, createStringValue(text)); eq(a, createNumberValue(n)).
   static bool equals(const Value* a, const Value* b);
   static bool equalsText(const Value* a, std::string_view text) {
