@@ -1,5 +1,8 @@
 #include "machinery/internal/check_procedure.h"
 
+#include <cstddef>
+#include <span>
+
 #include "machinery/internal/caught_exception.h"
 #include "machinery/internal/check_section.h"
 #include "machinery/internal/problem.h"
@@ -59,15 +62,17 @@ pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const Proc
 
 namespace {
 
-[[gnu::cold]] void traceSkipped(pl::RuntimeContext* ctx, const ProcedureSpec& procedure) {
+[[gnu::cold, gnu::noinline]] void traceSkipped(pl::RuntimeContext* ctx,
+                                               const ProcedureSpec& procedure) {
   ctx->getLogger().trace() << procedure.name.skipped.c_str();
 }
 
 // Logs the exception being handled under the procedure's name and reports
 // it as the procedure's finding. Call it from a catch block only.
-[[gnu::cold]] void reportProcedureError(pl::RuntimeContext* ctx, RuleTopic* topic,
-                                        const RecordSpec& record, const ProcedureSpec& procedure,
-                                        CheckSection& section) {
+[[gnu::cold, gnu::noinline]] void reportProcedureError(pl::RuntimeContext* ctx, RuleTopic* topic,
+                                                       const RecordSpec& record,
+                                                       const ProcedureSpec& procedure,
+                                                       CheckSection& section) {
   const char* id = procedure.name.name.c_str();
   CaughtException caught(CaughtException::Pointer::kFree);
   logExecutionError(ctx, id, caught.message());
@@ -112,9 +117,9 @@ namespace {
 // lines and findings, without the sections that nobody would see. The
 // tests run inline; what fails goes to the functions below.
 inline int runTestsQuietly(pl::RuntimeContext* ctx, RuleTopic* topic, const Step* steps,
-                           const ProcedureSpec& check) {
+                           const ProcedureSpec& check, pl::Value* value) {
   if (check.clears_text) topic->hf_fehlertext->setInvalid();
-  RuleCall rule(ctx, *topic, check);
+  RuleCall rule(ctx, *topic, check, value);
   const Step* step = steps + check.first_step;
   for (const Step* end = step + check.step_count; step != end; ++step) {
     if (rule.ok() || step->always) rule.run(*step);
@@ -123,8 +128,9 @@ inline int runTestsQuietly(pl::RuntimeContext* ctx, RuleTopic* topic, const Step
 }
 
 // The finding of a procedure whose rule function answered 0.
-[[gnu::cold]] void writeQuietFinding(pl::RuntimeContext* ctx, RuleTopic* topic,
-                                     const RecordSpec& record, const ProcedureSpec& procedure) {
+[[gnu::cold, gnu::noinline]] void writeQuietFinding(pl::RuntimeContext* ctx, RuleTopic* topic,
+                                                    const RecordSpec& record,
+                                                    const ProcedureSpec& procedure) {
   CheckSection section(ctx, procedure.name.section.c_str(), true);
   try {
     section.write([&] {
@@ -139,8 +145,9 @@ inline int runTestsQuietly(pl::RuntimeContext* ctx, RuleTopic* topic, const Step
 // The exception being handled came out of a procedure's rule function:
 // logged under the function's name, then under the procedure's and
 // reported. From a catch block only.
-[[gnu::cold]] void reportQuietFailure(pl::RuntimeContext* ctx, RuleTopic* topic,
-                                      const RecordSpec& record, const ProcedureSpec& procedure) {
+[[gnu::cold, gnu::noinline]] void reportQuietFailure(pl::RuntimeContext* ctx, RuleTopic* topic,
+                                                     const RecordSpec& record,
+                                                     const ProcedureSpec& procedure) {
   CheckSection section(ctx, procedure.name.section.c_str(), true);
   try {
     failRuleFunction(ctx, procedure.function, false);
@@ -159,12 +166,24 @@ void StandardAblauf(pl::RuntimeContext* ctx, RuleTopic* topic) {
     const TopicSpec& catalogue = topic->catalogue();
     const RecordSpec& record = topic->record();
     const Step* steps = catalogue.checks.steps.data();
-    for (const ProcedureSpec& procedure : catalogue.checks.procedures) {
+    const std::span<const ProcedureSpec> procedures = catalogue.checks.procedures;
+    // The value of the next procedure's field is read one procedure ahead:
+    // a chain of loads that then runs alongside the tests before it.
+    auto fieldValue = [&](std::size_t i) {
+      return i < procedures.size()
+                 ? topic->field(static_cast<std::size_t>(procedures[i].field))->get(ctx)
+                 : nullptr;
+    };
+    pl::Value* next_value = fieldValue(0);
+    for (std::size_t i = 0; i < procedures.size(); ++i) {
+      const ProcedureSpec& procedure = procedures[i];
+      pl::Value* value = next_value;
+      next_value = fieldValue(i + 1);
       if (procedure.hasRuleFunction() && !ctx->hasSectionObserver() &&
           ctx->getProblemWeightLevel() <= 1) {
         int result;
         try {
-          result = runTestsQuietly(ctx, topic, steps, procedure);
+          result = runTestsQuietly(ctx, topic, steps, procedure, value);
         } catch (...) {
           reportQuietFailure(ctx, topic, record, procedure);
           continue;

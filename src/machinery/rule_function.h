@@ -47,6 +47,9 @@ pl::Value* ruleFunction(pl::RuntimeContext* ctx, const FunctionName& function, B
 class RuleCall {
  public:
   RuleCall(pl::RuntimeContext* ctx, RuleTopic& topic, const ProcedureSpec& check);
+  // With the value of the check's field read already.
+  RuleCall(pl::RuntimeContext* ctx, RuleTopic& topic, const ProcedureSpec& check, pl::Value* value)
+      : ctx_(ctx), topic_(topic), check_(check), value_(value) {}
   RuleCall(const RuleCall&) = delete;
   RuleCall& operator=(const RuleCall&) = delete;
 
