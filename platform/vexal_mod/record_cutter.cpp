@@ -242,6 +242,9 @@ void RecordCutter::learnGroupRules() {
     }
     const char* name = nullptr;
     GroupRule rule{GroupRule::Kind::kOnce};
+    rule.first_field = static_cast<int>(leading.size());
+    for (const GroupRule& before : rules) rule.first_field += before.member_count;
+    rule.member_count = static_cast<int>(group->getFieldDefinitionCount());
     if (const char* counter = group->getCounterFieldName()) {
       name = counter;
       rule.kind = GroupRule::Kind::kCounted;
@@ -263,7 +266,55 @@ void RecordCutter::learnGroupRules() {
     rules.push_back(rule);
   }
   group_rules_ = std::move(rules);
+  leading_fields_ = static_cast<int>(leading.size());
   rules_known_ = true;
+}
+
+long RecordCutter::occurrences(const GroupRule& rule, std::string_view line) const {
+  // The text a cut supplies for the field: what of it the line holds.
+  std::string_view text =
+      rule.offset < line.size() ? line.substr(rule.offset, rule.length) : std::string_view();
+  switch (rule.kind) {
+    case GroupRule::Kind::kOnce:
+      return 1;
+    case GroupRule::Kind::kNever:
+      return 0;
+    case GroupRule::Kind::kCounted:
+      return ParseCount(text);
+    case GroupRule::Kind::kConditioned:
+      return !text.empty() && rule.condition->holds(text.data(), text.size()) ? 1 : 0;
+  }
+  return 0;
+}
+
+void RecordCutter::cutByRules(std::string_view line, RecordCut& out) const {
+  // What walking the layout gives: the top-level fields, then per group its
+  // entry and the members of every occurrence, numbered as flattened.
+  std::size_t position = 0;
+  auto add = [&](int layout_index, int depth, long index) {
+    RecordCut::Field& entry = out.fields.emplace_back();
+    entry.layout_index = layout_index;
+    entry.depth = depth;
+    std::fill(entry.indices, entry.indices + kMaxDepth, 0);
+    entry.indices[0] = index;
+    entry.offset = position;
+    entry.length = fields_[static_cast<std::size_t>(layout_index)].definition->getLength();
+    entry.supplied = position < line.size() ? std::min(entry.length, line.size() - position) : 0;
+    position += entry.length;
+  };
+  for (int i = 0; i < leading_fields_; ++i) add(i, 0, 0);
+  for (std::size_t g = 0; g < group_rules_.size(); ++g) {
+    const GroupRule& rule = group_rules_[g];
+    RecordCut::Group& group = out.groups.emplace_back();
+    group.layout_index = static_cast<int>(g);
+    group.depth = 0;
+    std::fill(group.indices, group.indices + kMaxDepth, 0);
+    group.count = occurrences(rule, line);
+    for (long k = 0; k < group.count; ++k) {
+      for (int m = 0; m < rule.member_count; ++m) add(rule.first_field + m, 1, k);
+    }
+  }
+  out.expected_length = position;
 }
 
 bool RecordCutter::cutsAlike(std::string_view line, const RecordCut& last) const {
@@ -272,25 +323,7 @@ bool RecordCutter::cutsAlike(std::string_view line, const RecordCut& last) const
     return false;
   }
   for (std::size_t g = 0; g < group_rules_.size(); ++g) {
-    const GroupRule& rule = group_rules_[g];
-    // The text a cut supplies for the field: what of it the line holds.
-    std::string_view text =
-        rule.offset < line.size() ? line.substr(rule.offset, rule.length) : std::string_view();
-    long count = 1;
-    switch (rule.kind) {
-      case GroupRule::Kind::kOnce:
-        break;
-      case GroupRule::Kind::kNever:
-        count = 0;
-        break;
-      case GroupRule::Kind::kCounted:
-        count = ParseCount(text);
-        break;
-      case GroupRule::Kind::kConditioned:
-        count = !text.empty() && rule.condition->holds(text.data(), text.size()) ? 1 : 0;
-        break;
-    }
-    if (count != last.groups[g].count) return false;
+    if (occurrences(group_rules_[g], line) != last.groups[g].count) return false;
   }
   return true;
 }
@@ -298,20 +331,8 @@ bool RecordCutter::cutsAlike(std::string_view line, const RecordCut& last) const
 void RecordCutter::cut(std::string_view line, RecordCut& out) const {
   out.clear();
   out.actual_length = line.size();
-  if (groups_.empty()) {
-    // A layout without groups is its fields one after the other.
-    std::size_t position = 0;
-    for (std::size_t i = 0; i < fields_.size(); ++i) {
-      RecordCut::Field& entry = out.fields.emplace_back();
-      entry.layout_index = static_cast<int>(i);
-      entry.depth = 0;
-      std::fill(entry.indices, entry.indices + kMaxDepth, 0);
-      entry.offset = position;
-      entry.length = fields_[i].definition->getLength();
-      entry.supplied = position < line.size() ? std::min(entry.length, line.size() - position) : 0;
-      position += entry.length;
-    }
-    out.expected_length = position;
+  if (rules_known_) {
+    cutByRules(line, out);
     return;
   }
   Walker walker(fields_, line, out);
