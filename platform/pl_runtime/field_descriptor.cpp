@@ -95,9 +95,9 @@ Value* Field::read(RuntimeContext* ctx) noexcept {
       record->getLayoutStamp() == bound_layout_stamp_) {
     const StringValue* value = nullptr;
     if (bound_place_ == Place::kRoot) {
-      value = *bound_slot_;
+      value = record->rootValue(bound_path_id_);
     } else if (getParent()->getIndicesVersion() == bound_parent_version_) {
-      const DataRecord::Occurrences& occurrences = *bound_occurrences_;
+      const DataRecord::Occurrences& occurrences = record->occurrencesOf(bound_path_id_);
       if (occurrences.regular) {
         if (static_cast<std::size_t>(bound_index_) < occurrences.values.size()) {
           value = occurrences.values[static_cast<std::size_t>(bound_index_)];
@@ -131,7 +131,6 @@ Value* Field::readBound(RuntimeContext* ctx) noexcept {
   const long* element = parent != nullptr ? parent->getIndices() : nullptr;
   if (parent == nullptr) {
     bound_place_ = Place::kRoot;
-    bound_slot_ = record->rootValueSlot(bound_path_id_);
     entry = record->findField(bound_path_id_, nullptr);
   } else if (parent->getParent() == nullptr && element != nullptr && element[0] >= 0 &&
              element[1] == -1) {
@@ -139,7 +138,6 @@ Value* Field::readBound(RuntimeContext* ctx) noexcept {
     bound_place_ = Place::kElement;
     bound_index_ = element[0];
     bound_parent_version_ = parent->getIndicesVersion();
-    bound_occurrences_ = &record->occurrencesOf(bound_path_id_);
     entry = record->findOccurrence(bound_path_id_, bound_index_);
   } else {
     long indices[DataRecord::kMaxDepth + 1];

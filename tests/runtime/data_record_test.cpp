@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <random>
 #include <stdexcept>
 
 #include "pl/data_record.h"
 #include "pl/field_descriptor.h"
+#include "pl/functions.h"
 #include "pl/runtime_context.h"
 #include "pl/type_descriptor.h"
 
@@ -205,6 +207,38 @@ TEST_F(FieldReadTest, AnElementFieldReadsOccurrencesAddedOutOfOrder) {
   EXPECT_STREQ(member.get(&ctx)->getString(), "aaaa");
   element.setIndices(second);
   EXPECT_STREQ(member.get(&ctx)->getString(), "bbbb");
+}
+
+// A field keeps nothing of the record it read: a record made later at the
+// same address with the same paths reads as itself.
+TEST(FieldRebindTest, ARecordAtTheAddressOfAnEarlierOneReadsItself) {
+  static constexpr long kExtent[] = {0};
+  pl::TypeDescriptor root_type(nullptr, nullptr, "KE", "KE", pl::FieldType::kAlphanumeric, nullptr,
+                               0, nullptr);
+  pl::TypeDescriptor block_type(nullptr, nullptr, "UV", "UV", pl::FieldType::kTopic, nullptr, 1,
+                                kExtent);
+  pl::TypeDescriptor member_type(&block_type, nullptr, "GTST", "GT", pl::FieldType::kAlphanumeric,
+                                 nullptr, 0, nullptr);
+  pl::Field root_field(&root_type, nullptr);
+  pl::FieldDescriptor element(&block_type, nullptr);
+  long first[] = {0, -1};
+  element.setIndices(first);
+  pl::Field member(&member_type, &element);
+  pl::RuntimeContext ctx;
+  alignas(pl::DataRecord) unsigned char storage[sizeof(pl::DataRecord)];
+  for (const char* text : {"KE01AAAA", "KE02BBBB", "KE03CCCC"}) {
+    auto* record = new (storage) pl::DataRecord;
+    int ke = record->internPath("KE");
+    int gtst = record->internPath("UV.GTST");
+    record->setText(text);
+    record->addField(ke, nullptr, 0, 4, true);
+    record->addField(gtst, first, 4, 4, true);
+    ctx.setDataRecord(record);
+    EXPECT_EQ(pl::Functions::text(root_field.get(&ctx)), std::string_view(text, 4));
+    EXPECT_EQ(pl::Functions::text(member.get(&ctx)), std::string_view(text + 4, 4));
+    ctx.setDataRecord(nullptr);
+    record->~DataRecord();
+  }
 }
 
 TEST_F(FieldReadTest, NoRecordOrAnotherLayoutReadsInvalid) {

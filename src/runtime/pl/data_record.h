@@ -98,9 +98,7 @@ class DataRecord {
     std::vector<const StringValue*> values;
     bool regular = true;
   };
-  // The occurrences of path_id, an interned path. The object stays while
-  // no path is interned (the layout stamp stays); its content changes with
-  // the record.
+  // The occurrences of path_id, an interned path.
   const Occurrences& occurrencesOf(int path_id) const {
     return occurrences_[static_cast<std::size_t>(path_id)];
   }
@@ -118,11 +116,8 @@ class DataRecord {
   // The value of the first field outside any group with that path: null
   // when the record holds no such field or does not supply it. path_id
   // must be interned. What a root field reads, without a search.
-  const StringValue* rootValue(int path_id) const { return *rootValueSlot(path_id); }
-  // Where rootValue(path_id) is kept: the place stays while no path is
-  // interned (the layout stamp stays), its content changes with the record.
-  const StringValue* const* rootValueSlot(int path_id) const {
-    return &root_values_[static_cast<std::size_t>(path_id)];
+  const StringValue* rootValue(int path_id) const {
+    return root_values_[static_cast<std::size_t>(path_id)];
   }
   // 0 when the record holds no such group.
   long getGroupSize(int path_id, const long* indices) const;

@@ -77,7 +77,7 @@ class FieldDescriptor {
 // A field binds itself to the path table of the record it reads from and
 // keeps its path id while that table stays the same; a field outside any
 // group, or in an element of a top-level group, then reads its value with a
-// few loads (get() is inline for that).
+// few loads (get() inlines the read of a field outside any group).
 class Field final : public FieldDescriptor, public ValueSource {
  public:
   Field(TypeDescriptor* type, FieldDescriptor* parent);
@@ -104,8 +104,8 @@ class Field final : public FieldDescriptor, public ValueSource {
   std::uint64_t bound_layout_stamp_ = 0;
   int bound_path_id_ = -1;
   Place bound_place_ = Place::kOther;
-  const StringValue* const* bound_slot_ = nullptr;              // kRoot: the record's rootValueSlot
-  const DataRecord::Occurrences* bound_occurrences_ = nullptr;  // kElement
+  // Nothing that the record owns is kept: a record made later at the same
+  // address, with the same path table, must read as itself.
   long bound_index_ = -1;
   std::uint32_t bound_parent_version_ = 0;  // of the parent's indices, for kElement
 };
@@ -158,7 +158,9 @@ inline Value* Field::get(RuntimeContext* ctx) {
   if (bound_place_ == Place::kRoot && record == bound_record_ &&
       record->getLayoutStamp() == bound_layout_stamp_) {
     // Values are immutable; the record owns this one until it is cleared.
-    if (const StringValue* value = *bound_slot_) return const_cast<StringValue*>(value);
+    if (const StringValue* value = record->rootValue(bound_path_id_)) {
+      return const_cast<StringValue*>(value);
+    }
   }
   return read(ctx);
 }
