@@ -1,16 +1,6 @@
 #include "record_input.h"
 
 namespace vexal::host {
-namespace {
-
-// The -1-terminated index list of a cut entry.
-template <class Entry>
-void indexList(const Entry& entry, long (&out)[RecordCut::kMaxDepth + 1]) {
-  for (int i = 0; i < entry.depth; ++i) out[i] = entry.indices[i];
-  out[entry.depth] = -1;
-}
-
-}  // namespace
 
 RecordInput::RecordInput(const RecordDefinition& definition) : cutter_(definition) {
   for (const LayoutField& field : cutter_.fields()) {
@@ -22,19 +12,22 @@ RecordInput::RecordInput(const RecordDefinition& definition) : cutter_(definitio
 }
 
 const RecordCut& RecordInput::load(std::string_view line) {
+  if (loaded_ && cutter_.cutsAlike(line, cut_)) {
+    record_.replaceText(line);
+    return cut_;
+  }
+  loaded_ = false;
   cutter_.cut(line, cut_);
   record_.clear();
   record_.setText(line);
-  long indices[RecordCut::kMaxDepth + 1];
   for (const RecordCut::Group& group : cut_.groups) {
-    indexList(group, indices);
-    record_.addGroup(group_path_ids_[group.layout_index], indices, group.count);
+    record_.addGroup(group_path_ids_[group.layout_index], group.depth, group.indices, group.count);
   }
   for (const RecordCut::Field& field : cut_.fields) {
-    indexList(field, indices);
-    record_.addField(field_path_ids_[field.layout_index], indices, field.offset, field.supplied,
-                     field.supplied > 0);
+    record_.addField(field_path_ids_[field.layout_index], field.depth, field.indices, field.offset,
+                     field.supplied, field.supplied > 0);
   }
+  loaded_ = true;
   return cut_;
 }
 

@@ -20,7 +20,9 @@ class RecordInput {
 
   // Cuts the line (Latin-1, without line end) and refills record(). The
   // returned cut tells expected and actual length; valid until the next
-  // call.
+  // call. A line cut like the one before (as long, its groups as often:
+  // the common case of a file of one record type) only has its bytes put
+  // in place.
   const RecordCut& load(std::string_view line);
 
   const pl::DataRecord& record() const { return record_; }
@@ -32,6 +34,7 @@ class RecordInput {
   RecordCut cut_;
   std::vector<int> field_path_ids_;
   std::vector<int> group_path_ids_;
+  bool loaded_ = false;  // record_ holds the fields of cut_
 };
 
 }  // namespace vexal::host

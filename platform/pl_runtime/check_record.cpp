@@ -23,11 +23,15 @@ struct RecordChecker::Plan {
     int levels = 0;                           // topic arrays to step through
     int array_member[DataRecord::kMaxDepth];  // member index of each array
     int field_member = -1;                    // member index of the field
-    std::string error;                        // why the path cannot be checked
+    Field* root_field = nullptr;              // the field itself, when levels is 0
+    // When levels is 1: the field in each element reached so far, by index.
+    std::vector<Field*> element_fields;
+    std::string error;  // why the path cannot be checked
   };
 
   const DataRecord* record = nullptr;
   std::uint64_t stamp = 0;
+  const Topic* root = nullptr;
   std::vector<Item> items;
 };
 
@@ -36,10 +40,14 @@ namespace {
 using Plan = RecordChecker::Plan;
 using Item = Plan::Item;
 
+// Elements of a group up to this index keep their field in the plan.
+constexpr long kMaxKeptElements = 1024;
+
 // Finds the check registered under path and the way through the topic
 // tree to its field: every group prefix of the path names a topic array
 // (through the mapping), the path itself the field inside its topic.
 void resolve(Plausi& plausi, std::string_view path, Item& item) {
+  item = Item();
   item.resolved = true;
   item.check = plausi.findFieldCheckProc(path);
   if (item.check == nullptr) {
@@ -75,24 +83,40 @@ void resolve(Plausi& plausi, std::string_view path, Item& item) {
     return;
   }
   item.field_member = member;
+  if (item.levels == 0) item.root_field = static_cast<Field*>(topic->getMember(member));
 }
 
-Item& planItem(Plan& plan, Plausi& plausi, const DataRecord& record, int path_id) {
-  if (plan.record != &record || plan.stamp != record.getLayoutStamp()) {
+// Forgets the plan when the record's path table or the rule set's topic
+// tree is not the one it was made for, and gives every path an item.
+void preparePlan(Plan& plan, Plausi& plausi, const DataRecord& record) {
+  if (plan.record != &record || plan.stamp != record.getLayoutStamp() ||
+      plan.root != plausi.rootTopic()) {
     plan.items.clear();
     plan.record = &record;
     plan.stamp = record.getLayoutStamp();
+    plan.root = plausi.rootTopic();
   }
   if (plan.items.size() < record.getPathCount()) plan.items.resize(record.getPathCount());
-  Item& item = plan.items[path_id];
-  if (!item.resolved) resolve(plausi, record.getPath(path_id), item);
-  return item;
 }
 
 void runFieldStage(Plan& plan, Plausi& plausi, RuntimeContext& ctx, const DataRecord& record) {
-  for (std::size_t i = 0; i < record.getFieldCount(); ++i) {
-    const DataRecord::FieldEntry& entry = record.getField(i);
-    Item& item = planItem(plan, plausi, record, entry.path_id);
+  preparePlan(plan, plausi, record);
+  // Neither the record nor the plan's size changes while the checks run.
+  Item* const items = plan.items.data();
+  for (const DataRecord::FieldEntry& entry : record.fields()) {
+    Item& item = items[static_cast<std::size_t>(entry.path_id)];
+    if (!item.resolved) resolve(plausi, record.getPath(entry.path_id), item);
+    if (item.root_field != nullptr && entry.depth == 0) {
+      item.check(&ctx, item.root_field);
+      continue;
+    }
+    const long index = entry.indices[0];
+    if (item.levels == 1 && entry.depth == 1 && index >= 0 &&
+        static_cast<std::size_t>(index) < item.element_fields.size() &&
+        item.element_fields[static_cast<std::size_t>(index)] != nullptr) {
+      item.check(&ctx, item.element_fields[static_cast<std::size_t>(index)]);
+      continue;
+    }
     if (!item.error.empty()) throw PlausiException(ExceptionType::kNameMissing, item.error);
     if (item.levels != entry.depth) {
       throw PlausiException(ExceptionType::kInvalidElementAccess,
@@ -102,10 +126,19 @@ void runFieldStage(Plan& plan, Plausi& plausi, RuntimeContext& ctx, const DataRe
     Topic* topic = plausi.rootTopic();
     for (int level = 0; level < item.levels; ++level) {
       auto* array = static_cast<TopicArrayBase*>(topic->getMember(item.array_member[level]));
-      long index[2] = {entry.indices[level], -1};
-      topic = array->getElementTopic(&ctx, 1, index);
+      long element[2] = {entry.indices[level], -1};
+      topic = array->getElementTopic(&ctx, 1, element);
     }
-    item.check(&ctx, static_cast<Field*>(topic->getMember(item.field_member)));
+    auto* field = static_cast<Field*>(topic->getMember(item.field_member));
+    // Elements live as long as their array: the field is kept for the next
+    // record.
+    if (item.levels == 1 && index < kMaxKeptElements) {
+      if (item.element_fields.size() <= static_cast<std::size_t>(index)) {
+        item.element_fields.resize(static_cast<std::size_t>(index) + 1);
+      }
+      item.element_fields[static_cast<std::size_t>(index)] = field;
+    }
+    item.check(&ctx, field);
   }
 }
 

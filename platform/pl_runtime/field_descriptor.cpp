@@ -49,6 +49,7 @@ void FieldDescriptor::setIndices(const long* indices) {
     copy.assign(indices, indices + n + 1);
   }
   indices_.swap(copy);
+  ++indices_version_;
 }
 
 const char* FieldDescriptor::getHierarchyAsString() {
@@ -85,31 +86,67 @@ long FieldDescriptor::getSizeFor(const DataRecord* record, const long* indices) 
 
 Field::Field(TypeDescriptor* type, FieldDescriptor* parent) : FieldDescriptor(type, parent) {}
 
-Value* Field::get(RuntimeContext* ctx) {
+Field::~Field() = default;
+
+Value* Field::read(RuntimeContext* ctx) noexcept {
+  const DataRecord* record = ctx->getDataRecord();
+  // Bound to a place: bound_record_ is a record.
+  if (bound_place_ != Place::kOther && record == bound_record_ &&
+      record->getLayoutStamp() == bound_layout_stamp_) {
+    const StringValue* value = nullptr;
+    if (bound_place_ == Place::kRoot) {
+      value = record->rootValue(bound_path_id_);
+    } else if (getParent()->getIndicesVersion() == bound_parent_version_) {
+      const DataRecord::Occurrences& occurrences = record->occurrencesOf(bound_path_id_);
+      if (occurrences.regular) {
+        if (static_cast<std::size_t>(bound_index_) < occurrences.values.size()) {
+          value = occurrences.values[static_cast<std::size_t>(bound_index_)];
+        }
+      } else if (const auto* entry = record->findOccurrence(bound_path_id_, bound_index_)) {
+        value = entry->value;
+      }
+    } else {
+      return readBound(ctx);
+    }
+    // Values are immutable; the record owns this one until it is cleared.
+    if (value != nullptr) return const_cast<StringValue*>(value);
+    return ctx->createInvalidValue();
+  }
+  return readBound(ctx);
+}
+
+Value* Field::readBound(RuntimeContext* ctx) noexcept {
   const DataRecord* record = ctx->getDataRecord();
   TypeDescriptor* type = getTypeDescriptor();
   if (record == nullptr || type == nullptr) return ctx->createInvalidValue();
-  if (record != cached_record_ || record->getLayoutStamp() != cached_layout_stamp_) {
-    cached_path_id_ = record->findPath(type->getPath());
-    cached_record_ = record;
-    cached_layout_stamp_ = record->getLayoutStamp();
+  if (record != bound_record_ || record->getLayoutStamp() != bound_layout_stamp_) {
+    bound_path_id_ = record->findPath(type->getPath());
+    bound_record_ = record;
+    bound_layout_stamp_ = record->getLayoutStamp();
   }
-  if (cached_path_id_ < 0) return ctx->createInvalidValue();
+  bound_place_ = Place::kOther;
+  if (bound_path_id_ < 0) return ctx->createInvalidValue();
   const DataRecord::FieldEntry* entry;
-  if (getParent() == nullptr) {
-    entry = record->findField(cached_path_id_, nullptr);
+  const FieldDescriptor* parent = getParent();
+  const long* element = parent != nullptr ? parent->getIndices() : nullptr;
+  if (parent == nullptr) {
+    bound_place_ = Place::kRoot;
+    entry = record->findField(bound_path_id_, nullptr);
+  } else if (parent->getParent() == nullptr && element != nullptr && element[0] >= 0 &&
+             element[1] == -1) {
+    // The element of a top-level group: its one index is the field's.
+    bound_place_ = Place::kElement;
+    bound_index_ = element[0];
+    bound_parent_version_ = parent->getIndicesVersion();
+    entry = record->findOccurrence(bound_path_id_, bound_index_);
   } else {
     long indices[DataRecord::kMaxDepth + 1];
     if (!collectIndices(getParent(), indices)) return ctx->createInvalidValue();
-    entry = record->findField(cached_path_id_, indices);
+    entry = record->findField(bound_path_id_, indices);
   }
   if (entry == nullptr || entry->value == nullptr) return ctx->createInvalidValue();
   // Values are immutable; the record owns this one until it is cleared.
   return const_cast<StringValue*>(entry->value);
-}
-
-Value* FeatureField::get(RuntimeContext* ctx) {
-  return field_ ? field_->get(ctx) : ctx->createInvalidValue();
 }
 
 }  // namespace pl

@@ -18,15 +18,7 @@ using Kind = Value::Kind;
 
 bool isInvalid(const Value* v) { return v == nullptr || v->isInvalid(); }
 
-bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-
-bool isNumericBytes(std::string_view text) {
-  if (text.empty()) return false;
-  for (char c : text) {
-    if (!isDigit(static_cast<unsigned char>(c))) return false;
-  }
-  return true;
-}
+bool isNumericBytes(std::string_view text) { return Functions::isDigits(text); }
 
 bool isRange(const Value* v) {
   Kind kind = v->getKind();
@@ -329,38 +321,76 @@ Functions::Order Functions::orderText(const Value* a, std::string_view text) {
   return compare(operandOf(a), textOperand(text));
 }
 
+bool Functions::isDigits(std::string_view text) {
+  if (text.empty()) return false;
+  const char* p = text.data();
+  std::size_t i = 0;
+  // Eight bytes at a time: each has the high nibble 3 and a low nibble that
+  // stays below 10 (adding 6 does not carry into the high nibble).
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t x;
+    std::memcpy(&x, p + i, 8);
+    constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0u, kThrees = 0x3030303030303030u;
+    if ((x & kHigh) != kThrees || ((x + 0x0606060606060606u) & kHigh) != kThrees) return false;
+  }
+  for (; i < text.size(); ++i) {
+    if (p[i] < '0' || p[i] > '9') return false;
+  }
+  return true;
+}
+
+bool Functions::readDigits(std::string_view text, std::uint64_t* value) {
+  if (text.empty() || text.size() > 19) return false;
+  std::uint64_t result = 0;
+  for (char c : text) {
+    const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
+    if (digit > 9) return false;
+    result = result * 10 + digit;
+  }
+  *value = result;
+  return true;
+}
+
 Functions::Order Functions::orderNumber(const Value* a, long double number) {
+  // A text of up to 18 digits is read exactly as an integer.
+  if (const StringValue* s = as<StringValue>(a); s != nullptr && s->size() <= 18) {
+    std::uint64_t digits;
+    if (!readDigits(s->view(), &digits)) return Order::kUnordered;
+    return compareNumbers(static_cast<long double>(digits), number);
+  }
+  if (const NumberValue* n = as<NumberValue>(a)) return compareNumbers(n->get(), number);
   return compare(operandOf(a), numberOperand(number));
+}
+
+Functions::Order Functions::orderInteger(const Value* a, std::int64_t number) {
+  if (const StringValue* s = as<StringValue>(a); s != nullptr && s->size() <= 18) {
+    std::uint64_t digits;
+    if (!readDigits(s->view(), &digits)) return Order::kUnordered;
+    // Below 10^18, so within an int64.
+    const auto x = static_cast<std::int64_t>(digits);
+    return x < number ? Order::kLess : (x > number ? Order::kGreater : Order::kEqual);
+  }
+  return orderNumber(a, static_cast<long double>(number));
 }
 
 bool Functions::equals(const Value* a, const Value* b) { return equal(operandOf(a), operandOf(b)); }
 
-bool Functions::equalsText(const Value* a, std::string_view text) {
+bool Functions::equalsTextOther(const Value* a, std::string_view text) {
   return equal(operandOf(a), textOperand(text));
 }
 
-bool Functions::equalsNumber(const Value* a, long double number) {
-  return equal(operandOf(a), numberOperand(number));
-}
-
-bool Functions::isNumericText(const Value* v) {
-  if (isInvalid(v)) return false;
-  if (is<NumberValue>(v)) return true;
-  if (const auto* s = as<StringValue>(v)) return isNumericBytes(s->view());
-  return false;
-}
-
-std::optional<std::size_t> Functions::length(const Value* v) {
+std::optional<std::size_t> Functions::lengthOfOther(const Value* v) {
   if (isInvalid(v)) return std::nullopt;
   return bytesOf(v).size();
 }
 
-std::string_view Functions::text(const Value* v) {
+std::string_view Functions::textOfOther(const Value* v) {
   if (isInvalid(v)) return {};
   return bytesOf(v);
 }
 
-bool Functions::conforms(const Value* v, FieldType type, const char* mask) {
+bool Functions::conformsByMask(const Value* v, FieldType type, const char* mask,
+                               std::size_t digits) {
   if (isInvalid(v)) return true;
   if (!is<StringValue>(v) && !is<NumberValue>(v)) return false;
   std::string_view text = bytesOf(v);
@@ -368,12 +398,12 @@ bool Functions::conforms(const Value* v, FieldType type, const char* mask) {
     case FieldType::kAlphanumeric:
       return true;
     case FieldType::kNumeric: {
-      if (mask == nullptr || mask[0] != '0') return false;
-      std::size_t digits = 0;
-      const char* p = mask + 1;
-      for (; *p == '#'; ++p) ++digits;
-      if (*p != '\0' || digits == 0) return false;
-      return isNumericBytes(text) && text.size() <= digits;
+      if (mask != nullptr) {
+        if (mask[0] != '0') return false;
+        digits = std::strspn(mask + 1, "#");
+        if (mask[1 + digits] != '\0') return false;
+      }
+      return digits != 0 && text.size() <= digits && isDigits(text);
     }
     case FieldType::kDateTime: {
       if (mask == nullptr) return false;
@@ -397,8 +427,8 @@ bool Functions::conforms(const Value* v, FieldType type, const char* mask) {
 }
 
 Value* Functions::HEUTE(RuntimeContext* ctx) {
-  const DateValue& today = ctx->processingDate();
-  return ctx->arena().make<DateValue>(today.year(), today.month(), today.day());
+  // Values are immutable: every call shares the context's own.
+  return const_cast<DateValue*>(&ctx->processingDate());
 }
 
 Value* Functions::not_(RuntimeContext* ctx, const Value* v) {
@@ -555,7 +585,8 @@ Value* Functions::TEIL(RuntimeContext* ctx, const Value* text, const Value* star
   if (last < first) return makeText(ctx, {});
   auto begin = static_cast<std::size_t>(first);
   auto end = static_cast<std::size_t>(last);
-  return makeText(ctx, bytes.substr(begin - 1, end - begin + 1));
+  // Part of the text's own bytes, which outlive the result.
+  return ctx->createStringView(bytes.substr(begin - 1, end - begin + 1));
 }
 
 Value* Functions::ERSETZEN(RuntimeContext* ctx, const Value* text, const Value* search,

@@ -98,7 +98,7 @@ LocalVariable::LocalVariable() : stored_(new Stored) {}
 
 LocalVariable::LocalVariable(const Value* initial) : stored_(new Stored) {
   try {
-    stored_->assign(initial);
+    set(initial);
   } catch (...) {
     delete stored_;
     throw;
@@ -109,6 +109,11 @@ LocalVariable::~LocalVariable() { delete stored_; }
 
 Value* LocalVariable::get(RuntimeContext* ctx) { return stored_->make(ctx); }
 
-void LocalVariable::set(const Value* value) { stored_->assign(value); }
+void LocalVariable::set(const Value* value) {
+  // A failed copy (out of memory) leaves the kind taken, with partial members.
+  holds_invalid_ = false;
+  stored_->assign(value);
+  holds_invalid_ = stored_->kind == Value::Kind::kInvalid;
+}
 
 }  // namespace pl

@@ -77,6 +77,18 @@ void RuntimeContext::setProcessingDate(int year, int month, int day) {
   new (&today_) DateValue(year, month, day);
 }
 
+void RuntimeContext::startNewSection(const char* title, bool flag) {
+  sections_.push_back(SectionInfo{title ? title : "", flag});
+  if (observer_ != nullptr) observer_->onStart(sections_.back().title, flag, sections_.size());
+}
+
+void RuntimeContext::leaveCurrentSection() {
+  if (sections_.empty()) return;
+  const char* title = sections_.back().title;
+  sections_.pop_back();
+  if (observer_ != nullptr) observer_->onLeave(title, sections_.size());
+}
+
 void RuntimeContext::reset() {
   arena_.reset();
   problems_.clear();
@@ -103,18 +115,21 @@ Value* RuntimeContext::createNumberValue(long double number) {
 }
 
 Value* RuntimeContext::createDateValue(const char* text, const char* format) {
+  return createDateValue(text == nullptr ? std::string_view() : std::string_view(text), format);
+}
+
+Value* RuntimeContext::createDateValue(std::string_view text, const char* format) {
   if (format == nullptr || std::strcmp(format, "JJJJMMTT") != 0) {
     std::string message = "Unbekanntes Datumsformat \"";
     message += format ? format : "";
     message += "\".";
     throw PlausiException(ExceptionType::kBadFormat, std::move(message));
   }
-  if (text == nullptr) throwBadDate("");
-  std::size_t size = std::strlen(text);
   int year, month, day;
-  if (size != 8 || !readDigits(text, 4, &year) || !readDigits(text + 4, 2, &month) ||
-      !readDigits(text + 6, 2, &day) || !DateValue::isValidDate(year, month, day)) {
-    throwBadDate(std::string_view(text, size));
+  if (text.size() != 8 || !readDigits(text.data(), 4, &year) ||
+      !readDigits(text.data() + 4, 2, &month) || !readDigits(text.data() + 6, 2, &day) ||
+      !DateValue::isValidDate(year, month, day)) {
+    throwBadDate(text);
   }
   return arena_.make<DateValue>(year, month, day);
 }

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "pl/data_record.h"
 #include "pl/plausi_exception.h"
 #include "pl/runtime_context.h"
 #include "pl/type_descriptor.h"
@@ -65,6 +66,10 @@ TopicArrayBase::~TopicArrayBase() {
 }
 
 Topic* TopicArrayBase::getElementTopic(RuntimeContext* ctx, int count, const long* indices) {
+  if (count == 1 && indices != nullptr && indices[0] >= 0 &&
+      indices[0] < static_cast<long>(by_index_.size()) && by_index_[indices[0]] != nullptr) {
+    return by_index_[indices[0]];  // only elements of one-dimensional arrays are kept here
+  }
   long storage[kMaxIndices + 1];
   const long* list = buildIndexList(count, indices, storage);
   if (!Util::isValidElementAccess(getDimension(), list)) {
@@ -77,15 +82,26 @@ Topic* TopicArrayBase::getElementTopic(RuntimeContext* ctx, int count, const lon
   std::unique_ptr<Topic> element(prototype_->newInstance());
   element->setIndices(list);
   Topic* result = element.get();
+  if (list != nullptr && list[1] == -1 && list[0] < kMaxDirectIndex) {
+    if (by_index_.size() <= static_cast<std::size_t>(list[0])) by_index_.resize(list[0] + 1);
+  }
   elements_.emplace(key, result);
   element.release();
+  if (list != nullptr && list[1] == -1 && list[0] < kMaxDirectIndex) by_index_[list[0]] = result;
   return result;
 }
 
 long TopicArrayBase::getSize(RuntimeContext* ctx, int count, const long* indices) {
+  const DataRecord* record = ctx->getDataRecord();
+  if (record == nullptr || getTypeDescriptor() == nullptr) return 0;
+  if (record != bound_record_ || record->getLayoutStamp() != bound_layout_stamp_) {
+    bound_path_id_ = record->findPath(getTypeDescriptor()->getPath());
+    bound_record_ = record;
+    bound_layout_stamp_ = record->getLayoutStamp();
+  }
+  if (bound_path_id_ < 0) return 0;
   long storage[kMaxIndices + 1];
-  const long* list = buildIndexList(count, indices, storage);
-  return getSizeFor(ctx->getDataRecord(), list);
+  return record->getGroupSize(bound_path_id_, buildIndexList(count, indices, storage));
 }
 
 }  // namespace pl

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include "pl/arena.h"
+
 namespace pl {
 namespace {
 
@@ -158,6 +160,12 @@ unsigned magnitudeOf(int value) {
 
 }  // namespace
 
+const char* StringValue::terminate() const {
+  data_ = arena_->copyText(data_, size_);
+  arena_ = nullptr;
+  return data_;
+}
+
 std::int64_t StringValue::getLong() const {
   if (size_ == 0) return 0;
   std::int64_t value = 0;
@@ -203,10 +211,16 @@ DateValue::DateValue(int year, int month, int day)
   if (m < 0) m += 12;
   serial_ = 365 * y + floorDiv(y, 4) - floorDiv(y, 100) + floorDiv(y, 400) + (153 * m + 2) / 5 +
             static_cast<std::int64_t>(day) - 1;
-  writeDigits(magnitudeOf(year) % 10000, 4, text_);
-  writeDigits(magnitudeOf(month) % 100, 2, text_ + 4);
-  writeDigits(magnitudeOf(day) % 100, 2, text_ + 6);
-  text_[8] = '\0';
+}
+
+const char* DateValue::getString() const {
+  if (text_[0] == '\0') {
+    writeDigits(magnitudeOf(year_) % 10000, 4, text_);
+    writeDigits(magnitudeOf(month_) % 100, 2, text_ + 4);
+    writeDigits(magnitudeOf(day_) % 100, 2, text_ + 6);
+    text_[8] = '\0';
+  }
+  return text_;
 }
 
 bool DateValue::isValidDate(int year, int month, int day) {

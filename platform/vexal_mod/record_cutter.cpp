@@ -212,25 +212,127 @@ RecordCutter::RecordCutter(const RecordDefinition& definition) : definition_(def
   for (std::size_t i = 0; i < definition.getFieldDefinitionCount(); ++i) {
     Flatten(*definition.getFieldDefinition(i), std::string(), 0, fields_, groups_);
   }
+  learnGroupRules();
+}
+
+void RecordCutter::learnGroupRules() {
+  // The top-level fields before the first group stand at fixed places: a
+  // group that follows them and is counted or conditioned by one of them
+  // (the nearest of that name, as cutting finds it) occurs as that
+  // field's text says.
+  struct Placed {
+    const char* name;
+    std::size_t offset, length;
+  };
+  std::vector<Placed> leading;
+  std::size_t offset = 0;
+  std::vector<GroupRule> rules;
+  for (std::size_t i = 0; i < definition_.getFieldDefinitionCount(); ++i) {
+    const FieldDefinition& member = *definition_.getFieldDefinition(i);
+    if (const SingleFieldDefinition* single = member.asSingle()) {
+      if (!rules.empty()) return;  // a field after a group: its place varies
+      leading.push_back({single->getName(), offset, single->getLength()});
+      offset += single->getLength();
+      continue;
+    }
+    const StructureFieldDefinition* group = member.asStructure();
+    if (group == nullptr) continue;
+    for (std::size_t k = 0; k < group->getFieldDefinitionCount(); ++k) {
+      if (group->getFieldDefinition(k)->asSingle() == nullptr) return;  // nested groups
+    }
+    const char* name = nullptr;
+    GroupRule rule{GroupRule::Kind::kOnce};
+    rule.first_field = static_cast<int>(leading.size());
+    for (const GroupRule& before : rules) rule.first_field += before.member_count;
+    rule.member_count = static_cast<int>(group->getFieldDefinitionCount());
+    if (const char* counter = group->getCounterFieldName()) {
+      name = counter;
+      rule.kind = GroupRule::Kind::kCounted;
+    } else if (const FieldCondition* condition = group->getExistenceCondition()) {
+      name = condition->getFieldName();
+      rule.kind = GroupRule::Kind::kConditioned;
+      rule.condition = condition;
+    }
+    if (name != nullptr) {
+      auto found = std::find_if(leading.rbegin(), leading.rend(),
+                                [&](const Placed& p) { return std::strcmp(p.name, name) == 0; });
+      if (found == leading.rend()) {
+        rule.kind = GroupRule::Kind::kNever;  // cutting finds no such field
+      } else {
+        rule.offset = found->offset;
+        rule.length = found->length;
+      }
+    }
+    rules.push_back(rule);
+  }
+  group_rules_ = std::move(rules);
+  leading_fields_ = static_cast<int>(leading.size());
+  rules_known_ = true;
+}
+
+long RecordCutter::occurrences(const GroupRule& rule, std::string_view line) const {
+  // The text a cut supplies for the field: what of it the line holds.
+  std::string_view text =
+      rule.offset < line.size() ? line.substr(rule.offset, rule.length) : std::string_view();
+  switch (rule.kind) {
+    case GroupRule::Kind::kOnce:
+      return 1;
+    case GroupRule::Kind::kNever:
+      return 0;
+    case GroupRule::Kind::kCounted:
+      return ParseCount(text);
+    case GroupRule::Kind::kConditioned:
+      return !text.empty() && rule.condition->holds(text.data(), text.size()) ? 1 : 0;
+  }
+  return 0;
+}
+
+void RecordCutter::cutByRules(std::string_view line, RecordCut& out) const {
+  // What walking the layout gives: the top-level fields, then per group its
+  // entry and the members of every occurrence, numbered as flattened.
+  std::size_t position = 0;
+  auto add = [&](int layout_index, int depth, long index) {
+    RecordCut::Field& entry = out.fields.emplace_back();
+    entry.layout_index = layout_index;
+    entry.depth = depth;
+    std::fill(entry.indices, entry.indices + kMaxDepth, 0);
+    entry.indices[0] = index;
+    entry.offset = position;
+    entry.length = fields_[static_cast<std::size_t>(layout_index)].definition->getLength();
+    entry.supplied = position < line.size() ? std::min(entry.length, line.size() - position) : 0;
+    position += entry.length;
+  };
+  for (int i = 0; i < leading_fields_; ++i) add(i, 0, 0);
+  for (std::size_t g = 0; g < group_rules_.size(); ++g) {
+    const GroupRule& rule = group_rules_[g];
+    RecordCut::Group& group = out.groups.emplace_back();
+    group.layout_index = static_cast<int>(g);
+    group.depth = 0;
+    std::fill(group.indices, group.indices + kMaxDepth, 0);
+    group.count = occurrences(rule, line);
+    for (long k = 0; k < group.count; ++k) {
+      for (int m = 0; m < rule.member_count; ++m) add(rule.first_field + m, 1, k);
+    }
+  }
+  out.expected_length = position;
+}
+
+bool RecordCutter::cutsAlike(std::string_view line, const RecordCut& last) const {
+  if (!rules_known_ || last.actual_length != line.size() ||
+      last.groups.size() != group_rules_.size()) {
+    return false;
+  }
+  for (std::size_t g = 0; g < group_rules_.size(); ++g) {
+    if (occurrences(group_rules_[g], line) != last.groups[g].count) return false;
+  }
+  return true;
 }
 
 void RecordCutter::cut(std::string_view line, RecordCut& out) const {
   out.clear();
   out.actual_length = line.size();
-  if (groups_.empty()) {
-    // A layout without groups is its fields one after the other.
-    std::size_t position = 0;
-    for (std::size_t i = 0; i < fields_.size(); ++i) {
-      RecordCut::Field& entry = out.fields.emplace_back();
-      entry.layout_index = static_cast<int>(i);
-      entry.depth = 0;
-      std::fill(entry.indices, entry.indices + kMaxDepth, 0);
-      entry.offset = position;
-      entry.length = fields_[i].definition->getLength();
-      entry.supplied = position < line.size() ? std::min(entry.length, line.size() - position) : 0;
-      position += entry.length;
-    }
-    out.expected_length = position;
+  if (rules_known_) {
+    cutByRules(line, out);
     return;
   }
   Walker walker(fields_, line, out);

@@ -40,7 +40,7 @@ void TB_DSKO_04::F_PruefeED(RuleCall& rule) {
   }
   if (rule.ok()) {
     pl::Value* day = part(ctx, ed, 1, 8);
-    pl::Value* created = ctx->createDateValue(day->getString(), "JJJJMMTT");
+    pl::Value* created = ctx->createDateValue(textOf(day), "JJJJMMTT");
     if (Functions::order(created, Functions::HEUTE(ctx)) == Order::kGreater) {
       rule.failWith(
           "DSKO054 DATUM-ERSTELLUNG gr\xF6\xDF"

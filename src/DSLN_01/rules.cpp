@@ -18,7 +18,7 @@ using namespace vexal::shared;
 // The carrier that may stand in a tariff position though annex 7 lacks it,
 // and the carriers whose reports may list tariff positions of others.
 constexpr char kTariffCarrierBeyondAnnex7[] = "47009510";
-constexpr const char* kFreeCarriers[] = {"14066582", "63800761"};
+constexpr std::string_view kFreeCarriers[] = {"14066582", "63800761"};
 
 }  // namespace
 

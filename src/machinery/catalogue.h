@@ -13,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <string_view>
 #include <type_traits>
 
 #include "machinery/fixed_text.h"
@@ -143,12 +144,12 @@ struct Step {
 
   Body body = nullptr;
   std::array<const char*, kMaxTexts> texts{};
-  std::array<const char*, kMaxLiterals> literals{};
+  std::array<std::string_view, kMaxLiterals> literals{};
   unsigned char literal_count = 0;
   bool always = false;
   long long number = 0;
 
-  constexpr std::span<const char* const> literalList() const {
+  constexpr std::span<const std::string_view> literalList() const {
     return {literals.data(), literal_count};
   }
 };
@@ -191,9 +192,10 @@ struct FunctionName {
 // finding, with `fixed_message` as text, when `failed` answers true.
 struct ProcedureSpec {
   ProcedureName name;
-  FunctionName function;     // empty for a procedure with its own condition
-  int field = -1;            // index of field X in its topic's field table
-  bool clears_text = false;  // the rule function first sets hf_fehlertext invalid
+  FunctionName function;      // empty for a procedure with its own condition
+  int field = -1;             // index of field X in its topic's field table
+  unsigned field_length = 0;  // and its length there
+  bool clears_text = false;   // the rule function first sets hf_fehlertext invalid
   unsigned short first_step = 0;
   unsigned short step_count = 0;
   ConditionMember failed = nullptr;

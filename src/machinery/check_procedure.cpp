@@ -1,8 +1,11 @@
 #include "machinery/internal/check_procedure.h"
 
+#include <cstddef>
 #include <new>
+#include <span>
 
 #include "machinery/internal/caught_exception.h"
+#include "machinery/internal/check_section.h"
 #include "machinery/internal/problem.h"
 #include "machinery/rule_function.h"
 #include "machinery/rule_topic.h"
@@ -13,23 +16,14 @@
 
 namespace vexal::machinery {
 
-void failRuleFunction(pl::RuntimeContext* ctx, const FunctionName& function) {
+void failRuleFunction(pl::RuntimeContext* ctx, const FunctionName& function, bool section_opened) {
   CaughtException caught(CaughtException::Pointer::kKeep);
   logExecutionError(ctx, function.name.c_str(), caught.message());
-  ctx->leaveCurrentSection();
+  ctx->leaveQuietSection(section_opened);
 }
 
 RuleCall::RuleCall(pl::RuntimeContext* ctx, RuleTopic& topic, const ProcedureSpec& check)
     : ctx_(ctx), topic_(topic), check_(check) {}
-
-pl::Value* RuleCall::value() {
-  if (value_ == nullptr) value_ = topic_.field(static_cast<std::size_t>(check_.field))->get(ctx_);
-  return value_;
-}
-
-unsigned RuleCall::fieldLength() const {
-  return topic_.catalogue().fields[static_cast<std::size_t>(check_.field)].length;
-}
 
 void RuleCall::failWith(const char* text) { failWith(ctx_->createStringValue(text)); }
 
@@ -38,9 +32,13 @@ void RuleCall::failWith(pl::Value* text) {
   result_ = 0;
 }
 
-pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureSpec& check) {
-  if (check.clears_text) topic->hf_fehlertext->set(ctx->createInvalidValue());
-  ctx->startNewSection(check.function.section.c_str(), false);
+namespace {
+
+// The rule function's tests; the result number it answers. Its section is
+// a quiet one: no finding is written in it.
+int runRuleTests(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureSpec& check) {
+  if (check.clears_text) topic->hf_fehlertext->setInvalid();
+  const bool opened = ctx->startQuietSection(check.function.section.c_str(), false);
   int result;
   try {
     RuleCall rule(ctx, *topic, check);
@@ -50,60 +48,160 @@ pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const Proc
     }
     result = rule.result();
   } catch (...) {
-    failRuleFunction(ctx, check.function);
+    failRuleFunction(ctx, check.function, opened);
     throw;
   }
-  ctx->leaveCurrentSection();
-  return ctx->createNumberValue(result);
+  ctx->leaveQuietSection(opened);
+  return result;
 }
 
-pl::Value* runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic,
-                             const ProcedureSpec& procedure) {
-  if (ctx->getProblemWeightLevel() > 1) {
-    ctx->getLogger().trace() << procedure.name.skipped.c_str();
-    return ctx->createBoolValue(false);
-  }
-  const RecordSpec& record = topic->record();
+}  // namespace
+
+pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureSpec& check) {
+  return ctx->createNumberValue(runRuleTests(ctx, topic, check));
+}
+
+namespace {
+
+[[gnu::cold, gnu::noinline]] void traceSkipped(pl::RuntimeContext* ctx,
+                                               const ProcedureSpec& procedure) {
+  ctx->getLogger().trace() << procedure.name.skipped.c_str();
+}
+
+// Logs the exception being handled under the procedure's name and reports
+// it as the procedure's finding. Call it from a catch block only.
+[[gnu::cold, gnu::noinline]] void reportProcedureError(pl::RuntimeContext* ctx, RuleTopic* topic,
+                                                       const RecordSpec& record,
+                                                       const ProcedureSpec& procedure,
+                                                       CheckSection& section) {
   const char* id = procedure.name.name.c_str();
-  ctx->startNewSection(procedure.name.section.c_str(), true);
-  bool written = false;
+  CaughtException caught(CaughtException::Pointer::kFree);
+  logExecutionError(ctx, id, caught.message());
   try {
-    bool failed;
-    if (procedure.hasRuleFunction()) {
-      failed = pl::Functions::equalsNumber(runRuleFunction(ctx, topic, procedure), 0);
-    } else {
-      failed = (topic->*procedure.failed)(ctx);
-    }
-    if (failed) {
-      writeProblem(ctx, record, id, pl::ProblemInfoType::kGeneral, nullptr, topic->hf_fehlertext);
-      written = true;
-    }
+    section.write([&] {
+      writeProblem(ctx, record, id, pl::ProblemInfoType::kGeneral, caught.message(),
+                   topic->hf_fehlertext);
+    });
+  } catch (...) {
+    // Out of memory while reporting: nothing more can be said here.
+  }
+}
+
+}  // namespace
+
+bool runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordSpec& record,
+                       const ProcedureSpec& procedure) {
+  if (ctx->getProblemWeightLevel() > 1) {
+    traceSkipped(ctx, procedure);
+    return false;
+  }
+  CheckSection section(ctx, procedure.name.section.c_str(), true);
+  try {
+    // The rule function's answer is a number; the check fails on 0.
+    const bool failed = procedure.hasRuleFunction() ? runRuleTests(ctx, topic, procedure) == 0
+                                                    : (topic->*procedure.failed)(ctx);
+    if (!failed) return false;
+    section.write([&] {
+      writeProblem(ctx, record, procedure.name.name.c_str(), pl::ProblemInfoType::kGeneral, nullptr,
+                   topic->hf_fehlertext);
+    });
   } catch (const std::bad_alloc&) {
     // Out of memory ends the whole check, so that the host learns of it
     // instead of a finding that may be lost.
-    ctx->leaveCurrentSection();
     throw;
   } catch (...) {
-    CaughtException caught(CaughtException::Pointer::kFree);
-    logExecutionError(ctx, id, caught.message());
-    try {
-      writeProblem(ctx, record, id, pl::ProblemInfoType::kGeneral, caught.message(),
-                   topic->hf_fehlertext);
-    } catch (...) {
-      // Out of memory while reporting: nothing more can be said here.
-    }
-    written = true;
+    reportProcedureError(ctx, topic, record, procedure, section);
   }
-  ctx->leaveCurrentSection();
-  return ctx->createBoolValue(written);
+  return true;
 }
+
+namespace {
+
+// What runCheckProcedure does for a procedure with a rule function while no
+// section observer listens and every procedure runs: the same tests, log
+// lines and findings, without the sections that nobody would see. The
+// tests run inline; what fails goes to the functions below.
+inline int runTestsQuietly(pl::RuntimeContext* ctx, RuleTopic* topic, const Step* steps,
+                           const ProcedureSpec& check, pl::Value* value) {
+  if (check.clears_text) topic->hf_fehlertext->setInvalid();
+  RuleCall rule(ctx, *topic, check, value);
+  const Step* step = steps + check.first_step;
+  for (const Step* end = step + check.step_count; step != end; ++step) {
+    if (rule.ok() || step->always) rule.run(*step);
+  }
+  return rule.result();
+}
+
+// The finding of a procedure whose rule function answered 0.
+[[gnu::cold, gnu::noinline]] void writeQuietFinding(pl::RuntimeContext* ctx, RuleTopic* topic,
+                                                    const RecordSpec& record,
+                                                    const ProcedureSpec& procedure) {
+  CheckSection section(ctx, procedure.name.section.c_str(), true);
+  try {
+    section.write([&] {
+      writeProblem(ctx, record, procedure.name.name.c_str(), pl::ProblemInfoType::kGeneral, nullptr,
+                   topic->hf_fehlertext);
+    });
+  } catch (const std::bad_alloc&) {
+    throw;  // ends the whole check (see runCheckProcedure)
+  } catch (...) {
+    reportProcedureError(ctx, topic, record, procedure, section);
+  }
+}
+
+// The exception being handled came out of a procedure's rule function:
+// logged under the function's name, then under the procedure's and
+// reported. From a catch block only.
+[[gnu::cold, gnu::noinline]] void reportQuietFailure(pl::RuntimeContext* ctx, RuleTopic* topic,
+                                                     const RecordSpec& record,
+                                                     const ProcedureSpec& procedure) {
+  CheckSection section(ctx, procedure.name.section.c_str(), true);
+  try {
+    failRuleFunction(ctx, procedure.function, false);
+  } catch (...) {
+    reportProcedureError(ctx, topic, record, procedure, section);  // logging failed
+    return;
+  }
+  reportProcedureError(ctx, topic, record, procedure, section);
+}
+
+}  // namespace
 
 void StandardAblauf(pl::RuntimeContext* ctx, RuleTopic* topic) {
   ctx->startNewSection(texts::kStandardAblaufSection, false);
   try {
     const TopicSpec& catalogue = topic->catalogue();
-    for (const ProcedureSpec& procedure : catalogue.checks.procedures)
-      runCheckProcedure(ctx, topic, procedure);
+    const RecordSpec& record = topic->record();
+    const Step* steps = catalogue.checks.steps.data();
+    const std::span<const ProcedureSpec> procedures = catalogue.checks.procedures;
+    // The value of the next procedure's field is read one procedure ahead:
+    // a chain of loads that then runs alongside the tests before it.
+    auto fieldValue = [&](std::size_t i) {
+      return i < procedures.size()
+                 ? topic->field(static_cast<std::size_t>(procedures[i].field))->get(ctx)
+                 : nullptr;
+    };
+    pl::Value* next_value = fieldValue(0);
+    for (std::size_t i = 0; i < procedures.size(); ++i) {
+      const ProcedureSpec& procedure = procedures[i];
+      pl::Value* value = next_value;
+      next_value = fieldValue(i + 1);
+      if (procedure.hasRuleFunction() && !ctx->hasSectionObserver() &&
+          ctx->getProblemWeightLevel() <= 1) {
+        int result;
+        try {
+          result = runTestsQuietly(ctx, topic, steps, procedure, value);
+        } catch (const std::bad_alloc&) {
+          throw;  // ends the whole check (see runCheckProcedure)
+        } catch (...) {
+          reportQuietFailure(ctx, topic, record, procedure);
+          continue;
+        }
+        if (result == 0) writeQuietFinding(ctx, topic, record, procedure);
+        continue;
+      }
+      runCheckProcedure(ctx, topic, record, procedure);
+    }
     if (catalogue.run_blocks != nullptr) (topic->*catalogue.run_blocks)(ctx);
   } catch (...) {
     CaughtException caught(CaughtException::Pointer::kKeep);

@@ -173,6 +173,7 @@ consteval auto compileChecks(std::span<const FieldSpec> fields) {
       if (sameText(fields[f].name, procedure + 2)) spec.field = static_cast<int>(f);
     }
     if (spec.field < 0) throw "a check of a field its topic does not have";
+    spec.field_length = fields[static_cast<std::size_t>(spec.field)].length;
     if (row.function != nullptr) spec.function = FunctionName(row.function);
     spec.clears_text = row.clears_text;
     spec.failed = row.failed;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "machinery/internal/caught_exception.h"
+#include "machinery/internal/check_section.h"
 #include "machinery/internal/problem.h"
 #include "pl/field_descriptor.h"
 #include "pl/functions.h"
@@ -15,60 +16,61 @@ namespace vexal::machinery {
 
 using pl::Functions;
 
-pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const RecordSpec& record,
-                         const FieldSpec& catalogue, const char* section, const char* check_name) {
-  ctx->startNewSection(section, true);
+namespace {
+
+// A field check with its section and the current field, for a field that
+// fails, an error, or a section observer. Kept out of runFieldCheck, so
+// that the common way through it stays short.
+[[gnu::cold, gnu::noinline]] pl::Value* runFieldCheckFully(
+    pl::RuntimeContext* ctx, pl::Field* field, const RecordSpec& record, const FieldSpec& catalogue,
+    const char* section, const char* check_name) {
+  CheckSection check_section(ctx, section, true);
   ctx->setCurrentField(field);
   bool written = false;
-  auto write = [&](pl::ProblemInfoType info_type) {
-    writeProblem(ctx, record, catalogue.name, info_type, nullptr, nullptr);
-    written = true;
-  };
   try {
-    pl::FeatureField feature(field);
-    const pl::FieldType type = catalogue.runtimeType();
-    const char* mask = maskOf(catalogue);
     // A field's value is the same for every read within a record.
-    pl::Value* value = feature.get(ctx);
-    auto too_long = [&] {
-      std::optional<std::size_t> length = Functions::length(value);
-      return length && *length > catalogue.length;
-    };
-    auto not_conform = [&] { return !Functions::conforms(value, type, mask); };
-    if (catalogue.presence == Presence::kMandatory) {
-      if (value->isInvalid()) {
-        write(pl::ProblemInfoType::kInvalid);
-      } else if (too_long()) {
-        write(pl::ProblemInfoType::kTooLong);
-      } else if (not_conform()) {
-        write(pl::ProblemInfoType::kNotTypeConform);
-      }
-    } else {
-      if (!value->isInvalid() && too_long()) {
-        write(pl::ProblemInfoType::kTooLong);
-      } else if (not_conform()) {
-        write(pl::ProblemInfoType::kNotTypeConform);
-      }
+    std::optional<pl::ProblemInfoType> found = failedFieldTest(field->get(ctx), catalogue);
+    if (found) {
+      check_section.write(
+          [&] { writeProblem(ctx, record, catalogue.name, *found, nullptr, nullptr); });
+      written = true;
     }
   } catch (const std::bad_alloc&) {
     // Out of memory ends the whole check (see runCheckProcedure).
     ctx->setCurrentField(nullptr);
-    ctx->leaveCurrentSection();
     throw;
   } catch (...) {
     CaughtException caught(CaughtException::Pointer::kFree);
     logExecutionError(ctx, check_name, caught.message());
     try {
-      writeProblem(ctx, record, catalogue.name, pl::ProblemInfoType::kGeneral, caught.message(),
-                   nullptr);
+      check_section.write([&] {
+        writeProblem(ctx, record, catalogue.name, pl::ProblemInfoType::kGeneral, caught.message(),
+                     nullptr);
+      });
     } catch (...) {
       // Out of memory while reporting: nothing more can be said here.
     }
     written = true;
   }
   ctx->setCurrentField(nullptr);
-  ctx->leaveCurrentSection();
   return ctx->createBoolValue(written);
+}
+
+}  // namespace
+
+pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const RecordSpec& record,
+                         const FieldSpec& catalogue, const char* section, const char* check_name) {
+  // Most fields are texts that pass, and unobserved, nothing needs opening
+  // for that. Everything else takes the full run, which tests again.
+  if (!ctx->hasSectionObserver()) {
+    if (const auto* text = pl::as<pl::StringValue>(field->get(ctx));
+        text != nullptr && text->size() <= catalogue.length &&
+        (catalogue.runtimeType() != pl::FieldType::kNumeric || !failedFieldTest(text, catalogue))) {
+      ctx->setCurrentField(nullptr);
+      return ctx->createBoolValue(false);
+    }
+  }
+  return runFieldCheckFully(ctx, field, record, catalogue, section, check_name);
 }
 
 }  // namespace vexal::machinery

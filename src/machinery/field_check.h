@@ -6,12 +6,17 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <utility>
 
 #include "machinery/catalogue.h"
 #include "machinery/fixed_text.h"
+#include "pl/field_descriptor.h"
+#include "pl/functions.h"
 #include "pl/plausi.h"
+#include "pl/plausi_problem.h"
+#include "pl/runtime_context.h"
 
 namespace vexal::machinery {
 
@@ -22,6 +27,38 @@ namespace vexal::machinery {
 // finding with info type 0. Returns true when it wrote a finding.
 pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const RecordSpec& record,
                          const FieldSpec& catalogue, const char* section, const char* check_name);
+
+// The tests of a field check on the field's value, first failing first:
+// not supplied (mandatory fields only), too long, not type-conform.
+// Nullopt when all pass. Throws nothing.
+inline std::optional<pl::ProblemInfoType> failedFieldTest(const pl::Value* value,
+                                                          const FieldSpec& catalogue) {
+  // What a record supplies: a text.
+  if (const auto* text = pl::as<pl::StringValue>(value)) {
+    if (text->size() > catalogue.length) return pl::ProblemInfoType::kTooLong;
+    if (catalogue.runtimeType() != pl::FieldType::kNumeric) return std::nullopt;
+    if (!pl::Functions::conformsToDigits(text, catalogue.length < DigitMasks::kMaxDigits
+                                                   ? catalogue.length
+                                                   : DigitMasks::kMaxDigits)) {
+      return pl::ProblemInfoType::kNotTypeConform;
+    }
+    return std::nullopt;
+  }
+  if (value->isInvalid()) {
+    if (catalogue.presence == Presence::kMandatory) return pl::ProblemInfoType::kInvalid;
+    return std::nullopt;  // the invalid value conforms to every type
+  }
+  std::optional<std::size_t> length = pl::Functions::length(value);
+  if (length && *length > catalogue.length) return pl::ProblemInfoType::kTooLong;
+  const bool conform =
+      catalogue.runtimeType() == pl::FieldType::kNumeric
+          ? pl::Functions::conformsToDigits(value, catalogue.length < DigitMasks::kMaxDigits
+                                                       ? catalogue.length
+                                                       : DigitMasks::kMaxDigits)
+          : pl::Functions::conforms(value, catalogue.runtimeType(), nullptr);
+  if (!conform) return pl::ProblemInfoType::kNotTypeConform;
+  return std::nullopt;
+}
 
 // The field of a record type's catalogue: group -1 is the root topic.
 constexpr const FieldSpec& catalogueField(const RecordSpec& record, int group, std::size_t i) {

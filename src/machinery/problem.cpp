@@ -22,9 +22,12 @@ class TextBuffer {
     buffer_[0] = '\0';
   }
   TextBuffer& append(const char* text) {
-    for (; text != nullptr && *text != '\0' && size_ + 1 < capacity_; ++text) {
-      buffer_[size_++] = *text;
-    }
+    if (text == nullptr) return *this;
+    const std::size_t room = capacity_ - 1 - size_;
+    const void* end = std::memchr(text, '\0', room);
+    const std::size_t n = end != nullptr ? static_cast<const char*>(end) - text : room;
+    std::memcpy(buffer_ + size_, text, n);
+    size_ += n;
     buffer_[size_] = '\0';
     return *this;
   }
@@ -112,11 +115,14 @@ void writeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char*
   if (hf_fehlertext != nullptr && problem->getProblemType() == pl::ProblemType::kRule &&
       std::strcmp(problem->getShortDescription(), texts::kDescriptionPlaceholder) == 0) {
     try {
+      // At most the buffer's length, and the short text as is.
       const char* text = hf_fehlertext->get(ctx)->getString();
-      char short_text[kDescriptionBuffer];
-      problem->setShortDescription(TextBuffer(short_text, sizeof short_text).append(text).c_str());
-      char long_text[kDescriptionBuffer];
-      problem->setLongDescription(TextBuffer(long_text, sizeof long_text).append(text).c_str());
+      char cut[kDescriptionBuffer];
+      if (std::memchr(text, '\0', sizeof cut) == nullptr) {
+        text = TextBuffer(cut, sizeof cut).append(text).c_str();
+      }
+      problem->setShortDescription(text);
+      problem->setLongDescription(text);
     } catch (pl::PlausiException* e) {
       delete e;  // the descriptions keep what they had
     } catch (const std::bad_alloc&) {
@@ -129,7 +135,8 @@ void writeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char*
   problem->setReferenceField(current);
   char id_text[kIdBuffer];
   TextBuffer final_id(id_text, sizeof id_text);
-  if (current != nullptr) final_id.append(current->getHierarchyAsString());
+  // The reference field keeps its hierarchy text: the id starts with it.
+  if (current != nullptr) final_id.append(problem->getReferenceFieldHierarchy());
   final_id.append("#").append(id);
   problem->setId(final_id.c_str());
   problem->setException(exception_text);

@@ -11,12 +11,12 @@
 #include "machinery/record_layout.h"
 #include "machinery/rule_set.h"
 
-#define VEXAL_DEFINE_RECORD_TYPE(R)                                                           \
-  R::Plausi_##R::Plausi_##R()                                                                 \
-      : ::vexal::machinery::RuleSet(R::catalogue::kRecord,                                    \
-                                    ::vexal::machinery::kFieldCheckTable<R::catalogue::kRecord>) {} \
-  RecordDefinition_##R::RecordDefinition_##R() {                                              \
-    ::vexal::machinery::buildRecordLayout(*this, R::catalogue::kRecord);                      \
+#define VEXAL_DEFINE_RECORD_TYPE(R)                                                                \
+  R::Plausi_##R::Plausi_##R()                                                                      \
+      : ::vexal::machinery::RuleSet(                                                               \
+            R::catalogue::kRecord, ::vexal::machinery::kFieldCheckTable<R::catalogue::kRecord>) {} \
+  RecordDefinition_##R::RecordDefinition_##R() {                                                   \
+    ::vexal::machinery::buildRecordLayout(*this, R::catalogue::kRecord);                           \
   }
 
 #endif  // VEXAL_MACHINERY_RECORD_TYPE_H_

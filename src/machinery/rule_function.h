@@ -7,29 +7,35 @@
 #include <cstddef>
 
 #include "machinery/catalogue.h"
+#include "machinery/rule_topic.h"
 #include "pl/field_descriptor.h"
 #include "pl/runtime_context.h"
 
 namespace vexal::machinery {
 
 // Writes the error line of the exception being handled under the function's
-// name and leaves its section. Call it from a catch block only.
-void failRuleFunction(pl::RuntimeContext* ctx, const FunctionName& function);
+// name and leaves its section, when it opened (see ruleFunction()). Call it
+// from a catch block only. What runs only when a check fails or an error
+// is reported is marked cold, so that the compiler keeps it apart from the
+// code every record runs.
+[[gnu::cold]] void failRuleFunction(pl::RuntimeContext* ctx, const FunctionName& function,
+                                    bool section_opened);
 
 // Runs body() in the function's section and returns what it returns. On an
 // exception: logs it under the function's name, leaves the section and
-// throws the same exception on. A rule function never writes a finding.
+// throws the same exception on. A rule function never writes a finding, so
+// its section is a quiet one: opened only while a SectionObserver listens.
 template <class Body>
 pl::Value* ruleFunction(pl::RuntimeContext* ctx, const FunctionName& function, Body&& body) {
-  ctx->startNewSection(function.section.c_str(), false);
+  const bool opened = ctx->startQuietSection(function.section.c_str(), false);
   pl::Value* result;
   try {
     result = body();
   } catch (...) {
-    failRuleFunction(ctx, function);
+    failRuleFunction(ctx, function, opened);
     throw;
   }
-  ctx->leaveCurrentSection();
+  ctx->leaveQuietSection(opened);
   return result;
 }
 
@@ -41,6 +47,9 @@ pl::Value* ruleFunction(pl::RuntimeContext* ctx, const FunctionName& function, B
 class RuleCall {
  public:
   RuleCall(pl::RuntimeContext* ctx, RuleTopic& topic, const ProcedureSpec& check);
+  // With the value of the check's field read already.
+  RuleCall(pl::RuntimeContext* ctx, RuleTopic& topic, const ProcedureSpec& check, pl::Value* value)
+      : ctx_(ctx), topic_(topic), check_(check), value_(value) {}
   RuleCall(const RuleCall&) = delete;
   RuleCall& operator=(const RuleCall&) = delete;
 
@@ -54,9 +63,12 @@ class RuleCall {
   }
   // The value of the check's field: the same value for every read within a
   // record.
-  pl::Value* value();
+  pl::Value* value() {
+    if (value_ == nullptr) value_ = topic_.field(static_cast<std::size_t>(check_.field))->get(ctx_);
+    return value_;
+  }
   // The field's length in the layout.
-  unsigned fieldLength() const;
+  unsigned fieldLength() const { return check_.field_length; }
   // The test now running, with its texts, literals and number.
   const Step& step() const { return *step_; }
   const char* text(std::size_t i) const { return step_->texts[i]; }
@@ -64,9 +76,9 @@ class RuleCall {
   bool ok() const { return result_ == 1; }
   // Fails with the running test's first text.
   void fail() { failWith(step_->texts[0]); }
-  void failWith(const char* text);
+  [[gnu::cold]] void failWith(const char* text);
   // Fails with a text made at run time.
-  void failWith(pl::Value* text);
+  [[gnu::cold]] void failWith(pl::Value* text);
 
   // Runs one test (the machinery's loop).
   void run(const Step& step) {

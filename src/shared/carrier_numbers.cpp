@@ -1,7 +1,9 @@
 #include "shared/carrier_numbers.h"
 
 #include <algorithm>
-#include <cstring>
+#include <array>
+#include <cstdint>
+#include <iterator>
 
 #include "machinery/rule_function.h"
 #include "pl/functions.h"
@@ -71,14 +73,85 @@ static_assert(std::is_sorted(std::begin(kAnnex19b), std::end(kAnnex19b)));
 #undef DIGITS
 #undef LETTERS
 
-bool isIn(const char* characters, unsigned char c) {
-  return c != '\0' && std::strchr(characters, c) != nullptr;
+// Per rule: the characters whose upper case the rule allows.
+using CharacterTable = std::array<bool, 256>;
+constexpr std::array<CharacterTable, std::size(kRules)> ruleCharacters() {
+  std::array<CharacterTable, std::size(kRules)> tables{};
+  for (std::size_t i = 0; i < tables.size(); ++i) {
+    if (kRules[i].characters == nullptr) continue;
+    CharacterTable allowed{};
+    for (const char* c = kRules[i].characters; *c != '\0'; ++c) {
+      allowed[static_cast<unsigned char>(*c)] = true;
+    }
+    for (unsigned c = 0; c < 256; ++c) {
+      tables[i][c] = allowed[Functions::upperCase(static_cast<unsigned char>(c))];
+    }
+  }
+  return tables;
+}
+constexpr auto kRuleCharacters = ruleCharacters();
+
+// A carrier number's eight bytes as one integer; the integers order as the
+// texts do.
+constexpr std::uint64_t keyOf(std::string_view carrier) {
+  std::uint64_t key = 0;
+  for (char c : carrier) key = key << 8 | static_cast<unsigned char>(c);
+  return key;
 }
 
-// contains() of the list's range series: texts are looked up by halves.
-bool isListed(const pl::Value* v, std::span<const std::string_view> list) {
-  if (pl::is<pl::StringValue>(v)) return std::binary_search(list.begin(), list.end(), textOf(v));
+template <std::size_t N>
+constexpr std::array<std::uint64_t, N> keysOf(const std::string_view (&list)[N]) {
+  std::array<std::uint64_t, N> keys{};
+  for (std::size_t i = 0; i < N; ++i) {
+    if (list[i].size() != 8) throw "a carrier number has eight characters";
+    keys[i] = keyOf(list[i]);
+  }
+  return keys;
+}
+
+constexpr auto kAnnex20Keys = keysOf(kAnnex20);
+constexpr auto kAnnex7Keys = keysOf(kAnnex7);
+constexpr auto kAnnex19bKeys = keysOf(kAnnex19b);
+
+constexpr std::array<std::uint64_t, std::size(kRules)> ruleKeys() {
+  std::array<std::uint64_t, std::size(kRules)> keys{};
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (kRules[i].carrier.size() != 8) throw "a carrier number has eight characters";
+    keys[i] = keyOf(kRules[i].carrier);
+    if (i > 0 && keys[i - 1] >= keys[i]) throw "the rules are in ascending order of carriers";
+  }
+  return keys;
+}
+constexpr auto kRuleKeys = ruleKeys();
+
+// Finds an eight-byte text among sorted keys.
+template <std::size_t N>
+bool hasKey(const std::array<std::uint64_t, N>& keys, std::string_view text) {
+  return text.size() == 8 && std::binary_search(keys.begin(), keys.end(), keyOf(text));
+}
+
+// contains() of the list's range series: a text is one of the eight-byte
+// numbers or none.
+template <std::size_t N>
+bool isListed(const pl::Value* v, std::span<const std::string_view> list,
+              const std::array<std::uint64_t, N>& keys) {
+  if (pl::is<pl::StringValue>(v)) return hasKey(keys, textOf(v));
   return isOneOf(v, list);
+}
+
+// The rule of the carrier that eq() finds equal to `carrier`, or null.
+const MembershipNumberRule* ruleOf(const pl::Value* carrier) {
+  if (pl::is<pl::StringValue>(carrier)) {
+    std::string_view text = textOf(carrier);
+    if (text.size() != 8) return nullptr;
+    const auto* found = std::lower_bound(kRuleKeys.begin(), kRuleKeys.end(), keyOf(text));
+    if (found == kRuleKeys.end() || *found != keyOf(text)) return nullptr;
+    return &kRules[found - kRuleKeys.begin()];
+  }
+  for (const MembershipNumberRule& rule : kRules) {
+    if (equalsText(carrier, rule.carrier)) return &rule;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -91,14 +164,14 @@ const std::span<const MembershipNumberRule> kMembershipNumberRules(kRules);
 pl::Value* F_IstBbnrAnlage20(pl::RuntimeContext* ctx, pl::Value* wert) {
   static constexpr FunctionName kName("F_IstBbnrAnlage20");
   return ruleFunction(ctx, kName, [&] {
-    return ctx->createBoolValue(isListed(F_Trim(ctx, wert), kAnnex20Carriers));
+    return ctx->createBoolValue(isListed(F_Trim(ctx, wert), kAnnex20Carriers, kAnnex20Keys));
   });
 }
 
 pl::Value* F_IstBbnrAnlage19b(pl::RuntimeContext* ctx, pl::Value* wert) {
   static constexpr FunctionName kName("F_IstBbnrAnlage19b");
   return ruleFunction(ctx, kName, [&] {
-    return ctx->createBoolValue(isListed(F_Trim(ctx, wert), kAnnex19bCarriers));
+    return ctx->createBoolValue(isListed(F_Trim(ctx, wert), kAnnex19bCarriers, kAnnex19bKeys));
   });
 }
 
@@ -106,7 +179,7 @@ pl::Value* F_IstBbnrAnlage7(pl::RuntimeContext* ctx, pl::Value* paramBbnr, const
   static constexpr FunctionName kName("F_IstBbnrAnlage7");
   return ruleFunction(ctx, kName, [&] {
     pl::Value* t = F_Trim(ctx, paramBbnr);
-    bool listed = isListed(t, kAnnex7Carriers);
+    bool listed = isListed(t, kAnnex7Carriers, kAnnex7Keys);
     if (listed && mjahr != nullptr && isNumeric(mjahr)) {
       if (equalsText(t, "18477668") && isGreaterThan(mjahr, 2018)) listed = false;
       if (equalsText(t, "52738475") && isGreaterThan(mjahr, 2019)) listed = false;
@@ -119,13 +192,11 @@ pl::Value* F_GibZulaessigeMNRLaenge(pl::RuntimeContext* ctx, pl::Value* uvtraege
                                     pl::Value* mnrLaenge) {
   static constexpr FunctionName kName("F_GibZulaessigeMNRLaenge");
   return ruleFunction(ctx, kName, [&] {
-    for (const MembershipNumberRule& rule : kMembershipNumberRules) {
-      if (!equalsText(uvtraeger, rule.carrier)) continue;
-      bool allowed =
-          !isLessThan(mnrLaenge, rule.min_length) && !isGreaterThan(mnrLaenge, rule.max_length);
-      return ctx->createBoolValue(allowed);
-    }
-    return ctx->createInvalidValue();
+    const MembershipNumberRule* rule = ruleOf(uvtraeger);
+    if (rule == nullptr) return ctx->createInvalidValue();
+    bool allowed =
+        !isLessThan(mnrLaenge, rule->min_length) && !isGreaterThan(mnrLaenge, rule->max_length);
+    return ctx->createBoolValue(allowed);
   });
 }
 
@@ -133,15 +204,13 @@ pl::Value* F_IstMNRZeichenZulaessig(pl::RuntimeContext* ctx, pl::Value* uvtraege
   static constexpr FunctionName kName("F_IstMNRZeichenZulaessig");
   return ruleFunction(ctx, kName, [&] {
     // GROSSBUCHSTABEN(mnr), character by character.
-    for (const MembershipNumberRule& rule : kMembershipNumberRules) {
-      if (rule.characters == nullptr || !equalsText(uvtraeger, rule.carrier)) continue;
-      if (isMissing(mnr)) break;
-      for (char c : textOf(mnr)) {
-        if (!isIn(rule.characters, Functions::upperCase(static_cast<unsigned char>(c)))) {
-          return ctx->createBoolValue(false);
-        }
-      }
-      break;
+    const MembershipNumberRule* rule = ruleOf(uvtraeger);
+    if (rule == nullptr || rule->characters == nullptr || isMissing(mnr)) {
+      return ctx->createBoolValue(true);
+    }
+    const CharacterTable& allowed = kRuleCharacters[static_cast<std::size_t>(rule - kRules)];
+    for (char c : textOf(mnr)) {
+      if (!allowed[static_cast<unsigned char>(c)]) return ctx->createBoolValue(false);
     }
     return ctx->createBoolValue(true);
   });

@@ -29,15 +29,17 @@ bool allDigits(std::string_view text) {
 }
 
 pl::Value* checkDigitOfDigits(pl::RuntimeContext* ctx, std::string_view digits) {
+  // The digit sum of twice a digit.
+  static constexpr unsigned kDoubled[] = {0, 2, 4, 6, 8, 1, 3, 5, 7, 9};
   unsigned long sum = 0;
-  unsigned weight = 1;
+  bool doubled = false;  // the weights run 1, 2, 1, 2, ...
   for (char c : digits) {
-    unsigned product = static_cast<unsigned>(c - '0') * weight;
-    sum += product / 10 + product % 10;
-    weight = weight == 1 ? 2 : 1;
+    const unsigned digit = static_cast<unsigned>(c - '0');
+    sum += doubled ? kDoubled[digit] : digit;
+    doubled = !doubled;
   }
-  char last = static_cast<char>('0' + sum % 10);
-  return ctx->createStringValue(std::string_view(&last, 1));
+  static constexpr char kDigits[] = "0123456789";
+  return ctx->createStringView(std::string_view(kDigits + sum % 10, 1));
 }
 
 // The loop as the rule language spells it.

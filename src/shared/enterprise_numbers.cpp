@@ -35,7 +35,8 @@ bool isDigits(std::string_view text) {
 pl::Value* F_GibUnrsPruefziffer(pl::RuntimeContext* ctx, pl::Value* wert) {
   static constexpr FunctionName kName("F_GibUnrsPruefziffer");
   return ruleFunction(ctx, kName, [&]() -> pl::Value* {
-    if (const pl::StringValue* text = pl::as<pl::StringValue>(wert); text && isDigits(text->view())) {
+    if (const pl::StringValue* text = pl::as<pl::StringValue>(wert);
+        text && isDigits(text->view())) {
       long sum = 0;
       long weight = 4;
       for (char c : text->view()) {
@@ -51,8 +52,8 @@ pl::Value* F_GibUnrsPruefziffer(pl::RuntimeContext* ctx, pl::Value* wert) {
     for (pl::Value* position = one;
          Functions::le(ctx, position, Functions::WERTLAENGE(ctx, wert))->isTrue();
          position = Functions::plus(ctx, position, one)) {
-      sum = Functions::plus(ctx, sum,
-                            Functions::mult(ctx, Functions::TEIL(ctx, wert, position, one), weight));
+      sum = Functions::plus(
+          ctx, sum, Functions::mult(ctx, Functions::TEIL(ctx, wert, position, one), weight));
       weight = ctx->createNumberValue(equalsNumber(weight, 4) ? 9 : 4);
     }
     pl::Value* digit = Functions::minus(ctx, ctx->createNumberValue(10),

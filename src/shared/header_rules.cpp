@@ -82,7 +82,7 @@ void noValidTime(RuleCall& rule) {
 void dateAfterProcessingDate(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* day = part(ctx, rule.value(), 1, 8);
-  pl::Value* created = ctx->createDateValue(day->getString(), "JJJJMMTT");
+  pl::Value* created = ctx->createDateValue(textOf(day), "JJJJMMTT");
   if (Functions::order(created, Functions::HEUTE(ctx)) == Order::kGreater) rule.fail();
 }
 

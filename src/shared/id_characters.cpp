@@ -5,6 +5,7 @@
 
 #include "machinery/rule_function.h"
 #include "pl/functions.h"
+#include "shared/blanks.h"
 #include "shared/rule_terms.h"
 
 namespace vexal::shared {
@@ -20,6 +21,16 @@ constexpr std::array<bool, 256> characterTable(const char* characters) {
 constexpr std::array<bool, 256> kIdCharacters =
     characterTable("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .-/");
 
+// The characters whose upper case is one of them.
+constexpr std::array<bool, 256> upperCaseIn(const std::array<bool, 256>& table) {
+  std::array<bool, 256> result{};
+  for (unsigned c = 0; c < 256; ++c) {
+    result[c] = table[pl::Functions::upperCase(static_cast<unsigned char>(c))];
+  }
+  return result;
+}
+constexpr std::array<bool, 256> kIdCharactersInAnyCase = upperCaseIn(kIdCharacters);
+
 }  // namespace
 
 pl::Value* F_IstDsIdVoIdKonform(pl::RuntimeContext* ctx, pl::Value* wert,
@@ -27,10 +38,12 @@ pl::Value* F_IstDsIdVoIdKonform(pl::RuntimeContext* ctx, pl::Value* wert,
   static constexpr machinery::FunctionName kName("F_IstDsIdVoIdKonform");
   return machinery::ruleFunction(ctx, kName, [&] {
     if (isMissing(wert)) return ctx->createBoolValue(true);
-    // GROSSBUCHSTABEN(TEIL(wert, i, 1)), character by character.
-    for (char c : textOf(wert)) {
+    // GROSSBUCHSTABEN(TEIL(wert, i, 1)), character by character; blanks
+    // are allowed, so the padding at the end needs no look.
+    std::string_view text = textOf(wert);
+    for (char c : text.substr(0, endOfNonBlank(text))) {
+      if (kIdCharactersInAnyCase[static_cast<unsigned char>(c)]) continue;
       unsigned char upper = pl::Functions::upperCase(static_cast<unsigned char>(c));
-      if (kIdCharacters[upper]) continue;
       char text[] = "Zeichen \"?\" unzul\xE4ssig.";
       text[9] = static_cast<char>(upper);
       hf_fehlertext->set(ctx->createStringValue(std::string_view(text, sizeof text - 1)));

@@ -56,7 +56,7 @@ void failIfTrimmedNotOneOf(RuleCall& rule) {
 }
 
 void failIfAtMost(RuleCall& rule) {
-  if (isAtMost(rule.value(), static_cast<long double>(rule.step().number))) rule.fail();
+  if (isAtMost(rule.value(), rule.step().number)) rule.fail();
 }
 
 }  // namespace vexal::shared::rule_steps_internal

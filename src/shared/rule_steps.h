@@ -50,7 +50,7 @@ template <std::same_as<const char*>... Literals>
 constexpr Step withLiterals(Step s, Literals... literals) {
   static_assert(sizeof...(Literals) >= 1 && sizeof...(Literals) <= Step::kMaxLiterals,
                 "one to six literals");
-  s.literals = {literals...};
+  s.literals = {std::string_view(literals)...};
   s.literal_count = sizeof...(Literals);
   return s;
 }

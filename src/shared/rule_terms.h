@@ -11,7 +11,9 @@
 #error "the check machinery does not depend on shared rules"
 #endif
 
+#include <concepts>
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <span>
@@ -51,9 +53,6 @@ inline bool isOneOf(const pl::Value* v, std::initializer_list<std::string_view> 
 inline bool isOneOf(const pl::Value* v, std::span<const std::string_view> literals) {
   return isOneOfImpl(v, literals);
 }
-inline bool isOneOf(const pl::Value* v, std::span<const char* const> literals) {
-  return isOneOfImpl(v, literals);
-}
 
 // The value compared with a plain number (gt, lt, le, ge, eq), as the rule
 // language compares a field with a number.
@@ -73,6 +72,30 @@ inline bool isAtLeast(const pl::Value* v, long double number) {
 }
 inline bool equalsNumber(const pl::Value* v, long double number) {
   return pl::Functions::equalsNumber(v, number);
+}
+// The same for whole numbers, compared without floating point where the
+// value is a text.
+template <std::integral N>
+bool isGreaterThan(const pl::Value* v, N number) {
+  return pl::Functions::orderInteger(v, static_cast<std::int64_t>(number)) == Order::kGreater;
+}
+template <std::integral N>
+bool isLessThan(const pl::Value* v, N number) {
+  return pl::Functions::orderInteger(v, static_cast<std::int64_t>(number)) == Order::kLess;
+}
+template <std::integral N>
+bool isAtMost(const pl::Value* v, N number) {
+  Order order = pl::Functions::orderInteger(v, static_cast<std::int64_t>(number));
+  return order == Order::kLess || order == Order::kEqual;
+}
+template <std::integral N>
+bool isAtLeast(const pl::Value* v, N number) {
+  Order order = pl::Functions::orderInteger(v, static_cast<std::int64_t>(number));
+  return order == Order::kGreater || order == Order::kEqual;
+}
+template <std::integral N>
+bool equalsNumber(const pl::Value* v, N number) {
+  return pl::Functions::orderInteger(v, static_cast<std::int64_t>(number)) == Order::kEqual;
 }
 
 // gt(WERTLAENGE(v), maximum); false for a missing value.
@@ -99,8 +122,8 @@ inline pl::Value* part(pl::RuntimeContext* ctx, pl::Value* v, std::size_t start,
                        std::size_t length) {
   if (const pl::StringValue* text = pl::as<pl::StringValue>(v)) {
     std::string_view bytes = text->view();
-    if (start > bytes.size()) return ctx->createStringValue(std::string_view());
-    return ctx->createStringValue(bytes.substr(start - 1, length));
+    if (start > bytes.size()) return ctx->createStringView(std::string_view());
+    return ctx->createStringView(bytes.substr(start - 1, length));
   }
   return pl::Functions::TEIL(ctx, v, ctx->createNumberValue(static_cast<long double>(start)),
                              ctx->createNumberValue(static_cast<long double>(length)));

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "machinery/rule_function.h"
+#include "shared/blanks.h"
 #include "shared/rule_terms.h"
 
 namespace vexal::shared {
@@ -19,7 +20,7 @@ pl::Value* F_IstLeerzeichen(pl::RuntimeContext* ctx, pl::Value* Zeichenkette) {
   return ruleFunction(ctx, kName, [&] {
     if (isMissing(Zeichenkette)) return ctx->createBoolValue(true);
     std::string_view text = textOf(Zeichenkette);
-    return ctx->createBoolValue(text.find_first_not_of(' ') == std::string_view::npos);
+    return ctx->createBoolValue(firstNonBlank(text) == text.size());
   });
 }
 
@@ -29,8 +30,8 @@ pl::Value* F_IstLinksbündig(pl::RuntimeContext* ctx, pl::Value* Zeichenkette) {
   return ruleFunction(ctx, kName, [&] {
     if (isMissing(Zeichenkette)) return ctx->createBoolValue(true);
     std::string_view text = textOf(Zeichenkette);
-    std::size_t first = text.find_first_not_of(' ');
-    bool indented = first != std::string_view::npos && first > 0;
+    std::size_t first = firstNonBlank(text);
+    bool indented = first != text.size() && first > 0;
     return ctx->createBoolValue(!indented);
   });
 }
@@ -40,12 +41,11 @@ pl::Value* F_Trim(pl::RuntimeContext* ctx, pl::Value* Zeichenkette) {
   return ruleFunction(ctx, kName, [&]() -> pl::Value* {
     if (isMissing(Zeichenkette)) return Zeichenkette;
     std::string_view text = textOf(Zeichenkette);
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) first = text.size();
-    std::size_t last = text.find_last_not_of(' ');
-    std::size_t end = last == std::string_view::npos ? first : last + 1;
+    std::size_t first = firstNonBlank(text);
+    std::size_t end = first == text.size() ? first : endOfNonBlank(text);
     if (first == 0 && end == text.size()) return Zeichenkette;
-    return ctx->createStringValue(text.substr(first, end - first));
+    // The trimmed text is part of the value's own bytes.
+    return ctx->createStringView(text.substr(first, end - first));
   });
 }
 

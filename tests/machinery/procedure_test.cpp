@@ -192,6 +192,32 @@ INSTANTIATE_TEST_SUITE_P(Exceptions, ProcedureErrorTest,
                                            ErrorCase{"STD", "Unbekannter Fehler."},
                                            ErrorCase{"PTR", "Zeiger"}));
 
+// Rule functions open their sections only for an observer: without one,
+// findings, their sections and the log lines are what they are with one.
+TEST_P(ProcedureErrorTest, ReportsTheSameWithoutASectionObserver) {
+  auto observed = tst::makeHarness();
+  auto unobserved = tst::makeHarness();
+  unobserved->ctx().setSectionObserver(nullptr);
+  tst::Line line;
+  line.opt = GetParam().opt;
+  line.num = "1A";
+  observed->check(line.str());
+  unobserved->check(line.str());
+  EXPECT_EQ(unobserved->errors.lines, observed->errors.lines);
+  ASSERT_EQ(unobserved->ids(), observed->ids());
+  for (std::size_t i = 0; i < observed->findingCount(); ++i) {
+    const pl::PlausiProblem& a = observed->finding(i);
+    const pl::PlausiProblem& b = unobserved->finding(i);
+    ASSERT_EQ(b.getSectionCount(), a.getSectionCount()) << a.getId();
+    for (std::size_t k = 0; k < a.getSectionCount(); ++k) {
+      EXPECT_STREQ(b.getSection(k).title, a.getSection(k).title);
+      EXPECT_EQ(b.getSection(k).flag, a.getSection(k).flag);
+    }
+  }
+  EXPECT_TRUE(unobserved->sections.started.empty());
+  EXPECT_EQ(unobserved->ctx().getSectionDepth(), 0u);
+}
+
 TEST(ProcedureErrorTest, StaleErrorTextIsWhatTheFindingShows) {
   auto h = tst::makeHarness();
   auto& root = *static_cast<tst::Plausi_TST_01&>(h->plausi()).root();

@@ -318,4 +318,134 @@ TEST(RecordCutterTest, ArbitraryLinesCutConsistently) {
   }
 }
 
+struct AlikeCase {
+  const char* name;
+  std::string last;  // the line of the last cut
+  std::string line;
+  bool alike;
+};
+
+// A layout whose groups follow its fields and hang on them: whether a line
+// cuts like the last one is told from its length and the group fields.
+TEST(RecordCutterTest, CutsAlikeReadsTheLengthAndTheGroupFields) {
+  RecordDefinition record;
+  StructureFieldDefinition* contact = Group("C", {F("V", 2)});
+  contact->setExistenceCondition(new FieldCondition("K", CompareOperator::kEqual, "J"));
+  Add(record,
+      {F("N", 1), F("K", 1), Counted("G", "N", {F("X", 2)}), contact, Group("P", {F("Y", 1)})});
+  RecordCutter cutter(record);
+  const AlikeCase cases[] = {
+      {"same line", "2Jaabbvvy", "2Jaabbvvy", true},
+      {"other bytes, same counts", "2Jaabbvvy", "2J1122337", true},
+      {"other count", "2Jaabbvvy", "1Jaabbvvy", false},
+      {"counter turns into a letter", "0Nvvy", "ANvvy", true},  // both count 0
+      {"condition no longer holds", "0Jvvy", "0Nvvy", false},
+      {"condition field cut off", "0J", "0", false},
+      {"shorter", "2Jaabbvvy", "2Jaabbvv", false},
+      {"longer", "0Nvvy", "0Nvvyy", false},
+      {"empty lines", "", "", true},
+  };
+  for (const AlikeCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordCut last;
+    cutter.cut(c.last, last);
+    EXPECT_EQ(cutter.cutsAlike(c.line, last), c.alike);
+    RecordCut again;
+    cutter.cut(c.line, again);
+    if (c.alike) {
+      EXPECT_EQ(RenderFields(cutter, again), RenderFields(cutter, last));
+      EXPECT_EQ(RenderGroups(cutter, again), RenderGroups(cutter, last));
+      EXPECT_EQ(again.expected_length, last.expected_length);
+    }
+  }
+}
+
+// Layouts where the group fields do not stand at fixed places: never told
+// alike, so the caller always cuts.
+TEST(RecordCutterTest, CutsAlikeDeclinesWhatItCannotTell) {
+  RecordDefinition nested;
+  Add(nested, {F("N", 1), Counted("G", "N", {F("M", 1), Counted("H", "M", {F("F", 1)})})});
+  RecordDefinition field_after_group;
+  Add(field_after_group, {F("N", 1), Counted("G", "N", {F("X", 1)}), F("T", 1)});
+  for (const RecordDefinition* record : {&nested, &field_after_group}) {
+    RecordCutter cutter(*record);
+    RecordCut last;
+    cutter.cut("1ab", last);
+    EXPECT_FALSE(cutter.cutsAlike("1ab", last));
+  }
+  RecordDefinition flat;
+  Add(flat, {F("A", 2), F("B", 2)});
+  RecordCutter cutter(flat);
+  RecordCut last;
+  cutter.cut("abcd", last);
+  EXPECT_TRUE(cutter.cutsAlike("wxyz", last));
+  EXPECT_FALSE(cutter.cutsAlike("wxy", last));
+}
+
+// A layout whose groups follow its fields is cut from its rules, not by
+// walking it; with a field behind the groups the same layout is walked.
+// Both cuts must agree on everything before that field.
+TEST(RecordCutterTest, CuttingByRulesAgreesWithWalking) {
+  auto layout = [](RecordDefinition& record, bool walked) {
+    StructureFieldDefinition* contact = Group("C", {F("V", 2), F("W", 1)});
+    contact->setExistenceCondition(new FieldCondition("K", CompareOperator::kEqual, "J"));
+    StructureFieldDefinition* hidden = Group("H", {F("Z", 1)});
+    hidden->setExistenceCondition(new FieldCondition("Q", CompareOperator::kEqual, "J"));
+    Add(record, {F("N", 1), F("K", 1), F("N", 2), Counted("G", "N", {F("X", 2), F("Y", 1)}),
+                 contact, hidden, Group("P", {F("Y", 3)})});
+    if (walked) Add(record, {F("T", 1)});
+  };
+  RecordDefinition by_rules, walked;
+  layout(by_rules, false);
+  layout(walked, true);
+  RecordCutter rules_cutter(by_rules), walking_cutter(walked);
+  std::mt19937 random(11);
+  for (int round = 0; round < 3000; ++round) {
+    std::string line(random() % 30, '\0');
+    for (char& c : line) c = "0123JN x"[random() % 8];
+    SCOPED_TRACE(line);
+    RecordCut a, b;
+    rules_cutter.cut(line, a);
+    walking_cutter.cut(line, b);
+    ASSERT_FALSE(b.fields.empty());
+    b.expected_length -= b.fields.back().length;
+    b.fields.pop_back();
+    ASSERT_EQ(RenderFields(rules_cutter, a), RenderFields(walking_cutter, b));
+    ASSERT_EQ(RenderGroups(rules_cutter, a), RenderGroups(walking_cutter, b));
+    ASSERT_EQ(a.expected_length, b.expected_length);
+    ASSERT_EQ(a.actual_length, b.actual_length);
+    for (std::size_t i = 0; i < a.fields.size(); ++i) {
+      ASSERT_TRUE(std::equal(a.fields[i].indices, a.fields[i].indices + RecordCut::kMaxDepth,
+                             b.fields[i].indices));
+      ASSERT_EQ(a.fields[i].layout_index, b.fields[i].layout_index);
+    }
+  }
+}
+
+// Whenever a line is told to cut alike, cutting it gives the last cut.
+TEST(RecordCutterTest, CutsAlikeNeverClaimsTooMuch) {
+  RecordDefinition record;
+  StructureFieldDefinition* contact = Group("C", {F("V", 2)});
+  contact->setExistenceCondition(new FieldCondition("K", CompareOperator::kNotEqual, "N"));
+  Add(record, {F("N", 1), F("K", 1), Counted("G", "N", {F("X", 2)}), contact});
+  RecordCutter cutter(record);
+  std::mt19937 random(13);
+  RecordCut last;
+  cutter.cut("", last);
+  int alike = 0;
+  for (int round = 0; round < 2000; ++round) {
+    std::string line(random() % 12, '\0');
+    for (char& c : line) c = "01234NJ x"[random() % 9];
+    RecordCut fresh;
+    cutter.cut(line, fresh);
+    if (cutter.cutsAlike(line, last)) {
+      ++alike;
+      ASSERT_EQ(RenderFields(cutter, fresh), RenderFields(cutter, last)) << line;
+      ASSERT_EQ(RenderGroups(cutter, fresh), RenderGroups(cutter, last)) << line;
+    }
+    last = fresh;
+  }
+  EXPECT_GT(alike, 20);  // the answer is not always no
+}
+
 }  // namespace

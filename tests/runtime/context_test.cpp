@@ -63,6 +63,31 @@ TEST(ContextTest, DateValuesFromTextNameTheBadText) {
   EXPECT_THROW(ctx.createDateValue("20241231", "TTMMJJJJ"), pl::PlausiException);
 }
 
+TEST(ContextTest, DatesFromTextsOfKnownLengthReadJustThoseBytes) {
+  pl::RuntimeContext ctx;
+  const std::string_view line = "x20240229y";
+  EXPECT_STREQ(ctx.createDateValue(line.substr(1, 8), "JJJJMMTT")->getString(), "20240229");
+  try {
+    ctx.createDateValue(line.substr(0, 8), "JJJJMMTT");
+    ADD_FAILURE() << "no exception";
+  } catch (const pl::PlausiException& e) {
+    EXPECT_STREQ(e.getMessage(), "Ung\xFCltiges Datum \"x2024022\" (erwartet JJJJMMTT).");
+  }
+  EXPECT_THROW(ctx.createDateValue(line.substr(1, 9), "JJJJMMTT"), pl::PlausiException);
+  EXPECT_THROW(ctx.createDateValue(line.substr(1, 8), "TTMMJJJJ"), pl::PlausiException);
+}
+
+TEST(ContextTest, HeuteIsTheContextsOwnDate) {
+  pl::RuntimeContext ctx;
+  ctx.setProcessingDate(2026, 12, 8);
+  pl::Value* today = pl::Functions::HEUTE(&ctx);
+  EXPECT_EQ(pl::Functions::HEUTE(&ctx), today);  // nothing made per call
+  ctx.setProcessingDate(2027, 1, 2);
+  EXPECT_STREQ(today->getString(), "20270102");
+  EXPECT_EQ(pl::Functions::order(today, ctx.createDateValue("20270101", "JJJJMMTT")),
+            pl::Functions::Order::kGreater);
+}
+
 TEST(ContextTest, SectionsAreAStackAndResetClosesThem) {
   pl::RuntimeContext ctx;
   ctx.leaveCurrentSection();  // nothing open: no effect
@@ -80,6 +105,39 @@ TEST(ContextTest, SectionsAreAStackAndResetClosesThem) {
   ctx.reset();
   EXPECT_EQ(ctx.getSectionDepth(), 0u);
   EXPECT_EQ(ctx.getProblemCount(), 0u);
+}
+
+class Titles : public pl::SectionObserver {
+ public:
+  void onStart(const char* title, bool, std::size_t depth) override {
+    seen.push_back(std::string(title) + "@" + std::to_string(depth));
+  }
+  void onLeave(const char* title, std::size_t) override {
+    seen.push_back("/" + std::string(title));
+  }
+  std::vector<std::string> seen;
+};
+
+TEST(ContextTest, QuietSectionsOpenOnlyWhileAnObserverListens) {
+  pl::RuntimeContext ctx;
+  ctx.startNewSection("a", true);
+  bool opened = ctx.startQuietSection("quiet", false);
+  EXPECT_FALSE(opened);
+  EXPECT_EQ(ctx.getSectionDepth(), 1u);
+  pl::PlausiProblem* p = ctx.createProblem(pl::ProblemType::kRule, 1);
+  ctx.setSectionInfosToProblem(p);
+  EXPECT_EQ(p->getSectionCount(), 1u);
+  ctx.leaveQuietSection(opened);
+  EXPECT_EQ(ctx.getSectionDepth(), 1u);  // leaving what did not open leaves nothing
+
+  Titles titles;
+  ctx.setSectionObserver(&titles);
+  opened = ctx.startQuietSection("quiet", false);
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(ctx.getSectionDepth(), 2u);
+  ctx.leaveQuietSection(opened);
+  EXPECT_EQ(ctx.getSectionDepth(), 1u);
+  EXPECT_THAT(titles.seen, ElementsAre("quiet@2", "/quiet"));
 }
 
 TEST(ContextTest, FindingsCopyTheirTextsAndKeepCreationOrder) {

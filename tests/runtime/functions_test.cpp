@@ -1,6 +1,7 @@
 // The built-in functions of the rule language.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <string>
@@ -584,6 +585,56 @@ TEST_F(FunctionsTest, TypeConformity) {
     SCOPED_TRACE(std::to_string(i) + ": " + (c.mask ? c.mask : "(null)"));
     EXPECT_EQ(boolOf(F::isTypeConform(&ctx, c.v, c.type, c.mask)), c.conform);
   }
+}
+
+// A digit count stands for the mask "0" and as many "#": the answers agree
+// for texts of every length about the count, numbers and the invalid value.
+TEST_F(FunctionsTest, DigitCountsAnswerAsTheirMasks) {
+  std::vector<Value*> values = {invalid(), num(42),       num(-4),
+                                num(4.5L), boolean(true), date("20240101")};
+  for (const char* text : {"", "0", "7", "12", "123", "1234", "12345678", "123456789", "1 ", " 1",
+                           "-1", "1A", "\xB2", "99999999999999999999999999999999"}) {
+    values.push_back(str(text));
+  }
+  values.push_back(
+      str(std::string_view("1\0"
+                           "2",
+                           3)));
+  for (std::size_t digits = 0; digits <= 33; ++digits) {
+    const std::string mask = "0" + std::string(digits, '#');
+    for (Value* v : values) {
+      EXPECT_EQ(F::conformsToDigits(v, digits), F::conforms(v, FieldType::kNumeric, mask.c_str()))
+          << digits << " \"" << v->getString() << "\"";
+    }
+  }
+}
+
+// Digits are recognised eight bytes at a time; every byte value in every
+// place of texts up to 20 bytes must count as it does one at a time.
+TEST(DigitsTest, EveryByteInEveryPlace) {
+  auto byByte = [](std::string_view text) {
+    if (text.empty()) return false;
+    for (char c : text) {
+      if (c < '0' || c > '9') return false;
+    }
+    return true;
+  };
+  for (std::size_t length = 0; length <= 20; ++length) {
+    std::string digits(length, '5');
+    EXPECT_EQ(Functions::isDigits(digits), byByte(digits));
+    for (std::size_t at = 0; at < length; ++at) {
+      for (int c = 0; c < 256; ++c) {
+        std::string text = digits;
+        text[at] = static_cast<char>(c);
+        ASSERT_EQ(Functions::isDigits(text), byByte(text)) << length << " " << at << " " << c;
+      }
+    }
+  }
+  std::uint64_t value = 0;
+  EXPECT_TRUE(Functions::readDigits("0012345678901234567", &value));
+  EXPECT_EQ(value, 12345678901234567u);
+  EXPECT_FALSE(Functions::readDigits("12 3", &value));
+  EXPECT_FALSE(Functions::readDigits("", &value));
 }
 
 TEST(FunctionsArena, SteadyStateAfterReset) {

@@ -50,6 +50,36 @@ TEST(TopicTest, DestroyingATopicArrayReleasesElementsPrototypeAndMembers) {
   EXPECT_EQ(g_alive, 0);
 }
 
+TEST(TopicTest, ElementsAreTheSameObjectOnEveryAccessNearOrFar) {
+  pl::TypeDescriptor type(nullptr, nullptr, "UV", "UV", pl::FieldType::kTopic, nullptr, 1, kExtent);
+  pl::TopicArray<Element> array(new Element(&type, nullptr));
+  pl::RuntimeContext ctx;
+  Element::instances = 0;
+  for (long i : {0L, 3L, 1023L, 1024L, 50000L}) {
+    SCOPED_TRACE(i);
+    Element* first = array.getElement(&ctx, 1, &i);
+    EXPECT_EQ(array.getElement(&ctx, 1, &i), first);
+    EXPECT_EQ(first->getIndices()[0], i);
+    EXPECT_EQ(first->getIndices()[1], -1);
+  }
+  EXPECT_EQ(Element::instances, 5);
+  long negative = -1;
+  try {
+    array.getElement(&ctx, 1, &negative);
+    ADD_FAILURE() << "no exception";
+  } catch (pl::PlausiException* e) {
+    EXPECT_EQ(e->getType(), pl::ExceptionType::kInvalidElementAccess);
+    delete e;
+  }
+  long two[] = {0, 0};
+  try {
+    array.getElement(&ctx, 2, two);  // a one-dimensional array has no element at two indices
+    ADD_FAILURE() << "no exception";
+  } catch (pl::PlausiException* e) {
+    delete e;
+  }
+}
+
 TEST(TopicTest, GetSizeAsksTheRecordUnderCheck) {
   pl::TypeDescriptor type(nullptr, nullptr, "UV", "UV", pl::FieldType::kTopic, nullptr, 1, kExtent);
   pl::TopicArray<Element> array(new Element(&type, nullptr));

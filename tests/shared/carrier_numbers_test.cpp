@@ -177,6 +177,32 @@ TEST_F(CarrierNumbersTest, MembershipNumberLengthWithinTheCarriersBounds) {
   EXPECT_TRUE(F_GibZulaessigeMNRLaenge(&ctx, text("15141364"), ctx.createInvalidValue())->isTrue());
 }
 
+// A carrier given as a number (by name, say) equals the text of its digits:
+// it finds the same rule as the text, and a number of another carrier none.
+TEST_F(CarrierNumbersTest, CarriersGivenAsNumbersFindTheirRule) {
+  for (const MembershipNumberRule& rule : kRules) {
+    pl::Value* as_number =
+        ctx.createNumberValue(static_cast<long double>(std::stoll(std::string(rule.carrier))));
+    for (long length : {3L, 9L, 14L, 21L}) {
+      pl::Value* n = ctx.createNumberValue(length);
+      pl::Value* by_text = F_GibZulaessigeMNRLaenge(&ctx, text(rule.carrier), n);
+      pl::Value* by_number = F_GibZulaessigeMNRLaenge(&ctx, as_number, n);
+      EXPECT_EQ(by_number->getKind(), by_text->getKind()) << rule.carrier;
+      EXPECT_EQ(by_number->isTrue(), by_text->isTrue()) << rule.carrier << " " << length;
+    }
+    for (const char* mnr : {"123456789", "12.34/5", "AB-12"}) {
+      EXPECT_EQ(F_IstMNRZeichenZulaessig(&ctx, as_number, text(mnr))->isTrue(),
+                F_IstMNRZeichenZulaessig(&ctx, text(rule.carrier), text(mnr))->isTrue())
+          << rule.carrier << " " << mnr;
+    }
+  }
+  // Texts of other lengths, or with the digits shifted, are no carrier.
+  for (const char* other : {"1064065", "015141364", "15141364 ", " 15141364", "1514136X"}) {
+    EXPECT_TRUE(F_GibZulaessigeMNRLaenge(&ctx, text(other), ctx.createNumberValue(9))->isInvalid())
+        << other;
+  }
+}
+
 TEST_F(CarrierNumbersTest, MembershipNumberCharactersUpperCasedAgainstTheCarriersSet) {
   const std::string probes = DIGITS " -./,PMAZ_#apmz\xE4";
   for (const MembershipNumberRule& rule : kRules) {

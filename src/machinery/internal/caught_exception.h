@@ -45,7 +45,8 @@ class CaughtException {
 };
 
 // Writes the error line "Fehler während Ausführung: <name> (<message>)".
-void logExecutionError(pl::RuntimeContext* ctx, const char* name, const char* message);
+[[gnu::cold]] void logExecutionError(pl::RuntimeContext* ctx, const char* name,
+                                     const char* message);
 
 }  // namespace vexal::machinery
 

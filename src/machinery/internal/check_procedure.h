@@ -28,8 +28,9 @@ class RuleTopic;
 // writes its finding when the rule answers the number 0 (or the condition
 // true). Catches every exception, logs it under the procedure's name and
 // reports it as the procedure's finding. Returns true when it wrote one.
-pl::Value* runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic,
-                             const ProcedureSpec& procedure);
+// `record` is the catalogue of the topic's rule set.
+bool runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordSpec& record,
+                       const ProcedureSpec& procedure);
 
 // The rule function F_Pruefe<X> of a check: in section "Funktion
 // F_Pruefe<X>", its tests in order, each while the result is still 1 (or

@@ -34,9 +34,9 @@ pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordSpec& record
 // reference field and final id from the context's current field;
 // exception text), traces "FehlerID angeschrieben: <id>" and records the
 // open sections on it. hf_fehlertext is null for field findings.
-void writeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char* id,
-                  pl::ProblemInfoType info_type, const char* exception_text,
-                  pl::LocalVariable* hf_fehlertext);
+[[gnu::cold]] void writeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char* id,
+                                pl::ProblemInfoType info_type, const char* exception_text,
+                                pl::LocalVariable* hf_fehlertext);
 
 }  // namespace vexal::machinery
 

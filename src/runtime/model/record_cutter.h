@@ -72,11 +72,35 @@ class RecordCutter {
   // Cuts one line of Latin-1 bytes (without its line end).
   void cut(std::string_view line, RecordCut& out) const;
 
+  // Whether cut(line) would give `last`, a cut this cutter made, once more:
+  // the lines are as long and every group occurs as often. Told without
+  // cutting for layouts without groups, and for layouts whose groups
+  // follow all top-level fields, hold single fields only and are counted
+  // or conditioned by a top-level field; false for any other layout.
+  bool cutsAlike(std::string_view line, const RecordCut& last) const;
+
  private:
-  struct Node;
+  // How a group of such a layout is told to occur from the line alone,
+  // and where its members are among fields().
+  struct GroupRule {
+    enum class Kind { kOnce, kNever, kCounted, kConditioned } kind;
+    std::size_t offset = 0;  // of the counter or condition field
+    std::size_t length = 0;
+    const FieldCondition* condition = nullptr;
+    int first_field = 0;
+    int member_count = 0;
+  };
+  void learnGroupRules();
+  long occurrences(const GroupRule& rule, std::string_view line) const;
+  // cut() for such a layout, without walking it.
+  void cutByRules(std::string_view line, RecordCut& out) const;
+
   const RecordDefinition& definition_;
   std::vector<LayoutField> fields_;
   std::vector<LayoutGroup> groups_;
+  bool rules_known_ = false;
+  std::vector<GroupRule> group_rules_;  // per top-level group, in layout order
+  int leading_fields_ = 0;              // the top-level fields before the groups
 };
 
 #endif  // VEXAL_RUNTIME_MODEL_RECORD_CUTTER_H_

@@ -46,6 +46,9 @@ class Arena {
     used_ = 0;
   }
 
+  // Whether nothing was handed out since the last reset().
+  bool empty() const { return current_ == 0 && used_ == 0; }
+
   // Bytes in blocks held, for benchmarks and tests.
   std::size_t capacity() const;
 

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "pl/data_record.h"
+#include "pl/runtime_context.h"
 #include "pl/types.h"
+#include "pl/value.h"
 
 namespace pl {
 
-class DataRecord;
-class RuntimeContext;
 class TypeDescriptor;
-class Value;
 
 // Anything the rule language reads a value from.
 class ValueSource {
@@ -45,6 +45,9 @@ class FieldDescriptor {
   void setIndices(const long* indices);
   // Null, or the -1-terminated list given to setIndices.
   const long* getIndices() const { return indices_.empty() ? nullptr : indices_.data(); }
+  // Changes with every setIndices(), so that what was learnt from the
+  // indices can tell it is still right.
+  std::uint32_t getIndicesVersion() const { return indices_version_; }
 
   // Where the node stands in the record, for ids and messages: the names
   // from the outermost element down, joined by ".", with the occurrence of
@@ -61,6 +64,7 @@ class FieldDescriptor {
   TypeDescriptor* type_;
   FieldDescriptor* parent_;
   std::vector<long> indices_;
+  std::uint32_t indices_version_ = 0;
   std::string hierarchy_;
 };
 
@@ -69,23 +73,50 @@ class FieldDescriptor {
 // the invalid value when the record does not supply it. The value belongs
 // to the DataRecord and lives until the record is cleared for the next
 // line; reading a field twice gives the same value.
-class Field : public FieldDescriptor, public ValueSource {
+//
+// A field binds itself to the path table of the record it reads from and
+// keeps its path id while that table stays the same; a field outside any
+// group, or in an element of a top-level group, then reads its value with a
+// few loads (get() inlines the read of a field outside any group).
+class Field final : public FieldDescriptor, public ValueSource {
  public:
   Field(TypeDescriptor* type, FieldDescriptor* parent);
+  ~Field() override;
   Value* get(RuntimeContext* ctx) override;
 
  private:
-  // Path id of the record this field last read from.
-  const DataRecord* cached_record_ = nullptr;
-  std::uint64_t cached_layout_stamp_ = 0;
-  int cached_path_id_ = -1;
+  // Where a bound field stands.
+  enum class Place : unsigned char {
+    kOther,    // no path, or deeper in groups: read() searches
+    kRoot,     // outside any group
+    kElement,  // in the element bound_index_ of a top-level group
+  };
+
+  // Reads what get() does not read inline: binds to the record's path
+  // table when needed, then reads.
+  Value* read(RuntimeContext* ctx) noexcept;
+  // Binds (again) and reads.
+  Value* readBound(RuntimeContext* ctx) noexcept;
+
+  // The record and path table this field is bound to, and its path id in
+  // it (-1: the table has no such path).
+  const DataRecord* bound_record_ = nullptr;
+  std::uint64_t bound_layout_stamp_ = 0;
+  int bound_path_id_ = -1;
+  Place bound_place_ = Place::kOther;
+  // Nothing that the record owns is kept: a record made later at the same
+  // address, with the same path table, must read as itself.
+  long bound_index_ = -1;
+  std::uint32_t bound_parent_version_ = 0;  // of the parent's indices, for kElement
 };
 
 // The view of a field that a type-conformance check works on.
-class FeatureField : public ValueSource {
+class FeatureField final : public ValueSource {
  public:
   explicit FeatureField(Field* field) : field_(field) {}
-  Value* get(RuntimeContext* ctx) override;
+  Value* get(RuntimeContext* ctx) override {
+    return field_ ? field_->get(ctx) : ctx->createInvalidValue();
+  }
   Field* getField() const { return field_; }
 
  private:
@@ -108,11 +139,31 @@ class LocalVariable : public ValueSource {
 
   Value* get(RuntimeContext* ctx) override;
   void set(const Value* value);
+  // set() to the invalid value, without a call when it holds that already
+  // (check procedures clear their error text before every run).
+  void setInvalid() {
+    if (!holds_invalid_) set(nullptr);
+  }
 
  private:
   struct Stored;
   Stored* stored_;
+  bool holds_invalid_ = true;
 };
+
+inline Value* Field::get(RuntimeContext* ctx) {
+  // Inline only the most common read, a supplied field outside any group,
+  // to keep the many places that read fields small.
+  const DataRecord* record = ctx->getDataRecord();
+  if (bound_place_ == Place::kRoot && record == bound_record_ &&
+      record->getLayoutStamp() == bound_layout_stamp_) {
+    // Values are immutable; the record owns this one until it is cleared.
+    if (const StringValue* value = record->rootValue(bound_path_id_)) {
+      return const_cast<StringValue*>(value);
+    }
+  }
+  return read(ctx);
+}
 
 }  // namespace pl
 

@@ -4,15 +4,16 @@
 #define VEXAL_RUNTIME_PL_FUNCTIONS_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
 #include "pl/types.h"
+#include "pl/value.h"
 
 namespace pl {
 
 class RuntimeContext;
-class Value;
 
 // Every result lives in the context's arena (booleans and the invalid
 // value are shared instances).
@@ -93,23 +94,76 @@ class Functions {
   // As order(a, createStringValue(text)) and order(a, createNumberValue(n)).
   static Order orderText(const Value* a, std::string_view text);
   static Order orderNumber(const Value* a, long double number);
+  // orderNumber() for a whole number, which needs no floating point for a
+  // text of digits.
+  static Order orderInteger(const Value* a, std::int64_t number);
   // eq(a, b); eq(a, createStringValue(text)); eq(a, createNumberValue(n)).
   static bool equals(const Value* a, const Value* b);
-  static bool equalsText(const Value* a, std::string_view text);
-  static bool equalsNumber(const Value* a, long double number);
+  static bool equalsText(const Value* a, std::string_view text) {
+    // Two texts are equal when their bytes are; literals are short enough
+    // to compare without a call.
+    if (const StringValue* s = as<StringValue>(a)) {
+      if (s->size() != text.size()) return false;
+      if (text.size() > 16) return s->view() == text;
+      for (std::size_t i = 0; i < text.size(); ++i) {
+        if (s->data()[i] != text[i]) return false;
+      }
+      return true;
+    }
+    return equalsTextOther(a, text);
+  }
+  static bool equalsNumber(const Value* a, long double number) {
+    return orderNumber(a, number) == Order::kEqual;
+  }
   // NUMERISCH(v).
-  static bool isNumericText(const Value* v);
+  static bool isNumericText(const Value* v) {
+    if (const StringValue* s = as<StringValue>(v)) return isDigits(s->view());
+    return is<NumberValue>(v);
+  }
+  // A non-empty text of the digits 0-9 only: what makes a text numeric.
+  static bool isDigits(std::string_view text);
   // What WERTLAENGE answers; nullopt for the invalid value.
-  static std::optional<std::size_t> length(const Value* v);
+  static std::optional<std::size_t> length(const Value* v) {
+    if (const StringValue* s = as<StringValue>(v)) return s->size();
+    return lengthOfOther(v);
+  }
   // The bytes a value stands for as a text operand: a string's bytes, a
   // number's decimal text, "true"/"false", "JJJJMMTT", "" for the invalid
   // value and for ranges. Valid as long as the value.
-  static std::string_view text(const Value* v);
+  static std::string_view text(const Value* v) {
+    if (const StringValue* s = as<StringValue>(v)) return s->view();
+    return textOfOther(v);
+  }
   // isTypeConform(v, type, mask).
-  static bool conforms(const Value* v, FieldType type, const char* mask);
+  static bool conforms(const Value* v, FieldType type, const char* mask) {
+    // Any text is alphanumeric: the answer of most field checks.
+    if (type == FieldType::kAlphanumeric && is<StringValue>(v)) return true;
+    return conformsByMask(v, type, mask);
+  }
+  // isTypeConform(v, kNumeric, mask) for the mask "0" followed by `digits`
+  // "#": one to `digits` digits (never, for no "#").
+  static bool conformsToDigits(const Value* v, std::size_t digits) {
+    if (const StringValue* s = as<StringValue>(v)) {
+      return digits != 0 && s->size() <= digits && isDigits(s->view());
+    }
+    return conformsByMask(v, FieldType::kNumeric, nullptr, digits);
+  }
+
+  // conforms() past its shortcuts; a numeric mask may be given by its
+  // digit count instead (mask null).
+  static bool conformsByMask(const Value* v, FieldType type, const char* mask,
+                             std::size_t digits = 0);
+  // The value of a text of one to 19 digits 0-9; false for any other
+  // text.
+  static bool readDigits(std::string_view text, std::uint64_t* value);
+  // equalsText() past its shortcut.
+  static bool equalsTextOther(const Value* a, std::string_view text);
+  // length() and text() of a value that is no text.
+  static std::optional<std::size_t> lengthOfOther(const Value* v);
+  static std::string_view textOfOther(const Value* v);
 
   // The character GROSSBUCHSTABEN makes of one character.
-  static unsigned char upperCase(unsigned char c) {
+  static constexpr unsigned char upperCase(unsigned char c) {
     if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
     switch (c) {

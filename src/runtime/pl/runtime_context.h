@@ -59,6 +59,7 @@ class RuntimeContext {
   const DataRecord* getDataRecord() const { return record_; }
   Logger& getLogger() { return logger_; }
   void setSectionObserver(SectionObserver* observer) { observer_ = observer; }
+  bool hasSectionObserver() const { return observer_ != nullptr; }
 
   // Releases every value and finding made since the last reset, closes any
   // sections left open, clears the current field and the kept error lines.
@@ -70,6 +71,11 @@ class RuntimeContext {
   Value* createStringValue(std::string_view text) {
     return createStringValue(text.data(), text.size());
   }
+  // A text of bytes that stay where they are until reset(): another
+  // value's, or the record's. Views them instead of copying.
+  Value* createStringView(std::string_view bytes) {
+    return arena_.make<StringValue>(bytes.data(), bytes.size(), &arena_);
+  }
   Value* createNumberValue(long double number);
   Value* createBoolValue(bool value) { return value ? &true_ : &false_; }
   Value* createInvalidValue() { return &invalid_; }
@@ -77,6 +83,8 @@ class RuntimeContext {
   // format known. Throws PlausiException naming the text when it is no
   // valid date (or the value is no text).
   Value* createDateValue(const char* text, const char* format);
+  // The same for a text of known length (which may hold NUL bytes).
+  Value* createDateValue(std::string_view text, const char* format);
   Value* createDateValue(const Value* text, const char* format);
   Value* createIntervalRange(const Value* low, const Value* high, IntervalType type);
   Value* createSequenceRange(const Value* first, const Value* second, const Value* last);
@@ -84,19 +92,22 @@ class RuntimeContext {
   Value* createRangeSeries(int count, const Value* const* values);
 
   // --- Sections. The title must stay valid until the section is left.
-  // Inline: every check, procedure and rule function opens one.
-  void startNewSection(const char* title, bool flag) {
-    sections_.push_back(SectionInfo{title ? title : "", flag});
-    if (observer_ != nullptr) observer_->onStart(sections_.back().title, flag, sections_.size());
-  }
+  void startNewSection(const char* title, bool flag);
   // Does nothing when no section is open.
-  void leaveCurrentSection() {
-    if (sections_.empty()) return;
-    const char* title = sections_.back().title;
-    sections_.pop_back();
-    if (observer_ != nullptr) observer_->onLeave(title, sections_.size());
-  }
+  void leaveCurrentSection();
   std::size_t getSectionDepth() const { return sections_.size(); }
+  // A section that no finding is ever written in, such as a rule
+  // function's: only a SectionObserver can tell it is open, so it opens
+  // only while one listens, and costs a test otherwise. Returns whether it
+  // opened; leaveQuietSection() takes that answer.
+  bool startQuietSection(const char* title, bool flag) {
+    if (observer_ == nullptr) return false;
+    startNewSection(title, flag);
+    return true;
+  }
+  void leaveQuietSection(bool opened) {
+    if (opened) leaveCurrentSection();
+  }
 
   // --- Current field (not owned).
   void setCurrentField(FieldDescriptor* field) { current_field_ = field; }

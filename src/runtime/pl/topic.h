@@ -5,6 +5,7 @@
 #define VEXAL_RUNTIME_PL_TOPIC_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -77,8 +78,18 @@ class TopicArrayBase : public FieldDescriptor {
   std::size_t getCachedElementCount() const { return elements_.size(); }
 
  private:
+  // Elements up to this index of a one-dimensional array are also kept by
+  // index, so that reaching one takes no search.
+  static constexpr long kMaxDirectIndex = 1024;
+
   Topic* prototype_;
   std::map<long, Topic*> elements_;
+  std::vector<Topic*> by_index_;  // not owned; null where none was made yet
+  // The record and path table getSize() last asked, and this array's path
+  // id in it (-1: none).
+  const DataRecord* bound_record_ = nullptr;
+  std::uint64_t bound_layout_stamp_ = 0;
+  int bound_path_id_ = -1;
 };
 
 template <class T>

@@ -22,6 +22,8 @@
 
 namespace pl {
 
+class Arena;
+
 class Value {
  public:
   enum class Kind : unsigned char {
@@ -69,25 +71,38 @@ class InvalidValue final : public Value {
   bool isTrue() const override { return false; }
 };
 
-// Latin-1 bytes with an explicit length; may contain NUL bytes, and is
-// NUL-terminated after its last byte.
+// Latin-1 bytes with an explicit length; may contain NUL bytes. A text is
+// either made NUL-terminated, or it is a view of bytes that belong to
+// something living at least as long (the record's line, another value): a
+// view is copied with a NUL into its arena the first time getString() asks
+// for the terminated form, so that making one copies nothing.
 class StringValue final : public Value {
  public:
   static constexpr Kind kKind = Kind::kString;
 
+  // data[size] is a NUL.
   StringValue(const char* data, std::size_t size)
       : Value(Kind::kString), data_(data), size_(size) {}
+  // A view of size bytes at data; getString() terminates it in `arena`.
+  StringValue(const char* data, std::size_t size, Arena* arena)
+      : Value(Kind::kString), data_(data), size_(size), arena_(arena) {}
+
+  // The bytes; not necessarily followed by a NUL (getString() is).
   const char* data() const { return data_; }
   std::size_t size() const { return size_; }
   std::string_view view() const { return {data_, size_}; }
 
-  const char* getString() const override { return data_; }
+  const char* getString() const override { return arena_ == nullptr ? data_ : terminate(); }
   std::int64_t getLong() const override;
   bool isTrue() const override { return false; }
 
  private:
-  const char* data_;
+  // Copies a view into its arena with a NUL; later calls read the copy.
+  const char* terminate() const;
+
+  mutable const char* data_;
   std::size_t size_;
+  mutable Arena* arena_ = nullptr;  // null once the bytes are NUL-terminated
 };
 
 class NumberValue final : public Value {
@@ -137,7 +152,8 @@ class DateValue final : public Value {
   // Days since 0000-03-01; orders dates.
   std::int64_t serial() const { return serial_; }
 
-  const char* getString() const override { return text_; }
+  // "JJJJMMTT", written on first use.
+  const char* getString() const override;
   std::int64_t getLong() const override { return serial_; }
   bool isTrue() const override { return false; }
 
@@ -146,7 +162,7 @@ class DateValue final : public Value {
  private:
   int year_, month_, day_;
   std::int64_t serial_;
-  char text_[12];
+  mutable char text_[12] = {};  // empty until written
 };
 
 // Numbers from low to high; bounds per IntervalType.
