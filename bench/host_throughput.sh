@@ -51,12 +51,23 @@ elif [[ -n $commit ]]; then
   old=$work/old-build/bin/vexal
 fi
 
-# The DSKO_04 records of the example transmission, valid and faulty, over
-# and over.
+# The DSKO_04 records of the example transmission, 70 % of them valid and
+# 30 % with one or two findings, as a sender's file of mostly good records
+# looks: the valid ones and the faulty ones each in turn. The current build
+# tells which is which.
 grep -a '^DSKO' examples/transmission.txt | awk 'length($0) == 415' >"$work/pattern"
-pattern_lines=$(wc -l <"$work/pattern")
-awk -v n="$records" 'NR == FNR { line[FNR] = $0; count = FNR; next }
-  END { for (i = 0; i < n; ++i) print line[i % count + 1] }' "$work/pattern" /dev/null >"$input"
+"$vexal" check --today 20261208 --format jsonl "$work/pattern" 2>/dev/null |
+  sed -n 's/.*"kind":"record".*"line":\([0-9]*\),.*"findings":\([0-9]*\).*/\1 \2/p' \
+    >"$work/findings" || true
+awk 'NR == FNR { findings[$1] = $2; next }
+  findings[FNR] == 0 { print > "'"$work/valid"'" }
+  findings[FNR] == 1 || findings[FNR] == 2 { print > "'"$work/faulty"'" }' \
+  "$work/findings" "$work/pattern"
+valid_lines=$(wc -l <"$work/valid")
+faulty_lines=$(wc -l <"$work/faulty")
+awk -v n="$records" 'FILENAME == ARGV[1] { valid[++v] = $0; next } { faulty[++f] = $0 }
+  END { for (i = 0; i < n; ++i) print (i % 10 < 7 ? valid[i % v + 1] : faulty[i % f + 1]) }' \
+  "$work/valid" "$work/faulty" >"$input"
 bytes=$(stat -c %s "$input")
 
 build_type=$(grep -E '^CMAKE_BUILD_TYPE:' "$build/CMakeCache.txt" | cut -d= -f2 || echo unknown)
@@ -66,8 +77,9 @@ echo "load:       $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 minutes) before the
 echo "build:      $build ($build_type), $($vexal --version | head -1)," \
   "commit $(git rev-parse --short HEAD)$(git diff --quiet HEAD -- . || echo ' with changes')"
 if [[ -n $old ]]; then echo "against:    $commit, built Release in ${old%/bin/vexal}"; fi
-echo "input:      $records DSKO_04 records of 415 characters ($pattern_lines patterns from"
-echo "            examples/transmission.txt, valid and faulty), $((bytes / 1000000)) MB"
+echo "input:      $records DSKO_04 records of 415 characters, $((bytes / 1000000)) MB: 70 % valid, 30 %"
+echo "            with one or two findings (in turn $valid_lines valid and $faulty_lines faulty records of"
+echo "            examples/transmission.txt)"
 echo "command:    vexal check --today 20261208 --format FORMAT [-j N] FILE > /dev/null," \
   "best of $runs runs"
 echo

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <string>
 
 #include "cli/json.h"
@@ -26,32 +27,49 @@ const std::array<std::string, kColumnCount>& keyTexts() {
 
 void appendJsonObject(std::string& out, const Row& row) {
   const std::array<std::string, kColumnCount>& keys = keyTexts();
-  char digits[24];
+  // Room for the longest object the row can give, made once; what is not
+  // written is cut off at the end.
+  constexpr std::size_t kNumberRoom = 24;
+  std::size_t room = 3;  // "{", "}\n"
+  for (Column key : row.keys) {
+    const Cell& cell = row[key];
+    room += 1 + keys[static_cast<std::size_t>(key)].size();
+    room += cell.kind == Cell::Kind::kText1252 || cell.kind == Cell::Kind::kTextUtf8
+                ? jsonStringBound(cell.text.size())
+                : kNumberRoom;
+  }
+  const std::size_t size = out.size();
+  out.resize(size + room);
+  char* const begin = out.data();
+  char* next = begin + size;
   char separator = '{';
   for (Column key : row.keys) {
-    out.push_back(separator);
+    *next++ = separator;
     separator = ',';
-    out.append(keys[static_cast<std::size_t>(key)]);
+    const std::string& key_text = keys[static_cast<std::size_t>(key)];
+    std::memcpy(next, key_text.data(), key_text.size());
+    next += key_text.size();
     const Cell& cell = row[key];
     switch (cell.kind) {
       case Cell::Kind::kNull:
-        out.append("null");
+        std::memcpy(next, "null", 4);
+        next += 4;
         break;
-      case Cell::Kind::kNumber: {
-        auto end = std::to_chars(digits, digits + sizeof digits, cell.number).ptr;
-        out.append(digits, end);
+      case Cell::Kind::kNumber:
+        next = std::to_chars(next, next + kNumberRoom, cell.number).ptr;
         break;
-      }
       case Cell::Kind::kText1252:
-        appendJsonString1252(out, cell.text);
+        next = writeJsonString1252(next, cell.text);
         break;
       case Cell::Kind::kTextUtf8:
-        appendJsonStringUtf8(out, cell.text);
+        next = writeJsonStringUtf8(next, cell.text);
         break;
     }
   }
-  if (separator == '{') out.push_back('{');
-  out.append("}\n");
+  if (separator == '{') *next++ = '{';
+  *next++ = '}';
+  *next++ = '\n';
+  out.resize(static_cast<std::size_t>(next - begin));
 }
 
 void appendJsonSummary(std::string& out, const CheckSummary& summary) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <string_view>
 
 #include "machinery/texts.h"
 #include "pl/field_descriptor.h"
@@ -47,18 +48,20 @@ struct Found {
 
 // Looks the id up in a topic and its sub-topics: procedures first, then
 // fields. A block field that shares its short name with a root field
-// shares its id; the first match wins.
-void find(const TopicSpec& topic, const char* id, Found& found, bool procedures) {
+// shares its id; the first match wins. Procedure names carry their length,
+// so most of them are passed over without comparing a byte.
+void find(const TopicSpec& topic, std::string_view id, Found& found, bool procedures) {
   if (procedures) {
     for (const ProcedureSpec& procedure : topic.checks.procedures) {
-      if (std::strcmp(procedure.name.name.c_str(), id) == 0) {
+      const auto& name = procedure.name.name;
+      if (name.size == id.size() && std::memcmp(name.text, id.data(), id.size()) == 0) {
         found = {&topic, &procedure, nullptr};
         return;
       }
     }
   } else {
     for (const FieldSpec& field : topic.fields) {
-      if (std::strcmp(field.name, id) == 0) {
+      if (field.name[0] == id[0] && id == field.name) {
         found = {&topic, nullptr, &field};
         return;
       }
@@ -74,9 +77,10 @@ void find(const TopicSpec& topic, const char* id, Found& found, bool procedures)
 
 pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char* id) {
   Found found;
-  if (id != nullptr) {
-    find(record.root, id, found, /*procedures=*/true);
-    if (found.topic == nullptr) find(record.root, id, found, /*procedures=*/false);
+  if (id != nullptr && id[0] != '\0') {
+    const std::string_view key(id);
+    find(record.root, key, found, /*procedures=*/true);
+    if (found.topic == nullptr) find(record.root, key, found, /*procedures=*/false);
   }
   if (found.procedure != nullptr) {
     const char* description = found.procedure->fixed_message ? found.procedure->fixed_message
