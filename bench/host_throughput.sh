@@ -9,7 +9,7 @@
 #
 #   bench/host_throughput.sh [BUILD_DIR] [RECORDS] [COMMIT]
 #     BUILD_DIR  the current build (default build/default)
-#     RECORDS    lines of the generated transmission (default 200000)
+#     RECORDS    lines of the generated transmission (default 1000000)
 #     COMMIT     an older commit to compare with, e.g. 2fe3458 (default none);
 #                or a build folder of one (holding bin/vexal), which is
 #                taken as it is; OLD_NAME then names it in the figures
@@ -17,7 +17,7 @@ set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 build=${1:-build/default}
-records=${2:-200000}
+records=${2:-1000000}
 commit=${3:-}
 runs=${RUNS:-5}
 vexal=$build/bin/vexal

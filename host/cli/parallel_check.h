@@ -46,8 +46,8 @@ class ParallelCheck {
     bool log = false;  // the runtime's trace and error lines to err
     // A chunk holds at most this many non-empty lines and bytes (but at
     // least one line).
-    std::size_t chunk_lines = 256;
-    std::size_t chunk_bytes = std::size_t{1} << 19;
+    std::size_t chunk_lines = 2048;
+    std::size_t chunk_bytes = std::size_t{1} << 20;
   };
 
   // report writes to out; err receives what goes to standard error.
