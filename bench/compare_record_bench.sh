@@ -1,20 +1,20 @@
 #!/usr/bin/env bash
 # Compares the per-record cost of an older commit with the working tree:
 # builds the commit's record_bench in a temporary git worktree beside the
-# current one, runs both builds in turn (old, new, new, old, ...; the
-# machine is shared and its speed drifts), and prints the setup and, per
-# benchmark, the median nanoseconds per record of each build and their
-# ratio. A benchmark that only one build has is shown for the new build
-# only.
+# current one, runs each benchmark of both builds back to back (old then
+# new, then new then old, ...; the machine is shared and its speed drifts),
+# and prints the setup and, per benchmark, the median nanoseconds per record
+# of each build and the median and spread of the ratios of the pairs. A
+# benchmark that only the new build has is shown for it alone.
 #
 #   bench/compare_record_bench.sh OLD_COMMIT [BUILD_DIR] [ROUNDS]
 #     OLD_COMMIT  the commit to compare with, e.g. 2fe3458 or main
 #     BUILD_DIR   the current build (default build/default; record_bench is
 #                 built there if needed)
-#     ROUNDS      runs of each build (default 5)
+#     ROUNDS      pairs of runs of each benchmark (default 7)
 #
 # Environment:
-#   MIN_TIME        seconds each benchmark runs per round (default 0.5)
+#   MIN_TIME        seconds each benchmark runs per run (default 0.3)
 #   FILTER          a --benchmark_filter regular expression (default: all)
 #   KEEP_OLD_BUILD  a directory to keep the old build in and to reuse it
 #                   from when it holds the same commit (default: a
@@ -25,8 +25,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 usage="usage: bench/compare_record_bench.sh OLD_COMMIT [BUILD_DIR] [ROUNDS]"
 commit=${1:?$usage}
 build=${2:-build/default}
-rounds=${3:-5}
-min_time=${MIN_TIME:-0.5}
+rounds=${3:-7}
+min_time=${MIN_TIME:-0.3}
 filter=${FILTER:-.}
 jobs=$(($(nproc) < 2 ? 1 : 2))
 
@@ -72,71 +72,97 @@ echo "old:       $(git log -1 --format='%h %cs %s' "$old_hash" | cut -c1-90)"
 echo "           $(cache_value "$old_build" CMAKE_BUILD_TYPE) build, $(compiler_of "$old_build")"
 echo "new:       $new_state (working tree, branch $(git branch --show-current))"
 echo "           $(cache_value "$build" CMAKE_BUILD_TYPE) build, $(compiler_of "$build")"
-echo "runs:      $rounds of each build, in turn, ${min_time} s per benchmark and run; medians"
+echo "runs:      $rounds pairs per benchmark, old and new back to back, ${min_time} s a run;"
+echo "           medians, and the median ratio of the pairs with its spread"
 echo
 
 # --- Runs ---------------------------------------------------------------------
 
-run() {  # run BUILD ROUND
+# Each benchmark runs in both builds back to back, in turn old-new and
+# new-old, so that the two figures of a pair see the same state of the
+# machine; a ratio is taken per pair and the median of the pairs is shown.
+list_benchmarks() {
+  "$1" --benchmark_list_tests --benchmark_filter="$filter" 2>/dev/null
+}
+mapfile -t new_names < <(list_benchmarks "$new_bench")
+mapfile -t old_names < <(list_benchmarks "$old_bench")
+file_of() { printf '%s' "$2" | tr -c 'A-Za-z0-9' '_' | sed "s|^|$work/$1-$3-|; s|\$|.json|"; }
+run() {  # run BUILD NAME ROUND
   local binary=$old_bench
   [[ $1 == new ]] && binary=$new_bench
-  "$binary" --benchmark_filter="$filter" --benchmark_min_time="$min_time" \
-    --benchmark_format=json --benchmark_out_format=json --benchmark_out="$work/$1-$2.json" \
-    >/dev/null 2>&1
+  local exact
+  exact=$(printf '%s' "$2" | sed 's/[][\.*^$+?(){}|]/\\&/g')
+  "$binary" --benchmark_filter="^$exact\$" --benchmark_min_time="$min_time" \
+    --benchmark_format=json --benchmark_out_format=json \
+    --benchmark_out="$(file_of "$1" "$2" "$3")" >/dev/null 2>&1
 }
 progress=false
 [[ -t 2 ]] && progress=true
 for ((round = 1; round <= rounds; ++round)); do
   $progress && printf '\rround %d of %d ' "$round" "$rounds" >&2
-  if ((round % 2)); then
-    run old "$round"
-    run new "$round"
-  else
-    run new "$round"
-    run old "$round"
-  fi
+  for name in "${new_names[@]}"; do
+    if printf '%s\n' "${old_names[@]}" | grep -qxF -- "$name"; then
+      if ((round % 2)); then
+        run old "$name" "$round"
+        run new "$name" "$round"
+      else
+        run new "$name" "$round"
+        run old "$name" "$round"
+      fi
+    else
+      run new "$name" "$round"
+    fi
+  done
 done
 $progress && printf '\r%*s\r' 20 '' >&2
 
-python3 - "$work" "$rounds" <<'EOF'
+python3 - "$work" "$rounds" "${new_names[@]}" <<'EOF'
 import json
+import os
+import re
 import statistics
 import sys
 
-work, rounds = sys.argv[1], int(sys.argv[2])
+work, rounds, names = sys.argv[1], int(sys.argv[2]), sys.argv[3:]
 scale = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 
 
-def load(build):
-    """Per benchmark: the real times of every round in ns, and the counters of the last."""
-    times, counters, order = {}, {}, []
-    for round_ in range(1, rounds + 1):
-        with open(f"{work}/{build}-{round_}.json") as f:
-            for b in json.load(f)["benchmarks"]:
-                if b.get("run_type", "iteration") != "iteration":
-                    continue
-                name = b["name"]
-                if name not in times:
-                    times[name] = []
-                    order.append(name)
-                times[name].append(b["real_time"] * scale[b.get("time_unit", "ns")])
-                counters[name] = b
-    return {n: statistics.median(t) for n, t in times.items()}, counters, order
+def figure(build, name, round_):
+    """The real time in ns of one run of one benchmark, and its counters."""
+    path = f"{work}/{build}-{round_}-{re.sub('[^A-Za-z0-9]', '_', name)}.json"
+    if not os.path.exists(path):
+        return None, None
+    with open(path) as f:
+        for b in json.load(f)["benchmarks"]:
+            if b["name"] == name and b.get("run_type", "iteration") == "iteration":
+                return b["real_time"] * scale[b.get("time_unit", "ns")], b
+    return None, None
 
 
-old, _, old_order = load("old")
-new, new_counters, new_order = load("new")
-names = new_order + [n for n in old_order if n not in new]
 width = max(len(n) for n in names)
-print(f"{'benchmark':<{width}}  {'old ns':>9}  {'new ns':>9}  {'old/new':>7}  {'allocs/rec':>10}")
+print(f"{'benchmark':<{width}}  {'old ns':>9}  {'new ns':>9}  {'old/new':>7}  "
+      f"{'min-max':>11}  {'allocs/rec':>10}")
 for name in names:
-    if name not in new:
-        continue  # the new build lacks it: nothing to set beside
-    allocs = new_counters[name].get("allocs_per_record")
+    old, new, ratios, counters = [], [], [], None
+    for round_ in range(1, rounds + 1):
+        o, _ = figure("old", name, round_)
+        n, c = figure("new", name, round_)
+        if n is None:
+            continue
+        new.append(n)
+        counters = c
+        if o is not None:
+            old.append(o)
+            ratios.append(o / n)
+    if not new:
+        continue
+    allocs = counters.get("allocs_per_record")
     allocs_text = f"{allocs:10.2f}" if allocs is not None else f"{'':10}"
-    if name in old:
-        ratio = old[name] / new[name]
-        print(f"{name:<{width}}  {old[name]:9.0f}  {new[name]:9.0f}  {ratio:6.2f}x  {allocs_text}")
+    if ratios:
+        spread = f"{min(ratios):.2f}-{max(ratios):.2f}"
+        print(f"{name:<{width}}  {statistics.median(old):9.0f}  {statistics.median(new):9.0f}  "
+              f"{statistics.median(ratios):6.2f}x  {spread:>11}  {allocs_text}")
     else:
-        print(f"{name:<{width}}  {'-':>9}  {new[name]:9.0f}  {'-':>7}  {allocs_text}")
+        print(f"{name:<{width}}  {'-':>9}  {statistics.median(new):9.0f}  {'-':>7}  "
+              f"{'':>11}  {allocs_text}")
 EOF
