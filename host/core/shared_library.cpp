@@ -47,28 +47,11 @@ void SharedLibrary::close() {
   handle_ = nullptr;
 }
 
-std::string programFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return std::string();
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  std::size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::string() : narrow(path.substr(0, slash + 1));
-}
+namespace {
 
-std::string moduleFolder(const void* address) {
-  HMODULE module = nullptr;
-  if (!GetModuleHandleExW(
-          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-          static_cast<LPCWSTR>(address), &module)) {
-    return std::string();
-  }
+// The folder, with its trailing separator, of a loaded module's file; the
+// program's for a null module. Empty when Windows cannot tell.
+std::string folderOfModule(HMODULE module) {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     DWORD n = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
@@ -81,6 +64,20 @@ std::string moduleFolder(const void* address) {
   }
   std::size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? std::string() : narrow(path.substr(0, slash + 1));
+}
+
+}  // namespace
+
+std::string programFolder() { return folderOfModule(nullptr); }
+
+std::string moduleFolder(const void* address) {
+  HMODULE module = nullptr;
+  if (!GetModuleHandleExW(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          static_cast<LPCWSTR>(address), &module)) {
+    return std::string();
+  }
+  return folderOfModule(module);
 }
 
 const char* defaultLibraryName() { return "vexal.dll"; }

@@ -6,46 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <new>
 #include <string>
 
+#include "support/failing_allocator.h"
 #include "vexal/check.h"
-
-namespace {
-
-// Allocations still allowed; -1 while no failure is armed.
-std::atomic<long> g_budget{-1};
-std::atomic<long> g_live{0};
-
-void* allocate(std::size_t size) {
-  long budget = g_budget.load();
-  while (budget >= 0) {
-    if (budget == 0) throw std::bad_alloc();
-    if (g_budget.compare_exchange_weak(budget, budget - 1)) break;
-  }
-  void* p = std::malloc(size ? size : 1);
-  if (p == nullptr) throw std::bad_alloc();
-  ++g_live;
-  return p;
-}
-
-void release(void* p) {
-  if (p == nullptr) return;
-  --g_live;
-  std::free(p);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
-void operator delete(void* p) noexcept { release(p); }
-void operator delete[](void* p) noexcept { release(p); }
-void operator delete(void* p, std::size_t) noexcept { release(p); }
-void operator delete[](void* p, std::size_t) noexcept { release(p); }
 
 namespace {
 
@@ -65,13 +32,13 @@ Outcome attempt(const std::string& line, long budget) {
   Outcome outcome;
   vx_checker* checker = nullptr;
   char message[128];
-  g_budget = budget;
+  vexal::test::setAllocationBudget(budget);
   outcome.made = vx_checker_new(&options, &checker, message, sizeof message);
   if (outcome.made == VX_OK) {
     const vx_result* result = nullptr;
     outcome.checked = vx_check_line(checker, line.data(), line.size(), 1, &result);
     if (outcome.checked == VX_OK) {
-      g_budget = -1;
+      vexal::test::setAllocationBudget(-1);
       outcome.kind = result->kind;
       if (result->error != nullptr) outcome.codes = result->error;
       for (std::size_t i = 0; i < result->finding_count; ++i) {
@@ -80,7 +47,7 @@ Outcome attempt(const std::string& line, long budget) {
       }
     }
   }
-  g_budget = -1;
+  vexal::test::setAllocationBudget(-1);
   vx_checker_free(checker);
   return outcome;
 }
@@ -104,9 +71,9 @@ TEST(CApiAllocationFailureTest, EveryFailingAllocationGivesAStatusAndLeaksNothin
   long made_out_of_memory = 0;
   long checked_out_of_memory = 0;
   for (long budget = 0;; ++budget) {
-    const long live_before = g_live.load();
+    const long live_before = vexal::test::liveAllocations();
     const Outcome outcome = attempt(line, budget);
-    ASSERT_EQ(g_live.load(), live_before) << "leak with budget " << budget;
+    ASSERT_EQ(vexal::test::liveAllocations(), live_before) << "leak with budget " << budget;
     if (outcome.made != VX_OK) {
       ASSERT_EQ(outcome.made, VX_OUT_OF_MEMORY) << "budget " << budget;
       ++made_out_of_memory;

@@ -21,6 +21,7 @@
 #include "cli/text_report.h"
 #include "support/test_rule_set.h"
 #include "support/tst_lines.h"
+#include "support/memory_file.h"
 
 namespace vexal::cli {
 namespace {
@@ -53,25 +54,7 @@ class TestRuleSets final : public RuleSetProvider {
   std::map<std::string, LoadedRecordType> types_;
 };
 
-// A FILE* writing into memory.
-class MemoryFile {
- public:
-  MemoryFile() : file_(open_memstream(&data_, &size_)) {}
-  ~MemoryFile() {
-    std::fclose(file_);
-    std::free(data_);
-  }
-  std::FILE* get() { return file_; }
-  std::string text() {
-    std::fflush(file_);
-    return std::string(data_, size_);
-  }
-
- private:
-  char* data_ = nullptr;
-  std::size_t size_ = 0;
-  std::FILE* file_;
-};
+using vexal::test::MemoryFile;
 
 class StringSource final : public ByteSource {
  public:

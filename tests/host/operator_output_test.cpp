@@ -15,6 +15,7 @@
 #include "cli/progress.h"
 #include "cli/statistics.h"
 #include "cli/terminal.h"
+#include "support/memory_file.h"
 
 namespace vexal::cli {
 namespace {
@@ -77,25 +78,7 @@ INSTANTIATE_TEST_SUITE_P(States, ProgressTextTest,
                                           "vexal: .../big.txt  50%  10 records/s  0:01 left"}),
                          [](const auto& info) { return info.param.name; });
 
-// A FILE* writing into memory.
-class MemoryFile {
- public:
-  MemoryFile() : file_(open_memstream(&data_, &size_)) {}
-  ~MemoryFile() {
-    std::fclose(file_);
-    std::free(data_);
-  }
-  std::FILE* get() { return file_; }
-  std::string text() {
-    std::fflush(file_);
-    return std::string(data_, size_);
-  }
-
- private:
-  char* data_ = nullptr;
-  std::size_t size_ = 0;
-  std::FILE* file_;
-};
+using vexal::test::MemoryFile;
 
 TEST(ProgressMeterTest, AppearsAfterTheDelayAndClearsItsLine) {
   MemoryFile terminal;

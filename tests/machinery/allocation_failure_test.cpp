@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -22,40 +21,8 @@
 #include "DSLN_02/DSLN_02.h"
 #include "DSLN_02/dsln02_record.h"
 #include "pl/plausi_exception.h"
+#include "support/failing_allocator.h"
 #include "support/tst_harness.h"
-
-namespace {
-
-// Allocations still allowed; -1 while no failure is armed.
-std::atomic<long> g_budget{-1};
-std::atomic<long> g_live{0};
-
-void* allocate(std::size_t size) {
-  long budget = g_budget.load();
-  while (budget >= 0) {
-    if (budget == 0) throw std::bad_alloc();
-    if (g_budget.compare_exchange_weak(budget, budget - 1)) break;
-  }
-  void* p = std::malloc(size ? size : 1);
-  if (p == nullptr) throw std::bad_alloc();
-  ++g_live;
-  return p;
-}
-
-void release(void* p) {
-  if (p == nullptr) return;
-  --g_live;
-  std::free(p);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
-void operator delete(void* p) noexcept { release(p); }
-void operator delete[](void* p) noexcept { release(p); }
-void operator delete(void* p, std::size_t) noexcept { release(p); }
-void operator delete[](void* p, std::size_t) noexcept { release(p); }
 
 namespace {
 
@@ -64,16 +31,16 @@ namespace {
 // Returns the number of budgets tried.
 long failEveryAllocation(const std::function<void()>& attempt) {
   for (long budget = 0;; ++budget) {
-    long live_before = g_live.load();
+    long live_before = vexal::test::liveAllocations();
     bool completed = false;
-    g_budget = budget;
+    vexal::test::setAllocationBudget(budget);
     try {
       attempt();
       completed = true;
     } catch (const std::bad_alloc&) {
     }
-    g_budget = -1;
-    EXPECT_EQ(g_live.load(), live_before) << "leak with budget " << budget;
+    vexal::test::setAllocationBudget(-1);
+    EXPECT_EQ(vexal::test::liveAllocations(), live_before) << "leak with budget " << budget;
     if (completed || ::testing::Test::HasFailure()) return budget + 1;
   }
 }
