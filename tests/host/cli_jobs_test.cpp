@@ -58,10 +58,10 @@ class JobsTest : public ::testing::TestWithParam<Format> {
     char pattern[] = "/tmp/vexal-jobs-test.XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder_ = pattern;
-    write("a.txt", mixedTransmission(60, false));
+    write("a.txt", mixedTransmission(200, false));  // 6,000 lines: several chunks
     write("b.txt", mixedTransmission(7, true));
     write("empty.txt", "");
-    write("stdin.txt", mixedTransmission(25, false));
+    write("stdin.txt", mixedTransmission(100, false));
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
