@@ -15,14 +15,29 @@ bool isControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 char* writeEscape(char* out, char32_t c) {
   char short_form = 0;
   switch (c) {
-    case '"': short_form = '"'; break;
-    case '\\': short_form = '\\'; break;
-    case '\b': short_form = 'b'; break;
-    case '\f': short_form = 'f'; break;
-    case '\n': short_form = 'n'; break;
-    case '\r': short_form = 'r'; break;
-    case '\t': short_form = 't'; break;
-    default: break;
+    case '"':
+      short_form = '"';
+      break;
+    case '\\':
+      short_form = '\\';
+      break;
+    case '\b':
+      short_form = 'b';
+      break;
+    case '\f':
+      short_form = 'f';
+      break;
+    case '\n':
+      short_form = 'n';
+      break;
+    case '\r':
+      short_form = 'r';
+      break;
+    case '\t':
+      short_form = 't';
+      break;
+    default:
+      break;
   }
   *out++ = '\\';
   if (short_form != 0) {
