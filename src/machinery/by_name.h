@@ -76,12 +76,12 @@ consteval FunctionSpec byName(const char* name, Names... parameters) {
   static_assert(sizeof...(Names) == by_name_internal::Signature<decltype(Fn)>::kArity,
                 "one parameter name per argument");
   static_assert(sizeof...(Names) <= FunctionSpec::kMaxParameters, "too many parameters");
-  FunctionSpec spec;
-  spec.name = name;
-  spec.invoke = &by_name_internal::invoke<Fn>;
-  spec.parameters = {parameters...};
-  spec.parameter_count = sizeof...(Names);
-  return spec;
+  FunctionSpec entry;
+  entry.name = name;
+  entry.invoke = &by_name_internal::invoke<Fn>;
+  entry.parameters = {parameters...};
+  entry.parameter_count = sizeof...(Names);
+  return entry;
 }
 
 // Lists of callable functions joined into one.
@@ -104,9 +104,9 @@ consteval auto byNameTable() {
   std::size_t next = 0;
   for (const ProcedureSpec& check : Checks.procedures) {
     if (!check.hasRuleFunction()) continue;
-    FunctionSpec& spec = table[next++];
-    spec.name = check.function.name.c_str();
-    spec.check = &check;
+    FunctionSpec& entry = table[next++];
+    entry.name = check.function.name.c_str();
+    entry.check = &check;
   }
   for (const FunctionSpec& other : Others) table[next++] = other;
   std::sort(table.begin(), table.end(),

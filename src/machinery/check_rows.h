@@ -167,19 +167,19 @@ consteval auto compileChecks(std::span<const FieldSpec> fields) {
     for (std::size_t j = 0; j < i; ++j) {
       if (sameText(Rows[j].procedure, procedure)) throw "two rows of one check procedure";
     }
-    ProcedureSpec& spec = table.procedures[i];
-    spec.name = ProcedureName(procedure);
+    ProcedureSpec& compiled = table.procedures[i];
+    compiled.name = ProcedureName(procedure);
     for (std::size_t f = 0; f < fields.size(); ++f) {
-      if (sameText(fields[f].name, procedure + 2)) spec.field = static_cast<int>(f);
+      if (sameText(fields[f].name, procedure + 2)) compiled.field = static_cast<int>(f);
     }
-    if (spec.field < 0) throw "a check of a field its topic does not have";
-    spec.field_length = fields[static_cast<std::size_t>(spec.field)].length;
-    if (row.function != nullptr) spec.function = FunctionName(row.function);
-    spec.clears_text = row.clears_text;
-    spec.failed = row.failed;
-    spec.fixed_message = row.fixed_message;
-    spec.first_step = static_cast<unsigned short>(next_step);
-    spec.step_count = static_cast<unsigned short>(row.step_count);
+    if (compiled.field < 0) throw "a check of a field its topic does not have";
+    compiled.field_length = fields[static_cast<std::size_t>(compiled.field)].length;
+    if (row.function != nullptr) compiled.function = FunctionName(row.function);
+    compiled.clears_text = row.clears_text;
+    compiled.failed = row.failed;
+    compiled.fixed_message = row.fixed_message;
+    compiled.first_step = static_cast<unsigned short>(next_step);
+    compiled.step_count = static_cast<unsigned short>(row.step_count);
     for (std::size_t s = 0; s < row.step_count; ++s) {
       if (row.steps[s].body == nullptr) throw "a test without a body";
       table.steps[next_step++] = row.steps[s];
