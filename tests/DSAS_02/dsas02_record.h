@@ -9,6 +9,7 @@
 
 #include "DSAS_02/DSAS_02.h"
 #include "support/harness.h"
+#include "support/header_records.h"
 #include "support/record_builder.h"
 
 namespace dsas02 {
@@ -56,29 +57,12 @@ inline vexal::testing::RecordBuilder validRecord() {
 
 inline vexal::testing::RecordBuilder validRecordWithContact() {
   vexal::testing::RecordBuilder record = validRecord();
-  record.set("MMDBAP", "J")
-      .addGroup("AN")
-      .set("AN.KE", "DBAP")
-      .set("AN.ANRAP", "W")
-      .set("AN.NAMEAP", "Erika Muster")
-      .set("AN.TELAP", "030 1234567")
-      .set("AN.EMAILAP", "erika@muster.de")
-      .set("AN.NAME1", "Muster GmbH")
-      .set("AN.PLZ", "12345")
-      .set("AN.ORT", "Musterstadt")
-      .set("AN.STR",
-           "Hauptstra\xDF"
-           "e")
-      .set("AN.NR", "1a");
-  return record;
+  record.set("MMDBAP", "J");
+  return vexal::testing::addContactPerson(record);
 }
 
 inline std::unique_ptr<vexal::testing::Harness> makeHarness() {
-  auto harness = std::make_unique<vexal::testing::Harness>(
-      std::make_shared<DSAS_02::Plausi_DSAS_02>(), layout());
-  harness->ctx().setProcessingDate(2026, 12, 8);
-  harness->ctx().setInitParam("ipMjahrSchalttag", "1201");
-  return harness;
+  return vexal::testing::makeHeaderHarness<DSAS_02::Plausi_DSAS_02>(layout());
 }
 
 }  // namespace dsas02

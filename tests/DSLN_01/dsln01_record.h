@@ -10,6 +10,7 @@
 
 #include "DSLN_01/DSLN_01.h"
 #include "support/harness.h"
+#include "support/header_records.h"
 #include "support/line_layout.h"
 #include "support/record_builder.h"
 
@@ -80,20 +81,7 @@ inline vexal::testing::RecordBuilder validRecordWithPositions(int positions) {
 inline vexal::testing::RecordBuilder validRecord() { return validRecordWithPositions(1); }
 
 inline vexal::testing::RecordBuilder& addContact(vexal::testing::RecordBuilder& record) {
-  record.addGroup("AN")
-      .set("AN.KE", "DBAP")
-      .set("AN.ANRAP", "W")
-      .set("AN.NAMEAP", "Erika Muster")
-      .set("AN.TELAP", "030 1234567")
-      .set("AN.EMAILAP", "erika@muster.de")
-      .set("AN.NAME1", "Muster GmbH")
-      .set("AN.PLZ", "12345")
-      .set("AN.ORT", "Musterstadt")
-      .set("AN.STR",
-           "Hauptstra\xDF"
-           "e")
-      .set("AN.NR", "1a");
-  return record;
+  return vexal::testing::addContactPerson(record);
 }
 
 inline vexal::testing::RecordBuilder validRecordWithContact() {
@@ -122,11 +110,7 @@ inline vexal::testing::LineLayout lineLayout(int positions, bool contact) {
 }
 
 inline std::unique_ptr<vexal::testing::Harness> makeHarness() {
-  auto harness = std::make_unique<vexal::testing::Harness>(
-      std::make_shared<DSLN_01::Plausi_DSLN_01>(), layout());
-  harness->ctx().setProcessingDate(2026, 12, 8);
-  harness->ctx().setInitParam("ipMjahrSchalttag", "1201");
-  return harness;
+  return vexal::testing::makeHeaderHarness<DSLN_01::Plausi_DSLN_01>(layout());
 }
 
 }  // namespace dsln01

@@ -11,6 +11,7 @@
 #include "DSLN_01/dsln01_record.h"
 #include "DSLN_02/DSLN_02.h"
 #include "support/harness.h"
+#include "support/header_records.h"
 #include "support/record_builder.h"
 
 namespace dsln02 {
@@ -101,11 +102,7 @@ inline vexal::testing::RecordBuilder validRecordWithContact() {
 }
 
 inline std::unique_ptr<vexal::testing::Harness> makeHarness() {
-  auto harness = std::make_unique<vexal::testing::Harness>(
-      std::make_shared<DSLN_02::Plausi_DSLN_02>(), layout());
-  harness->ctx().setProcessingDate(2026, 12, 8);
-  harness->ctx().setInitParam("ipMjahrSchalttag", "1201");
-  return harness;
+  return vexal::testing::makeHeaderHarness<DSLN_02::Plausi_DSLN_02>(layout());
 }
 
 }  // namespace dsln02
