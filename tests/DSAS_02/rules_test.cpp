@@ -33,15 +33,6 @@ constexpr char kDSAS213[] = "#P_UNRS DSAS213 UNTERNEHMENSNUMMER Grundstellung un
 constexpr char kDSAS214[] = "#P_UNRS DSAS214 UNTERNEHMENSNUMMER nicht numerisch";
 constexpr char kDSAS215[] = "#P_UNRS DSAS215 UNTERNEHMENSNUMMER ist unzul\xE4ssig";
 
-// Field findings as "<id> info <type>", then rule findings as "<id> <text>".
-std::vector<std::string> allFindings(const vexal::testing::Harness& h) {
-  std::vector<std::string> result;
-  for (const auto& [id, info] : h.fieldFindings())
-    result.push_back(id + " info " + std::to_string(info));
-  for (const std::string& rule : h.ruleFindings()) result.push_back(rule);
-  return result;
-}
-
 const std::vector<RuleCase>& cases() {
   static const std::vector<RuleCase> cases = {
       {"Valid", {}, {}},
@@ -88,7 +79,7 @@ TEST_P(Dsas02RuleTest, ReportsExactlyTheFindingsOfItsCondition) {
   auto h = dsas02::makeHarness();
   vexal::testing::RecordBuilder record = dsas02::validRecord();
   h->checkValues(vexal::testing::apply(record, GetParam().changes).values());
-  EXPECT_THAT(allFindings(*h), ElementsAreArray(GetParam().findings));
+  EXPECT_THAT(h->allFindings(), ElementsAreArray(GetParam().findings));
   EXPECT_THAT(h->errors.lines, IsEmpty());
   EXPECT_TRUE(h->sections.balanced());
 }

@@ -41,15 +41,6 @@ constexpr char kDSLN034[] = "#P_NEVERNR DSLN034 NEBENVERSIONS-NR ist nicht numer
 constexpr char kDSLN250[] = "#P_MDGRUND DSLN250 MELDEGRUND unzul\xE4ssig";
 constexpr char kDSLN290[] = "UV[1]#P_ARBSTDSUMM DSLN290 ARBSTD-SUMME nicht numerisch";
 
-// Field findings as "<id> info <type>", then rule findings as "<id> <text>".
-std::vector<std::string> allFindings(const vexal::testing::Harness& h) {
-  std::vector<std::string> result;
-  for (const auto& [id, info] : h.fieldFindings())
-    result.push_back(id + " info " + std::to_string(info));
-  for (const std::string& rule : h.ruleFindings()) result.push_back(rule);
-  return result;
-}
-
 const std::vector<RuleCase>& cases() {
   static const std::vector<RuleCase> cases = {
       {"Valid", {}, {}},
@@ -124,7 +115,7 @@ TEST_P(Dsln02RuleTest, ReportsExactlyTheFindingsOfItsCondition) {
   auto h = dsln02::makeHarness();
   vexal::testing::RecordBuilder record = dsln02::validRecord();
   h->checkValues(vexal::testing::apply(record, GetParam().changes).values());
-  EXPECT_THAT(allFindings(*h), ElementsAreArray(GetParam().findings));
+  EXPECT_THAT(h->allFindings(), ElementsAreArray(GetParam().findings));
   EXPECT_THAT(h->errors.lines, IsEmpty());
   EXPECT_TRUE(h->sections.balanced());
 }
@@ -164,7 +155,7 @@ TEST(Dsln02RecordTest, Dsln01RefusesReportReasonUV03) {
   h.ctx().setProcessingDate(2026, 12, 8);
   h.ctx().setInitParam("ipMjahrSchalttag", "1201");
   h.checkValues(dsln02::sharedFields(*definition).set("MDGRUND", "UV03").values());
-  EXPECT_THAT(allFindings(h), ElementsAre(kDSLN250));
+  EXPECT_THAT(h.allFindings(), ElementsAre(kDSLN250));
 }
 
 TEST(Dsln02ConstructionTest, RegistrationsAndMapping) {

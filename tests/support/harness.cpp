@@ -105,6 +105,14 @@ std::vector<std::string> Harness::ids() const {
   return result;
 }
 
+std::vector<std::string> Harness::allFindings() const {
+  std::vector<std::string> result;
+  for (const auto& [id, info] : fieldFindings())
+    result.push_back(id + " info " + std::to_string(info));
+  for (std::string& rule : ruleFindings()) result.push_back(std::move(rule));
+  return result;
+}
+
 std::vector<std::string> Harness::ruleFindings() const {
   std::vector<std::string> result;
   for (std::size_t i = 0; i < ctx_.getProblemCount(); ++i) {

@@ -85,6 +85,9 @@ class Harness {
   std::vector<std::string> ruleFindings() const;
   // (id, info type) of the field findings only.
   std::vector<std::pair<std::string, int>> fieldFindings() const;
+  // Field findings as "<id> info <type>", then rule findings as
+  // "<id> <text>".
+  std::vector<std::string> allFindings() const;
 
   CapturedLog trace;
   CapturedLog errors;
