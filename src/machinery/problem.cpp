@@ -73,9 +73,9 @@ void find(const TopicSpec& topic, std::string_view id, Found& found, bool proced
   }
 }
 
-}  // namespace
-
-pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char* id) {
+// makeProblem without its id when the caller sets the final one.
+pl::PlausiProblem* newProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char* id,
+                              bool set_id) {
   Found found;
   if (id != nullptr && id[0] != '\0') {
     const std::string_view key(id);
@@ -86,7 +86,7 @@ pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordSpec& record
     const char* description = found.procedure->fixed_message ? found.procedure->fixed_message
                                                              : texts::kDescriptionPlaceholder;
     pl::PlausiProblem* problem = ctx->createProblem(pl::ProblemType::kRule, 1);
-    problem->setId(id);
+    if (set_id) problem->setId(id);
     problem->setShortDescription(description);
     problem->setLongDescription(description);
     problem->setCorrectionInfo(texts::kCorrectionInfo);
@@ -96,7 +96,7 @@ pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordSpec& record
   if (found.field != nullptr) {
     const FieldSpec& field = *found.field;
     pl::PlausiProblem* problem = ctx->createProblem(pl::ProblemType::kField, 9);
-    problem->setId(id);
+    if (set_id) problem->setId(id);
     problem->setShortDescription(texts::kFieldProblem);
     problem->setLongDescription(texts::kFieldProblem);
     problem->setCorrectionInfo(texts::kCorrectionInfo);
@@ -110,10 +110,17 @@ pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordSpec& record
   throw pl::PlausiException(pl::ExceptionType::kNameMissing, texts::kUnknownCheckKey);
 }
 
+}  // namespace
+
+pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char* id) {
+  return newProblem(ctx, record, id, /*set_id=*/true);
+}
+
 void writeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char* id,
                   pl::ProblemInfoType info_type, const char* exception_text,
                   pl::LocalVariable* hf_fehlertext) {
-  pl::PlausiProblem* problem = makeProblem(ctx, record, id);
+  // The id is set once, below, in its final form.
+  pl::PlausiProblem* problem = newProblem(ctx, record, id, /*set_id=*/false);
   problem->setInfoType(info_type);
 
   if (hf_fehlertext != nullptr && problem->getProblemType() == pl::ProblemType::kRule &&
