@@ -54,7 +54,8 @@ if(WIN32)
   endforeach()
 endif()
 
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/runtime/pl ${PROJECT_SOURCE_DIR}/src/runtime/model
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/pl_runtime/include/pl
+  ${PROJECT_SOURCE_DIR}/platform/vexal_mod/include/model
   DESTINATION ${VEXAL_INSTALL_INCLUDEDIR}
   FILES_MATCHING PATTERN "*.h")
 install(FILES ${PROJECT_SOURCE_DIR}/src/frame/exports.h ${PROJECT_SOURCE_DIR}/src/frame/export.h

@@ -20,11 +20,11 @@ using TB = TB_DSAS_01;
 
 // Record order; 463 characters, then the group.
 inline constexpr auto kFields = fieldTable(
-    kSenderFields, FieldSpec{"VERNRAS", "VERSIONS-NR-AS", kNum, 2, kMandatory}, fields::NEVERNR,
-    FieldSpec{"VERNRDSAS", "VERSIONS-NR-ZQ-AS", kNum, 2, kOptional}, fields::ED, kReportFields,
-    FieldSpec{"AFGRUND", "ABFRAGEGRUND", kText, 4, kMandatory});
+    kSenderFields, FieldRow{"VERNRAS", "VERSIONS-NR-AS", kNum, 2, kMandatory}, fields::NEVERNR,
+    FieldRow{"VERNRDSAS", "VERSIONS-NR-ZQ-AS", kNum, 2, kOptional}, fields::ED, kReportFields,
+    FieldRow{"AFGRUND", "ABFRAGEGRUND", kText, 4, kMandatory});
 
-inline constexpr GroupSpec kGroups[] = {contactPersonGroup<&TB::AN>()};
+inline constexpr GroupRow kGroups[] = {contactPersonGroup<&TB::AN>()};
 
 // Texts that several tests of a check fail with.
 inline constexpr char kDSAS050[] = "DSAS050 DATUM-ERSTELLUNG nicht numerisch";
@@ -103,7 +103,7 @@ inline constexpr CheckRow kChecks[] = {
 
 inline constexpr auto kRootChecks = compileChecks<kChecks>(kFields);
 inline constexpr auto kFunctions = byNameTable<kRootChecks, kHeaderFunctions>();
-inline constexpr RecordSpec kRecord =
+inline constexpr RecordCatalogue kRecord =
     headerRecord<TB>("DSAS_01", "20221017_130443", kFields, kGroups, kRootChecks, kFunctions);
 
 }  // namespace DSAS_01::catalogue

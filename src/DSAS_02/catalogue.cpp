@@ -22,8 +22,8 @@ using TB = TB_DSAS_02;
 // Still 463 characters.
 constexpr auto kFields =
     withChanges(DSAS_01::catalogue::kFields, replace(fields::v02::NEVERNR),
-                replace(FieldSpec{"VERNRDSAS", "VERSIONS-NR-ZQ-AS", kText, 2, kMandatory}),
-                replace(FieldSpec{"RESERVE3", "RESERVE3", kText, 85, kMandatory}),
+                replace(FieldRow{"VERNRDSAS", "VERSIONS-NR-ZQ-AS", kText, 2, kMandatory}),
+                replace(FieldRow{"RESERVE3", "RESERVE3", kText, 85, kMandatory}),
                 insertAfter("RESERVE3", fields::v02::UNRS), replace(fields::v02::MNR));
 
 // Blank version fields are refused; the reserve's limit follows its field.
@@ -54,7 +54,7 @@ constexpr auto kOtherFunctions =
                                       byName<&F_IstNullen>("F_IstNullen", "Zeichenkette")});
 constexpr auto kFunctions = byNameTable<kRootChecks, kOtherFunctions>();
 
-constexpr RecordSpec kRecord = headerRecord<TB>(
+constexpr RecordCatalogue kRecord = headerRecord<TB>(
     "DSAS_02", "20221017_130444", kFields, DSAS_01::catalogue::kGroups, kRootChecks, kFunctions);
 
 }  // namespace DSAS_02::catalogue

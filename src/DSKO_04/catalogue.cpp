@@ -18,21 +18,21 @@ using namespace vexal::shared;
 
 // Record order; 415 characters.
 constexpr auto kFields = fieldTable(
-    kSenderFields, FieldSpec{"VERNR", "VERSIONS-NR", kNum, 2, kMandatory}, fields::ED, fields::FEKZ,
-    fields::FEAN, FieldSpec{"ABSNER", "ABSENDER-NUMMER-ERSTELLER", kText, 15, kMandatory},
-    fields::PRODID, fields::MODID, FieldSpec{"NAME1", "NAME1-ABSENDER", kText, 30, kMandatory},
-    FieldSpec{"NAME2", "NAME2-ABSENDER", kText, 30, kOptional},
-    FieldSpec{"NAME3", "NAME3-ABSENDER", kText, 30, kOptional},
-    FieldSpec{"PLZ", "PLZ-BETRIEB", kText, 10, kMandatory},
-    FieldSpec{"ORT", "ORT-BETRIEB", kText, 34, kMandatory},
-    FieldSpec{"STR", "STRASSE-BETRIEB", kText, 33, kOptional},
-    FieldSpec{"NR", "HAUS-NR-BETRIEB", kText, 9, kOptional},
-    FieldSpec{"ANRAP", "ANREDE-ANSPRECHPARTNER", kText, 1, kMandatory},
-    FieldSpec{"NAMEAP", "NAME-ANSPRECHPARTNER", kText, 30, kMandatory},
-    FieldSpec{"TELAP", "TELEFON-ANSPRECHPARTNER", kText, 20, kMandatory},
-    FieldSpec{"FAXAP", "FAX-ANSPRECHPARTNER", kText, 20, kOptional},
-    FieldSpec{"EMAILAP", "EMAIL-EMPFAENGER-PROTOKOLLE", kText, 70, kMandatory},
-    FieldSpec{"RESERVE", "RESERVE", kText, 5, kMandatory});
+    kSenderFields, FieldRow{"VERNR", "VERSIONS-NR", kNum, 2, kMandatory}, fields::ED, fields::FEKZ,
+    fields::FEAN, FieldRow{"ABSNER", "ABSENDER-NUMMER-ERSTELLER", kText, 15, kMandatory},
+    fields::PRODID, fields::MODID, FieldRow{"NAME1", "NAME1-ABSENDER", kText, 30, kMandatory},
+    FieldRow{"NAME2", "NAME2-ABSENDER", kText, 30, kOptional},
+    FieldRow{"NAME3", "NAME3-ABSENDER", kText, 30, kOptional},
+    FieldRow{"PLZ", "PLZ-BETRIEB", kText, 10, kMandatory},
+    FieldRow{"ORT", "ORT-BETRIEB", kText, 34, kMandatory},
+    FieldRow{"STR", "STRASSE-BETRIEB", kText, 33, kOptional},
+    FieldRow{"NR", "HAUS-NR-BETRIEB", kText, 9, kOptional},
+    FieldRow{"ANRAP", "ANREDE-ANSPRECHPARTNER", kText, 1, kMandatory},
+    FieldRow{"NAMEAP", "NAME-ANSPRECHPARTNER", kText, 30, kMandatory},
+    FieldRow{"TELAP", "TELEFON-ANSPRECHPARTNER", kText, 20, kMandatory},
+    FieldRow{"FAXAP", "FAX-ANSPRECHPARTNER", kText, 20, kOptional},
+    FieldRow{"EMAILAP", "EMAIL-EMPFAENGER-PROTOKOLLE", kText, 70, kMandatory},
+    FieldRow{"RESERVE", "RESERVE", kText, 5, kMandatory});
 
 constexpr char kDSKO004[] = "DSKO004 Verfahren nicht zugelassen";
 constexpr char kDSKO040[] = "DSKO040 VERSIONS-NR nicht numerisch";
@@ -88,8 +88,8 @@ constexpr auto kOtherFunctions = join(
                     });
 constexpr auto kFunctions = byNameTable<kRootChecks, kOtherFunctions>();
 
-constexpr RecordSpec kRecord =
-    recordSpec("DSKO_04", "20221017_130443", rootTopic<TB>(kFields, kRootChecks), kFunctions);
+constexpr RecordCatalogue kRecord =
+    recordCatalogue("DSKO_04", "20221017_130443", rootTopic<TB>(kFields, kRootChecks), kFunctions);
 
 }  // namespace DSKO_04::catalogue
 

@@ -22,7 +22,7 @@ using namespace vexal::shared;
 
 // --- The UV block: one hazard-tariff position, 59 characters.
 
-inline constexpr FieldSpec kUvFields[] = {
+inline constexpr FieldRow kUvFields[] = {
     {"BBNRGT", "BBNR-GTS", kText, 15, kMandatory},
     {"GTST", "GT-STELLE", kText, 8, kMandatory},
     {"UVEGSUMM", "UV-EG-SUMME", kNum, 15, kMandatory},
@@ -51,7 +51,7 @@ inline constexpr CheckRow kUvChecks[] = {
 
 inline constexpr auto kUvCompiled = compileChecks<kUvChecks>(kUvFields);
 
-inline constexpr TopicSpec kUvTopic{
+inline constexpr TopicTable kUvTopic{
     .name = "UV",
     .fields = kUvFields,
     .parameters = kUvParameters,
@@ -64,15 +64,15 @@ inline constexpr TopicSpec kUvTopic{
 using TB = TB_DSLN_01;
 
 inline constexpr auto kFields =
-    fieldTable(kSenderFields, FieldSpec{"VERNRLN", "VERSIONS-NR-LN", kNum, 2, kMandatory},
-               fields::NEVERNR, FieldSpec{"VERNRDSLN", "VERSIONS-NR-ZQ-LN", kNum, 2, kOptional},
-               fields::ED, FieldSpec{"INTERN", "INTERN", kNum, 20, kMandatory}, kReportFields,
-               FieldSpec{"MDGRUND", "MELDEGRUND", kText, 4, kMandatory},
-               FieldSpec{"UVGRUND", "UV-GRUND", kText, 3, kMandatory},
-               FieldSpec{"ANZVERS", "ANZ-VERS", kNum, 6, kMandatory},
-               FieldSpec{"ANUV", "ANZAHL-UV", kNum, 2, kMandatory});
+    fieldTable(kSenderFields, FieldRow{"VERNRLN", "VERSIONS-NR-LN", kNum, 2, kMandatory},
+               fields::NEVERNR, FieldRow{"VERNRDSLN", "VERSIONS-NR-ZQ-LN", kNum, 2, kOptional},
+               fields::ED, FieldRow{"INTERN", "INTERN", kNum, 20, kMandatory}, kReportFields,
+               FieldRow{"MDGRUND", "MELDEGRUND", kText, 4, kMandatory},
+               FieldRow{"UVGRUND", "UV-GRUND", kText, 3, kMandatory},
+               FieldRow{"ANZVERS", "ANZ-VERS", kNum, 6, kMandatory},
+               FieldRow{"ANUV", "ANZAHL-UV", kNum, 2, kMandatory});
 
-inline constexpr GroupSpec kGroups[] = {
+inline constexpr GroupRow kGroups[] = {
     {"UV", "ANUV", nullptr, nullptr, &kUvTopic, &bindArray<&TB::UV>},
     contactPersonGroup<&TB::AN>(),
 };
@@ -168,7 +168,7 @@ inline constexpr auto kRootChecks = compileChecks<kChecks>(kFields);
 inline constexpr auto kOtherFunctions =
     join(kHeaderFunctions, std::array{byName<&F_IstBbnrAnlage19b>("F_IstBbnrAnlage19b", "wert")});
 inline constexpr auto kFunctions = byNameTable<kRootChecks, kOtherFunctions>();
-inline constexpr RecordSpec kRecord =
+inline constexpr RecordCatalogue kRecord =
     headerRecord<TB>("DSLN_01", "20221017_130442", kFields, kGroups, kRootChecks, kFunctions);
 
 }  // namespace DSLN_01::catalogue

@@ -23,7 +23,7 @@ using TB = TB_DSLN_02;
 
 constexpr auto kUvFields =
     withChanges(DSLN_01::catalogue::kUvFields,
-                replace(FieldSpec{"ARBSTDSUMM", "ARBSTD-SUMME", kText, 15, kMandatory}));
+                replace(FieldRow{"ARBSTDSUMM", "ARBSTD-SUMME", kText, 15, kMandatory}));
 
 constexpr char kDSLN290[] = "DSLN290 ARBSTD-SUMME nicht numerisch";
 
@@ -33,7 +33,7 @@ constexpr auto kUvChecks =
                               notNumeric(kDSLN290), tooLong())));
 constexpr auto kUvCompiled = compileChecks<kUvChecks>(kUvFields);
 
-constexpr TopicSpec kUvTopic{
+constexpr TopicTable kUvTopic{
     .name = "UV",
     .fields = kUvFields,
     .parameters = kUvParameters,
@@ -44,14 +44,14 @@ constexpr TopicSpec kUvTopic{
 // Still 494 characters, then the groups.
 constexpr auto kFields =
     withChanges(DSLN_01::catalogue::kFields, replace(fields::v02::NEVERNR),
-                replace(FieldSpec{"VERNRDSLN", "VERSIONS-NR-ZQ-LN", kText, 2, kMandatory}),
-                replace(FieldSpec{"RESERVE3", "RESERVE3", kText, 69, kMandatory}),
+                replace(FieldRow{"VERNRDSLN", "VERSIONS-NR-ZQ-LN", kText, 2, kMandatory}),
+                replace(FieldRow{"RESERVE3", "RESERVE3", kText, 69, kMandatory}),
                 insertAfter("RESERVE3", fields::v02::UNRS),
-                insertAfter("UNRS", FieldSpec{"ZRVON", "ZEITRAUM-VON", kText, 8, kOptional}),
-                insertAfter("ZRVON", FieldSpec{"ZRBIS", "ZEITRAUM-BIS", kText, 8, kOptional}),
+                insertAfter("UNRS", FieldRow{"ZRVON", "ZEITRAUM-VON", kText, 8, kOptional}),
+                insertAfter("ZRVON", FieldRow{"ZRBIS", "ZEITRAUM-BIS", kText, 8, kOptional}),
                 replace(fields::v02::MNR));
 
-constexpr GroupSpec kGroups[] = {
+constexpr GroupRow kGroups[] = {
     {"UV", "ANUV", nullptr, nullptr, &kUvTopic, &bindArray<&TB::UV>},
     contactPersonGroup<&TB::AN>(),
 };
@@ -101,7 +101,7 @@ constexpr auto kFunctionsOfVersion2 = join(
                                 byName<&TB::F_IstUNRSGrundstellung>("F_IstUNRSGrundstellung")});
 constexpr auto kFunctions = byNameTable<kRootChecks, kFunctionsOfVersion2>();
 
-constexpr RecordSpec kRecord =
+constexpr RecordCatalogue kRecord =
     headerRecord<TB>("DSLN_02", "20221017_130443", kFields, kGroups, kRootChecks, kFunctions);
 
 }  // namespace DSLN_02::catalogue

@@ -61,7 +61,7 @@ constexpr bool before(const char* a, const char* b) {
 template <const auto& Checks>
 constexpr std::size_t ruleFunctionCount() {
   std::size_t count = 0;
-  for (const ProcedureSpec& check : Checks.procedures) count += check.hasRuleFunction() ? 1 : 0;
+  for (const ProcedureRow& check : Checks.procedures) count += check.hasRuleFunction() ? 1 : 0;
   return count;
 }
 
@@ -72,11 +72,11 @@ constexpr std::size_t ruleFunctionCount() {
 // `byName<&TB_X::F_IstBbnrAnlage7>("F_IstBbnrAnlage7", "paramBbnr")`, with
 // one init-parameter name per argument of the function.
 template <auto Fn, class... Names>
-consteval FunctionSpec byName(const char* name, Names... parameters) {
+consteval CallableRow byName(const char* name, Names... parameters) {
   static_assert(sizeof...(Names) == by_name_internal::Signature<decltype(Fn)>::kArity,
                 "one parameter name per argument");
-  static_assert(sizeof...(Names) <= FunctionSpec::kMaxParameters, "too many parameters");
-  FunctionSpec entry;
+  static_assert(sizeof...(Names) <= CallableRow::kMaxParameters, "too many parameters");
+  CallableRow entry;
   entry.name = name;
   entry.invoke = &by_name_internal::invoke<Fn>;
   entry.parameters = {parameters...};
@@ -86,8 +86,8 @@ consteval FunctionSpec byName(const char* name, Names... parameters) {
 
 // Lists of callable functions joined into one.
 template <std::size_t... N>
-consteval auto join(const std::array<FunctionSpec, N>&... lists) {
-  std::array<FunctionSpec, (N + ... + 0)> joined{};
+consteval auto join(const std::array<CallableRow, N>&... lists) {
+  std::array<CallableRow, (N + ... + 0)> joined{};
   std::size_t next = 0;
   ((std::copy(lists.begin(), lists.end(), joined.begin() + next), next += N), ...);
   return joined;
@@ -100,17 +100,17 @@ template <const auto& Checks, const auto& Others>
 consteval auto byNameTable() {
   using by_name_internal::before;
   constexpr std::size_t kCheckFunctions = by_name_internal::ruleFunctionCount<Checks>();
-  std::array<FunctionSpec, kCheckFunctions + std::size(Others)> table{};
+  std::array<CallableRow, kCheckFunctions + std::size(Others)> table{};
   std::size_t next = 0;
-  for (const ProcedureSpec& check : Checks.procedures) {
+  for (const ProcedureRow& check : Checks.procedures) {
     if (!check.hasRuleFunction()) continue;
-    FunctionSpec& entry = table[next++];
+    CallableRow& entry = table[next++];
     entry.name = check.function.name.c_str();
     entry.check = &check;
   }
-  for (const FunctionSpec& other : Others) table[next++] = other;
+  for (const CallableRow& other : Others) table[next++] = other;
   std::sort(table.begin(), table.end(),
-            [](const FunctionSpec& a, const FunctionSpec& b) { return before(a.name, b.name); });
+            [](const CallableRow& a, const CallableRow& b) { return before(a.name, b.name); });
   for (std::size_t i = 1; i < table.size(); ++i) {
     if (!before(table[i - 1].name, table[i].name)) throw "two callable functions of one name";
   }

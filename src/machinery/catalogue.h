@@ -54,7 +54,7 @@ using BlockRunnerMember = void (RuleTopic::*)(pl::RuntimeContext*);
 // the runtime too, with the digit mask "0" followed by one "#" per digit;
 // all others are alphanumeric without mask. The check's maximum length is
 // the layout length.
-struct FieldSpec {
+struct FieldRow {
   const char* name = nullptr;          // short name, e.g. "ABSN"
   const char* display_name = nullptr;  // e.g. "ABSENDER-NUMMER"
   ::FieldType model_type = ::FieldType::kAlphanumeric;
@@ -74,27 +74,27 @@ struct FieldCount {
   static constexpr std::size_t value = 1;
 };
 template <std::size_t N>
-struct FieldCount<FieldSpec[N]> {
+struct FieldCount<FieldRow[N]> {
   static constexpr std::size_t value = N;
 };
 template <std::size_t N>
-struct FieldCount<std::array<FieldSpec, N>> {
+struct FieldCount<std::array<FieldRow, N>> {
   static constexpr std::size_t value = N;
 };
 
 }  // namespace catalogue_internal
 
 // A field table put together from single fields and runs of fields that
-// several record types share: `fieldTable(kSenderFields, FieldSpec{...})`.
+// several record types share: `fieldTable(kSenderFields, FieldRow{...})`.
 template <class... Parts>
 consteval auto fieldTable(const Parts&... parts) {
-  std::array<FieldSpec, (catalogue_internal::FieldCount<Parts>::value + ... + 0)> table{};
+  std::array<FieldRow, (catalogue_internal::FieldCount<Parts>::value + ... + 0)> table{};
   std::size_t next = 0;
   auto add = [&](const auto& part) {
-    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(part)>, FieldSpec>) {
+    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(part)>, FieldRow>) {
       table[next++] = part;
     } else {
-      for (const FieldSpec& field : part) table[next++] = field;
+      for (const FieldRow& field : part) table[next++] = field;
     }
   };
   (add(parts), ...);
@@ -110,12 +110,12 @@ class DigitMasks {
 
 // The mask of a field's runtime type: a digit mask for numeric fields,
 // null otherwise.
-inline const char* maskOf(const FieldSpec& field) {
+inline const char* maskOf(const FieldRow& field) {
   return field.runtimeType() == pl::FieldType::kNumeric ? DigitMasks::forLength(field.length)
                                                         : nullptr;
 }
 
-struct TopicSpec;
+struct TopicTable;
 
 // Makes the topic array of a group around its prototype and stores it in
 // the owning topic's member; see bindArray().
@@ -123,12 +123,12 @@ using ArrayBinder = pl::TopicArrayBase* (*)(RuleTopic* owner, RuleTopic* prototy
 
 // A repeated or conditional group of the record and the sub-topic that
 // checks it. Groups follow the single fields of their topic in the layout.
-struct GroupSpec {
+struct GroupRow {
   const char* name;             // "AN", "UV": block path and member name
   const char* counter_field;    // counted group: the numeric field before it; else null
   const char* condition_field;  // conditional group: field and value it must equal; else null
   const char* condition_value;
-  const TopicSpec* element;
+  const TopicTable* element;
   ArrayBinder bind;
 };
 
@@ -190,7 +190,7 @@ struct FunctionName {
 // with the text of the topic's hf_fehlertext when the rule fails. A
 // procedure with its own condition has no rule function: it writes its
 // finding, with `fixed_message` as text, when `failed` answers true.
-struct ProcedureSpec {
+struct ProcedureRow {
   ProcedureName name;
   FunctionName function;      // empty for a procedure with its own condition
   int field = -1;             // index of field X in its topic's field table
@@ -211,23 +211,23 @@ inline constexpr VariableMember variable = static_cast<VariableMember>(Member);
 template <auto Runner>
 inline constexpr BlockRunnerMember blockRunner = static_cast<BlockRunnerMember>(Runner);
 
-// Makes a topic of the class a TopicSpec describes; see makeTopic().
-using TopicFactory = RuleTopic* (*)(const TopicSpec& catalogue, pl::TypeDescriptor* type,
+// Makes a topic of the class a TopicTable describes; see makeTopic().
+using TopicFactory = RuleTopic* (*)(const TopicTable& catalogue, pl::TypeDescriptor* type,
                                     pl::FieldDescriptor* parent, pl::Plausi* plausi);
 
 // A topic's checks as check_rows.h compiles them: the procedures in the
 // order of StandardAblauf and the tests their rule functions run.
 struct CheckSpans {
-  std::span<const ProcedureSpec> procedures;
+  std::span<const ProcedureRow> procedures;
   std::span<const Step> steps;
 };
 
-struct TopicSpec {
+struct TopicTable {
   // Reference topic of the procedures' findings: the record type code for
   // the root topic, the block name for a sub-topic.
   const char* name = nullptr;
-  std::span<const FieldSpec> fields{};           // record order
-  std::span<const GroupSpec> groups{};           // record order, after the fields
+  std::span<const FieldRow> fields{};           // record order
+  std::span<const GroupRow> groups{};           // record order, after the fields
   std::span<const VariableMember> parameters{};  // variables after hf_fehlertext
   CheckSpans checks{};
   BlockRunnerMember run_blocks = nullptr;  // after the procedures; may be null
@@ -237,22 +237,22 @@ struct TopicSpec {
 // A rule function callable by name: the rule function of a root check, or
 // another function with the names of the init parameters its arguments are
 // taken from.
-struct FunctionSpec {
+struct CallableRow {
   static constexpr std::size_t kMaxParameters = 3;
   using Invoker = pl::Value* (*)(RuleTopic* topic, pl::RuntimeContext* ctx, pl::Value* const* args);
 
   const char* name = nullptr;
   Invoker invoke = nullptr;              // null for the rule function of a check
-  const ProcedureSpec* check = nullptr;  // the check whose rule function it is
+  const ProcedureRow* check = nullptr;  // the check whose rule function it is
   std::array<const char*, kMaxParameters> parameters{};
   std::size_t parameter_count = 0;
 };
 
-struct RecordSpec {
+struct RecordCatalogue {
   const char* record_type = nullptr;  // "DSKO_04"
   const char* build_stamp = nullptr;
-  TopicSpec root;                           // named after the record type
-  std::span<const FunctionSpec> functions;  // in ascending byte order of their names
+  TopicTable root;                           // named after the record type
+  std::span<const CallableRow> functions;  // in ascending byte order of their names
   // The init parameter copied into the root topic's first parameter
   // variable before each run of "StandardAblauf"; null for none.
   const char* procedure_parameter = nullptr;
@@ -260,8 +260,8 @@ struct RecordSpec {
 
 // A record type's catalogue; its root topic (rootTopic()) is named after
 // the record type.
-consteval RecordSpec recordSpec(const char* record_type, const char* build_stamp, TopicSpec root,
-                                std::span<const FunctionSpec> functions,
+consteval RecordCatalogue recordCatalogue(const char* record_type, const char* build_stamp, TopicTable root,
+                                std::span<const CallableRow> functions,
                                 const char* procedure_parameter = nullptr) {
   root.name = record_type;
   return {record_type, build_stamp, root, functions, procedure_parameter};

@@ -22,7 +22,7 @@ void failRuleFunction(pl::RuntimeContext* ctx, const FunctionName& function, boo
   ctx->leaveQuietSection(section_opened);
 }
 
-RuleCall::RuleCall(pl::RuntimeContext* ctx, RuleTopic& topic, const ProcedureSpec& check)
+RuleCall::RuleCall(pl::RuntimeContext* ctx, RuleTopic& topic, const ProcedureRow& check)
     : ctx_(ctx), topic_(topic), check_(check) {}
 
 void RuleCall::failWith(const char* text) { failWith(ctx_->createStringValue(text)); }
@@ -36,7 +36,7 @@ namespace {
 
 // The rule function's tests; the result number it answers. Its section is
 // a quiet one: no finding is written in it.
-int runRuleTests(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureSpec& check) {
+int runRuleTests(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureRow& check) {
   if (check.clears_text) topic->hf_fehlertext->setInvalid();
   const bool opened = ctx->startQuietSection(check.function.section.c_str(), false);
   int result;
@@ -57,22 +57,22 @@ int runRuleTests(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureSpec&
 
 }  // namespace
 
-pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureSpec& check) {
+pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureRow& check) {
   return ctx->createNumberValue(runRuleTests(ctx, topic, check));
 }
 
 namespace {
 
 [[gnu::cold, gnu::noinline]] void traceSkipped(pl::RuntimeContext* ctx,
-                                               const ProcedureSpec& procedure) {
+                                               const ProcedureRow& procedure) {
   ctx->getLogger().trace() << procedure.name.skipped.c_str();
 }
 
 // Logs the exception being handled under the procedure's name and reports
 // it as the procedure's finding. Call it from a catch block only.
 [[gnu::cold, gnu::noinline]] void reportProcedureError(pl::RuntimeContext* ctx, RuleTopic* topic,
-                                                       const RecordSpec& record,
-                                                       const ProcedureSpec& procedure,
+                                                       const RecordCatalogue& record,
+                                                       const ProcedureRow& procedure,
                                                        CheckSection& section) {
   const char* id = procedure.name.name.c_str();
   CaughtException caught(CaughtException::Pointer::kFree);
@@ -89,8 +89,8 @@ namespace {
 
 }  // namespace
 
-bool runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordSpec& record,
-                       const ProcedureSpec& procedure) {
+bool runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordCatalogue& record,
+                       const ProcedureRow& procedure) {
   if (ctx->getProblemWeightLevel() > 1) {
     traceSkipped(ctx, procedure);
     return false;
@@ -122,7 +122,7 @@ namespace {
 // lines and findings, without the sections that nobody would see. The
 // tests run inline; what fails goes to the functions below.
 inline int runTestsQuietly(pl::RuntimeContext* ctx, RuleTopic* topic, const Step* steps,
-                           const ProcedureSpec& check, pl::Value* value) {
+                           const ProcedureRow& check, pl::Value* value) {
   if (check.clears_text) topic->hf_fehlertext->setInvalid();
   RuleCall rule(ctx, *topic, check, value);
   const Step* step = steps + check.first_step;
@@ -134,8 +134,8 @@ inline int runTestsQuietly(pl::RuntimeContext* ctx, RuleTopic* topic, const Step
 
 // The finding of a procedure whose rule function answered 0.
 [[gnu::cold, gnu::noinline]] void writeQuietFinding(pl::RuntimeContext* ctx, RuleTopic* topic,
-                                                    const RecordSpec& record,
-                                                    const ProcedureSpec& procedure) {
+                                                    const RecordCatalogue& record,
+                                                    const ProcedureRow& procedure) {
   CheckSection section(ctx, procedure.name.section.c_str(), true);
   try {
     section.write([&] {
@@ -153,8 +153,8 @@ inline int runTestsQuietly(pl::RuntimeContext* ctx, RuleTopic* topic, const Step
 // logged under the function's name, then under the procedure's and
 // reported. From a catch block only.
 [[gnu::cold, gnu::noinline]] void reportQuietFailure(pl::RuntimeContext* ctx, RuleTopic* topic,
-                                                     const RecordSpec& record,
-                                                     const ProcedureSpec& procedure) {
+                                                     const RecordCatalogue& record,
+                                                     const ProcedureRow& procedure) {
   CheckSection section(ctx, procedure.name.section.c_str(), true);
   try {
     failRuleFunction(ctx, procedure.function, false);
@@ -170,10 +170,10 @@ inline int runTestsQuietly(pl::RuntimeContext* ctx, RuleTopic* topic, const Step
 void StandardAblauf(pl::RuntimeContext* ctx, RuleTopic* topic) {
   ctx->startNewSection(texts::kStandardAblaufSection, false);
   try {
-    const TopicSpec& catalogue = topic->catalogue();
-    const RecordSpec& record = topic->record();
+    const TopicTable& catalogue = topic->catalogue();
+    const RecordCatalogue& record = topic->record();
     const Step* steps = catalogue.checks.steps.data();
-    const std::span<const ProcedureSpec> procedures = catalogue.checks.procedures;
+    const std::span<const ProcedureRow> procedures = catalogue.checks.procedures;
     // The value of the next procedure's field is read one procedure ahead:
     // a chain of loads that then runs alongside the tests before it.
     auto fieldValue = [&](std::size_t i) {
@@ -183,7 +183,7 @@ void StandardAblauf(pl::RuntimeContext* ctx, RuleTopic* topic) {
     };
     pl::Value* next_value = fieldValue(0);
     for (std::size_t i = 0; i < procedures.size(); ++i) {
-      const ProcedureSpec& procedure = procedures[i];
+      const ProcedureRow& procedure = procedures[i];
       pl::Value* value = next_value;
       next_value = fieldValue(i + 1);
       if (procedure.hasRuleFunction() && !ctx->hasSectionObserver() &&

@@ -129,7 +129,7 @@ consteval Step always(Step step) {
 // A topic's procedures with their tests packed into one pool.
 template <std::size_t N, std::size_t S>
 struct CheckTable {
-  std::array<ProcedureSpec, N> procedures;
+  std::array<ProcedureRow, N> procedures;
   std::array<Step, S> steps;
 
   constexpr operator CheckSpans() const { return {procedures, steps}; }
@@ -156,7 +156,7 @@ constexpr std::size_t totalSteps() {
 // is not "P_" and the name of one of the fields, and two rows of one
 // procedure, do not compile.
 template <const auto& Rows>
-consteval auto compileChecks(std::span<const FieldSpec> fields) {
+consteval auto compileChecks(std::span<const FieldRow> fields) {
   using check_rows_internal::sameText;
   CheckTable<std::size(Rows), check_rows_internal::totalSteps<Rows>()> table{};
   std::size_t next_step = 0;
@@ -167,7 +167,7 @@ consteval auto compileChecks(std::span<const FieldSpec> fields) {
     for (std::size_t j = 0; j < i; ++j) {
       if (sameText(Rows[j].procedure, procedure)) throw "two rows of one check procedure";
     }
-    ProcedureSpec& compiled = table.procedures[i];
+    ProcedureRow& compiled = table.procedures[i];
     compiled.name = ProcedureName(procedure);
     for (std::size_t f = 0; f < fields.size(); ++f) {
       if (sameText(fields[f].name, procedure + 2)) compiled.field = static_cast<int>(f);

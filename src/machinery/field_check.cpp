@@ -22,7 +22,7 @@ namespace {
 // fails, an error, or a section observer. Kept out of runFieldCheck, so
 // that the common way through it stays short.
 [[gnu::cold, gnu::noinline]] pl::Value* runFieldCheckFully(
-    pl::RuntimeContext* ctx, pl::Field* field, const RecordSpec& record, const FieldSpec& catalogue,
+    pl::RuntimeContext* ctx, pl::Field* field, const RecordCatalogue& record, const FieldRow& catalogue,
     const char* section, const char* check_name) {
   CheckSection check_section(ctx, section, true);
   ctx->setCurrentField(field);
@@ -58,8 +58,8 @@ namespace {
 
 }  // namespace
 
-pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const RecordSpec& record,
-                         const FieldSpec& catalogue, const char* section, const char* check_name) {
+pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const RecordCatalogue& record,
+                         const FieldRow& catalogue, const char* section, const char* check_name) {
   // Most fields are texts that pass, and unobserved, nothing needs opening
   // for that. Everything else takes the full run, which tests again.
   if (!ctx->hasSectionObserver()) {

@@ -25,14 +25,14 @@ namespace vexal::machinery {
 // fails: not supplied (mandatory fields only), too long, not type-conform.
 // Catches every exception, logs it under `check_name` and reports it as a
 // finding with info type 0. Returns true when it wrote a finding.
-pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const RecordSpec& record,
-                         const FieldSpec& catalogue, const char* section, const char* check_name);
+pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const RecordCatalogue& record,
+                         const FieldRow& catalogue, const char* section, const char* check_name);
 
 // The tests of a field check on the field's value, first failing first:
 // not supplied (mandatory fields only), too long, not type-conform.
 // Nullopt when all pass. Throws nothing.
 inline std::optional<pl::ProblemInfoType> failedFieldTest(const pl::Value* value,
-                                                          const FieldSpec& catalogue) {
+                                                          const FieldRow& catalogue) {
   // What a record supplies: a text.
   if (const auto* text = pl::as<pl::StringValue>(value)) {
     if (text->size() > catalogue.length) return pl::ProblemInfoType::kTooLong;
@@ -61,16 +61,16 @@ inline std::optional<pl::ProblemInfoType> failedFieldTest(const pl::Value* value
 }
 
 // The field of a record type's catalogue: group -1 is the root topic.
-constexpr const FieldSpec& catalogueField(const RecordSpec& record, int group, std::size_t i) {
+constexpr const FieldRow& catalogueField(const RecordCatalogue& record, int group, std::size_t i) {
   return group < 0 ? record.root.fields[i] : record.root.groups[group].element->fields[i];
 }
 
-constexpr std::size_t catalogueFieldCount(const RecordSpec& record, int group) {
+constexpr std::size_t catalogueFieldCount(const RecordCatalogue& record, int group) {
   return group < 0 ? record.root.fields.size() : record.root.groups[group].element->fields.size();
 }
 
 // Merkmal_<X> for field I of group G (-1: root) of record type R.
-template <const RecordSpec& R, int G, std::size_t I>
+template <const RecordCatalogue& R, int G, std::size_t I>
 pl::Value* Merkmal(pl::RuntimeContext* ctx, pl::Field* field) {
   static constexpr auto kSection =
       joinText(texts::kFieldCheckSectionPrefix, catalogueField(R, G, I).name);
@@ -80,12 +80,12 @@ pl::Value* Merkmal(pl::RuntimeContext* ctx, pl::Field* field) {
 }
 
 // The checks of one topic's fields, in catalogue order.
-template <const RecordSpec& R, int G, std::size_t... I>
+template <const RecordCatalogue& R, int G, std::size_t... I>
 constexpr std::array<pl::FieldCheckProc, sizeof...(I)> makeFieldChecks(std::index_sequence<I...>) {
   return {&Merkmal<R, G, I>...};
 }
 
-template <const RecordSpec& R, int G>
+template <const RecordCatalogue& R, int G>
 inline constexpr auto kFieldChecks =
     makeFieldChecks<R, G>(std::make_index_sequence<catalogueFieldCount(R, G)>());
 
@@ -97,19 +97,19 @@ struct FieldCheckTable {
   std::array<std::span<const pl::FieldCheckProc>, kMaxGroups> groups;
 };
 
-template <const RecordSpec& R, std::size_t... G>
+template <const RecordCatalogue& R, std::size_t... G>
 constexpr FieldCheckTable makeFieldCheckTableImpl(std::index_sequence<G...>) {
   static_assert(sizeof...(G) <= kMaxGroups, "too many groups");
   return {kFieldChecks<R, -1>, {std::span<const pl::FieldCheckProc>(kFieldChecks<R, G>)...}};
 }
 
-template <const RecordSpec& R>
+template <const RecordCatalogue& R>
 constexpr FieldCheckTable makeFieldCheckTable() {
   return makeFieldCheckTableImpl<R>(std::make_index_sequence<R.root.groups.size()>());
 }
 
 // The type-conformance checks of record type R, for its RuleSet.
-template <const RecordSpec& R>
+template <const RecordCatalogue& R>
 inline constexpr FieldCheckTable kFieldCheckTable = makeFieldCheckTable<R>();
 
 }  // namespace vexal::machinery

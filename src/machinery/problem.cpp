@@ -41,18 +41,18 @@ class TextBuffer {
 };
 
 struct Found {
-  const TopicSpec* topic = nullptr;
-  const ProcedureSpec* procedure = nullptr;
-  const FieldSpec* field = nullptr;
+  const TopicTable* topic = nullptr;
+  const ProcedureRow* procedure = nullptr;
+  const FieldRow* field = nullptr;
 };
 
 // Looks the id up in a topic and its sub-topics: procedures first, then
 // fields. A block field that shares its short name with a root field
 // shares its id; the first match wins. Procedure names carry their length,
 // so most of them are passed over without comparing a byte.
-void find(const TopicSpec& topic, std::string_view id, Found& found, bool procedures) {
+void find(const TopicTable& topic, std::string_view id, Found& found, bool procedures) {
   if (procedures) {
-    for (const ProcedureSpec& procedure : topic.checks.procedures) {
+    for (const ProcedureRow& procedure : topic.checks.procedures) {
       const auto& name = procedure.name.name;
       if (name.size == id.size() && std::memcmp(name.text, id.data(), id.size()) == 0) {
         found = {&topic, &procedure, nullptr};
@@ -60,21 +60,21 @@ void find(const TopicSpec& topic, std::string_view id, Found& found, bool proced
       }
     }
   } else {
-    for (const FieldSpec& field : topic.fields) {
+    for (const FieldRow& field : topic.fields) {
       if (field.name[0] == id[0] && id == field.name) {
         found = {&topic, nullptr, &field};
         return;
       }
     }
   }
-  for (const GroupSpec& group : topic.groups) {
+  for (const GroupRow& group : topic.groups) {
     find(*group.element, id, found, procedures);
     if (found.topic != nullptr) return;
   }
 }
 
 // makeProblem without its id when the caller sets the final one.
-pl::PlausiProblem* newProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char* id,
+pl::PlausiProblem* newProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const char* id,
                               bool set_id) {
   Found found;
   if (id != nullptr && id[0] != '\0') {
@@ -94,7 +94,7 @@ pl::PlausiProblem* newProblem(pl::RuntimeContext* ctx, const RecordSpec& record,
     return problem;
   }
   if (found.field != nullptr) {
-    const FieldSpec& field = *found.field;
+    const FieldRow& field = *found.field;
     pl::PlausiProblem* problem = ctx->createProblem(pl::ProblemType::kField, 9);
     if (set_id) problem->setId(id);
     problem->setShortDescription(texts::kFieldProblem);
@@ -112,11 +112,11 @@ pl::PlausiProblem* newProblem(pl::RuntimeContext* ctx, const RecordSpec& record,
 
 }  // namespace
 
-pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char* id) {
+pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const char* id) {
   return newProblem(ctx, record, id, /*set_id=*/true);
 }
 
-void writeProblem(pl::RuntimeContext* ctx, const RecordSpec& record, const char* id,
+void writeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const char* id,
                   pl::ProblemInfoType info_type, const char* exception_text,
                   pl::LocalVariable* hf_fehlertext) {
   // The id is set once, below, in its final form.

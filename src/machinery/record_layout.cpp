@@ -7,8 +7,8 @@ namespace {
 
 // Adds the topic's fields to a record or a group: both take ownership.
 template <class Target>
-void addFields(const TopicSpec& topic, Target& target) {
-  for (const FieldSpec& field : topic.fields) {
+void addFields(const TopicTable& topic, Target& target) {
+  for (const FieldRow& field : topic.fields) {
     target.addFieldDefinition(
         new SingleFieldDefinition(field.name, field.model_type, field.length));
   }
@@ -16,9 +16,9 @@ void addFields(const TopicSpec& topic, Target& target) {
 
 }  // namespace
 
-void buildRecordLayout(RecordDefinition& definition, const RecordSpec& catalogue) {
+void buildRecordLayout(RecordDefinition& definition, const RecordCatalogue& catalogue) {
   addFields(catalogue.root, definition);
-  for (const GroupSpec& group : catalogue.root.groups) {
+  for (const GroupRow& group : catalogue.root.groups) {
     auto structure = std::make_unique<StructureFieldDefinition>(group.name);
     if (group.counter_field != nullptr) {
       structure->setCounterFieldName(group.counter_field);

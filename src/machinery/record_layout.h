@@ -12,7 +12,7 @@ namespace vexal::machinery {
 // counter field name or existence condition, its members in order, and only
 // then the group itself. On failure the definition keeps what was added
 // (its destructor releases it) and the exception propagates.
-void buildRecordLayout(RecordDefinition& definition, const RecordSpec& catalogue);
+void buildRecordLayout(RecordDefinition& definition, const RecordCatalogue& catalogue);
 
 }  // namespace vexal::machinery
 

@@ -46,9 +46,9 @@ pl::Value* ruleFunction(pl::RuntimeContext* ctx, const FunctionName& function, B
 // rule function; not thread-safe.
 class RuleCall {
  public:
-  RuleCall(pl::RuntimeContext* ctx, RuleTopic& topic, const ProcedureSpec& check);
+  RuleCall(pl::RuntimeContext* ctx, RuleTopic& topic, const ProcedureRow& check);
   // With the value of the check's field read already.
-  RuleCall(pl::RuntimeContext* ctx, RuleTopic& topic, const ProcedureSpec& check, pl::Value* value)
+  RuleCall(pl::RuntimeContext* ctx, RuleTopic& topic, const ProcedureRow& check, pl::Value* value)
       : ctx_(ctx), topic_(topic), check_(check), value_(value) {}
   RuleCall(const RuleCall&) = delete;
   RuleCall& operator=(const RuleCall&) = delete;
@@ -90,7 +90,7 @@ class RuleCall {
  private:
   pl::RuntimeContext* ctx_;
   RuleTopic& topic_;
-  const ProcedureSpec& check_;
+  const ProcedureRow& check_;
   const Step* step_ = nullptr;
   pl::Value* value_ = nullptr;
   int result_ = 1;

@@ -19,14 +19,14 @@
 namespace vexal::machinery {
 namespace {
 
-bool sameCheck(const FieldSpec& a, const FieldSpec& b) {
+bool sameCheck(const FieldRow& a, const FieldRow& b) {
   return std::strcmp(a.name, b.name) == 0 && a.length == b.length && a.model_type == b.model_type &&
          a.presence == b.presence;
 }
 
 }  // namespace
 
-RuleSet::RuleSet(const RecordSpec& catalogue, const FieldCheckTable& checks)
+RuleSet::RuleSet(const RecordCatalogue& catalogue, const FieldCheckTable& checks)
     : catalogue_(catalogue) {
   fillMapping();
   registerChecks(checks);
@@ -36,10 +36,10 @@ RuleSet::RuleSet(const RecordSpec& catalogue, const FieldCheckTable& checks)
 void RuleSet::fillMapping() {
   auto mapping = std::make_unique<pl::Mapping>();
   mapping->put("", "");
-  const TopicSpec& root = catalogue_.root;
-  for (const FieldSpec& field : root.fields) mapping->put(field.name, field.name);
-  for (const GroupSpec& group : root.groups) {
-    for (const FieldSpec& field : group.element->fields) {
+  const TopicTable& root = catalogue_.root;
+  for (const FieldRow& field : root.fields) mapping->put(field.name, field.name);
+  for (const GroupRow& group : root.groups) {
+    for (const FieldRow& field : group.element->fields) {
       std::string key = std::string(group.name) + "." + field.name;
       mapping->put(key.c_str(), field.name);
     }
@@ -49,15 +49,15 @@ void RuleSet::fillMapping() {
 }
 
 void RuleSet::registerChecks(const FieldCheckTable& checks) {
-  const TopicSpec& root = catalogue_.root;
+  const TopicTable& root = catalogue_.root;
   std::vector<std::pair<std::string, pl::FieldCheckProc>> entries;
   for (std::size_t i = 0; i < root.fields.size(); ++i) {
     entries.emplace_back(root.fields[i].name, checks.root[i]);
   }
   for (std::size_t g = 0; g < root.groups.size(); ++g) {
-    const GroupSpec& group = root.groups[g];
+    const GroupRow& group = root.groups[g];
     for (std::size_t i = 0; i < group.element->fields.size(); ++i) {
-      const FieldSpec& field = group.element->fields[i];
+      const FieldRow& field = group.element->fields[i];
       pl::FieldCheckProc check = checks.groups[g][i];
       for (std::size_t r = 0; r < root.fields.size(); ++r) {
         if (sameCheck(root.fields[r], field)) check = checks.root[r];
@@ -82,16 +82,16 @@ pl::Value* RuleSet::callFunction(pl::RuntimeContext* ctx, const char* name) {
   if (name == nullptr)
     throw pl::PlausiException(pl::ExceptionType::kNameMissing, texts::kNoFunctionName);
   // The table is in ascending byte order; strcmp compares as unsigned bytes.
-  std::span<const FunctionSpec> functions = catalogue_.functions;
+  std::span<const CallableRow> functions = catalogue_.functions;
   auto found = std::lower_bound(
       functions.begin(), functions.end(), name,
-      [](const FunctionSpec& f, const char* key) { return std::strcmp(f.name, key) < 0; });
+      [](const CallableRow& f, const char* key) { return std::strcmp(f.name, key) < 0; });
   if (found == functions.end() || std::strcmp(found->name, name) != 0) {
     throw pl::PlausiException(pl::ExceptionType::kNameNotFound, name);
   }
-  const FunctionSpec& function = *found;
+  const CallableRow& function = *found;
   if (function.check != nullptr) return runRuleFunction(ctx, rootTopic, *function.check);
-  pl::Value* args[FunctionSpec::kMaxParameters] = {};
+  pl::Value* args[CallableRow::kMaxParameters] = {};
   for (std::size_t i = 0; i < function.parameter_count; ++i) {
     args[i] = ctx->getInitParam(function.parameters[i]);
   }
@@ -102,7 +102,7 @@ void RuleSet::callProcedure(pl::RuntimeContext* ctx, const char* name) {
   if (name != nullptr && std::strcmp(name, texts::kStandardAblauf) != 0) {
     throw pl::PlausiException(pl::ExceptionType::kNameNotFound, name);
   }
-  const TopicSpec& root = catalogue_.root;
+  const TopicTable& root = catalogue_.root;
   if (catalogue_.procedure_parameter != nullptr && !root.parameters.empty()) {
     (rootTopic->*root.parameters[0])->set(ctx->getInitParam(catalogue_.procedure_parameter));
   }

@@ -20,7 +20,7 @@ class RuleTopic;
 // belong to the pl::Plausi base. Serves one check at a time.
 class RuleSet : public pl::Plausi {
  public:
-  RuleSet(const RecordSpec& catalogue, const FieldCheckTable& checks);
+  RuleSet(const RecordCatalogue& catalogue, const FieldCheckTable& checks);
 
   const char* getRecordType() override { return catalogue_.record_type; }
   double getVersion() override { return 1.0; }
@@ -32,7 +32,7 @@ class RuleSet : public pl::Plausi {
   // Only "StandardAblauf" (or null) runs; any other name throws type 4.
   void callProcedure(pl::RuntimeContext* ctx, const char* name) override;
 
-  const RecordSpec& catalogue() const { return catalogue_; }
+  const RecordCatalogue& catalogue() const { return catalogue_; }
 
  protected:
   // Not owned: the base owns the root topic.
@@ -43,7 +43,7 @@ class RuleSet : public pl::Plausi {
   void registerChecks(const FieldCheckTable& checks);
   void buildRootTopic();
 
-  const RecordSpec& catalogue_;
+  const RecordCatalogue& catalogue_;
 };
 
 }  // namespace vexal::machinery

@@ -14,24 +14,24 @@ namespace {
 struct Member {
   const char* name;
   std::size_t field;       // catalogue index, when the member is a field
-  const GroupSpec* group;  // the group, when it is one
+  const GroupRow* group;  // the group, when it is one
 };
 
 }  // namespace
 
-RuleTopic::RuleTopic(const TopicSpec& catalogue, pl::TypeDescriptor* type,
+RuleTopic::RuleTopic(const TopicTable& catalogue, pl::TypeDescriptor* type,
                      pl::FieldDescriptor* parent, pl::Plausi* plausi)
     : pl::Topic(type, parent), plausi(plausi), catalogue_(catalogue) {}
 
 void RuleTopic::build() {
-  const TopicSpec& catalogue = catalogue_;
+  const TopicTable& catalogue = catalogue_;
   fields_.assign(catalogue.fields.size(), nullptr);
   std::vector<Member> members;
   members.reserve(catalogue.fields.size() + catalogue.groups.size());
   for (std::size_t i = 0; i < catalogue.fields.size(); ++i) {
     members.push_back({catalogue.fields[i].name, i, nullptr});
   }
-  for (const GroupSpec& group : catalogue.groups) members.push_back({group.name, 0, &group});
+  for (const GroupRow& group : catalogue.groups) members.push_back({group.name, 0, &group});
   std::sort(members.begin(), members.end(),
             [](const Member& a, const Member& b) { return std::strcmp(a.name, b.name) < 0; });
   for (const Member& member : members) {
@@ -65,12 +65,12 @@ pl::Topic* RuleTopic::newInstance() {
   return catalogue_.make(catalogue_, getTypeDescriptor(), getParent(), plausi);
 }
 
-const RecordSpec& RuleTopic::record() const {
+const RecordCatalogue& RuleTopic::record() const {
   return static_cast<const RuleSet*>(plausi)->catalogue();
 }
 
 void RuleTopic::addField(std::size_t index) {
-  const FieldSpec& field = catalogue_.fields[index];
+  const FieldRow& field = catalogue_.fields[index];
   pl::TypeDescriptor* type = getTypeDescriptor();
   // Fields of a sub-topic (a topic with dimensions) hang below it; fields of
   // the root topic stand alone.
@@ -83,7 +83,7 @@ void RuleTopic::addField(std::size_t index) {
   fields_[index] = member;
 }
 
-void RuleTopic::addGroup(const GroupSpec& group) {
+void RuleTopic::addGroup(const GroupRow& group) {
   pl::TypeDescriptor* type = getTypeDescriptor();
   static constexpr long kExtents[] = {0};
   auto* descriptor =

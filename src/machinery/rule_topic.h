@@ -14,7 +14,7 @@
 
 namespace vexal::machinery {
 
-// A topic built from its TopicSpec: one pl::Field per field and one topic
+// A topic built from its TopicTable: one pl::Field per field and one topic
 // array per group, created in ascending byte order of their names and kept
 // by catalogue index; then the error-text variable hf_fehlertext and the
 // parameter variables. A derived class binds the fields its rule code reads
@@ -27,7 +27,7 @@ namespace vexal::machinery {
 // overwrite them).
 class RuleTopic : public pl::Topic {
  public:
-  RuleTopic(const TopicSpec& catalogue, pl::TypeDescriptor* type, pl::FieldDescriptor* parent,
+  RuleTopic(const TopicTable& catalogue, pl::TypeDescriptor* type, pl::FieldDescriptor* parent,
             pl::Plausi* plausi);
   ~RuleTopic() override;
 
@@ -36,7 +36,7 @@ class RuleTopic : public pl::Topic {
   // Creates fields, arrays and variables; called once by makeTopic().
   void build();
 
-  const TopicSpec& catalogue() const { return catalogue_; }
+  const TopicTable& catalogue() const { return catalogue_; }
   // The field of the catalogue's field table at index i.
   pl::Field* field(std::size_t i) const { return fields_[i]; }
   // The field of that short name; throws std::logic_error when the topic
@@ -46,7 +46,7 @@ class RuleTopic : public pl::Topic {
   pl::Field* findField(std::string_view name) const;
   // The catalogue of the rule set this topic belongs to, which must be a
   // RuleSet.
-  const RecordSpec& record() const;
+  const RecordCatalogue& record() const;
 
   // The text a failed rule function leaves for its check procedure.
   pl::LocalVariable* hf_fehlertext = nullptr;
@@ -60,29 +60,29 @@ class RuleTopic : public pl::Topic {
 
  private:
   void addField(std::size_t index);
-  void addGroup(const GroupSpec& group);
+  void addGroup(const GroupRow& group);
   pl::LocalVariable* addVariable();
 
-  const TopicSpec& catalogue_;
+  const TopicTable& catalogue_;
   std::vector<pl::Field*> fields_;
   std::vector<std::unique_ptr<pl::LocalVariable>> variables_;
 };
 
-// The TopicFactory of a topic class T: `&makeTopic<T>` in its TopicSpec.
-// T's constructor takes (const TopicSpec&, pl::TypeDescriptor*,
+// The TopicFactory of a topic class T: `&makeTopic<T>` in its TopicTable.
+// T's constructor takes (const TopicTable&, pl::TypeDescriptor*,
 // pl::FieldDescriptor*, pl::Plausi*).
 template <class T>
-RuleTopic* makeTopic(const TopicSpec& catalogue, pl::TypeDescriptor* type,
+RuleTopic* makeTopic(const TopicTable& catalogue, pl::TypeDescriptor* type,
                      pl::FieldDescriptor* parent, pl::Plausi* plausi) {
   std::unique_ptr<T> topic(new T(catalogue, type, parent, plausi));
   topic->build();
   return topic.release();
 }
 
-// The root topic of a record type, of topic class Topic, for recordSpec().
+// The root topic of a record type, of topic class Topic, for recordCatalogue().
 template <class Topic>
-consteval TopicSpec rootTopic(std::span<const FieldSpec> fields, CheckSpans checks,
-                              std::span<const GroupSpec> groups = {},
+consteval TopicTable rootTopic(std::span<const FieldRow> fields, CheckSpans checks,
+                              std::span<const GroupRow> groups = {},
                               std::span<const VariableMember> parameters = {},
                               BlockRunnerMember run_blocks = nullptr) {
   return {nullptr, fields, groups, parameters, checks, run_blocks, &makeTopic<Topic>};

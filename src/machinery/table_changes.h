@@ -3,8 +3,8 @@
 //
 //   constexpr auto kFields = withChanges(
 //       DSAS_01::catalogue::kFields,
-//       replace(FieldSpec{"RESERVE3", "RESERVE3", kText, 85, kMandatory}),
-//       insertAfter("RESERVE3", FieldSpec{"UNRS", "UNTERNEHMENSNUMMER", kText, 15, kMandatory}));
+//       replace(FieldRow{"RESERVE3", "RESERVE3", kText, 85, kMandatory}),
+//       insertAfter("RESERVE3", FieldRow{"UNRS", "UNTERNEHMENSNUMMER", kText, 15, kMandatory}));
 //
 // Field rows are named by their short name, check rows by their procedure.
 // A change that names no row of the table does not compile.
@@ -48,7 +48,7 @@ consteval InsertAfter<Row> insertAfter(const char* after, Row row) {
 
 namespace table_changes_internal {
 
-constexpr const char* nameOf(const FieldSpec& field) { return field.name; }
+constexpr const char* nameOf(const FieldRow& field) { return field.name; }
 constexpr const char* nameOf(const CheckRow& row) { return row.procedure; }
 
 constexpr bool sameName(const char* a, const char* b) {

@@ -35,7 +35,7 @@ namespace contact_person_catalogue {
 using namespace machinery;
 
 // Record order; 321 characters.
-inline constexpr FieldSpec kFields[] = {
+inline constexpr FieldRow kFields[] = {
     fields::KE,
     {"ANRAP", "ANREDE-ANSPRECHPARTNER", kText, 1, kOptional},
     {"NAMEAP", "NAME-ANSPRECHPARTNER", kText, 30, kMandatory},
@@ -78,7 +78,7 @@ inline constexpr auto kCompiledChecks = compileChecks<kChecks>(kFields);
 
 }  // namespace contact_person_catalogue
 
-inline constexpr machinery::TopicSpec kContactPersonTopic{
+inline constexpr machinery::TopicTable kContactPersonTopic{
     .name = "AN",
     .fields = contact_person_catalogue::kFields,
     .groups = {},
@@ -91,7 +91,7 @@ inline constexpr machinery::TopicSpec kContactPersonTopic{
 // The group "AN" of a record type whose root topic keeps its topic array in
 // `Member` (a pl::TopicArray<TB_AN>*): present when MMDBAP holds "J".
 template <auto Member>
-consteval machinery::GroupSpec contactPersonGroup() {
+consteval machinery::GroupRow contactPersonGroup() {
   return {"AN", nullptr, "MMDBAP", "J", &kContactPersonTopic, &machinery::bindArray<Member>};
 }
 

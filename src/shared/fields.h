@@ -14,46 +14,46 @@
 namespace vexal::shared {
 namespace fields {
 
-using machinery::FieldSpec;
+using machinery::FieldRow;
 using machinery::kMandatory;
 using machinery::kNum;
 using machinery::kOptional;
 using machinery::kText;
 
-inline constexpr FieldSpec KE{"KE", "KENNUNG", kText, 4, kMandatory};
-inline constexpr FieldSpec VF{"VF", "VERFAHREN", kText, 5, kMandatory};
-inline constexpr FieldSpec ABSN{"ABSN", "ABSENDER-NUMMER", kText, 15, kMandatory};
-inline constexpr FieldSpec EPNR{"EPNR", "EMPFAENGER-NUMMER", kText, 15, kMandatory};
-inline constexpr FieldSpec NEVERNR{"NEVERNR", "NEBENVERSIONS-NR", kNum, 2, kOptional};
-inline constexpr FieldSpec ED{"ED", "DATUM-ERSTELLUNG", kText, 20, kMandatory};
-inline constexpr FieldSpec MMFU{"MMFU", "MM-FUV-DATEN", kText, 1, kMandatory};
-inline constexpr FieldSpec FEKZ{"FEKZ", "FEHLER-KENNZ", kNum, 1, kMandatory};
-inline constexpr FieldSpec FEAN{"FEAN", "FEHLER-ANZAHL", kNum, 1, kMandatory};
-inline constexpr FieldSpec PRODID{"PRODID", "PRODUKT-IDENTIFIER", kText, 7, kMandatory};
-inline constexpr FieldSpec MODID{"MODID", "MODIFIKATIONS-IDENTIFIER", kText, 8, kMandatory};
+inline constexpr FieldRow KE{"KE", "KENNUNG", kText, 4, kMandatory};
+inline constexpr FieldRow VF{"VF", "VERFAHREN", kText, 5, kMandatory};
+inline constexpr FieldRow ABSN{"ABSN", "ABSENDER-NUMMER", kText, 15, kMandatory};
+inline constexpr FieldRow EPNR{"EPNR", "EMPFAENGER-NUMMER", kText, 15, kMandatory};
+inline constexpr FieldRow NEVERNR{"NEVERNR", "NEBENVERSIONS-NR", kNum, 2, kOptional};
+inline constexpr FieldRow ED{"ED", "DATUM-ERSTELLUNG", kText, 20, kMandatory};
+inline constexpr FieldRow MMFU{"MMFU", "MM-FUV-DATEN", kText, 1, kMandatory};
+inline constexpr FieldRow FEKZ{"FEKZ", "FEHLER-KENNZ", kNum, 1, kMandatory};
+inline constexpr FieldRow FEAN{"FEAN", "FEHLER-ANZAHL", kNum, 1, kMandatory};
+inline constexpr FieldRow PRODID{"PRODID", "PRODUKT-IDENTIFIER", kText, 7, kMandatory};
+inline constexpr FieldRow MODID{"MODID", "MODIFIKATIONS-IDENTIFIER", kText, 8, kMandatory};
 
 // Version 02 of the query and of the wage report change the same three
 // fields of their version 01: the sub-version becomes mandatory text, the
 // enterprise number follows the third reserve and the membership number
 // may be left blank.
 namespace v02 {
-inline constexpr FieldSpec NEVERNR{"NEVERNR", "NEBENVERSIONS-NR", kText, 2, kMandatory};
-inline constexpr FieldSpec UNRS{"UNRS", "UNTERNEHMENSNUMMER", kText, 15, kMandatory};
-inline constexpr FieldSpec MNR{"MNR", "MITGLIEDSNUMMER", kText, 20, kOptional};
+inline constexpr FieldRow NEVERNR{"NEVERNR", "NEBENVERSIONS-NR", kText, 2, kMandatory};
+inline constexpr FieldRow UNRS{"UNRS", "UNTERNEHMENSNUMMER", kText, 15, kMandatory};
+inline constexpr FieldRow MNR{"MNR", "MITGLIEDSNUMMER", kText, 20, kOptional};
 }  // namespace v02
 
 }  // namespace fields
 
 // Every record begins with its identifier, the procedure, the sender and
 // the receiving organisation.
-inline constexpr machinery::FieldSpec kSenderFields[] = {fields::KE, fields::VF, fields::ABSN,
+inline constexpr machinery::FieldRow kSenderFields[] = {fields::KE, fields::VF, fields::ABSN,
                                                          fields::EPNR};
 
 // The part of the query and wage-report records between their creation
 // date (and DSLN's INTERN) and their own fields: error marks, software,
 // ids, carrier and membership, reporting year, company numbers and the
 // contact-person marker; 394 characters.
-inline constexpr machinery::FieldSpec kReportFields[] = {
+inline constexpr machinery::FieldRow kReportFields[] = {
     fields::MMFU,
     fields::FEKZ,
     fields::FEAN,

@@ -68,12 +68,12 @@ inline constexpr machinery::VariableMember kHeaderParameters[] = {
     machinery::variable<&HeaderTopic::ipMjahrSchalttag>};
 
 template <class Topic>
-consteval machinery::RecordSpec headerRecord(const char* record_type, const char* build_stamp,
-                                             std::span<const machinery::FieldSpec> fields,
-                                             std::span<const machinery::GroupSpec> groups,
+consteval machinery::RecordCatalogue headerRecord(const char* record_type, const char* build_stamp,
+                                             std::span<const machinery::FieldRow> fields,
+                                             std::span<const machinery::GroupRow> groups,
                                              machinery::CheckSpans checks,
-                                             std::span<const machinery::FunctionSpec> functions) {
-  return machinery::recordSpec(
+                                             std::span<const machinery::CallableRow> functions) {
+  return machinery::recordCatalogue(
       record_type, build_stamp,
       machinery::rootTopic<Topic>(fields, checks, groups, kHeaderParameters,
                                   machinery::blockRunner<&Topic::runBlocks>),

@@ -61,7 +61,7 @@ TEST(TextScanTest, AsciiPrefixStopsAtTheFirstHighByteWherever) {
   }
 }
 
-TEST(TextScanTest, JsonAndUtf8OfEverySpecialByteAtEveryPlace) {
+TEST(TextScanTest, JsonAndUtf8OfEveryEscapedByteAtEveryPlace) {
   for (std::size_t length = 1; length <= 70; ++length) {
     for (std::size_t at = 0; at < length; ++at) {
       for (char byte : kBytes) {

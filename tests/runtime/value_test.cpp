@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{2.0L / 3.0L, "0.666666666666666667"},
                       FormatCase{1e-5L, "0.00001"}));
 
-TEST(NumberFormat, SpecialAndHugeValuesStayInBuffer) {
+TEST(NumberFormat, UnusualAndHugeValuesStayInBuffer) {
   RuntimeContext ctx;
   struct Case {
     long double number;

@@ -41,7 +41,7 @@ inline std::set<std::string> functionsClearingErrorText(Harness& h,
 // The rule set's by-name table as "name(parameter, ...)", in table order.
 inline std::vector<std::string> byNameTable(const pl::Plausi& plausi) {
   std::vector<std::string> rows;
-  for (const machinery::FunctionSpec& function :
+  for (const machinery::CallableRow& function :
        static_cast<const machinery::RuleSet&>(plausi).catalogue().functions) {
     std::string row = std::string(function.name) + "(";
     for (std::size_t i = 0; i < function.parameter_count; ++i) {

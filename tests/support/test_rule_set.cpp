@@ -24,7 +24,7 @@ bool isText(pl::RuntimeContext* ctx, pl::Value* v, const char* text) {
 
 pl::Value* F_Echo(pl::RuntimeContext* ctx, pl::Value* wert) { return wert; }
 
-constexpr FieldSpec kPosFields[] = {
+constexpr FieldRow kPosFields[] = {
     {"KE", "KENNUNG", kText, 4, kMandatory},
     {"BETRAG", "BETRAG", kNum, 5, kMandatory},
     {"TEXT", "TEXT", kText, 2, kOptional},
@@ -33,7 +33,7 @@ constexpr VariableMember kPosParameters[] = {variable<&TB_POS::num>};
 constexpr CheckRow kPosRows[] = {
     check("P_BETRAG", "F_PruefeBETRAG", body<&TB_POS::F_PruefeBETRAG>())};
 constexpr auto kPosChecks = compileChecks<kPosRows>(kPosFields);
-constexpr TopicSpec kPos{
+constexpr TopicTable kPos{
     .name = "POS",
     .fields = kPosFields,
     .groups = {},
@@ -43,13 +43,13 @@ constexpr TopicSpec kPos{
     .make = &makeTopic<TB_POS>,
 };
 
-constexpr FieldSpec kZusFields[] = {
+constexpr FieldRow kZusFields[] = {
     {"KE", "KENNUNG-ZUSATZ", kText, 4, kOptional},
     {"INFO", "INFO", kText, 3, kMandatory},
 };
 constexpr CheckRow kZusRows[] = {check("P_INFO", "F_PruefeINFO", body<&TB_ZUS::F_PruefeINFO>())};
 constexpr auto kZusChecks = compileChecks<kZusRows>(kZusFields);
-constexpr TopicSpec kZus{
+constexpr TopicTable kZus{
     .name = "ZUS",
     .fields = kZusFields,
     .groups = {},
@@ -59,12 +59,12 @@ constexpr TopicSpec kZus{
     .make = &makeTopic<TB_ZUS>,
 };
 
-constexpr FieldSpec kRootFields[] = {
+constexpr FieldRow kRootFields[] = {
     {"KE", "KENNUNG", kText, 4, kMandatory},  {"NUM", "NUMMER", kNum, 2, kMandatory},
     {"OPT", "OPTIONAL", kText, 3, kOptional}, {"FLAG", "KENNZEICHEN", kText, 1, kMandatory},
     {"ANZ", "ANZAHL", kNum, 1, kMandatory},
 };
-constexpr GroupSpec kRootGroups[] = {
+constexpr GroupRow kRootGroups[] = {
     {"POS", "ANZ", nullptr, nullptr, &kPos, &bindArray<&TB_TST_01::POS>},
     {"ZUS", nullptr, "FLAG", "J", &kZus, &bindArray<&TB_TST_01::ZUS>},
 };
@@ -81,8 +81,8 @@ constexpr std::array kOtherFunctions = {
 };
 constexpr auto kFunctions = byNameTable<kRootChecks, kOtherFunctions>();
 
-constexpr RecordSpec kRecord =
-    recordSpec("TST_01", "20240101_000000",
+constexpr RecordCatalogue kRecord =
+    recordCatalogue("TST_01", "20240101_000000",
                rootTopic<TB_TST_01>(kRootFields, kRootChecks, kRootGroups, kRootParameters,
                                     blockRunner<&TB_TST_01::runBlocks>),
                kFunctions, "ipMjahrSchalttag");

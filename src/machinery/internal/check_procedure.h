@@ -29,14 +29,14 @@ class RuleTopic;
 // true). Catches every exception, logs it under the procedure's name and
 // reports it as the procedure's finding. Returns true when it wrote one.
 // `record` is the catalogue of the topic's rule set.
-bool runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordSpec& record,
-                       const ProcedureSpec& procedure);
+bool runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordCatalogue& record,
+                       const ProcedureRow& procedure);
 
 // The rule function F_Pruefe<X> of a check: in section "Funktion
 // F_Pruefe<X>", its tests in order, each while the result is still 1 (or
 // always); returns the result number. An exception is logged under the
 // function's name and thrown on unchanged.
-pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureSpec& check);
+pl::Value* runRuleFunction(pl::RuntimeContext* ctx, RuleTopic* topic, const ProcedureRow& check);
 
 // The procedure "StandardAblauf" of a topic: its check procedures in order,
 // each whatever the others found, then its blocks. An exception is logged
