@@ -76,16 +76,12 @@ const std::vector<RuleCase>& cases() {
 class Dsas02RuleTest : public ::testing::TestWithParam<RuleCase> {};
 
 TEST_P(Dsas02RuleTest, ReportsExactlyTheFindingsOfItsCondition) {
-  auto h = dsas02::makeHarness();
-  vexal::testing::RecordBuilder record = dsas02::validRecord();
-  h->checkValues(vexal::testing::apply(record, GetParam().changes).values());
-  EXPECT_THAT(h->allFindings(), ElementsAreArray(GetParam().findings));
-  EXPECT_THAT(h->errors.lines, IsEmpty());
-  EXPECT_TRUE(h->sections.balanced());
+  vexal::testing::expectRuleCase(*dsas02::makeHarness(), dsas02::validRecord(), GetParam(),
+                                 vexal::testing::Listed::kAllFindings);
 }
 
 INSTANTIATE_TEST_SUITE_P(Differences, Dsas02RuleTest, ::testing::ValuesIn(cases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vexal::testing::RowName());
 
 TEST(Dsas02RecordTest, ValidLinesPassWithAndWithoutContactPerson) {
   auto h = dsas02::makeHarness();

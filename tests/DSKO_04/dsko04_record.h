@@ -4,53 +4,27 @@
 #ifndef VEXAL_TESTS_DSKO_04_DSKO04_RECORD_H_
 #define VEXAL_TESTS_DSKO_04_DSKO04_RECORD_H_
 
-#include <memory>
-
 #include "DSKO_04/DSKO_04.h"
-#include "support/harness.h"
-#include "support/record_builder.h"
+#include "support/valid_records.h"
 
-namespace dsko04 {
+struct Dsko04Type {
+  using Definition = RecordDefinition_DSKO_04;
+  using Plausi = DSKO_04::Plausi_DSKO_04;
 
-inline std::shared_ptr<RecordDefinition_DSKO_04> layout() {
-  static const auto definition = std::make_shared<RecordDefinition_DSKO_04>();
-  return definition;
-}
+  // The sender's address and contact are those of the contact person of
+  // the other record types, with another e-mail address.
+  static vexal::testing::RecordData data() {
+    vexal::testing::FieldTexts fields = {
+        "KE=DSKO",        "VF=UVSDD",      "ABSN=12345678",
+        "EPNR=87654321",  "VERNR=04",      "ED=20261201120000123456",
+        "FEKZ=0",         "FEAN=0",        "ABSNER=12345678",
+        "PRODID=PRD0001", "MODID=MOD00001"};
+    const vexal::testing::FieldTexts contact =
+        vexal::testing::derive(vexal::testing::fullContact(), {"EMAILAP=info@muster.de"}, {"KE"});
+    return {vexal::testing::derive(fields, contact), {}, {}, ""};
+  }
+};
 
-inline vexal::testing::RecordBuilder validRecord() {
-  vexal::testing::RecordBuilder record(*layout());
-  record.set("KE", "DSKO")
-      .set("VF", "UVSDD")
-      .set("ABSN", "12345678")
-      .set("EPNR", "87654321")
-      .set("VERNR", "04")
-      .set("ED", "20261201120000123456")
-      .set("FEKZ", "0")
-      .set("FEAN", "0")
-      .set("ABSNER", "12345678")
-      .set("PRODID", "PRD0001")
-      .set("MODID", "MOD00001")
-      .set("NAME1", "Muster GmbH")
-      .set("PLZ", "12345")
-      .set("ORT", "Musterstadt")
-      .set("STR",
-           "Hauptstra\xDF"
-           "e")
-      .set("NR", "1a")
-      .set("ANRAP", "W")
-      .set("NAMEAP", "Erika Muster")
-      .set("TELAP", "030 1234567")
-      .set("EMAILAP", "info@muster.de");
-  return record;
-}
-
-inline std::unique_ptr<vexal::testing::Harness> makeHarness() {
-  auto harness = std::make_unique<vexal::testing::Harness>(
-      std::make_shared<DSKO_04::Plausi_DSKO_04>(), layout());
-  harness->ctx().setProcessingDate(2026, 12, 8);
-  return harness;
-}
-
-}  // namespace dsko04
+using dsko04 = vexal::testing::ValidRecords<Dsko04Type>;
 
 #endif  // VEXAL_TESTS_DSKO_04_DSKO04_RECORD_H_

@@ -171,17 +171,11 @@ const std::vector<RuleCase>& ruleCases() {
 class Dsko04RuleTest : public ::testing::TestWithParam<RuleCase> {};
 
 TEST_P(Dsko04RuleTest, ReportsExactlyTheMessagesOfItsCondition) {
-  auto h = dsko04::makeHarness();
-  vexal::testing::RecordBuilder record = dsko04::validRecord();
-  vexal::testing::apply(record, GetParam().changes);
-  h->checkValues(record.values());
-  EXPECT_THAT(h->ruleFindings(), ElementsAreArray(GetParam().findings));
-  EXPECT_THAT(h->errors.lines, IsEmpty());
-  EXPECT_TRUE(h->sections.balanced());
+  vexal::testing::expectRuleCase(*dsko04::makeHarness(), dsko04::validRecord(), GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, Dsko04RuleTest, ::testing::ValuesIn(ruleCases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vexal::testing::RowName());
 
 TEST(Dsko04RecordTest, ValidLinePassesBothStages) {
   auto h = dsko04::makeHarness();
