@@ -217,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Every cut of a report with three positions and the contact person.
 TEST(Dsln01CutTest, EveryCutFindsWhatItDrops) {
   auto h = dsln01::makeHarness();
-  vexal::testing::checkCutsAfter(*h, report(3, true).line(), dsln01::lineLayout(3, true));
+  vexal::testing::checkCutsAfter(*h, report(3, true).line(), vexal::testing::reportLineLayout(3, true));
 }
 
 // Every cut of a report with 99 positions from the 97th position on.
@@ -225,7 +225,7 @@ TEST(Dsln01CutTest, EveryCutOfTheLastPositionsOf99) {
   auto h = dsln01::makeHarness();
   const std::string line = report(99, false).line();
   const std::size_t from = lengthOf(96, false);
-  const vexal::testing::LineLayout layout = dsln01::lineLayout(99, false);
+  const vexal::testing::LineLayout layout = vexal::testing::reportLineLayout(99, false);
   vexal::testing::checkCutsAfter(*h, line, layout, from);
 }
 

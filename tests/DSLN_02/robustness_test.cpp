@@ -34,8 +34,8 @@ TEST(Dsln02RobustnessTest, RandomlyDamagedReports) {
 
 TEST(Dsln02RobustnessTest, EveryCutFindsWhatItDrops) {
   auto h = dsln02::makeHarness();
-  vexal::testing::checkCutsAfter(*h, dsln02::validRecord().line(), dsln01::lineLayout(1, false));
-  vexal::testing::checkCutsAfter(*h, withContact(3).line(), dsln01::lineLayout(3, true));
+  vexal::testing::checkCutsAfter(*h, dsln02::validRecord().line(), vexal::testing::reportLineLayout(1, false));
+  vexal::testing::checkCutsAfter(*h, withContact(3).line(), vexal::testing::reportLineLayout(3, true));
 }
 
 }  // namespace

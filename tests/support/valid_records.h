@@ -1,9 +1,9 @@
 // Valid records of a record type built from that type's data: its root
 // fields, its tariff position and its contact person, each field given as
 // "<name>=<text>". A type that differs from another states only its
-// differences (derive()). ValidRecords<Type> offers the records and the
-// harness that checks them; each record type's header names it after the
-// type (dsas01, dsln02, ...).
+// differences (derive()). ValidRecords offers the records and the harness
+// that checks them; support/record_types.h names it for each record type
+// (dsas01, dsln02, ...).
 
 #ifndef VEXAL_TESTS_SUPPORT_VALID_RECORDS_H_
 #define VEXAL_TESTS_SUPPORT_VALID_RECORDS_H_
@@ -98,23 +98,31 @@ inline const FieldTexts& mandatoryContact() {
   return contact;
 }
 
-// Type names the layout (Definition), the rule set (Plausi) and the data
-// (static RecordData data()).
-template <class Type>
+// `base` with the root fields `set` set and those named in `drop` left
+// out.
+inline RecordData derive(RecordData base, const FieldTexts& set,
+                         const std::vector<std::string_view>& drop = {}) {
+  base.fields = derive(std::move(base.fields), set, drop);
+  return base;
+}
+
+// The records of the type with layout Definition, rule set Plausi and the
+// data Data returns.
+template <class Definition, class Plausi, RecordData (*Data)()>
 struct ValidRecords {
-  static std::shared_ptr<typename Type::Definition> layout() {
-    static const auto definition = std::make_shared<typename Type::Definition>();
+  static std::shared_ptr<Definition> layout() {
+    static const auto definition = std::make_shared<Definition>();
     return definition;
   }
 
   static const RecordData& data() {
-    static const RecordData data = Type::data();
+    static const RecordData data = Data();
     return data;
   }
 
   // Processing date 8 December 2026, and the type's switch day.
   static std::unique_ptr<Harness> makeHarness() {
-    auto harness = std::make_unique<Harness>(std::make_shared<typename Type::Plausi>(), layout());
+    auto harness = std::make_unique<Harness>(std::make_shared<Plausi>(), layout());
     harness->ctx().setProcessingDate(2026, 12, 8);
     if (!data().switch_day.empty()) {
       harness->ctx().setInitParam("ipMjahrSchalttag", data().switch_day.c_str());
