@@ -1,201 +1,549 @@
 #include "cli/command_line.h"
 
-#include <charconv>
+#include <CLI/CLI.hpp>
 
-#include "cli/encoding.h"
-#include "cli/record_type.h"
+#include <array>
+#include <charconv>
+#include <functional>
+#include <initializer_list>
+#include <limits>
+#include <memory>
+#include <sstream>
+
+#include "core/encoding.h"
+#include "core/record_type.h"
+
+#ifndef VEXAL_VERSION
+#define VEXAL_VERSION "0"
+#endif
 
 namespace vexal::cli {
 namespace {
 
-// Which subcommands accept an option.
-enum Allowed : unsigned {
-  kInCheck = 1,
-  kInLayout = 2,
-  kInCall = 4,
-  kInTypes = 8,
-  kEverywhere = 15,
+constexpr std::array<Command, 4> kCommands = {Command::kCheck, Command::kLayout, Command::kCall,
+                                              Command::kTypes};
+
+// A usage error in the words of `vexal`. The checks of values throw it
+// rather than return their message, which CLI11 would print after "NAME: ";
+// it is no CLI::ValidationError, which CLI11 catches and words anew.
+class UsageError : public CLI::ParseError {
+ public:
+  explicit UsageError(const std::string& message)
+      : CLI::ParseError(message, CLI::ExitCodes::ValidationError) {}
 };
 
-struct KnownOption {
-  const char* name;
-  bool takes_value;
-  unsigned allowed;
-};
-
-constexpr KnownOption kOptions[] = {
-    {"--help", false, kEverywhere},
-    {"--version", false, kEverywhere},
-    {"--library", true, kEverywhere},
-    {"--format", true, kEverywhere},
-    {"--today", true, kInCheck | kInCall},
-    {"--param", true, kInCheck | kInCall},
-    {"--level", true, kInCheck},
-    {"--log", false, kInCheck | kInCall},
-    {"--type", true, kInCheck},
-    {"--statistics", false, kInCheck},
-    {"--quiet", false, kInCheck},
-    {"--color", true, kInCheck},
-    {"--jobs", true, kInCheck},
-};
-
-unsigned bitOf(Command command) {
-  switch (command) {
-    case Command::kCheck:
-      return kInCheck;
-    case Command::kLayout:
-      return kInLayout;
-    case Command::kCall:
-      return kInCall;
-    case Command::kTypes:
-      return kInTypes;
-    case Command::kNone:
-      break;
+std::string join(const std::vector<std::string>& words, const char* last_separator,
+                 const char* separator = ", ") {
+  std::string text;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (i > 0) text += i + 1 == words.size() ? last_separator : separator;
+    text += words[i];
   }
-  return kEverywhere;
+  return text;
 }
 
-std::optional<Command> commandOf(std::string_view word) {
-  if (word == "check") return Command::kCheck;
-  if (word == "layout") return Command::kLayout;
-  if (word == "call") return Command::kCall;
-  if (word == "types") return Command::kTypes;
-  return std::nullopt;
+const std::vector<std::string>& recordTypes() {
+  static const std::vector<std::string> types(core::kRecordTypes.begin(),
+                                              core::kRecordTypes.end());
+  return types;
 }
 
-const KnownOption* findOption(std::string_view name) {
-  if (name == "-h") name = "--help";
-  if (name == "-q") name = "--quiet";
-  if (name == "-j") name = "--jobs";
-  for (const KnownOption& option : kOptions) {
-    if (name == option.name) return &option;
+// A check of an option's or operand's value: problem says what is wrong
+// with a value, "" when nothing is.
+CLI::Validator valueCheck(std::function<std::string(const std::string&)> problem) {
+  return CLI::Validator(
+      [problem = std::move(problem)](std::string& value) {
+        std::string message = problem(value);
+        if (!message.empty()) throw UsageError(message);
+        return std::string();
+      },
+      "");
+}
+
+// A whole number from least to most, digits only.
+std::optional<int> numberIn(const std::string& text, int least, int most) {
+  int number = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || number < least ||
+      number > most) {
+    return std::nullopt;
   }
-  return nullptr;
+  return number;
 }
 
 // NAME=VALUE with a non-empty name, converted for the library.
-bool splitParameter(std::string_view text, std::pair<std::string, std::string>& out) {
+std::optional<std::pair<std::string, std::string>> parameterOf(std::string_view text) {
   std::size_t equals = text.find('=');
-  if (equals == std::string_view::npos || equals == 0) return false;
-  out = {argumentTo1252(text.substr(0, equals)), argumentTo1252(text.substr(equals + 1))};
-  return true;
+  if (equals == std::string_view::npos || equals == 0) return std::nullopt;
+  return std::pair{core::argumentTo1252(text.substr(0, equals)),
+                   core::argumentTo1252(text.substr(equals + 1))};
 }
 
-struct Given {
-  const KnownOption* known;
-  std::string value;
+CLI::Validator recordTypeCheck() {
+  return valueCheck([](const std::string& value) -> std::string {
+    if (core::isRecordType(value)) return {};
+    return "unknown record type '" + value + "' (use " + join(recordTypes(), " or ") + ")";
+  });
+}
+
+// The help: "--jobs, -j N" instead of CLI11's "-j,--jobs N", the usage line
+// first, and for `vexal` itself the usage of every subcommand.
+class HelpFormatter : public CLI::Formatter {
+ public:
+  HelpFormatter() {
+    column_width(22);
+    label("Positionals", "Operands");
+  }
+
+  std::string make_option_name(const CLI::Option* option, bool positional) const override {
+    if (positional) return option->get_name(true, false);
+    std::vector<std::string> names;
+    for (const std::string& name : option->get_lnames()) names.push_back("--" + name);
+    for (const std::string& name : option->get_snames()) names.push_back("-" + name);
+    return join(names, ", ");
+  }
+
+  // An operand is its name alone ("FILE..."): its description says the rest.
+  std::string make_option_opts(const CLI::Option* option) const override {
+    if (option->get_positional()) {
+      return option->get_expected_max() >= CLI::detail::expected_max_vector_size ? "..." : "";
+    }
+    return CLI::Formatter::make_option_opts(option);
+  }
+
+  std::string make_usage(const CLI::App* app, std::string name) const override {
+    std::string usage = name + " [options]";
+    for (const CLI::Option* operand :
+         app->get_options([](const CLI::Option* option) { return option->get_positional(); })) {
+      usage += " " + make_option_usage(operand);
+    }
+    return usage;
+  }
+
+  std::string make_subcommand(const CLI::App* command) const override {
+    std::stringstream out;
+    CLI::detail::format_help(out, make_usage(command, "vexal " + command->get_name()),
+                             command->get_description(), 36);
+    return out.str();
+  }
+
+  std::string make_help(const CLI::App* app, std::string name, CLI::AppFormatMode mode) const override {
+    std::stringstream out;
+    if (app->get_parent() == nullptr) {
+      out << app->get_description() << "\n" << make_subcommands(app, mode);
+      CLI::detail::format_help(out, "vexal [SUBCOMMAND] --help", "help of vexal or of a subcommand",
+                               36);
+      CLI::detail::format_help(out, "vexal --version", "version of this program", 36);
+    } else {
+      out << make_usage(app, name) << "\n\n" << app->get_description() << "\n";
+      out << make_positionals(app) << make_groups(app, mode);
+    }
+    out << "\n" << make_footer(app);
+    return out.str();
+  }
 };
 
-// Applies one option to the line; returns a usage error or "".
-std::string apply(const Given& option, CommandLine& line) {
-  std::string_view name = option.known->name;
-  const std::string& value = option.value;
-  if (name == "--help") {
-    line.help = true;
-  } else if (name == "--version") {
-    line.version = true;
-  } else if (name == "--library") {
-    if (value.empty()) return "--library needs a path";
-    line.library = value;
-  } else if (name == "--format") {
-    const bool machine_lines = line.command == Command::kCheck;
-    if (value == "text") {
-      line.format = Format::kText;
-    } else if (machine_lines && value == "jsonl") {
-      line.format = Format::kJsonl;
-    } else if (machine_lines && value == "csv") {
-      line.format = Format::kCsv;
-    } else if (value == "json") {
-      line.format = Format::kJson;
+// The help after the options.
+constexpr char kOverviewFooter[] =
+    R"(Options may stand before or after the subcommand name. Every subcommand
+takes --library PATH (the libvexal to load; default: libvexal.so, on Windows
+vexal.dll, in the folder of this program), --help and --version; see
+vexal SUBCOMMAND --help for the others.
+
+Exit status: 0 no findings, 1 findings or lines that could not be checked
+(call: the function raised an exception), 2 usage or input/output errors.
+
+Examples:
+  vexal check --today 20261208 transmission.txt
+  vexal check --format jsonl - < transmission.txt
+  vexal layout DSKO_04
+  vexal call DSKO_04 F_Trim Zeichenkette="  ab ")";
+
+constexpr char kCheckFooter[] =
+    R"(Every line of the files is one record, checked in order. Lines are Latin-1
+(Windows-1252) bytes ending in LF or CR LF; a last line without line end
+counts, empty lines are skipped (but counted in line numbers). The record
+type of a line comes from its characters 1-4: DSKO is DSKO_04; DSAS and DSLN
+take the version "01" or "02" from characters 40-41. A line whose type
+cannot be told, or whose rule set the library cannot give, is reported as an
+error and checking goes on.
+
+Formats (all UTF-8):
+  text   one line per finding, warning and error:
+           FILE:LINE: R CHECK: TEXT
+         and a summary on standard error
+  jsonl  one JSON object per line: "finding" objects, then one "record"
+         object per checked line; "warning" before a record's findings
+         when its length differs from its layout; "error" for a line that
+         could not be checked or a file that could not be read;
+         "file_warning" for a file that is empty or not Latin-1; a last
+         "summary" object with the counts of the run
+  csv    RFC 4180 with a header row: kind first, then every jsonl key
+  json   with --statistics only: one document with the counts and the table
+
+A file that starts with a UTF-16 or UTF-8 byte-order mark, or whose lines
+hold UTF-8 characters, gets a warning naming the first such line; its
+bytes are checked as they are. On a terminal, a run longer than a second
+shows its progress on standard error.
+
+Exit status: 0 no findings, 1 findings or line errors, 2 usage or I/O
+errors (other files are still checked); 2 wins over 1.
+
+Examples:
+  vexal check --today 20261208 transmission.txt
+  vexal check --format jsonl --param ipMjahrSchalttag=1130 a.txt b.txt
+  vexal check --type DSKO_04 --level 2 - < records.txt
+  vexal check -j 2 --format jsonl big.txt > findings.jsonl)";
+
+constexpr char kLayoutFooter[] =
+    R"(Per field: its position (1-based; inside a group counted from the start of
+the occurrence, after a group of variable size counted from its end, shown
+as GROUP+N), length, model type, short name and display name (from the rule
+set); per group how often it occurs (counter field or condition). json
+gives the same as one document.
+
+Example:
+  vexal layout --format json DSKO_04)";
+
+constexpr char kCallFooter[] =
+    R"(The function takes its arguments from init parameters: NAME=VALUE after
+the function name sets one, on top of --param (quote it in the shell to keep
+blanks). Prints the result: text as it is (no quotes), numbers in plain
+decimals, truth values as true or false, dates as JJJJMMTT, the invalid
+value as (invalid); json gives one object with the kind and the exact text
+of the result. An exception of the function is printed on standard error
+and the exit status is 1.
+
+Example:
+  vexal call DSKO_04 F_Trim Zeichenkette="  ab "     prints: ab)";
+
+constexpr char kTypesFooter[] =
+    R"(A record type still to be written comes with a layout of no fields.)";
+
+// The declarations of every subcommand, option and operand, bound to a
+// line and to what needs converting after the parse.
+struct Parser {
+  CLI::App app{"vexal - checks records of the accident-insurance reporting procedure with the\n"
+               "rule sets of libvexal.",
+               "vexal"};
+  std::array<CLI::App*, kCommands.size()> commands{};
+  std::vector<std::string> param_options;   // --param, as given
+  std::vector<std::string> param_operands;  // the NAME=VALUE of call, as given
+  std::string function;                     // as given
+
+  explicit Parser(CommandLine& line);
+
+  CLI::App* find(Command command) const {
+    for (std::size_t i = 0; i < kCommands.size(); ++i) {
+      if (kCommands[i] == command) return commands[i];
+    }
+    return nullptr;
+  }
+  // The one that takes every option, for the options before the subcommand.
+  const CLI::App& catalogue() const { return *find(Command::kCheck); }
+};
+
+Parser::Parser(CommandLine& line) {
+  app.formatter(std::make_shared<HelpFormatter>());
+  app.set_help_flag("-h,--help", "this help");
+  app.require_subcommand(0, 1);
+  // A later value wins, as with --param the later one does.
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  app.footer(std::string("Record types R: ") + join(recordTypes(), " ", " ") + "\n\n" + kOverviewFooter);
+
+  CLI::App* check = app.add_subcommand("check", "check record files (- reads standard input)");
+  CLI::App* layout = app.add_subcommand("layout", "print the record layout of record type R");
+  CLI::App* call = app.add_subcommand("call", "call a rule function of record type R");
+  CLI::App* types = app.add_subcommand("types", "list the record types and their state");
+  commands = {check, layout, call, types};
+  for (CLI::App* command : commands) command->group("Usage");
+  check->footer(kCheckFooter);
+  layout->footer(kLayoutFooter);
+  call->footer(kCallFooter);
+  types->footer(kTypesFooter);
+  const auto each = [](std::initializer_list<CLI::App*> some, const auto& declare) {
+    for (CLI::App* command : some) declare(command);
+  };
+
+  // Operands.
+  check->add_option("FILE", line.files, "the files to check; - reads standard input")->required();
+  for (CLI::App* command : {layout, call}) {
+    command->add_option("R", line.record_type, "the record type")
+        ->required()
+        ->check(recordTypeCheck());
+  }
+  call->add_option("FUNCTION", function, "the rule function to call")->required();
+  call->add_option("NAME=VALUE", param_operands, "sets the init parameter NAME")
+      ->check(valueCheck([](const std::string& value) -> std::string {
+        if (parameterOf(value)) return {};
+        return "call wants parameters as NAME=VALUE, not '" + value + "'";
+      }));
+  // Left over: the operands layout does not take.
+  layout->allow_extras();
+
+  // Options.
+  each({check, call}, [&](CLI::App* command) {
+    command->add_option_function<std::string>(
+               "--today", [&line](const std::string& value) { line.today = parseDate(value); },
+               "processing date (default: today's local date)")
+        ->option_text("JJJJMMTT")
+        ->check(valueCheck([](const std::string& value) -> std::string {
+          if (parseDate(value)) return {};
+          return "--today wants a date JJJJMMTT, e.g. 20261208, not '" + value + "'";
+        }));
+    command
+        ->add_option("--param", param_options,
+                     std::string("init parameter of the rule set; repeatable,\n"
+                                 "a later one wins (default: ") +
+                         kLeapDayParameter + "=" + kLeapDayDefault + ")")
+        ->option_text("NAME=VALUE")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->check(valueCheck([](const std::string& value) -> std::string {
+          if (parameterOf(value)) return {};
+          return "--param wants NAME=VALUE, not '" + value + "'";
+        }));
+  });
+  check
+      ->add_option("--level", line.level,
+                   "problem-weight level, 0 or greater (default: 1); above\n"
+                   "1 the check procedures are skipped, field checks still\nrun")
+      ->option_text("N")
+      ->check(valueCheck([](const std::string& value) -> std::string {
+        if (numberIn(value, 0, std::numeric_limits<int>::max())) return {};
+        return "--level wants a number 0 or greater, not '" + value + "'";
+      }));
+  check
+      ->add_option("--type", line.record_type,
+                   "check every line as record type R instead of telling\nthe type from the line")
+      ->option_text("R")
+      ->check(recordTypeCheck());
+
+  // --format: which formats each subcommand writes.
+  struct Formats {
+    CLI::App* command;
+    std::vector<std::pair<std::string, Format>> names;
+    const char* description;
+    const char* choices;  // in the error
+  };
+  const Formats formats[] = {
+      {check,
+       {{"text", Format::kText}, {"jsonl", Format::kJsonl}, {"csv", Format::kCsv},
+        {"json", Format::kJson}},
+       "text (default), jsonl or csv; json with --statistics",
+       "text, jsonl, csv or, with --statistics, json"},
+      {layout, {{"text", Format::kText}, {"json", Format::kJson}}, "text (default) or json",
+       "text or json"},
+      {call, {{"text", Format::kText}, {"json", Format::kJson}},
+       "text (default) or json: one object with the kind and\nthe exact text of the result",
+       "text or json"},
+      {types, {{"text", Format::kText}, {"json", Format::kJson}}, "text (default) or json",
+       "text or json"},
+  };
+  for (const Formats& f : formats) {
+    f.command
+        ->add_option_function<std::string>(
+            "--format",
+            [&line, names = f.names](const std::string& value) {
+              for (const auto& [name, format] : names) {
+                if (name == value) line.format = format;
+              }
+            },
+            f.description)
+        ->option_text("F")
+        ->check(valueCheck([names = f.names, choices = std::string(f.choices),
+                            command = f.command->get_name()](const std::string& value) {
+          for (const auto& entry : names) {
+            if (entry.first == value) return std::string();
+          }
+          return "unknown --format '" + value + "' for " + command + " (use " + choices + ")";
+        }));
+  }
+
+  check->add_flag("--statistics", line.statistics,
+                  "after the check, instead of one line per finding, a\n"
+                  "table of how often each error identifier occurs per\n"
+                  "record type, most frequent first");
+  check
+      ->add_option_function<std::string>(
+          "--color",
+          [&line](const std::string& value) {
+            line.color = value == "always" ? ColorMode::kAlways
+                         : value == "never" ? ColorMode::kNever
+                                            : ColorMode::kAuto;
+          },
+          "colour the text format: auto (default: on a terminal,\n"
+          "unless NO_COLOR is set), always or never")
+      ->option_text("WHEN")
+      ->check(valueCheck([](const std::string& value) -> std::string {
+        if (value == "auto" || value == "always" || value == "never") return {};
+        return "--color wants auto, always or never, not '" + value + "'";
+      }));
+  check->add_flag("-q,--quiet", line.quiet, "no progress line and no summary on standard error");
+  check
+      ->add_option("-j,--jobs", line.jobs,
+                   "check with N workers in parallel, 1 to " + std::to_string(kMaxJobs) +
+                       " (default:\none per core); the output is the same for every N,\n"
+                       "-j 1 checks in one thread")
+      ->option_text("N")
+      ->check(valueCheck([](const std::string& value) -> std::string {
+        if (numberIn(value, 1, kMaxJobs)) return {};
+        return "--jobs wants a number from 1 to " + std::to_string(kMaxJobs) + ", not '" + value +
+               "'";
+      }));
+  each({check, call}, [&](CLI::App* command) {
+    command->add_flag("--log", line.log,
+                      "write the runtime's trace and error lines to standard\nerror");
+  });
+  each({check, layout, call, types}, [&](CLI::App* command) {
+    command
+        ->add_option("--library", line.library,
+                     "the library to load (default: libvexal.so, on\n"
+                     "Windows vexal.dll, next to this program)")
+        ->option_text("PATH");
+  });
+  each({&app, check, layout, call, types}, [&](CLI::App* command) {
+    // Last in the help: taken off where the subcommand inherited it.
+    if (command != &app) command->set_help_flag("-h,--help", "this help");
+    command->add_flag_callback("--version", [] { throw CLI::CallForVersion(); }, "the version");
+  });
+}
+
+std::optional<Command> commandOf(std::string_view word) {
+  for (Command command : kCommands) {
+    if (word == commandName(command)) return command;
+  }
+  return std::nullopt;
+}
+
+bool isOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
+
+// CLI11 takes options only after the name of their subcommand, where
+// `vexal` takes them before it too: moves the subcommand name to the front.
+// Then refuses, in the words of `vexal`, options that are unknown, that do
+// not apply to the subcommand, that lack their value or get one they do not
+// take. Returns a usage error or "".
+std::string arrange(const Parser& parser, std::vector<std::string>& arguments, Command& command) {
+  std::size_t at = 0;
+  bool options_ended = false;
+  const CLI::App* known = &parser.catalogue();
+  const std::string context = "vexal";
+  // Checks the option at arguments[at] and steps over it and its value.
+  const auto option = [&](const CLI::App& in, const std::string& where) -> std::string {
+    const std::string& argument = arguments[at++];
+    const bool is_long = argument.compare(0, 2, "--") == 0;
+    std::string name = argument;
+    std::string attached;  // "=VALUE" or the rest of "-j4"
+    bool has_attached = false;
+    if (is_long && argument.find('=') != std::string::npos) {
+      name = argument.substr(0, argument.find('='));
+      attached = argument.substr(name.size() + 1);
+      has_attached = true;
+    } else if (!is_long && argument.size() > 2) {
+      name = argument.substr(0, 2);
+      attached = argument.substr(2);
+      has_attached = true;
+    }
+    while (true) {
+      const CLI::Option* found = in.get_option_no_throw(name);
+      if (found == nullptr) {
+        if (const CLI::Option* elsewhere = known->get_option_no_throw(name)) {
+          return elsewhere->get_name() + " does not apply to " + where;
+        }
+        return "unknown option '" + name + "'";
+      }
+      if (found->get_items_expected_max() == 0) {  // a flag
+        if (!has_attached) return {};
+        if (is_long) return name + " takes no value";
+        name = "-" + attached.substr(0, 1);  // "-qj4" is "-q -j4"
+        attached.erase(0, 1);
+        has_attached = !attached.empty();
+        continue;
+      }
+      if (has_attached && !attached.empty()) return {};
+      if (has_attached || at == arguments.size()) return name + " needs a value";
+      ++at;
+      return {};
+    }
+  };
+
+  // Options before the subcommand name.
+  while (at < arguments.size()) {
+    if (arguments[at] == "--" && !options_ended) {
+      options_ended = true;
+      ++at;
+    } else if (!options_ended && isOption(arguments[at])) {
+      std::string error = option(*known, context);
+      if (!error.empty()) return error;
     } else {
-      return "unknown --format '" + value + "' for " + commandName(line.command) + " (use " +
-             (machine_lines ? "text, jsonl, csv or, with --statistics, json" : "text or json") +
-             ")";
+      break;
     }
-  } else if (name == "--today") {
-    line.today = parseDate(value);
-    if (!line.today) return "--today wants a date JJJJMMTT, e.g. 20261208, not '" + value + "'";
-  } else if (name == "--param") {
-    std::pair<std::string, std::string> parameter;
-    if (!splitParameter(value, parameter)) return "--param wants NAME=VALUE, not '" + value + "'";
-    line.params.push_back(std::move(parameter));
-  } else if (name == "--level") {
-    int level = 0;
-    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), level);
-    if (value.empty() || error != std::errc() || end != value.data() + value.size() || level < 0) {
-      return "--level wants a number 0 or greater, not '" + value + "'";
+  }
+  if (at == arguments.size()) {
+    for (const std::string& argument : arguments) {
+      if (argument == "--help" || argument == "-h" || argument == "--version") return {};
     }
-    line.level = level;
-  } else if (name == "--jobs") {
-    int jobs = 0;
-    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
-    if (value.empty() || error != std::errc() || end != value.data() + value.size() || jobs < 1 ||
-        jobs > kMaxJobs) {
-      return "--jobs wants a number from 1 to " + std::to_string(kMaxJobs) + ", not '" + value +
-             "'";
-    }
-    line.jobs = jobs;
-  } else if (name == "--log") {
-    line.log = true;
-  } else if (name == "--statistics") {
-    line.statistics = true;
-  } else if (name == "--quiet") {
-    line.quiet = true;
-  } else if (name == "--color") {
-    if (value == "auto") {
-      line.color = ColorMode::kAuto;
-    } else if (value == "always") {
-      line.color = ColorMode::kAlways;
-    } else if (value == "never") {
-      line.color = ColorMode::kNever;
+    return "no subcommand given (use check, layout, call or types)";
+  }
+  std::optional<Command> named = commandOf(arguments[at]);
+  if (!named) {
+    return "unknown subcommand '" + arguments[at] + "' (use check, layout, call or types)";
+  }
+  command = *named;
+  const CLI::App& in = *parser.find(command);
+
+  // Options first, their values with them, then "--" and the operands:
+  // CLI11 takes "--" well only before the first operand.
+  std::vector<std::string> options = {arguments[at]};
+  std::vector<std::string> operands;
+  std::vector<std::string> after;  // the arguments but the subcommand name
+  for (std::size_t i = 0; i < at; ++i) {
+    if (arguments[i] != "--") after.push_back(arguments[i]);
+  }
+  if (options_ended) after.push_back("--");
+  after.insert(after.end(), arguments.begin() + static_cast<long>(at) + 1, arguments.end());
+  arguments = std::move(after);
+  at = 0;
+  options_ended = false;
+  while (at < arguments.size()) {
+    if (options_ended || !isOption(arguments[at])) {
+      operands.push_back(arguments[at++]);
+    } else if (arguments[at] == "--") {
+      options_ended = true;
+      ++at;
     } else {
-      return "--color wants auto, always or never, not '" + value + "'";
+      const std::size_t start = at;
+      std::string error = option(in, commandName(command));
+      if (!error.empty()) return error;
+      options.insert(options.end(), arguments.begin() + static_cast<long>(start),
+                     arguments.begin() + static_cast<long>(at));
     }
-  } else if (name == "--type") {
-    if (!isRecordType(value)) {
-      return "unknown record type '" + value + "' (use DSAS_01, DSAS_02, DSKO_04, DSLN_01 or " +
-             "DSLN_02)";
-    }
-    line.record_type = value;
+  }
+  if (command == Command::kTypes && !operands.empty()) {
+    return "types takes no operands, not '" + operands.front() + "'";
+  }
+  arguments = std::move(options);
+  if (!operands.empty()) {
+    arguments.push_back("--");
+    arguments.insert(arguments.end(), operands.begin(), operands.end());
   }
   return {};
 }
 
-// Takes the operands of the subcommand; returns a usage error or "".
-std::string takeOperands(const std::vector<std::string>& operands, CommandLine& line) {
+// The usage error for an operand CLI11 found missing.
+std::string missingOperand(const CommandLine& line) {
   switch (line.command) {
     case Command::kCheck:
-      if (operands.empty()) return "check needs at least one FILE (- for standard input)";
-      line.files = operands;
-      return {};
+      return "check needs at least one FILE (- for standard input)";
+    case Command::kCall:
+      if (!line.record_type.empty()) return "call needs a FUNCTION after the record type";
+      [[fallthrough]];
     case Command::kLayout:
-    case Command::kCall: {
-      const bool call = line.command == Command::kCall;
-      if (operands.empty()) return std::string(commandName(line.command)) + " needs a record type";
-      if (!isRecordType(operands[0])) return "unknown record type '" + operands[0] + "'";
-      line.record_type = operands[0];
-      if (!call) {
-        if (operands.size() > 1) return "layout takes one record type, not '" + operands[1] + "'";
-        return {};
-      }
-      if (operands.size() < 2) return "call needs a FUNCTION after the record type";
-      line.function = argumentTo1252(operands[1]);
-      for (std::size_t i = 2; i < operands.size(); ++i) {
-        std::pair<std::string, std::string> parameter;
-        if (!splitParameter(operands[i], parameter)) {
-          return "call wants parameters as NAME=VALUE, not '" + operands[i] + "'";
-        }
-        line.params.push_back(std::move(parameter));
-      }
-      return {};
-    }
+      return std::string(commandName(line.command)) + " needs a record type";
     case Command::kTypes:
-      if (!operands.empty()) return "types takes no operands, not '" + operands[0] + "'";
-      return {};
     case Command::kNone:
       break;
   }
-  return {};
+  return "missing operand";
 }
 
 }  // namespace
@@ -216,77 +564,45 @@ const char* commandName(Command command) {
   return "vexal";
 }
 
-ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
+ParseResult parseCommandLine(const std::vector<std::string>& given) {
   ParseResult result;
   CommandLine& line = result.line;
-  line.params.emplace_back(kLeapDayParameter, kLeapDayDefault);
-  std::vector<Given> options;
-  std::vector<std::string> operands;
-  bool options_ended = false;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    const bool is_option = !options_ended && argument.size() > 1 && argument[0] == '-';
-    if (!is_option) {
-      if (line.command == Command::kNone) {
-        std::optional<Command> command = commandOf(argument);
-        if (!command) {
-          result.error = "unknown subcommand '" + argument + "' (use check, layout, call or types)";
-          return result;
-        }
-        line.command = *command;
-      } else {
-        operands.push_back(argument);
-      }
-      continue;
+  Parser parser(line);
+  std::vector<std::string> arguments = given;
+  result.error = arrange(parser, arguments, line.command);
+  if (!result.error.empty()) return result;
+  if (line.command == Command::kNone) {
+    // Only --help or --version, checked by arrange.
+    for (const std::string& argument : arguments) {
+      if (argument == "--help" || argument == "-h") line.help = true;
     }
-    if (argument == "--") {
-      options_ended = true;
-      continue;
-    }
-    std::size_t equals = argument.find('=');
-    // "-j4" is "-j 4", as make takes it.
-    if (argument.size() > 2 && argument.compare(0, 2, "-j") == 0 && equals == std::string::npos) {
-      options.push_back(Given{findOption("-j"), argument.substr(2)});
-      continue;
-    }
-    std::string name = argument.substr(0, equals);
-    const KnownOption* known = findOption(name);
-    if (known == nullptr) {
-      result.error = "unknown option '" + name + "'";
-      return result;
-    }
-    Given given{known, {}};
-    if (known->takes_value) {
-      if (equals != std::string::npos) {
-        given.value = argument.substr(equals + 1);
-      } else if (i + 1 < arguments.size()) {
-        given.value = arguments[++i];
-      } else {
-        result.error = name + " needs a value";
-        return result;
-      }
-    } else if (equals != std::string::npos) {
-      result.error = name + " takes no value";
-      return result;
-    }
-    options.push_back(std::move(given));
+    line.version = !line.help;
+    return result;
+  }
+  try {
+    // CLI11 takes the arguments from the back.
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    parser.app.parse(reversed);
+  } catch (const CLI::CallForHelp&) {
+    line.help = true;
+    return result;
+  } catch (const CLI::CallForVersion&) {
+    line.version = true;
+    return result;
+  } catch (const CLI::RequiredError&) {
+    result.error = missingOperand(line);
+    return result;
+  } catch (const CLI::ParseError& error) {
+    result.error = error.what();
+    return result;
   }
 
-  // Options are checked once the subcommand is known, wherever they stood.
-  for (const Given& option : options) {
-    if ((option.known->allowed & bitOf(line.command)) == 0) {
-      result.error =
-          std::string(option.known->name) + " does not apply to " + commandName(line.command);
-      return result;
-    }
-    if (option.known->name == std::string_view("--format") && line.command == Command::kNone) {
-      result.error = "--format applies to a subcommand";
-      return result;
-    }
-    result.error = apply(option, line);
-    if (!result.error.empty()) return result;
+  const CLI::App& command = *parser.find(line.command);
+  for (const std::string& extra : command.remaining()) {
+    if (extra == "--") continue;
+    result.error = "layout takes one record type, not '" + extra + "'";
+    return result;
   }
-  if (line.help || line.version) return result;
   if (line.command == Command::kCheck) {
     if (line.statistics && (line.format == Format::kJsonl || line.format == Format::kCsv)) {
       result.error = "--statistics prints a table: use --format text or json";
@@ -297,12 +613,21 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
       return result;
     }
   }
-  if (line.command == Command::kNone) {
-    result.error = "no subcommand given (use check, layout, call or types)";
-    return result;
+  line.params.emplace_back(kLeapDayParameter, kLeapDayDefault);
+  for (const auto* given_params : {&parser.param_options, &parser.param_operands}) {
+    for (const std::string& text : *given_params) line.params.push_back(*parameterOf(text));
   }
-  result.error = takeOperands(operands, line);
+  line.function = core::argumentTo1252(parser.function);
   return result;
 }
+
+std::string helpText(Command command) {
+  CommandLine line;
+  Parser parser(line);
+  if (command == Command::kNone) return parser.app.help();
+  return parser.find(command)->help("vexal");
+}
+
+const char* versionText() { return "vexal " VEXAL_VERSION "\n"; }
 
 }  // namespace vexal::cli

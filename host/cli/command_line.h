@@ -1,4 +1,5 @@
-// The command line of `vexal`: subcommand, options and operands.
+// The command line of `vexal`: subcommand, options and operands, and the
+// help that is generated from their declarations.
 
 #ifndef VEXAL_HOST_CLI_COMMAND_LINE_H_
 #define VEXAL_HOST_CLI_COMMAND_LINE_H_
@@ -51,15 +52,21 @@ struct CommandLine {
 
 struct ParseResult {
   CommandLine line;
-  std::string error;  // a usage error when not empty
+  std::string error;  // a usage error when not empty, one line
 };
 
 // Parses the arguments after the program name (UTF-8). Options take their
-// value as "--name VALUE" or "--name=VALUE"; "--" ends the options.
+// value as "--name VALUE" or "--name=VALUE" ("-j4" too) and may stand
+// before or after the subcommand name; "--" ends the options.
 ParseResult parseCommandLine(const std::vector<std::string>& arguments);
 
 // The name a subcommand is called by ("check"); "vexal" for none.
 const char* commandName(Command command);
+
+// The help of a subcommand, or with Command::kNone the overview.
+std::string helpText(Command command);
+// "vexal 1.0\n".
+const char* versionText();
 
 }  // namespace vexal::cli
 

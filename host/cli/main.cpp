@@ -8,7 +8,6 @@
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "cli/help.h"
 #include "cli/library_path.h"
 #include "cli/output.h"
 #include "cli/platform_io.h"

@@ -442,7 +442,49 @@ TEST_F(CliTest, HelpExplainsEveryCheckOption) {
   }
   EXPECT_THAT(run({"--help"}).out, HasSubstr("vexal call [options] R FUNCTION"));
   EXPECT_THAT(run({"check", "--bogus", "x"}).err, HasSubstr("unknown option '--bogus'"));
+  EXPECT_THAT(run({"layout", "--help"}).out, StartsWith("vexal layout [options] R\n"));
 }
+
+struct UsageCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  const char* err;
+};
+
+class CliUsageTest : public CliTest, public ::testing::WithParamInterface<UsageCase> {};
+
+// A refused value: status 2, nothing on standard output, the message and
+// the hint on standard error.
+TEST_P(CliUsageTest, RefusesWithStatusTwoAndTheHint) {
+  ProgramResult r = run(GetParam().arguments);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, GetParam().err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, CliUsageTest,
+    ::testing::Values(
+        UsageCase{"Jobs",
+                  {"check", "--jobs", "300", "a.txt"},
+                  "vexal: --jobs wants a number from 1 to 256, not '300'\n"
+                  "Try 'vexal check --help'.\n"},
+        UsageCase{"OptionOfAnotherSubcommand",
+                  {"--color", "never", "layout", "DSKO_04"},
+                  "vexal: --color does not apply to layout\nTry 'vexal layout --help'.\n"},
+        UsageCase{"Format",
+                  {"types", "--format", "xml"},
+                  "vexal: unknown --format 'xml' for types (use text or json)\n"
+                  "Try 'vexal types --help'.\n"},
+        UsageCase{"Today",
+                  {"call", "DSKO_04", "F_Trim", "--today", "20261301"},
+                  "vexal: --today wants a date JJJJMMTT, e.g. 20261208, not '20261301'\n"
+                  "Try 'vexal call --help'.\n"},
+        UsageCase{"Subcommand",
+                  {"frob"},
+                  "vexal: unknown subcommand 'frob' (use check, layout, call or types)\n"
+                  "Try 'vexal --help'.\n"}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 

@@ -119,6 +119,202 @@ TEST(CommandLineTest, CallTakesItsParametersInWindows1252) {
               ElementsAre(Pair("ipMjahrSchalttag", "1201"), Pair("Zeichenkette", "  \xE4 ")));
 }
 
+// Each checked value refused in the words of `vexal`, one line.
+struct Rejected {
+  const char* name;
+  std::vector<std::string> arguments;
+  const char* message;
+};
+
+class RejectedValueTest : public ::testing::TestWithParam<Rejected> {};
+
+TEST_P(RejectedValueTest, GivesItsOneLineMessage) {
+  EXPECT_EQ(parseCommandLine(GetParam().arguments).error, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, RejectedValueTest,
+    ::testing::Values(
+        Rejected{"TodayNoDay",
+                 {"check", "--today", "20230229", "a"},
+                 "--today wants a date JJJJMMTT, e.g. 20261208, not '20230229'"},
+        Rejected{"TodayForCall",
+                 {"call", "--today=2026-12-08", "DSKO_04", "F_Trim"},
+                 "--today wants a date JJJJMMTT, e.g. 20261208, not '2026-12-08'"},
+        Rejected{"TodayEmpty", {"check", "--today=", "a"}, "--today needs a value"},
+        Rejected{"FormatOfCheck",
+                 {"check", "--format", "xml", "a"},
+                 "unknown --format 'xml' for check (use text, jsonl, csv or, with --statistics, "
+                 "json)"},
+        Rejected{"FormatOfLayout",
+                 {"layout", "--format", "csv", "DSKO_04"},
+                 "unknown --format 'csv' for layout (use text or json)"},
+        Rejected{"FormatOfCall",
+                 {"call", "--format=jsonl", "DSKO_04", "F_Trim"},
+                 "unknown --format 'jsonl' for call (use text or json)"},
+        Rejected{"FormatOfTypes",
+                 {"--format", "TEXT", "types"},
+                 "unknown --format 'TEXT' for types (use text or json)"},
+        Rejected{"Color",
+                 {"check", "--color=yes", "a"},
+                 "--color wants auto, always or never, not 'yes'"},
+        Rejected{"LevelNegative",
+                 {"check", "--level", "-1", "a"},
+                 "--level wants a number 0 or greater, not '-1'"},
+        Rejected{"LevelTrailing",
+                 {"check", "--level=2x", "a"},
+                 "--level wants a number 0 or greater, not '2x'"},
+        Rejected{"LevelHuge",
+                 {"check", "--level", "99999999999", "a"},
+                 "--level wants a number 0 or greater, not '99999999999'"},
+        Rejected{"TypeLowerCase",
+                 {"check", "--type", "dsko_04", "a"},
+                 "unknown record type 'dsko_04' (use DSAS_01, DSAS_02, DSKO_04, DSLN_01 or "
+                 "DSLN_02)"},
+        Rejected{"LayoutOperand",
+                 {"layout", "DSKO"},
+                 "unknown record type 'DSKO' (use DSAS_01, DSAS_02, DSKO_04, DSLN_01 or DSLN_02)"},
+        Rejected{"ParamWithoutName", {"check", "--param", "=1", "a"}, "--param wants NAME=VALUE, not '=1'"},
+        Rejected{"CallOperand",
+                 {"call", "DSKO_04", "F_Trim", "Zeichenkette"},
+                 "call wants parameters as NAME=VALUE, not 'Zeichenkette'"},
+        Rejected{"FlagWithValue", {"check", "--statistics=1", "a"}, "--statistics takes no value"},
+        Rejected{"JoinedFlagWithUnknown", {"check", "-qx", "a"}, "unknown option '-x'"},
+        Rejected{"UnknownBeforeSubcommand", {"--strict", "check", "a"}, "unknown option '--strict'"},
+        Rejected{"NotForLayoutBeforeIt",
+                 {"--level", "2", "layout", "DSKO_04"},
+                 "--level does not apply to layout"},
+        Rejected{"LibraryWithoutPath", {"types", "--library"}, "--library needs a value"},
+        Rejected{"SecondRecordType",
+                 {"layout", "DSKO_04", "DSAS_01"},
+                 "layout takes one record type, not 'DSAS_01'"},
+        Rejected{"TypesOperand", {"types", "--", "-x"}, "types takes no operands, not '-x'"},
+        Rejected{"CallWithoutFunction", {"call", "DSKO_04"}, "call needs a FUNCTION after the record type"},
+        Rejected{"CallWithoutRecordType", {"call"}, "call needs a record type"},
+        Rejected{"OnlyOptions",
+                 {"--library", "x.so"},
+                 "no subcommand given (use check, layout, call or types)"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(CommandLineTest, EveryUsageErrorIsOneLine) {
+  for (const Rejected& c : {Rejected{"", {"check", "--today"}, ""}, Rejected{"", {"check"}, ""},
+                            Rejected{"", {"check", "-j0", "a"}, ""},
+                            Rejected{"", {"frobnicate"}, ""}}) {
+    const std::string error = parseCommandLine(c.arguments).error;
+    EXPECT_NE(error, "");
+    EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+  }
+}
+
+// Where options may stand and what ends them.
+struct Accepted {
+  const char* name;
+  std::vector<std::string> arguments;
+  Command command;
+  std::vector<std::string> files;
+  bool quiet;
+  int jobs;
+  bool help;
+  bool version;
+};
+
+class AcceptedTest : public ::testing::TestWithParam<Accepted> {};
+
+TEST_P(AcceptedTest, TakesTheArguments) {
+  const Accepted& c = GetParam();
+  ParseResult result = parseCommandLine(c.arguments);
+  ASSERT_EQ(result.error, "");
+  EXPECT_EQ(result.line.command, c.command);
+  EXPECT_EQ(result.line.files, c.files);
+  EXPECT_EQ(result.line.quiet, c.quiet);
+  EXPECT_EQ(result.line.jobs, c.jobs);
+  EXPECT_EQ(result.line.help, c.help);
+  EXPECT_EQ(result.line.version, c.version);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, AcceptedTest,
+    ::testing::Values(
+        Accepted{"OptionsBeforeTheSubcommand",
+                 {"-q", "--jobs", "3", "check", "a"},
+                 Command::kCheck, {"a"}, true, 3, false, false},
+        Accepted{"JoinedShortOptions", {"check", "-qj4", "a"}, Command::kCheck, {"a"}, true, 4,
+                 false, false},
+        Accepted{"OptionsBetweenFiles", {"check", "a", "-q", "b"}, Command::kCheck, {"a", "b"},
+                 true, 0, false, false},
+        Accepted{"LastValueWins", {"check", "-j", "2", "-j", "5", "a"}, Command::kCheck, {"a"},
+                 false, 5, false, false},
+        Accepted{"DashesEndTheOptions", {"check", "a", "--", "-q", "-j4"}, Command::kCheck,
+                 {"a", "-q", "-j4"}, false, 0, false, false},
+        Accepted{"DashesBeforeTheSubcommand", {"--", "check", "-q"}, Command::kCheck, {"-q"},
+                 false, 0, false, false},
+        Accepted{"FileNamedLikeASubcommand", {"check", "types", "layout"}, Command::kCheck,
+                 {"types", "layout"}, false, 0, false, false},
+        Accepted{"HelpWithoutOperands", {"check", "--help"}, Command::kCheck, {}, false, 0, true,
+                 false},
+        Accepted{"HelpBeforeTheSubcommand", {"-h", "call"}, Command::kCall, {}, false, 0, true,
+                 false},
+        Accepted{"Overview", {"--help"}, Command::kNone, {}, false, 0, true, false},
+        Accepted{"Version", {"--version"}, Command::kNone, {}, false, 0, false, true},
+        Accepted{"VersionOfASubcommand", {"layout", "--version"}, Command::kLayout, {}, false, 0,
+                 false, true}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(CommandLineTest, ParamOperandsOfCallWinOverTheOption) {
+  ParseResult result =
+      parseCommandLine({"call", "DSKO_04", "F_Trim", "a=1", "--param", "a=2", "--param", "b=3"});
+  ASSERT_EQ(result.error, "");
+  EXPECT_THAT(result.line.params, ElementsAre(Pair("ipMjahrSchalttag", "1201"), Pair("a", "2"),
+                                              Pair("b", "3"), Pair("a", "1")));
+}
+
+// The help of each subcommand names the options it takes and no other.
+struct HelpCase {
+  Command command;
+  const char* usage;  // the first line
+  std::vector<const char*> taken;
+  std::vector<const char*> not_taken;
+};
+
+class HelpTest : public ::testing::TestWithParam<HelpCase> {};
+
+TEST_P(HelpTest, ListsTheSubcommandsOptions) {
+  const std::string help = helpText(GetParam().command);
+  EXPECT_EQ(help.substr(0, help.find('\n')), GetParam().usage);
+  for (const char* option : GetParam().taken) EXPECT_THAT(help, HasSubstr(option));
+  for (const char* option : GetParam().not_taken) {
+    EXPECT_THAT(help, ::testing::Not(HasSubstr(option)));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Subcommands, HelpTest,
+    ::testing::Values(
+        HelpCase{Command::kCheck,
+                 "vexal check [options] FILE...",
+                 {"--today JJJJMMTT", "--param NAME=VALUE", "--level N", "--type R", "--format F",
+                  "--statistics", "--color WHEN", "--quiet, -q", "--jobs, -j N", "--log",
+                  "--library PATH", "--help, -h", "--version", "characters 40-41", "Exit status"},
+                 {}},
+        HelpCase{Command::kLayout,
+                 "vexal layout [options] R",
+                 {"--format F", "--library PATH", "--help, -h", "--version"},
+                 {"--today", "--param", "--level", "--jobs", "--log", "--statistics"}},
+        HelpCase{Command::kCall,
+                 "vexal call [options] R FUNCTION [NAME=VALUE...]",
+                 {"--today JJJJMMTT", "--param NAME=VALUE", "--log", "--format F", "--library"},
+                 {"--level", "--jobs", "--type", "--statistics", "--color"}},
+        HelpCase{Command::kTypes,
+                 "vexal types [options]",
+                 {"--format F", "--library PATH", "--version"},
+                 {"--today", "--param", "--log", "--jobs"}},
+        HelpCase{Command::kNone,
+                 "vexal - checks records of the accident-insurance reporting procedure with the",
+                 {"vexal check [options] FILE...", "vexal layout [options] R",
+                  "vexal call [options] R FUNCTION [NAME=VALUE...]", "vexal types [options]",
+                  "DSAS_01 DSAS_02 DSKO_04 DSLN_01 DSLN_02", "Exit status"},
+                 {"--jobs"}}));
+
 struct DateCase {
   const char* text;
   bool valid;
