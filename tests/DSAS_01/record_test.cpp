@@ -15,6 +15,7 @@
 #include "pl/plausi_problem.h"
 #include "pl/value.h"
 #include "support/error_text.h"
+#include "support/layout_fields.h"
 
 namespace {
 
@@ -22,81 +23,56 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-struct FieldCase {
-  const char* path;  // as registered
-  bool optional;
-  unsigned length;
-};
+using vexal::testing::LayoutField;
 
-void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.path; }
+// The fields a query may leave out; all others are mandatory.
+const std::set<std::string> kOptional = {"NEVERNR",  "VERNRDSAS", "RESERVE1", "RESERVE2",
+                                         "RESERVE3", "AN.ANRAP",  "AN.FAXAP", "AN.EMAILAP",
+                                         "AN.NAME2", "AN.NAME3",  "AN.STR",   "AN.NR"};
 
-// In the order of registration.
-const FieldCase kFields[] = {
-    {"ABSN", false, 15},      {"AFGRUND", false, 4},   {"AN.ANRAP", true, 1},
-    {"AN.EMAILAP", true, 70}, {"AN.FAXAP", true, 20},  {"AN.KE", false, 4},
-    {"AN.NAME1", false, 30},  {"AN.NAME2", true, 30},  {"AN.NAME3", true, 30},
-    {"AN.NAMEAP", false, 30}, {"AN.NR", true, 9},      {"AN.ORT", false, 34},
-    {"AN.PLZ", false, 10},    {"AN.STR", true, 33},    {"AN.TELAP", false, 20},
-    {"BBNRAS", false, 15},    {"BBNRLB", false, 15},   {"BBNRUV", false, 15},
-    {"DSID", false, 32},      {"ED", false, 20},       {"EPNR", false, 15},
-    {"FEAN", false, 1},       {"FEKZ", false, 1},      {"KE", false, 4},
-    {"KENNZST", false, 1},    {"LFDNR", false, 3},     {"MJAHR", false, 4},
-    {"MMDBAP", false, 1},     {"MMFU", false, 1},      {"MMUEB", false, 1},
-    {"MNR", false, 20},       {"MODID", false, 8},     {"NEVERNR", true, 2},
-    {"PIN", false, 5},        {"PRODID", false, 7},    {"RESERVE1", true, 100},
-    {"RESERVE2", true, 32},   {"RESERVE3", true, 100}, {"VERNRAS", false, 2},
-    {"VERNRDSAS", true, 2},   {"VF", false, 5},        {"VOID", false, 32},
-};
+std::vector<LayoutField> fields() { return vexal::testing::layoutFields(*dsas01::layout()); }
 
-// The short name a field finding carries, with the occurrence for the
-// contact person's fields.
-std::string findingId(const char* path) {
-  std::string p(path);
-  if (p.rfind("AN.", 0) == 0) return "AN[1]." + p.substr(3) + "#" + p.substr(3);
-  return p + "#" + p;
+class Dsas01FieldCheckTest : public ::testing::TestWithParam<LayoutField> {};
+
+TEST_P(Dsas01FieldCheckTest, MissingOnlyWhenMandatoryTooLongBeyondTheLayoutLength) {
+  vexal::testing::expectFieldChecks(*dsas01::makeHarness(), dsas01::validRecordWithContact(),
+                                    GetParam(), kOptional.count(GetParam().path) == 1);
 }
 
-class Dsas01FieldCheckTest : public ::testing::TestWithParam<FieldCase> {
- protected:
-  // The field findings only: (id, info type).
-  std::vector<std::pair<std::string, int>> fieldFindings(vexal::testing::RecordBuilder& record) {
-    h->checkValues(record.values());
-    return h->fieldFindings();
-  }
-
-  std::unique_ptr<vexal::testing::Harness> h = dsas01::makeHarness();
-  vexal::testing::RecordBuilder record = dsas01::validRecordWithContact();
-};
-
-TEST_P(Dsas01FieldCheckTest, MissingIsReportedForMandatoryFieldsOnly) {
-  record.drop(GetParam().path);
-  if (GetParam().optional) {
-    EXPECT_THAT(fieldFindings(record), IsEmpty());
-  } else {
-    EXPECT_THAT(fieldFindings(record), ElementsAre(std::pair(findingId(GetParam().path), 1)));
-  }
-}
-
-TEST_P(Dsas01FieldCheckTest, TooLongIsReportedBeyondTheLayoutLength) {
-  record.setRaw(GetParam().path, std::string(GetParam().length, '1'));
-  EXPECT_THAT(fieldFindings(record), IsEmpty());
-  record.setRaw(GetParam().path, std::string(GetParam().length + 1, '1'));
-  EXPECT_THAT(fieldFindings(record), ElementsAre(std::pair(findingId(GetParam().path), 3)));
-}
-
-INSTANTIATE_TEST_SUITE_P(Fields, Dsas01FieldCheckTest, ::testing::ValuesIn(kFields),
+INSTANTIATE_TEST_SUITE_P(Fields, Dsas01FieldCheckTest, ::testing::ValuesIn(fields()),
                          [](const auto& info) {
                            std::string name = info.param.path;
                            std::replace(name.begin(), name.end(), '.', '_');
                            return name;
                          });
 
+TEST(Dsas01LayoutTest, FieldsHoldTheirLengths) {
+  const std::vector<LayoutField> all = fields();
+  EXPECT_EQ(all.size(), 29u + 13u);
+  std::set<std::string> paths;
+  for (const LayoutField& f : all) paths.insert(f.path);
+  // Every optional field is one of the layout.
+  EXPECT_TRUE(std::includes(paths.begin(), paths.end(), kOptional.begin(), kOptional.end()));
+  // Lengths chosen by hand.
+  const std::pair<const char*, unsigned> samples[] = {
+      {"ABSN", 15},      {"AFGRUND", 4}, {"FEAN", 1},        {"MNR", 20},   {"RESERVE1", 100},
+      {"RESERVE3", 100}, {"AN.NR", 9},   {"AN.EMAILAP", 70}, {"AN.ORT", 34}};
+  for (const auto& [path, length] : samples) {
+    auto it =
+        std::find_if(all.begin(), all.end(), [&](const LayoutField& f) { return f.path == path; });
+    ASSERT_NE(it, all.end()) << path;
+    EXPECT_EQ(it->length, length) << path;
+  }
+}
+
 TEST(Dsas01ConstructionTest, RegistrationsMappingAndLayout) {
   DSAS_01::Plausi_DSAS_01 plausi;
   std::vector<std::string> keys;
   for (const auto& [key, check] : plausi.fieldCheckProcs()) keys.push_back(key);
+  // Registered in byte order, each field of the layout once.
   std::vector<std::string> expected;
-  for (const FieldCase& c : kFields) expected.emplace_back(c.path);
+  for (const LayoutField& f : fields()) expected.push_back(f.path);
+  std::sort(expected.begin(), expected.end());
   EXPECT_THAT(keys, ElementsAreArray(expected));
   // One check serves the record's and the contact person's identifier.
   pl::FieldCheckProc ke = nullptr, an_ke = nullptr;

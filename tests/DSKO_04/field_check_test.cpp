@@ -2,6 +2,7 @@
 // findings, byte for byte.
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,67 +12,59 @@
 #include "DSKO_04/dsko04_record.h"
 #include "pl/mapping.h"
 #include "pl/plausi_problem.h"
+#include "support/layout_fields.h"
 
 namespace {
 
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-struct FieldCase {
-  const char* field;
-  bool optional;
-  unsigned length;
-  const char* not_conform;  // a text that breaks the field's mask; null for text fields
-};
+using vexal::testing::LayoutField;
 
-void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.field; }
+// The fields the record may leave out; all others are mandatory.
+const std::set<std::string> kOptional = {"NAME2", "NAME3", "STR", "NR", "FAXAP"};
 
-const FieldCase kFields[] = {
-    {"KE", false, 4, nullptr},     {"VF", false, 5, nullptr},       {"ABSN", false, 15, nullptr},
-    {"EPNR", false, 15, nullptr},  {"VERNR", false, 2, "4A"},       {"ED", false, 20, nullptr},
-    {"FEKZ", false, 1, "A"},       {"FEAN", false, 1, " "},         {"ABSNER", false, 15, nullptr},
-    {"PRODID", false, 7, nullptr}, {"MODID", false, 8, nullptr},    {"NAME1", false, 30, nullptr},
-    {"NAME2", true, 30, nullptr},  {"NAME3", true, 30, nullptr},    {"PLZ", false, 10, nullptr},
-    {"ORT", false, 34, nullptr},   {"STR", true, 33, nullptr},      {"NR", true, 9, nullptr},
-    {"ANRAP", false, 1, nullptr},  {"NAMEAP", false, 30, nullptr},  {"TELAP", false, 20, nullptr},
-    {"FAXAP", true, 20, nullptr},  {"EMAILAP", false, 70, nullptr}, {"RESERVE", false, 5, nullptr},
-};
+std::vector<LayoutField> fields() { return vexal::testing::layoutFields(*dsko04::layout()); }
 
-class Dsko04FieldCheckTest : public ::testing::TestWithParam<FieldCase> {
- protected:
-  std::string id() const { return std::string(GetParam().field) + "#" + GetParam().field; }
+class Dsko04FieldCheckTest : public ::testing::TestWithParam<LayoutField> {};
 
-  std::unique_ptr<vexal::testing::Harness> h = dsko04::makeHarness();
-  vexal::testing::RecordBuilder record = dsko04::validRecord();
-};
+TEST_P(Dsko04FieldCheckTest, MissingOnlyWhenMandatoryTooLongBeyondTheLayoutLength) {
+  vexal::testing::expectFieldChecks(*dsko04::makeHarness(), dsko04::validRecord(), GetParam(),
+                                    kOptional.count(GetParam().path) == 1);
+}
 
-TEST_P(Dsko04FieldCheckTest, MissingIsReportedForMandatoryFieldsOnly) {
-  h->checkValues(record.drop(GetParam().field).values());
-  if (GetParam().optional) {
-    EXPECT_THAT(h->fieldFindings(), IsEmpty());
-  } else {
-    EXPECT_THAT(h->fieldFindings(), ElementsAreArray({std::pair(id(), 1)}));
+INSTANTIATE_TEST_SUITE_P(Fields, Dsko04FieldCheckTest, ::testing::ValuesIn(fields()),
+                         [](const auto& info) { return info.param.path; });
+
+TEST(Dsko04LayoutTest, FieldsHoldTheirLengths) {
+  const std::vector<LayoutField> all = fields();
+  EXPECT_EQ(all.size(), 24u);
+  unsigned total = 0;
+  for (const LayoutField& f : all) total += f.length;
+  EXPECT_EQ(total, 415u);
+  // Lengths chosen by hand.
+  const std::pair<const char*, unsigned> samples[] = {
+      {"KE", 4}, {"ABSNER", 15}, {"ORT", 34}, {"EMAILAP", 70}, {"RESERVE", 5}};
+  for (const auto& [path, length] : samples) {
+    auto it =
+        std::find_if(all.begin(), all.end(), [&](const LayoutField& f) { return f.path == path; });
+    ASSERT_NE(it, all.end()) << path;
+    EXPECT_EQ(it->length, length) << path;
   }
 }
 
-TEST_P(Dsko04FieldCheckTest, TooLongIsReportedBeyondTheLayoutLength) {
-  h->checkValues(record.setRaw(GetParam().field, std::string(GetParam().length, '1')).values());
-  EXPECT_THAT(h->fieldFindings(), IsEmpty());
-  h->checkValues(record.setRaw(GetParam().field, std::string(GetParam().length + 1, '1')).values());
-  EXPECT_THAT(h->fieldFindings(), ElementsAreArray({std::pair(id(), 3)}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Fields, Dsko04FieldCheckTest, ::testing::ValuesIn(kFields),
-                         [](const auto& info) { return std::string(info.param.field); });
+// The numeric fields, each with a text that breaks its mask; any text
+// conforms to the others.
+const std::pair<const char*, const char*> kNumeric[] = {
+    {"VERNR", "4A"}, {"FEKZ", "A"}, {"FEAN", " "}};
 
 TEST(Dsko04MaskTest, NumericFieldsMustFitTheirMask) {
-  for (const FieldCase& c : kFields) {
-    if (c.not_conform == nullptr) continue;  // any text conforms to a text field
-    SCOPED_TRACE(c.field);
+  for (const auto& [field, not_conform] : kNumeric) {
+    SCOPED_TRACE(field);
     auto h = dsko04::makeHarness();
-    h->checkValues(dsko04::validRecord().set(c.field, c.not_conform).values());
+    h->checkValues(dsko04::validRecord().set(field, not_conform).values());
     ASSERT_GE(h->findingCount(), 1u);
-    EXPECT_EQ(std::string(h->finding(0).getId()), std::string(c.field) + "#" + c.field);
+    EXPECT_EQ(std::string(h->finding(0).getId()), std::string(field) + "#" + field);
     EXPECT_EQ(static_cast<int>(h->finding(0).getInfoType()), 2);
   }
 }
@@ -137,16 +130,16 @@ TEST(Dsko04ConstructionTest, ChecksAreKeyedAlphabeticallyAndTheMappingFollowsThe
   DSKO_04::Plausi_DSKO_04 plausi;
   std::vector<std::string> keys;
   for (const auto& [key, check] : plausi.fieldCheckProcs()) keys.push_back(key);
-  std::vector<std::string> fields;
-  for (const FieldCase& c : kFields) fields.emplace_back(c.field);
-  std::vector<std::string> sorted = fields;
+  std::vector<std::string> paths;
+  for (const LayoutField& f : fields()) paths.push_back(f.path);
+  std::vector<std::string> sorted = paths;
   std::sort(sorted.begin(), sorted.end());
   EXPECT_THAT(keys, ElementsAreArray(sorted));
   std::vector<std::string> mapped;
   for (std::size_t i = 0; i < plausi.mapping()->size(); ++i)
     mapped.push_back(plausi.mapping()->keyAt(i));
-  fields.insert(fields.begin(), "");
-  EXPECT_THAT(mapped, ElementsAreArray(fields));
+  paths.insert(paths.begin(), "");
+  EXPECT_THAT(mapped, ElementsAreArray(paths));
   EXPECT_STREQ(plausi.getRecordType(), "DSKO_04");
   EXPECT_STREQ(plausi.getBuildStamp(), "20221017_130443");
 }

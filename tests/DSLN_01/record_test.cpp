@@ -3,6 +3,7 @@
 // of its findings and the record values each tariff position receives.
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "DSLN_01/dsln01_record.h"
 #include "pl/plausi_problem.h"
 #include "pl/value.h"
+#include "shared/carrier_numbers.h"
 #include "support/error_text.h"
 #include "support/rule_cases.h"
 
@@ -271,12 +273,8 @@ TEST(Dsln01ByNameTest, Annex19bHoldsItsCarriers) {
     h->ctx().setInitParam("wert", bbnr);
     return std::string(h->plausi().callFunction(&h->ctx(), "F_IstBbnrAnlage19b")->getString());
   };
-  for (const char* bbnr :
-       {"01064065", "01627953", "01681222", "02379637", "03701377", "07235792", "09322747",
-        "13385729", "16716004", "18477668", "18626026", "18645029", "20345417", "21204943",
-        "26125562", "28143238", "29086457", "29214533", "34239086", "44861264", "53149588",
-        "55423519", "67334480", "87661207", "88270171", "90276713", "98705576"}) {
-    EXPECT_EQ(annex19b(bbnr), "true") << bbnr;
+  for (std::string_view bbnr : vexal::shared::kAnnex19bCarriers) {
+    EXPECT_EQ(annex19b(std::string(bbnr)), "true") << bbnr;
   }
   EXPECT_EQ(annex19b(" 98705576 "), "true");
   for (const char* bbnr : {"15141364", "14066582", "47009510", "0106406", ""})

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,56 +18,28 @@
 #include "pl/functions.h"
 #include "shared/rule_terms.h"
 #include "support/harness.h"
+#include "support/rule_cases.h"
 
 namespace {
 
 using namespace vexal::shared;
 
-const std::set<std::string_view> kAnnex20 = {
-    "01064065", "01627953", "01681222", "02379637", "03701377", "07235792", "08270878", "09322747",
-    "13174962", "13385729", "14066582", "15141364", "15186676", "15250094", "16716004", "18477668",
-    "18484827", "18484877", "18626026", "18645029", "20345417", "21204943", "26125562", "28143238",
-    "29029801", "29086457", "29139336", "29214533", "31608112", "32064004", "34239086", "37916971",
-    "39892693", "44861264", "47009510", "47042806", "49005902", "52717470", "52738475", "52742028",
-    "53149588", "55423519", "61635458", "63800761", "66337061", "67334480", "67545123", "72305544",
-    "87108525", "87661207", "88270171", "90276713", "98705576", "99011352"};
-const std::set<std::string_view> kAnnex7 = {
-    "01064065", "01681222", "02379637", "03701377", "07235792", "14066582", "15141364", "15186676",
-    "15250094", "16716004", "18477668", "18484827", "18484877", "18626026", "20345417", "21204943",
-    "26125562", "28143238", "29029801", "29086457", "31608112", "32064004", "34239086", "37916971",
-    "44861264", "49005902", "52717470", "52738475", "52742028", "53149588", "55423519", "61635458",
-    "63800761", "66337061", "67334480", "87661207", "88270171", "90276713", "99011352"};
-
 #define DIGITS "0123456789"
-#define LONG_SET DIGITS " -.M"
-// Carrier, allowed length of the membership number, allowed characters
-// (null: any).
-// clang-format off
-const MembershipNumberRule kRules[] = {
-    {"01064065", 6, 6, DIGITS},          {"01681222", 6, 12, DIGITS "-/P"},
-    {"07235792", 10, 13, DIGITS "./"},   {"14066582", 11, 20, LONG_SET},
-    {"15141364", 9, 9, DIGITS},          {"15186676", 10, 10, nullptr},
-    {"15250094", 10, 10, DIGITS},        {"16716004", 5, 11, DIGITS "."},
-    {"18477668", 5, 9, DIGITS},          {"18484827", 7, 20, LONG_SET},
-    {"18484877", 7, 20, LONG_SET},       {"18626026", 14, 14, DIGITS "."},
-    {"29029801", 7, 20, LONG_SET},       {"29086457", 14, 14, DIGITS "."},
-    {"31608112", 7, 20, LONG_SET},       {"32064004", 10, 10, DIGITS "-"},
-    {"37916971", 8, 16, DIGITS " -"},    {"44861264", 10, 13, DIGITS "./"},
-    {"49005902", 4, 10, DIGITS},         {"52717470", 7, 20, LONG_SET},
-    {"52738475", 7, 8, DIGITS ",."},     {"52742028", 9, 9, DIGITS},
-    {"53149588", 10, 11, DIGITS "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
-    {"55423519", 3, 7, DIGITS},          {"61635458", 7, 20, LONG_SET "/"},
-    {"63800761", 11, 20, LONG_SET},      {"66337061", 4, 4, DIGITS},
-    {"67334480", 10, 17, DIGITS " "},    {"87661207", 6, 6, DIGITS},
-    {"88270171", 6, 6, DIGITS},          {"90276713", 9, 9, DIGITS},
-    {"99011352", 8, 8, DIGITS}};
-// clang-format on
+
+std::set<std::string_view> asSet(std::span<const std::string_view> carriers) {
+  return {carriers.begin(), carriers.end()};
+}
+
+const MembershipNumberRule* ruleOf(std::string_view carrier) {
+  for (const MembershipNumberRule& rule : kMembershipNumberRules) {
+    if (rule.carrier == carrier) return &rule;
+  }
+  return nullptr;
+}
 
 std::set<char> characterSet(const char* s) {
   return s ? std::set<char>(s, s + std::strlen(s)) : std::set<char>{};
 }
-
-auto caseName = [](const auto& info) { return std::string(info.param.name); };
 
 class CarrierNumbersTest : public ::testing::Test {
  protected:
@@ -81,34 +55,114 @@ class CarrierNumbersTest : public ::testing::Test {
   vexal::testing::SectionTracker sections;
 };
 
-TEST_F(CarrierNumbersTest, TablesHoldTheCarriersOfTheAnnexes) {
-  const std::set<std::string_view> annex20(kAnnex20Carriers.begin(), kAnnex20Carriers.end());
-  const std::set<std::string_view> annex7(kAnnex7Carriers.begin(), kAnnex7Carriers.end());
+// Each list: carrier numbers of eight digits, in ascending order, each
+// once.
+TEST_F(CarrierNumbersTest, ListsHoldSortedCarrierNumbersOfEightDigits) {
+  for (std::span<const std::string_view> carriers :
+       {kAnnex20Carriers, kAnnex7Carriers, kAnnex19bCarriers}) {
+    for (std::string_view carrier : carriers) {
+      EXPECT_EQ(carrier.size(), 8u) << carrier;
+      EXPECT_EQ(carrier.find_first_not_of(DIGITS), std::string_view::npos) << carrier;
+    }
+    EXPECT_TRUE(std::adjacent_find(carriers.begin(), carriers.end(), std::greater_equal<>()) ==
+                carriers.end());
+  }
   EXPECT_EQ(kAnnex20Carriers.size(), 54u);
   EXPECT_EQ(kAnnex7Carriers.size(), 39u);
-  EXPECT_EQ(annex20, kAnnex20);
-  EXPECT_EQ(annex7, kAnnex7);
-  EXPECT_TRUE(std::includes(annex20.begin(), annex20.end(), annex7.begin(), annex7.end()));
-  ASSERT_EQ(kMembershipNumberRules.size(), 32u);
-  for (std::size_t i = 0; i < std::size(kRules); ++i) {
-    const MembershipNumberRule& actual = kMembershipNumberRules[i];
-    const MembershipNumberRule& expected = kRules[i];
-    EXPECT_EQ(actual.carrier, expected.carrier) << i;
-    EXPECT_EQ(actual.min_length, expected.min_length) << expected.carrier;
-    EXPECT_EQ(actual.max_length, expected.max_length) << expected.carrier;
-    EXPECT_EQ(actual.characters == nullptr, expected.characters == nullptr) << expected.carrier;
-    EXPECT_EQ(characterSet(actual.characters), characterSet(expected.characters))
-        << expected.carrier;
+  EXPECT_EQ(kAnnex19bCarriers.size(), 27u);
+  // Annexes 7 and 19b name carriers of annex 20 only.
+  const std::set<std::string_view> annex20 = asSet(kAnnex20Carriers);
+  for (std::span<const std::string_view> carriers : {kAnnex7Carriers, kAnnex19bCarriers}) {
+    const std::set<std::string_view> part = asSet(carriers);
+    EXPECT_TRUE(std::includes(annex20.begin(), annex20.end(), part.begin(), part.end()));
   }
 }
 
+struct AnnexSample {
+  const char* carrier;
+  bool annex20, annex7, annex19b;
+};
+
+// Carriers chosen from the annexes, and numbers that are none.
+const AnnexSample kAnnexSamples[] = {
+    {"01064065", true, true, true},    {"15141364", true, true, false},
+    {"14066582", true, true, false},   {"02379637", true, true, true},
+    {"99011352", true, true, false},   {"47009510", true, false, false},
+    {"01627953", true, false, true},   {"98705576", true, false, true},
+    {"08270878", true, false, false},  {"12345671", false, false, false},
+    {"01064066", false, false, false}, {"30517264", false, false, false},
+};
+
+TEST_F(CarrierNumbersTest, SampledCarriersStandInTheirAnnexes) {
+  const std::set<std::string_view> annex20 = asSet(kAnnex20Carriers);
+  const std::set<std::string_view> annex7 = asSet(kAnnex7Carriers);
+  const std::set<std::string_view> annex19b = asSet(kAnnex19bCarriers);
+  for (const AnnexSample& sample : kAnnexSamples) {
+    EXPECT_EQ(annex20.count(sample.carrier) == 1, sample.annex20) << sample.carrier;
+    EXPECT_EQ(annex7.count(sample.carrier) == 1, sample.annex7) << sample.carrier;
+    EXPECT_EQ(annex19b.count(sample.carrier) == 1, sample.annex19b) << sample.carrier;
+    EXPECT_EQ(F_IstBbnrAnlage19b(&ctx, text(sample.carrier))->isTrue(), sample.annex19b)
+        << sample.carrier;
+  }
+}
+
+// The rules: one a carrier of annex 7, in ascending order; lengths within
+// the 20 characters of the membership number; every character set holds
+// the digits.
+TEST_F(CarrierNumbersTest, RulesBelongToCarriersOfAnnex7) {
+  const std::set<std::string_view> annex7 = asSet(kAnnex7Carriers);
+  EXPECT_EQ(kMembershipNumberRules.size(), 32u);
+  std::string_view previous;
+  for (const MembershipNumberRule& rule : kMembershipNumberRules) {
+    EXPECT_EQ(annex7.count(rule.carrier), 1u) << rule.carrier;
+    EXPECT_LT(previous, rule.carrier);
+    previous = rule.carrier;
+    EXPECT_LE(1u, rule.min_length) << rule.carrier;
+    EXPECT_LE(rule.min_length, rule.max_length) << rule.carrier;
+    EXPECT_LE(rule.max_length, 20u) << rule.carrier;
+    if (rule.characters != nullptr) {
+      EXPECT_EQ(std::string(DIGITS).find_first_not_of(rule.characters), std::string::npos)
+          << rule.carrier;
+    }
+  }
+}
+
+struct RuleSample {
+  const char* carrier;
+  unsigned min_length, max_length;
+  const char* characters;  // null: any
+};
+
+// Rules chosen by hand, from the narrowest to the widest.
+const RuleSample kRuleSamples[] = {
+    {"15141364", 9, 9, DIGITS},          {"01064065", 6, 6, DIGITS},
+    {"66337061", 4, 4, DIGITS},          {"01681222", 6, 12, DIGITS "-/P"},
+    {"52738475", 7, 8, DIGITS ",."},     {"53149588", 10, 11, DIGITS "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
+    {"15186676", 10, 10, nullptr},       {"14066582", 11, 20, DIGITS " -.M"},
+    {"61635458", 7, 20, DIGITS " -.M/"},
+};
+
+TEST_F(CarrierNumbersTest, SampledRulesHoldTheirCarriersBounds) {
+  for (const RuleSample& sample : kRuleSamples) {
+    const MembershipNumberRule* rule = ruleOf(sample.carrier);
+    ASSERT_NE(rule, nullptr) << sample.carrier;
+    EXPECT_EQ(rule->min_length, sample.min_length) << sample.carrier;
+    EXPECT_EQ(rule->max_length, sample.max_length) << sample.carrier;
+    EXPECT_EQ(rule->characters == nullptr, sample.characters == nullptr) << sample.carrier;
+    EXPECT_EQ(characterSet(rule->characters), characterSet(sample.characters)) << sample.carrier;
+  }
+  // Carriers of annex 7 and of annex 20 only without a rule.
+  for (const char* carrier : {"02379637", "03701377", "47009510", "12345671"})
+    EXPECT_EQ(ruleOf(carrier), nullptr) << carrier;
+}
+
 TEST_F(CarrierNumbersTest, AnnexMembershipOfEveryCarrierTrimmed) {
-  for (std::string_view carrier : kAnnex20) {
+  const std::set<std::string_view> annex7 = asSet(kAnnex7Carriers);
+  for (std::string_view carrier : kAnnex20Carriers) {
     for (std::string padded :
          {std::string(carrier), std::string(carrier) + "       ", " " + std::string(carrier)}) {
       EXPECT_TRUE(F_IstBbnrAnlage20(&ctx, text(padded))->isTrue()) << padded;
-      EXPECT_EQ(F_IstBbnrAnlage7(&ctx, text(padded), nullptr)->isTrue(),
-                kAnnex7.count(carrier) == 1)
+      EXPECT_EQ(F_IstBbnrAnlage7(&ctx, text(padded), nullptr)->isTrue(), annex7.count(carrier) == 1)
           << padded;
     }
   }
@@ -151,10 +205,11 @@ const YearCase kYearCases[] = {
     {"OtherCarrierIn2030", "01064065", "2030", true},
     {"Annex20OnlyIn2017", "01627953", "2017", false}};
 // clang-format on
-INSTANTIATE_TEST_SUITE_P(Years, Annex7YearTest, ::testing::ValuesIn(kYearCases), caseName);
+INSTANTIATE_TEST_SUITE_P(Years, Annex7YearTest, ::testing::ValuesIn(kYearCases),
+                         vexal::testing::RowName());
 
 TEST_F(CarrierNumbersTest, MembershipNumberLengthWithinTheCarriersBounds) {
-  for (const MembershipNumberRule& rule : kRules) {
+  for (const MembershipNumberRule& rule : kMembershipNumberRules) {
     auto allowed = [&](long length) {
       pl::Value* result =
           F_GibZulaessigeMNRLaenge(&ctx, text(rule.carrier), ctx.createNumberValue(length));
@@ -180,7 +235,7 @@ TEST_F(CarrierNumbersTest, MembershipNumberLengthWithinTheCarriersBounds) {
 // A carrier given as a number (by name, say) equals the text of its digits:
 // it finds the same rule as the text, and a number of another carrier none.
 TEST_F(CarrierNumbersTest, CarriersGivenAsNumbersFindTheirRule) {
-  for (const MembershipNumberRule& rule : kRules) {
+  for (const MembershipNumberRule& rule : kMembershipNumberRules) {
     pl::Value* as_number =
         ctx.createNumberValue(static_cast<long double>(std::stoll(std::string(rule.carrier))));
     for (long length : {3L, 9L, 14L, 21L}) {
@@ -205,7 +260,7 @@ TEST_F(CarrierNumbersTest, CarriersGivenAsNumbersFindTheirRule) {
 
 TEST_F(CarrierNumbersTest, MembershipNumberCharactersUpperCasedAgainstTheCarriersSet) {
   const std::string probes = DIGITS " -./,PMAZ_#apmz\xE4";
-  for (const MembershipNumberRule& rule : kRules) {
+  for (const MembershipNumberRule& rule : kMembershipNumberRules) {
     std::set<char> allowed = characterSet(rule.characters);
     for (char c : probes) {
       std::string mnr = std::string("12") + c + "3";
@@ -250,6 +305,7 @@ const IdCase kIdCases[] = {
     {"HashFirst", "#_", "#"},             {"Comma", "1,5", ","},
     {"UmlautUpperCased", "x\xE4", "\xC4"}, {"SharpS", "\xDF", "\xDF"}};
 // clang-format on
-INSTANTIATE_TEST_SUITE_P(Ids, IdCharactersTest, ::testing::ValuesIn(kIdCases), caseName);
+INSTANTIATE_TEST_SUITE_P(Ids, IdCharactersTest, ::testing::ValuesIn(kIdCases),
+                         vexal::testing::RowName());
 
 }  // namespace
