@@ -59,6 +59,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/pl_runtime/include/pl
   DESTINATION ${VEXAL_INSTALL_INCLUDEDIR}
   FILES_MATCHING PATTERN "*.h")
 install(FILES ${PROJECT_SOURCE_DIR}/src/frame/exports.h ${PROJECT_SOURCE_DIR}/src/frame/export.h
+  ${PROJECT_SOURCE_DIR}/src/frame/record_types.h
   DESTINATION ${VEXAL_INSTALL_INCLUDEDIR}/frame)
 install(FILES ${PROJECT_SOURCE_DIR}/host/record_input.h DESTINATION ${VEXAL_INSTALL_INCLUDEDIR}/host)
 # The C API: #include <vexal/check.h>.

@@ -7,8 +7,12 @@ set(CPACK_PACKAGE_VENDOR vexal)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "Plausibility checks for records of the accident-insurance reporting procedure")
+# "DSAS_01, DSAS_02, ... and DSLN_02", from the list of record types.
+set(record_types_text ${VEXAL_RECORD_TYPES})
+list(POP_BACK record_types_text last_record_type)
+list(JOIN record_types_text ", " record_types_text)
 set(CPACK_PACKAGE_DESCRIPTION
-  "vexal checks DSKO_04, DSAS_01, DSAS_02, DSLN_01 and DSLN_02 records with the compiled rule sets of libvexal and reports its findings as text, jsonl, csv or json. The package holds the program, libvexal, the rule runtime and the record model, their headers and a CMake package.")
+  "vexal checks ${record_types_text} and ${last_record_type} records with the compiled rule sets of libvexal and reports its findings as text, jsonl, csv or json. The package holds the program, libvexal, the rule runtime and the record model, their headers and a CMake package.")
 set(CPACK_PACKAGE_CONTACT "vexal maintainers <vexal@localhost>")
 set(CPACK_STRIP_FILES ON)
 

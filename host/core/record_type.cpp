@@ -3,6 +3,7 @@
 namespace vexal::core {
 namespace {
 
+constexpr std::size_t kKindLength = 4;      // characters 1-4
 constexpr std::size_t kVersionOffset = 39;  // characters 40-41
 constexpr std::size_t kVersionLength = 2;
 
@@ -26,15 +27,33 @@ bool isRecordType(std::string_view name) {
   return false;
 }
 
+std::string recordTypeChoices() {
+  std::string text;
+  const std::size_t count = kRecordTypes.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0) text.append(i + 1 < count ? ", " : " or ");
+    text.append(kRecordTypes[i]);
+  }
+  return text;
+}
+
 Detection detectRecordType(std::string_view line) {
   Detection result;
-  std::string_view kind = line.substr(0, 4);
-  if (kind == "DSKO") {
-    result.record_type = "DSKO_04";
+  const std::string_view kind = line.substr(0, kKindLength);
+  const char* only = nullptr;  // the one type of this kind, if there is one
+  int types_of_kind = 0;
+  for (const char* type : kRecordTypes) {
+    if (std::string_view(type).substr(0, kKindLength) == kind) {
+      only = type;
+      ++types_of_kind;
+    }
+  }
+  if (types_of_kind == 0) {
+    result.reason = "unknown record identifier \"" + shown(kind) + "\" in characters 1-4";
     return result;
   }
-  if (kind != "DSAS" && kind != "DSLN") {
-    result.reason = "unknown record identifier \"" + shown(kind) + "\" in characters 1-4";
+  if (types_of_kind == 1) {
+    result.record_type = only;
     return result;
   }
   if (line.size() < kVersionOffset + kVersionLength) {
@@ -42,16 +61,16 @@ Detection detectRecordType(std::string_view line) {
                     "40-41): " + std::to_string(line.size()) + " characters";
     return result;
   }
-  std::string_view version = line.substr(kVersionOffset, kVersionLength);
-  const bool dsas = kind == "DSAS";
-  if (version == "01") {
-    result.record_type = dsas ? "DSAS_01" : "DSLN_01";
-  } else if (version == "02") {
-    result.record_type = dsas ? "DSAS_02" : "DSLN_02";
-  } else {
-    result.reason = std::string(kind) + " record with unknown version \"" + shown(version) +
-                    "\" in characters 40-41";
+  const std::string_view version = line.substr(kVersionOffset, kVersionLength);
+  for (const char* type : kRecordTypes) {
+    const std::string_view name(type);
+    if (name.substr(0, kKindLength) == kind && name.substr(name.size() - kVersionLength) == version) {
+      result.record_type = type;
+      return result;
+    }
   }
+  result.reason = std::string(kind) + " record with unknown version \"" + shown(version) +
+                  "\" in characters 40-41";
   return result;
 }
 

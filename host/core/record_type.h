@@ -7,14 +7,20 @@
 #include <string>
 #include <string_view>
 
+#include "frame/record_types.h"
+
 namespace vexal::core {
 
 // In the order `vexal types` lists them.
-inline constexpr std::array<const char*, 5> kRecordTypes = {"DSAS_01", "DSAS_02", "DSKO_04",
-                                                            "DSLN_01", "DSLN_02"};
+#define VEXAL_RECORD_TYPE_NAME(R) #R,
+inline constexpr auto kRecordTypes =
+    std::to_array<const char*>({VEXAL_RECORD_TYPES(VEXAL_RECORD_TYPE_NAME)});
+#undef VEXAL_RECORD_TYPE_NAME
 
 // Whether name is one of kRecordTypes.
 bool isRecordType(std::string_view name);
+// The record types for a message: "DSAS_01, DSAS_02, ... or DSLN_02".
+std::string recordTypeChoices();
 
 // The record type of a line, or why it cannot be told.
 struct Detection {
@@ -22,10 +28,11 @@ struct Detection {
   std::string reason;                 // Latin-1; set when record_type is null
 };
 
-// Characters 1-4 name the record: "DSKO" is always DSKO_04 (its rule set
-// reports a wrong version itself); "DSAS" and "DSLN" come in the versions
-// "01" and "02", read from characters 40-41 (after KE 4, VF 5, ABSN 15,
-// EPNR 15).
+// Characters 1-4 name the record, and the record types with those four
+// letters: where there is one ("DSKO": DSKO_04), the line is of that type
+// whatever its version (its rule set reports a wrong version itself);
+// where there are several ("DSAS", "DSLN"), the version in characters
+// 40-41 (after KE 4, VF 5, ABSN 15, EPNR 15) picks one.
 Detection detectRecordType(std::string_view line);
 
 }  // namespace vexal::core

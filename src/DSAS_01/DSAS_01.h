@@ -5,19 +5,8 @@
 #ifndef VEXAL_DSAS_01_DSAS_01_H_
 #define VEXAL_DSAS_01_DSAS_01_H_
 
-#if defined(VEXAL_LAYER_MACHINERY) || defined(VEXAL_LAYER_SHARED)
-#error "the machinery and the shared rules do not depend on a record type"
-#endif
-
-#include "machinery/rule_set.h"
-#include "model/record_definition.h"
+#include "machinery/record_type_classes.h"
 #include "shared/header_topic.h"
-
-class RecordDefinition_DSAS_01 final : public RecordDefinition {
- public:
-  RecordDefinition_DSAS_01();
-  const char* getRecordType() const override { return "DSAS_01"; }
-};
 
 namespace DSAS_01 {
 
@@ -31,13 +20,9 @@ class TB_DSAS_01 : public vexal::shared::HeaderTopic {
   using HeaderTopic::HeaderTopic;
 };
 
-// The rule set of DSAS_01. Owns its mapping and topic tree; serves one
-// check at a time, separate objects run in parallel.
-class Plausi_DSAS_01 final : public vexal::machinery::RuleSet {
- public:
-  Plausi_DSAS_01();
-};
-
 }  // namespace DSAS_01
+
+// RecordDefinition_DSAS_01 and DSAS_01::Plausi_DSAS_01.
+VEXAL_DECLARE_RECORD_TYPE(DSAS_01)
 
 #endif  // VEXAL_DSAS_01_DSAS_01_H_

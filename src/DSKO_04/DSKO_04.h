@@ -4,21 +4,8 @@
 #ifndef VEXAL_DSKO_04_DSKO_04_H_
 #define VEXAL_DSKO_04_DSKO_04_H_
 
-#if defined(VEXAL_LAYER_MACHINERY) || defined(VEXAL_LAYER_SHARED)
-#error "the machinery and the shared rules do not depend on a record type"
-#endif
-
-#include "machinery/rule_function.h"
-#include "machinery/rule_set.h"
-#include "machinery/rule_topic.h"
-#include "model/record_definition.h"
+#include "machinery/record_type_classes.h"
 #include "pl/field_descriptor.h"
-
-class RecordDefinition_DSKO_04 final : public RecordDefinition {
- public:
-  RecordDefinition_DSKO_04();
-  const char* getRecordType() const override { return "DSKO_04"; }
-};
 
 namespace DSKO_04 {
 
@@ -48,13 +35,9 @@ class TB_DSKO_04 : public vexal::machinery::RuleTopic {
 pl::Value* F_IstErlaubteEmailZeichen(pl::RuntimeContext* ctx, pl::Value* wert);
 pl::Value* F_IstErlaubteEmail(pl::RuntimeContext* ctx, pl::Value* wert);
 
-// The rule set of DSKO_04. Owns its mapping and topic tree; serves one
-// check at a time, separate objects run in parallel.
-class Plausi_DSKO_04 final : public vexal::machinery::RuleSet {
- public:
-  Plausi_DSKO_04();
-};
-
 }  // namespace DSKO_04
+
+// RecordDefinition_DSKO_04 and DSKO_04::Plausi_DSKO_04.
+VEXAL_DECLARE_RECORD_TYPE(DSKO_04)
 
 #endif  // VEXAL_DSKO_04_DSKO_04_H_

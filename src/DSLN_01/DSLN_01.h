@@ -6,23 +6,10 @@
 #ifndef VEXAL_DSLN_01_DSLN_01_H_
 #define VEXAL_DSLN_01_DSLN_01_H_
 
-#if defined(VEXAL_LAYER_MACHINERY) || defined(VEXAL_LAYER_SHARED)
-#error "the machinery and the shared rules do not depend on a record type"
-#endif
-
-#include "machinery/rule_function.h"
-#include "machinery/rule_set.h"
-#include "machinery/rule_topic.h"
-#include "model/record_definition.h"
+#include "machinery/record_type_classes.h"
 #include "pl/field_descriptor.h"
 #include "pl/topic.h"
 #include "shared/header_topic.h"
-
-class RecordDefinition_DSLN_01 final : public RecordDefinition {
- public:
-  RecordDefinition_DSLN_01();
-  const char* getRecordType() const override { return "DSLN_01"; }
-};
 
 namespace DSLN_01 {
 
@@ -86,13 +73,9 @@ class TB_DSLN_01 : public vexal::shared::HeaderTopic {
   void bindFields() override;
 };
 
-// The rule set of DSLN_01. Owns its mapping and topic tree; serves one
-// check at a time, separate objects run in parallel.
-class Plausi_DSLN_01 final : public vexal::machinery::RuleSet {
- public:
-  Plausi_DSLN_01();
-};
-
 }  // namespace DSLN_01
+
+// RecordDefinition_DSLN_01 and DSLN_01::Plausi_DSLN_01.
+VEXAL_DECLARE_RECORD_TYPE(DSLN_01)
 
 #endif  // VEXAL_DSLN_01_DSLN_01_H_

@@ -5,20 +5,8 @@
 #ifndef VEXAL_DSLN_02_DSLN_02_H_
 #define VEXAL_DSLN_02_DSLN_02_H_
 
-#if defined(VEXAL_LAYER_MACHINERY) || defined(VEXAL_LAYER_SHARED)
-#error "the machinery and the shared rules do not depend on a record type"
-#endif
-
+#include "machinery/record_type_classes.h"
 #include "DSLN_01/DSLN_01.h"
-#include "machinery/rule_function.h"
-#include "machinery/rule_set.h"
-#include "model/record_definition.h"
-
-class RecordDefinition_DSLN_02 final : public RecordDefinition {
- public:
-  RecordDefinition_DSLN_02();
-  const char* getRecordType() const override { return "DSLN_02"; }
-};
 
 namespace DSLN_02 {
 
@@ -42,13 +30,9 @@ class TB_DSLN_02 : public DSLN_01::TB_DSLN_01 {
   void reportingPeriod(RuleCall& rule);
 };
 
-// The rule set of DSLN_02. Owns its mapping and topic tree; serves one
-// check at a time, separate objects run in parallel.
-class Plausi_DSLN_02 final : public vexal::machinery::RuleSet {
- public:
-  Plausi_DSLN_02();
-};
-
 }  // namespace DSLN_02
+
+// RecordDefinition_DSLN_02 and DSLN_02::Plausi_DSLN_02.
+VEXAL_DECLARE_RECORD_TYPE(DSLN_02)
 
 #endif  // VEXAL_DSLN_02_DSLN_02_H_

@@ -2,11 +2,7 @@
 
 #include <new>
 
-#include "DSAS_01/DSAS_01.h"
-#include "DSAS_02/DSAS_02.h"
-#include "DSKO_04/DSKO_04.h"
-#include "DSLN_01/DSLN_01.h"
-#include "DSLN_02/DSLN_02.h"
+#include "frame/record_type_headers.h"
 #include "model/record_definition.h"
 #include "pl/plausi.h"
 
@@ -40,8 +36,4 @@ void destroyRecordDefinition(RecordDefinition* definition) {
     destroyRecordDefinition(definition);                                                          \
   }
 
-VEXAL_DEFINE_RECORD_TYPE_EXPORTS(DSAS_01)
-VEXAL_DEFINE_RECORD_TYPE_EXPORTS(DSAS_02)
-VEXAL_DEFINE_RECORD_TYPE_EXPORTS(DSKO_04)
-VEXAL_DEFINE_RECORD_TYPE_EXPORTS(DSLN_01)
-VEXAL_DEFINE_RECORD_TYPE_EXPORTS(DSLN_02)
+VEXAL_RECORD_TYPES(VEXAL_DEFINE_RECORD_TYPE_EXPORTS)

@@ -1,12 +1,13 @@
-// The twenty entry points of libvexal: for each record type one function
-// that hands out a new rule set, one that hands out a new record layout,
-// and the two that take them back. Objects belong to the caller until
+// The entry points of libvexal, four per record type (twenty for the
+// five): one function that hands out a new rule set, one that hands out a
+// new record layout, and the two that take them back. Objects belong to the caller until
 // handed back; null is ignored by the unload functions.
 
 #ifndef VEXAL_FRAME_EXPORTS_H_
 #define VEXAL_FRAME_EXPORTS_H_
 
 #include "frame/export.h"
+#include "frame/record_types.h"
 
 namespace pl {
 class Plausi;
@@ -19,11 +20,9 @@ class RecordDefinition;
   VEXAL_EXPORT RecordDefinition* loadRecordDefinition##R(); \
   VEXAL_EXPORT void unloadRecordDefinition##R(RecordDefinition* definition);
 
-VEXAL_DECLARE_RECORD_TYPE_EXPORTS(DSAS_01)
-VEXAL_DECLARE_RECORD_TYPE_EXPORTS(DSAS_02)
-VEXAL_DECLARE_RECORD_TYPE_EXPORTS(DSKO_04)
-VEXAL_DECLARE_RECORD_TYPE_EXPORTS(DSLN_01)
-VEXAL_DECLARE_RECORD_TYPE_EXPORTS(DSLN_02)
+// loadPlausiDSKO_04, unloadPlausiDSKO_04, loadRecordDefinitionDSKO_04,
+// unloadRecordDefinitionDSKO_04, and so on for every record type.
+VEXAL_RECORD_TYPES(VEXAL_DECLARE_RECORD_TYPE_EXPORTS)
 
 #undef VEXAL_DECLARE_RECORD_TYPE_EXPORTS
 

@@ -25,7 +25,8 @@ if [[ $(basename "$dll") == vexalcheck.dll ]]; then
   expected=$(sed -nE 's/^VX_API [^(]*[ *](vx_[a-z_]+)\(.*/\1/p' "$header" | LC_ALL=C sort)
 else
   expected=$(
-    for r in DSAS_01 DSAS_02 DSKO_04 DSLN_01 DSLN_02; do
+    list=$(dirname "${BASH_SOURCE[0]}")/../../src/frame/record_types.h
+    for r in $(sed -nE 's/^  X\(([A-Z]+_[0-9]+)\).*/\1/p' "$list"); do
       for op in loadPlausi unloadPlausi loadRecordDefinition unloadRecordDefinition; do
         echo "$op$r"
       done
