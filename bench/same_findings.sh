@@ -3,7 +3,8 @@
 # builds the commit's vexal beside the current one, checks the example
 # transmission and a large generated transmission of valid and damaged
 # records of every record type with both, and compares the jsonl output
-# and the runtime's log lines (--log) byte for byte.
+# and the runtime's log lines (--log) byte for byte, with one worker and
+# with two.
 #
 #   bench/same_findings.sh COMMIT [RECORDS] [BUILD_DIR]
 #     COMMIT     the commit to compare with, e.g. main or 2fe3458
@@ -73,22 +74,24 @@ echo "old:   $($old --version | head -1) ($commit)"
 echo "new:   $($new --version | head -1) (working tree)"
 status=0
 for input in examples/transmission.txt "$generated"; do
-  for run in old new; do
-    binary=$old
-    [[ $run == new ]] && binary=$new
-    "$binary" check --today 20261208 --param ipMjahrSchalttag=1201 --format jsonl --log \
-      "$input" >"$work/$run.jsonl" 2>"$work/$run.log" || true
+  for jobs in 1 2; do
+    for run in old new; do
+      binary=$old
+      [[ $run == new ]] && binary=$new
+      "$binary" check -j "$jobs" --today 20261208 --param ipMjahrSchalttag=1201 --format jsonl \
+        --log "$input" >"$work/$run.jsonl" 2>"$work/$run.log" || true
+    done
+    lines=$(wc -l <"$input")
+    findings=$(wc -l <"$work/new.jsonl")
+    log_lines=$(wc -l <"$work/new.log")
+    if cmp -s "$work/old.jsonl" "$work/new.jsonl" && cmp -s "$work/old.log" "$work/new.log"; then
+      echo "same:  $input -j $jobs ($lines lines, $findings jsonl lines, $log_lines log lines)"
+    else
+      echo "DIFFERENT: $input -j $jobs ($lines lines)"
+      diff "$work/old.jsonl" "$work/new.jsonl" | head -10 || true
+      diff "$work/old.log" "$work/new.log" | head -10 || true
+      status=1
+    fi
   done
-  lines=$(wc -l <"$input")
-  findings=$(wc -l <"$work/new.jsonl")
-  log_lines=$(wc -l <"$work/new.log")
-  if cmp -s "$work/old.jsonl" "$work/new.jsonl" && cmp -s "$work/old.log" "$work/new.log"; then
-    echo "same:  $input ($lines lines, $findings jsonl lines, $log_lines log lines)"
-  else
-    echo "DIFFERENT: $input ($lines lines)"
-    diff "$work/old.jsonl" "$work/new.jsonl" | head -10 || true
-    diff "$work/old.log" "$work/new.log" | head -10 || true
-    status=1
-  fi
 done
 exit "$status"

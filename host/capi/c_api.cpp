@@ -12,12 +12,12 @@
 #include <string>
 #include <string_view>
 
-#include "core/c_results.h"
+#include "capi/c_results.h"
 #include "core/check_options.h"
 #include "core/checker.h"
 #include "core/encoding.h"
 #include "core/library.h"
-#include "core/line_source.h"
+#include "core/result_stream.h"
 #include "core/open_file.h"
 #include "core/record_type.h"
 #include "core/rule_sets.h"
@@ -68,10 +68,8 @@ struct Input {
 
   std::FILE* file = nullptr;  // opened by path, owned
   std::unique_ptr<core::ByteSource> source;
-  std::unique_ptr<core::LineSource> lines;
-  core::InputLine line;
-  bool line_pending = false;  // its file warning went out, the line itself not yet
-  bool ended = false;
+  std::unique_ptr<core::ResultStream> stream;
+  core::StreamItem item;
 };
 
 // The text of a message for a buffer of size bytes: cut at a character
@@ -132,8 +130,8 @@ bool readOptions(const vx_options* given, core::CheckOptions& options, std::stri
   }
   if (VX_HAS(given, record_type) && given->record_type != nullptr) {
     if (!core::isRecordType(given->record_type)) {
-      return invalid(std::string("unknown record type '") + given->record_type +
-                     "' (use DSAS_01, DSAS_02, DSKO_04, DSLN_01 or DSLN_02)");
+      return invalid(std::string("unknown record type '") + given->record_type + "' (use " +
+                     core::recordTypeChoices() + ")");
     }
     options.record_type = given->record_type;
   }
@@ -149,8 +147,8 @@ struct vx_checker {
   std::unique_ptr<core::Library> library;
   std::unique_ptr<core::LibraryRuleSets> rule_sets;
   std::unique_ptr<core::Checker> checker;
-  core::CResults results;
-  std::map<std::string, std::unique_ptr<core::CLayout>, std::less<>> layouts;
+  capi::CResults results;
+  std::map<std::string, std::unique_ptr<capi::CLayout>, std::less<>> layouts;
   std::unique_ptr<Input> input;
   std::string message;
 
@@ -186,39 +184,28 @@ vx_status guarded(vx_checker* checker, Body&& body) {
 }
 
 vx_status openInput(vx_checker* checker, std::unique_ptr<Input> input) {
-  input->lines = std::make_unique<core::LineSource>(*input->source);
+  input->stream = std::make_unique<core::ResultStream>(*input->source, checker->checker.get());
   checker->input = std::move(input);
   return checker->succeed();
 }
 
-// The next result of the checker's input, or null at its end.
+// The next result of the checker's input, or null at its end. Empty
+// lines give none.
 const vx_result* nextResult(vx_checker* checker, vx_status& status) {
   Input& input = *checker->input;
   status = VX_OK;
-  if (input.line_pending) {
-    input.line_pending = false;
-    return &checker->results.line(checker->checker->check(input.line));
-  }
-  while (!input.ended) {
-    if (!input.lines->next(input.line)) {
-      input.ended = true;
-      if (std::string failure = input.lines->failure(); !failure.empty()) {
-        status = checker->fail(VX_IO_ERROR, core::toUtf8(failure));
+  core::StreamItem& item = input.item;
+  while (input.stream->next(item)) {
+    switch (item.kind) {
+      case core::StreamItem::Kind::kLine:
+        if (item.line.empty()) continue;
+        return &checker->results.line(input.stream->result(item));
+      case core::StreamItem::Kind::kFileWarning:
+        return &checker->results.fileWarning(item.warning_line, item.message);
+      case core::StreamItem::Kind::kReadFailure:
+        status = checker->fail(VX_IO_ERROR, core::toUtf8(item.message));
         return nullptr;
-      }
-      if (std::string warning = input.lines->endWarning(); !warning.empty()) {
-        return &checker->results.fileWarning(0, warning);
-      }
-      break;
     }
-    if (!input.line.file_warning.empty()) {
-      // The line is checked when it is asked for, so that a line checked
-      // in between does not replace its result.
-      input.line_pending = true;
-      return &checker->results.fileWarning(input.line.number, input.line.file_warning);
-    }
-    if (!input.line.overlong() && input.line.bytes.empty()) continue;
-    return &checker->results.line(checker->checker->check(input.line));
   }
   return nullptr;
 }
@@ -411,7 +398,7 @@ VX_API vx_status vx_checker_layout(vx_checker* checker, const char* record_type,
                              std::string("cannot load record type ") + record_type + ": " +
                                  core::toUtf8(type != nullptr ? type->error : "unknown"));
       }
-      auto made = std::make_unique<core::CLayout>(record_type, *type->definition, type->plausi);
+      auto made = std::make_unique<capi::CLayout>(record_type, *type->definition, type->plausi);
       found = checker->layouts.emplace(record_type, std::move(made)).first;
     }
     *layout = &found->second->layout();

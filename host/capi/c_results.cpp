@@ -1,12 +1,12 @@
-#include "core/c_results.h"
+#include "capi/c_results.h"
 
 #include "core/encoding.h"
 #include "core/finding_text.h"
 
-namespace vexal::core {
+namespace vexal::capi {
 namespace {
 
-bool isAscii(std::string_view text) { return asciiPrefix(text) == text.size(); }
+bool isAscii(std::string_view text) { return core::asciiPrefix(text) == text.size(); }
 
 }  // namespace
 
@@ -31,8 +31,18 @@ void CResults::text(const char*& slot, const char* latin1) {
 
 void CResults::copy(const char*& slot, std::string_view latin1) {
   fixups_.emplace_back(&slot, buffer_.size());
-  appendUtf8(buffer_, latin1);
+  core::appendUtf8(buffer_, latin1);
   buffer_.push_back('\0');
+}
+
+void CResults::put(const char*& slot, const char* latin1) { text(slot, latin1); }
+
+void CResults::put(const char*& slot, std::string_view code) {
+  if (code.empty()) {
+    slot = nullptr;
+  } else {
+    copy(slot, code);
+  }
 }
 
 const vx_result& CResults::finish() {
@@ -40,16 +50,16 @@ const vx_result& CResults::finish() {
   return result_;
 }
 
-const vx_result& CResults::line(const LineResult& result) {
+const vx_result& CResults::line(const core::LineResult& result) {
   start();
   switch (result.kind) {
-    case LineResult::Kind::kEmpty:
+    case core::LineResult::Kind::kEmpty:
       result_.kind = VX_KIND_EMPTY;
       break;
-    case LineResult::Kind::kRecord:
+    case core::LineResult::Kind::kRecord:
       result_.kind = VX_KIND_RECORD;
       break;
-    case LineResult::Kind::kError:
+    case core::LineResult::Kind::kError:
       result_.kind = VX_KIND_ERROR;
       copy(result_.error, result.error);
       break;
@@ -60,36 +70,23 @@ const vx_result& CResults::line(const LineResult& result) {
   result_.actual_length = result.actual_length;
   if (result.lengthDiffers()) {
     scratch_.clear();
-    appendLengthWarning(scratch_, result.expected_length, result.actual_length);
+    core::appendLengthWarning(scratch_, result.expected_length, result.actual_length);
     copy(result_.warning, scratch_);
   }
 
   // Slots point into findings_: it is sized before any is taken.
   findings_.assign(result.findings.size(), vx_finding{});
   for (std::size_t i = 0; i < findings_.size(); ++i) {
-    const Finding& f = result.findings[i];
+    const core::Finding& f = result.findings[i];
     vx_finding& out = findings_[i];
-    text(out.id, f.id);
-    text(out.check, f.check);
-    if (!f.code.empty()) copy(out.code, f.code);
-    out.problem_type = static_cast<int>(f.problem_type);
-    out.weight = f.weight;
-    out.info_type = static_cast<int>(f.info_type);
-    text(out.short_description, f.short_description);
-    text(out.long_description, f.long_description);
-    text(out.correction_info, f.correction_info);
-    text(out.reference_topic, f.reference_topic);
-    text(out.reference_field, f.reference_field);
-    text(out.field_display_name, f.field_display_name);
-    out.field_type = f.field_type ? static_cast<int>(*f.field_type) : -1;
-    out.field_length = f.field_length ? *f.field_length : -1;
-    text(out.field_mask, f.field_mask);
-    text(out.exception, f.exception);
+#define VEXAL_FINDING_SLOT(member, Name) put(out.member, f.member);
+    VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_SLOT)
+#undef VEXAL_FINDING_SLOT
     scratch_.clear();
-    appendFindingLabel(scratch_, f.id != nullptr ? f.id : "?");
+    core::appendFindingLabel(scratch_, f.id != nullptr ? f.id : "?");
     copy(out.label, scratch_);
     scratch_.clear();
-    appendFindingText(scratch_, f);
+    core::appendFindingText(scratch_, f);
     copy(out.text, scratch_);
   }
   result_.finding_count = findings_.size();
@@ -106,10 +103,10 @@ const vx_result& CResults::fileWarning(long line, std::string_view message) {
 }
 
 CLayout::CLayout(const char* record_type, const RecordDefinition& definition, pl::Plausi* plausi)
-    : names_(DisplayNames::of(plausi)) {
-  const LayoutView view = describeLayout(definition, names_);
+    : names_(core::DisplayNames::of(plausi)) {
+  const core::LayoutView view = core::describeLayout(definition, names_);
   entries_.reserve(view.entries.size());
-  for (const LayoutEntry& entry : view.entries) {
+  for (const core::LayoutEntry& entry : view.entries) {
     vx_layout_entry out{};
     out.is_group = entry.is_group ? 1 : 0;
     out.depth = entry.depth;
@@ -126,7 +123,7 @@ CLayout::CLayout(const char* record_type, const RecordDefinition& definition, pl
       out.occurs = keep(occurrenceText(entry));
     } else {
       out.length = entry.length;
-      out.type = modelTypeName(entry.type);
+      out.type = core::modelTypeName(entry.type);
       if (entry.display_name != nullptr) out.display_name = keep(entry.display_name);
     }
     entries_.push_back(out);
@@ -141,7 +138,7 @@ CLayout::CLayout(const char* record_type, const RecordDefinition& definition, pl
 }
 
 const char* CLayout::keep(std::string_view latin1) {
-  return texts_.emplace_back(toUtf8(latin1)).c_str();
+  return texts_.emplace_back(core::toUtf8(latin1)).c_str();
 }
 
-}  // namespace vexal::core
+}  // namespace vexal::capi

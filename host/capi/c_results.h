@@ -1,13 +1,15 @@
 // The C API's results: core results and layouts as the plain structs of
 // vexal/check.h, with every text in UTF-8.
 
-#ifndef VEXAL_HOST_CORE_C_RESULTS_H_
-#define VEXAL_HOST_CORE_C_RESULTS_H_
+#ifndef VEXAL_HOST_CAPI_C_RESULTS_H_
+#define VEXAL_HOST_CAPI_C_RESULTS_H_
 
 #include <cstddef>
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -15,7 +17,7 @@
 #include "core/line_result.h"
 #include "vexal/check.h"
 
-namespace vexal::core {
+namespace vexal::capi {
 
 // Turns one result at a time into a vx_result. A Latin-1 text that is
 // plain ASCII is handed out as it is (it is UTF-8 already and lives as
@@ -25,11 +27,26 @@ namespace vexal::core {
 // next call. Not thread-safe.
 class CResults {
  public:
-  const vx_result& line(const LineResult& result);
+  const vx_result& line(const core::LineResult& result);
   const vx_result& fileWarning(long line, std::string_view message);
 
  private:
   void start();
+  // A finding's attribute in its vx_finding slot: texts as text() hands
+  // them out, the error identifier null when there is none, enums as their
+  // numbers, an absent optional as -1.
+  void put(const char*& slot, const char* latin1);
+  void put(const char*& slot, std::string_view code);
+  static void put(int& slot, int number) { slot = number; }
+  template <class Enum>
+    requires std::is_enum_v<Enum>
+  static void put(int& slot, Enum value) {
+    slot = static_cast<int>(value);
+  }
+  template <class T>
+  static void put(int& slot, const std::optional<T>& value) {
+    slot = value ? static_cast<int>(*value) : -1;
+  }
   // Hands out a Latin-1 text (null stays null) through slot.
   void text(const char*& slot, const char* latin1);
   // Writes a Latin-1 text as UTF-8 into the buffer for slot.
@@ -58,12 +75,12 @@ class CLayout {
  private:
   const char* keep(std::string_view latin1);
 
-  DisplayNames names_;
+  core::DisplayNames names_;
   std::deque<std::string> texts_;
   std::vector<vx_layout_entry> entries_;
   vx_layout layout_{};
 };
 
-}  // namespace vexal::core
+}  // namespace vexal::capi
 
-#endif  // VEXAL_HOST_CORE_C_RESULTS_H_
+#endif  // VEXAL_HOST_CAPI_C_RESULTS_H_

@@ -2,19 +2,13 @@
 
 #include <memory>
 
-#include "cli/checker.h"
+#include "cli/check_run.h"
 #include "cli/commands.h"
-#include "cli/csv_report.h"
-#include "cli/encoding.h"
-#include "cli/jsonl_report.h"
-#include "cli/parallel_check.h"
-#include "cli/platform_io.h"
-#include "cli/progress.h"
-#include "cli/statistics.h"
-#include "cli/stderr_log.h"
+#include "cli/output.h"
+#include "cli/printers.h"
 #include "cli/terminal.h"
-#include "cli/text_report.h"
 #include "cli/threads.h"
+#include "core/encoding.h"
 
 namespace vexal::cli {
 namespace {
@@ -78,7 +72,7 @@ class FileMessagesOnStderr final : public Report {
     line.append("vexal: ").append(where.file);
     if (where.line > 0) line.append(":").append(std::to_string(where.line));
     line.append(": ").append(what).append(": ");
-    appendUtf8(line, message);
+    core::appendUtf8(line, message);
     line.push_back('\n');
     err_.flush();
   }
@@ -88,20 +82,20 @@ class FileMessagesOnStderr final : public Report {
   Output& err_;
 };
 
-// The files of the command line, one after the other, through a Checker
-// (one worker) or a ParallelCheck. False when one could not be read.
+// The files of the command line, one after the other, through a
+// SequentialCheck or a ParallelCheck. False when one could not be read.
 template <class Check>
 bool checkFiles(const CommandLine& line, Check& check) {
   bool io_error = false;
   const int file_count = static_cast<int>(line.files.size());
   for (int index = 1; index <= file_count; ++index) {
     const std::string& file = line.files[index - 1];
-    const std::string shown = nameToUtf8(file);
+    const std::string shown = core::nameToUtf8(file);
     std::FILE* stream = stdin;
     std::int64_t size = -1;
     if (file != "-") {
       std::string reason;
-      stream = openForReading(file, reason, size);
+      stream = core::openForReading(file, reason, size);
       if (stream == nullptr) {
         check.fileError(shown, "cannot open file: " + reason);
         io_error = true;
@@ -109,32 +103,12 @@ bool checkFiles(const CommandLine& line, Check& check) {
       }
     }
     check.startFile(shown, size, index, file_count);
-    FileSource source(stream);
+    core::FileSource source(stream);
     if (!check.checkStream(source, shown)) io_error = true;
     if (stream != stdin) std::fclose(stream);
   }
   return !io_error;
 }
-
-// A Checker with the progress meter's file start.
-class SequentialCheck {
- public:
-  SequentialCheck(Checker& checker, ProgressMeter* progress)
-      : checker_(checker), progress_(progress) {}
-  void startFile(std::string_view name, std::int64_t size, int index, int count) {
-    if (progress_ != nullptr) progress_->startFile(name, size, index, count);
-  }
-  bool checkStream(ByteSource& source, std::string_view file) {
-    return checker_.checkStream(source, file);
-  }
-  void fileError(std::string_view file, std::string_view message) {
-    checker_.fileError(file, message);
-  }
-
- private:
-  Checker& checker_;
-  ProgressMeter* progress_;
-};
 
 }  // namespace
 
@@ -181,9 +155,8 @@ int runCheck(const CommandLine& line, const core::Library& library, Output& out,
   CheckSummary summary;
   if (jobs <= 1) {
     core::LibraryRuleSets rule_sets(library);
-    Checker checker(rule_sets, reported);
+    SequentialCheck checker(rule_sets, reported, progress.get());
     checker.configure(checkOptions(line));
-    checker.showProgress(progress.get());
     std::unique_ptr<StderrLog> log;
     if (line.log) {
       // Into the same output as the messages about files, so that both
@@ -192,8 +165,7 @@ int runCheck(const CommandLine& line, const core::Library& library, Output& out,
       checker.context().getLogger().setTraceSink(log.get());
       checker.context().getLogger().setErrorSink(log.get());
     }
-    SequentialCheck check(checker, progress.get());
-    readable = checkFiles(line, check);
+    readable = checkFiles(line, checker);
     checker.context().getLogger().setTraceSink(nullptr);
     checker.context().getLogger().setErrorSink(nullptr);
     if (log) log->flush();

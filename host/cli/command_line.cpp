@@ -284,18 +284,18 @@ Parser::Parser(CommandLine& line) {
   // Options.
   each({check, call}, [&](CLI::App* command) {
     command->add_option_function<std::string>(
-               "--today", [&line](const std::string& value) { line.today = parseDate(value); },
+               "--today", [&line](const std::string& value) { line.today = core::parseDate(value); },
                "processing date (default: today's local date)")
         ->option_text("JJJJMMTT")
         ->check(valueCheck([](const std::string& value) -> std::string {
-          if (parseDate(value)) return {};
+          if (core::parseDate(value)) return {};
           return "--today wants a date JJJJMMTT, e.g. 20261208, not '" + value + "'";
         }));
     command
         ->add_option("--param", param_options,
                      std::string("init parameter of the rule set; repeatable,\n"
                                  "a later one wins (default: ") +
-                         kLeapDayParameter + "=" + kLeapDayDefault + ")")
+                         core::kLeapDayParameter + "=" + core::kLeapDayDefault + ")")
         ->option_text("NAME=VALUE")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
         ->check(valueCheck([](const std::string& value) -> std::string {
@@ -613,7 +613,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& given) {
       return result;
     }
   }
-  line.params.emplace_back(kLeapDayParameter, kLeapDayDefault);
+  line.params.emplace_back(core::kLeapDayParameter, core::kLeapDayDefault);
   for (const auto* given_params : {&parser.param_options, &parser.param_operands}) {
     for (const std::string& text : *given_params) line.params.push_back(*parameterOf(text));
   }

@@ -18,10 +18,6 @@ namespace vexal::cli {
 enum class Command { kNone, kCheck, kLayout, kCall, kTypes };
 enum class Format { kText, kJsonl, kCsv, kJson };
 
-using core::Date;
-using core::kLeapDayDefault;
-using core::kLeapDayParameter;
-using core::parseDate;
 
 // The most workers `vexal check --jobs` takes.
 inline constexpr int kMaxJobs = 256;
@@ -35,7 +31,7 @@ struct CommandLine {
   bool version = false;
   std::string library;  // empty: next to the program
   Format format = Format::kText;
-  std::optional<Date> today;  // empty: the local date
+  std::optional<core::Date> today;  // empty: the local date
   // In the order they are set: the default first, then --param, then the
   // NAME=VALUE operands of `call`; a later one wins.
   std::vector<std::pair<std::string, std::string>> params;

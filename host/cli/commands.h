@@ -5,12 +5,15 @@
 #define VEXAL_HOST_CLI_COMMANDS_H_
 
 #include <cstdio>
+#include <string>
 
 #include "cli/command_line.h"
 #include "cli/output.h"
-#include "cli/rule_sets.h"
 #include "core/check_options.h"
+#include "core/layout_view.h"
 #include "core/library.h"
+#include "core/rule_sets.h"
+#include "pl/value.h"
 
 namespace vexal::cli {
 
@@ -24,9 +27,23 @@ inline constexpr int kExitUsage = 2;
 core::CheckOptions checkOptions(const CommandLine& line);
 
 int runCheck(const CommandLine& line, const core::Library& library, Output& out, std::FILE* err);
-int runLayout(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, std::FILE* err);
-int runCall(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, std::FILE* err);
-int runTypes(const CommandLine& line, RuleSetProvider& rule_sets, Output& out, std::FILE* err);
+int runLayout(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out, std::FILE* err);
+int runCall(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out, std::FILE* err);
+int runTypes(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out, std::FILE* err);
+
+// A record layout as `vexal layout` shows it: text lines, or one JSON
+// object; both UTF-8 and ending in LF.
+std::string layoutText(const char* record_type, const core::LayoutView& view);
+std::string layoutJson(const char* record_type, const core::LayoutView& view);
+
+// How `vexal call` shows a value of the rule language: "string",
+// "number", "bool", "date", "invalid", "interval_range", "sequence_range"
+// or "range_series".
+const char* valueKindName(const pl::Value& value);
+// The value for a text line, Latin-1: a string's bytes, a number's plain
+// decimals, true/false, JJJJMMTT, "(invalid)", or the kind in parentheses
+// for ranges.
+std::string valueText(const pl::Value& value);
 
 }  // namespace vexal::cli
 

@@ -1,12 +1,30 @@
-#include "cli/csv_report.h"
+// The csv printer, with fields as RFC 4180 writes them.
 
 #include <charconv>
 #include <cstdint>
 
-#include "cli/csv.h"
-#include "cli/encoding.h"
+#include "cli/printers.h"
+#include "core/encoding.h"
 
 namespace vexal::cli {
+
+void appendCsvField(std::string& out, std::string_view text) {
+  bool quote = !text.empty() && (text.front() == ' ' || text.back() == ' ');
+  for (std::size_t i = 0; i < text.size() && !quote; ++i) {
+    const char c = text[i];
+    quote = c == ',' || c == '"' || c == '\r' || c == '\n';
+  }
+  if (!quote) {
+    out.append(text);
+    return;
+  }
+  out.push_back('"');
+  for (char c : text) {
+    if (c == '"') out.push_back('"');
+    out.push_back(c);
+  }
+  out.push_back('"');
+}
 
 void appendCsvHeader(std::string& out) {
   for (std::size_t i = 0; i < kColumnCount; ++i) {
@@ -34,7 +52,7 @@ void appendCsvRow(std::string& out, const Row& row) {
         break;
       case Cell::Kind::kText1252:
         text.clear();
-        appendUtf8(text, cell.text);
+        core::appendUtf8(text, cell.text);
         appendCsvField(out, text);
         break;
       case Cell::Kind::kTextUtf8:

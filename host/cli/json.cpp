@@ -1,9 +1,9 @@
-#include "cli/json.h"
+#include "cli/printers.h"
 
 #include <cstdint>
 #include <cstring>
 
-#include "cli/encoding.h"
+#include "core/encoding.h"
 
 namespace vexal::cli {
 namespace {
@@ -118,7 +118,7 @@ char* writeJsonString1252(char* out, std::string_view text) {
   for (;;) {
     const std::size_t plain = copyPlain(out, text);
     if (plain == text.size()) break;
-    const char32_t c = codePointOf1252(static_cast<unsigned char>(text[plain]));
+    const char32_t c = core::codePointOf1252(static_cast<unsigned char>(text[plain]));
     out = needsEscape(c) ? writeEscape(out, c) : writeCodePoint(out, c);
     text.remove_prefix(plain + 1);
   }

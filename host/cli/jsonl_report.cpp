@@ -1,11 +1,10 @@
-#include "cli/jsonl_report.h"
+#include "cli/printers.h"
 
 #include <array>
 #include <charconv>
 #include <cstring>
 #include <string>
 
-#include "cli/json.h"
 
 namespace vexal::cli {
 

@@ -8,9 +8,7 @@
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "cli/library_path.h"
 #include "cli/output.h"
-#include "cli/platform_io.h"
 #include "core/library.h"
 #include "core/rule_sets.h"
 

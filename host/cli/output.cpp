@@ -1,4 +1,18 @@
+// Buffered output, standard streams, program arguments and where the
+// program finds libvexal.
+
 #include "cli/output.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include "core/windows_text.h"
+#else
+#include <unistd.h>
+#endif
+
+#include "core/shared_library.h"
 
 namespace vexal::cli {
 
@@ -27,6 +41,39 @@ void Output::flush() {
     buffer_.clear();
   }
   if (std::fflush(stream_) != 0) failed_ = true;
+}
+
+#ifdef _WIN32
+
+void useBinaryStandardStreams() {
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+}
+
+std::vector<std::string> programArguments(int, char**) { return core::wideArguments(); }
+
+#else
+
+void useBinaryStandardStreams() {}
+
+std::vector<std::string> programArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+#endif
+
+std::string defaultLibraryPath() {
+  const std::string folder = core::programFolder();
+  const std::string beside = folder + core::defaultLibraryName();
+#if defined(VEXAL_INSTALLED_LIBRARY_FOLDER) && !defined(_WIN32)
+  if (access(beside.c_str(), F_OK) != 0) {
+    const std::string installed =
+        folder + VEXAL_INSTALLED_LIBRARY_FOLDER "/" + core::defaultLibraryName();
+    if (access(installed.c_str(), F_OK) == 0) return installed;
+  }
+#endif
+  return beside;
 }
 
 }  // namespace vexal::cli

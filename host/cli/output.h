@@ -1,12 +1,17 @@
-// Buffered writing to a stdio stream.
+// Buffered output, standard streams, program arguments and where the
+// program finds libvexal, the same on Linux and Windows.
 
 #ifndef VEXAL_HOST_CLI_OUTPUT_H_
 #define VEXAL_HOST_CLI_OUTPUT_H_
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/open_file.h"
 
 namespace vexal::cli {
 
@@ -52,6 +57,18 @@ class Output {
   std::string buffer_;
   bool failed_ = false;
 };
+
+// Switches standard input, output and error to binary mode, so that bytes
+// pass unchanged (Windows; nothing to do elsewhere).
+void useBinaryStandardStreams();
+
+
+// The program's arguments after its name, as UTF-8.
+std::vector<std::string> programArguments(int argc, char** argv);
+
+// The library next to the running program, or, when the program is
+// installed, in the library folder beside its own.
+std::string defaultLibraryPath();
 
 }  // namespace vexal::cli
 

@@ -1,12 +1,11 @@
-#include "cli/parallel_check.h"
+// vexal check -j N: the lines of a run checked by several workers, the
+// output in input order.
 
 #include <exception>
 #include <utility>
 
-#include "cli/checker.h"
-#include "cli/stderr_log.h"
-#include "core/checker.h"
-#include "core/line_source.h"
+#include "cli/check_run.h"
+#include "core/result_stream.h"
 
 namespace vexal::cli {
 namespace {
@@ -17,16 +16,6 @@ struct ChunkLine {
   std::size_t size = 0;
   long number = 0;
   std::size_t overlong_length = 0;
-};
-
-// The first line of a chunk that shows that its file is not Latin-1, as a
-// worker finds it: a warning of the file, if no chunk before found one,
-// reported where the line's results begin in the chunk's texts.
-struct EncodingFinding {
-  long line = 0;  // 0: none
-  std::string message;
-  std::size_t out_offset = 0;
-  std::size_t err_offset = 0;
 };
 
 // Something about a whole file, written after the chunk's lines.
@@ -54,7 +43,6 @@ struct ParallelCheck::Chunk {
   std::string err;
   CheckSummary summary;
   std::unique_ptr<Report> report;
-  EncodingFinding encoding;
   std::exception_ptr failure;
   bool done = false;
 
@@ -70,7 +58,6 @@ struct ParallelCheck::Chunk {
     err.clear();
     summary = CheckSummary();
     report.reset();
-    encoding.line = 0;
     failure = nullptr;
     done = false;
   }
@@ -92,7 +79,7 @@ struct ParallelCheck::Worker {
     checker.context().getLogger().setErrorSink(nullptr);
   }
 
-  std::unique_ptr<RuleSetProvider> rule_sets;
+  std::unique_ptr<core::RuleSetProvider> rule_sets;
   core::Checker checker;
   Output out;
   Output err;
@@ -146,37 +133,48 @@ ParallelCheck::Chunk& ParallelCheck::begin(std::string_view file) {
   return *filling_;
 }
 
-bool ParallelCheck::checkStream(ByteSource& source, std::string_view name) {
+bool ParallelCheck::checkStream(core::ByteSource& source, std::string_view name) {
   const std::string_view file = files_.emplace_back(name);
-  // The workers watch the encoding: this thread only splits and copies.
-  core::LineSource lines(source, core::LineSource::Encoding::kLeaveToCaller);
-  core::InputLine line;
+  // The workers check: this thread only splits and copies.
+  core::ResultStream stream(source);
+  core::StreamItem item;
+  bool readable = true;
   Chunk* chunk = &begin(file);
-  while (lines.next(line)) {
-    ++chunk->lines_read;
-    chunk->end_offset = line.end_offset;
-    if (line.bytes.empty() && !line.overlong()) continue;
-    ChunkLine& entry = chunk->lines.emplace_back();
-    entry.offset = chunk->bytes.size();
-    entry.size = line.bytes.size();
-    entry.number = line.number;
-    entry.overlong_length = line.overlong_length;
-    chunk->max_line_length = line.max_line_length;
-    chunk->bytes.append(line.bytes);
-    if (chunk->lines.size() >= settings_.chunk_lines ||
-        chunk->bytes.size() >= settings_.chunk_bytes) {
-      submit();
-      chunk = &begin(file);
+  while (stream.next(item)) {
+    switch (item.kind) {
+      case core::StreamItem::Kind::kLine: {
+        const core::InputLine& line = item.line;
+        ++chunk->lines_read;
+        chunk->end_offset = line.end_offset;
+        if (line.empty()) continue;
+        ChunkLine& entry = chunk->lines.emplace_back();
+        entry.offset = chunk->bytes.size();
+        entry.size = line.bytes.size();
+        entry.number = line.number;
+        entry.overlong_length = line.overlong_length;
+        chunk->max_line_length = line.max_line_length;
+        chunk->bytes.append(line.bytes);
+        if (chunk->lines.size() >= settings_.chunk_lines ||
+            chunk->bytes.size() >= settings_.chunk_bytes) {
+          submit();
+          chunk = &begin(file);
+        }
+        break;
+      }
+      case core::StreamItem::Kind::kFileWarning:
+        // Written after the lines before it, so the chunk ends here.
+        chunk->after.push_back({false, item.warning_line, item.message});
+        submit();
+        chunk = &begin(file);
+        break;
+      case core::StreamItem::Kind::kReadFailure:
+        chunk->after.push_back({true, 0, item.message});
+        readable = false;
+        break;
     }
   }
-  const std::string failure = lines.failure();
-  if (!failure.empty()) {
-    chunk->after.push_back({true, 0, failure});
-  } else if (std::string warning = lines.endWarning(); !warning.empty()) {
-    chunk->after.push_back({false, 0, std::move(warning)});
-  }
   submit();
-  return failure.empty();
+  return readable;
 }
 
 void ParallelCheck::fileError(std::string_view file, std::string_view message) {
@@ -229,18 +227,11 @@ void ParallelCheck::write(Chunk& chunk) {
     progress_->startFile(chunk.start->name, chunk.start->size, chunk.start->index,
                          chunk.start->count);
   }
-  // The file's warning about its encoding goes where its line's results
-  // begin, once per file.
-  std::size_t out_from = 0;
-  std::size_t err_from = 0;
-  if (chunk.encoding.line > 0 && warned_file_.data() != chunk.file.data()) {
-    writeTexts(chunk, chunk.encoding.out_offset, chunk.encoding.err_offset);
-    out_from = chunk.encoding.out_offset;
-    err_from = chunk.encoding.err_offset;
-    reportFileWarning(chunk.file, chunk.encoding.line, chunk.encoding.message, report_, summary_);
-    warned_file_ = chunk.file;
+  if (!chunk.out.empty()) out_.write(chunk.out);
+  if (!chunk.err.empty()) {
+    err_.append(chunk.err);
+    err_.flush();
   }
-  writeTexts(chunk, out_from, err_from, chunk.out.size(), chunk.err.size());
   summary_.add(chunk.summary);
   if (chunk.report) report_.absorb(*chunk.report);
   if (progress_ != nullptr) {
@@ -248,26 +239,10 @@ void ParallelCheck::write(Chunk& chunk) {
   }
   for (const FileMessage& message : chunk.after) {
     if (message.error) {
-      ++summary_.file_errors;
-      report_.error(Location{chunk.file, 0, nullptr}, message.text);
+      reportFileError(chunk.file, message.text, report_, summary_);
     } else {
       reportFileWarning(chunk.file, message.line, message.text, report_, summary_);
     }
-  }
-}
-
-void ParallelCheck::writeTexts(const Chunk& chunk, std::size_t out_end, std::size_t err_end) {
-  writeTexts(chunk, 0, 0, out_end, err_end);
-}
-
-void ParallelCheck::writeTexts(const Chunk& chunk, std::size_t out_begin, std::size_t err_begin,
-                               std::size_t out_end, std::size_t err_end) {
-  if (out_end > out_begin) {
-    out_.write(std::string_view(chunk.out).substr(out_begin, out_end - out_begin));
-  }
-  if (err_end > err_begin) {
-    err_.append(std::string_view(chunk.err).substr(err_begin, err_end - err_begin));
-    err_.flush();
   }
 }
 
@@ -318,19 +293,9 @@ void ParallelCheck::check(Worker& worker, Chunk& chunk) {
   Report& report = *chunk.report;
   core::InputLine& input = worker.input;
   input.max_line_length = chunk.max_line_length;
-  core::EncodingWatch encoding;  // the chunk's first warning; the writer keeps a file's first
   for (const ChunkLine& line : chunk.lines) {
     worker.current = Location{chunk.file, line.number, nullptr};
     input.bytes = std::string_view(chunk.bytes).substr(line.offset, line.size);
-    if (chunk.encoding.line == 0 && line.overlong_length == 0) {
-      std::string warning = encoding.inspect(input.bytes, line.number);
-      if (!warning.empty()) {
-        chunk.encoding.line = line.number;
-        chunk.encoding.message = std::move(warning);
-        chunk.encoding.out_offset = worker.out.text().size();
-        chunk.encoding.err_offset = worker.err.text().size();
-      }
-    }
     input.number = line.number;
     input.overlong_length = line.overlong_length;
     reportResult(worker.checker.check(input), chunk.file, report, chunk.summary);

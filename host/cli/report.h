@@ -1,18 +1,42 @@
-// Where the check of a transmission reports what it found.
+// Where the check of a transmission reports what it found, and what a run
+// counted.
 
 #ifndef VEXAL_HOST_CLI_REPORT_H_
 #define VEXAL_HOST_CLI_REPORT_H_
 
 #include <cstddef>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "cli/check_summary.h"
 #include "cli/output.h"
 #include "core/line_result.h"
 
 namespace vexal::cli {
+
+// What a run of `vexal check` counted.
+struct CheckSummary {
+  long records = 0;  // lines checked
+  long records_with_findings = 0;
+  long findings = 0;
+  std::map<std::string, long> findings_by_type;  // only types with findings
+  long warnings = 0;                             // length warnings of records
+  long errors = 0;                               // lines that could not be checked
+  long file_errors = 0;                          // files that could not be read
+  long file_warnings = 0;                        // files that are empty or not Latin-1
+
+  bool hadFindingsOrErrors() const { return findings > 0 || errors > 0; }
+  // Adds the counts of another part of the run.
+  void add(const CheckSummary& other);
+};
+
+// The summary line for standard error, ending with LF.
+std::string summaryText(const CheckSummary& summary);
+
+// Appends the summary's counts as JSON members, without braces:
+// "records":N,...,"file_warnings":N.
+void appendSummaryMembers(std::string& out, const CheckSummary& summary);
 
 // The line a report is about.
 struct Location {
@@ -54,9 +78,6 @@ class Report {
   // chunk, in input order. Reports that only write count nothing.
   virtual void absorb(Report& chunk) {}
 };
-
-using core::appendLengthWarning;
-using core::lengthWarning;
 
 }  // namespace vexal::cli
 

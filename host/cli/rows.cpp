@@ -1,66 +1,47 @@
-#include "cli/rows.h"
+#include "cli/printers.h"
 
-#include "cli/finding_text.h"
+#include <optional>
+#include <type_traits>
+
+#include "core/finding_text.h"
 
 namespace vexal::cli {
 namespace {
 
 using C = Column;
 
+#define VEXAL_FINDING_KEY(member, Name) #member,
 constexpr std::array<const char*, kColumnCount> kNames = {
-    "kind",
-    "file",
-    "line",
-    "record_type",
-    "id",
-    "check",
-    "code",
-    "problem_type",
-    "weight",
-    "info_type",
-    "short_description",
-    "long_description",
-    "correction_info",
-    "reference_topic",
-    "reference_field",
-    "field_display_name",
-    "field_type",
-    "field_length",
-    "field_mask",
-    "exception",
-    "findings",
-    "message",
-    "expected_length",
-    "actual_length",
+    "kind", "file", "line", "record_type", VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_KEY) "findings",
+    "message", "expected_length", "actual_length",
 };
+#undef VEXAL_FINDING_KEY
 
+#define VEXAL_FINDING_KEY(member, Name) C::k##Name,
 constexpr Column kFindingKeys[] = {
-    C::kKind,
-    C::kFile,
-    C::kLine,
-    C::kRecordType,
-    C::kId,
-    C::kCheck,
-    C::kCode,
-    C::kProblemType,
-    C::kWeight,
-    C::kInfoType,
-    C::kShortDescription,
-    C::kLongDescription,
-    C::kCorrectionInfo,
-    C::kReferenceTopic,
-    C::kReferenceField,
-    C::kFieldDisplayName,
-    C::kFieldType,
-    C::kFieldLength,
-    C::kFieldMask,
-    C::kException,
-};
+    C::kKind, C::kFile, C::kLine, C::kRecordType, VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_KEY)};
+#undef VEXAL_FINDING_KEY
 constexpr Column kRecordKeys[] = {C::kKind, C::kFile, C::kLine, C::kRecordType, C::kFindings};
 constexpr Column kWarningKeys[] = {C::kKind,    C::kFile,           C::kLine,        C::kRecordType,
                                    C::kMessage, C::kExpectedLength, C::kActualLength};
 constexpr Column kErrorKeys[] = {C::kKind, C::kFile, C::kLine, C::kMessage};
 constexpr Column kFileWarningKeys[] = {C::kKind, C::kFile, C::kLine, C::kMessage};
+
+// The cell of a finding's attribute, by its type: texts as they are
+// (null stays null), the error identifier null when there is none, enums
+// as their numbers, an absent optional as null.
+Cell cellOf(const char* text) { return Cell::text1252(text); }
+Cell cellOf(std::string_view code) { return code.empty() ? Cell::null() : Cell::text1252(code); }
+Cell cellOf(int number) { return Cell::of(number); }
+template <class Enum>
+  requires std::is_enum_v<Enum>
+Cell cellOf(Enum value) {
+  return Cell::of(static_cast<int>(value));
+}
+template <class T>
+Cell cellOf(const std::optional<T>& value) {
+  return value ? cellOf(*value) : Cell::null();
+}
 
 Row start(std::span<const Column> keys, const char* kind, const Location& where) {
   Row row;
@@ -78,22 +59,9 @@ const char* columnName(Column column) { return kNames[static_cast<std::size_t>(c
 
 Row findingRow(const Location& where, const core::Finding& f) {
   Row row = start(kFindingKeys, "finding", where);
-  row[C::kId] = Cell::text1252(f.id);
-  row[C::kCheck] = Cell::text1252(f.check);
-  row[C::kCode] = f.code.empty() ? Cell::null() : Cell::text1252(f.code);
-  row[C::kProblemType] = Cell::of(static_cast<int>(f.problem_type));
-  row[C::kWeight] = Cell::of(f.weight);
-  row[C::kInfoType] = Cell::of(static_cast<int>(f.info_type));
-  row[C::kShortDescription] = Cell::text1252(f.short_description);
-  row[C::kLongDescription] = Cell::text1252(f.long_description);
-  row[C::kCorrectionInfo] = Cell::text1252(f.correction_info);
-  row[C::kReferenceTopic] = Cell::text1252(f.reference_topic);
-  row[C::kReferenceField] = Cell::text1252(f.reference_field);
-  row[C::kFieldDisplayName] = Cell::text1252(f.field_display_name);
-  row[C::kFieldType] = f.field_type ? Cell::of(static_cast<int>(*f.field_type)) : Cell::null();
-  row[C::kFieldLength] = f.field_length ? Cell::of(*f.field_length) : Cell::null();
-  row[C::kFieldMask] = Cell::text1252(f.field_mask);
-  row[C::kException] = Cell::text1252(f.exception);
+#define VEXAL_FINDING_CELL(member, Name) row[C::k##Name] = cellOf(f.member);
+  VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_CELL)
+#undef VEXAL_FINDING_CELL
   return row;
 }
 
@@ -135,7 +103,7 @@ void RowReport::record(const Location& where, std::size_t findings) {
 void RowReport::warning(const Location& where, std::size_t expected_length,
                         std::size_t actual_length) {
   scratch_.clear();
-  appendLengthWarning(scratch_, expected_length, actual_length);
+  core::appendLengthWarning(scratch_, expected_length, actual_length);
   write(warningRow(where, scratch_, expected_length, actual_length));
 }
 

@@ -1,29 +1,19 @@
-#include "cli/statistics.h"
+#include "cli/printers.h"
 
 #include <algorithm>
 
-#include "cli/encoding.h"
-#include "cli/finding_text.h"
-#include "cli/json.h"
-#include "cli/jsonl_report.h"
-#include "cli/rows.h"
+#include "core/encoding.h"
+#include "core/finding_text.h"
 
 namespace vexal::cli {
 namespace {
 
 using Kind = StatisticsRow::Kind;
 
-const char* kindName(Kind kind) {
-  switch (kind) {
-    case Kind::kFinding:
-      return "finding";
-    case Kind::kWarning:
-      return "warning";
-    case Kind::kError:
-      return "error";
-  }
-  return "";
-}
+// By Kind: the kind of object the row counts.
+constexpr const char* kKindNames[] = {"finding", "warning", "error"};
+
+const char* kindName(Kind kind) { return kKindNames[static_cast<int>(kind)]; }
 
 // Characters a UTF-8 text takes on screen, for aligning the columns.
 std::size_t width(std::string_view utf8) {
@@ -91,7 +81,7 @@ void FindingStatistics::finding(const char* record_type, const core::Finding& fi
   counted.code = code;
   counted.check = check;
   counted.info_type = static_cast<int>(finding.info_type);
-  std::string text = describeFinding(finding);
+  std::string text = core::describeFinding(finding);
   if (!code.empty() && text.compare(0, code.size(), code) == 0) {
     text.erase(0, code.size());
     text.erase(0, text.find_first_not_of(' '));
@@ -145,7 +135,7 @@ std::string statisticsText(const std::vector<const StatisticsRow*>& rows, const 
     widths[0] = std::max(widths[0], std::to_string(row->count).size());
     widths[1] = std::max(widths[1], std::to_string(row->records).size());
     widths[2] = std::max(widths[2], std::max<std::size_t>(1, row->record_type.size()));
-    widths[3] = std::max(widths[3], toUtf8(row->id()).size());
+    widths[3] = std::max(widths[3], core::toUtf8(row->id()).size());
   }
   std::string out;
   for (std::size_t i = 0; i < 4; ++i) {
@@ -164,9 +154,9 @@ std::string statisticsText(const std::vector<const StatisticsRow*>& rows, const 
     if (!row->code.empty()) color = palette.code;
     if (row->kind == Kind::kWarning) color = palette.warning;
     if (row->kind == Kind::kError) color = palette.error;
-    appendPadded(out, toUtf8(row->id()), widths[3], false, color, palette.reset);
+    appendPadded(out, core::toUtf8(row->id()), widths[3], false, color, palette.reset);
     out.append("  ");
-    appendUtf8(out, row->message);
+    core::appendUtf8(out, row->message);
     out.append("\n");
   }
   return out;
@@ -231,16 +221,23 @@ void StatisticsReport::finish(const CheckSummary& summary) {
     const StatisticsRow& row = *rows[i];
     const bool finding = row.kind == Kind::kFinding;
     if (i > 0) out.push_back(',');
-    out.append("{\"record_type\":");
+    // The keys a row shares with the finding objects, by their columns.
+    auto key = [&out](const char* before, Column column) {
+      out.append(before).append("\"").append(columnName(column)).append("\":");
+    };
+    key("{", Column::kRecordType);
     appendOptional1252(out, row.record_type);
-    out.append(",\"kind\":\"").append(kindName(row.kind)).append("\",\"code\":");
+    key(",", Column::kKind);
+    out.append("\"").append(kindName(row.kind)).append("\"");
+    key(",", Column::kCode);
     appendOptional1252(out, row.code);
-    out.append(",\"check\":");
+    key(",", Column::kCheck);
     appendOptional1252(out, row.check);
-    out.append(",\"info_type\":").append(finding ? std::to_string(row.info_type) : "null");
+    key(",", Column::kInfoType);
+    out.append(finding ? std::to_string(row.info_type) : "null");
     out.append(",\"count\":").append(std::to_string(row.count));
     out.append(",\"records\":").append(std::to_string(row.records));
-    out.append(",\"message\":");
+    key(",", Column::kMessage);
     appendJsonString1252(out, row.message);
     out.push_back('}');
   }

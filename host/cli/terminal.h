@@ -1,10 +1,15 @@
-// Terminals: whether a stream is one, and the colours of the text format.
+// Terminals: whether a stream is one, the colours of the text format and
+// the progress line of a long check.
 
 #ifndef VEXAL_HOST_CLI_TERMINAL_H_
 #define VEXAL_HOST_CLI_TERMINAL_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
 
 namespace vexal::cli {
 
@@ -42,6 +47,73 @@ struct Palette {
   static Palette ansi();
   bool colored() const { return *reset != '\0'; }
 };
+
+// What the progress line shows at one moment.
+struct ProgressState {
+  std::string file;    // UTF-8
+  int file_index = 1;  // 1-based, of file_count
+  int file_count = 1;
+  std::int64_t size = -1;   // bytes of the file; -1 when not known (a pipe)
+  std::uint64_t bytes = 0;  // bytes of the file checked
+  double file_seconds = 0;  // time spent on the file
+  long lines = 0;           // lines checked in the whole run
+  double run_seconds = 0;   // time since the run began
+};
+
+// The line for a state, at most width characters: file, share of its
+// bytes, records per second and the time left for the file (or the bytes
+// read, when the size is not known). A long file name is shortened at its
+// start.
+std::string progressText(const ProgressState& state, std::size_t width);
+
+// Draws one self-overwriting line on a terminal stream: from delay seconds
+// after it was made on, redrawn at most four times a second, removed by
+// clear() before anything else is written to the terminal. It writes only
+// CR, blanks and text, so every terminal shows it alike. Cheap per line:
+// it looks at the clock every few lines. Borrows the stream; not
+// thread-safe.
+class ProgressMeter {
+ public:
+  // Seconds from any fixed start; steadySeconds() unless a test sets one.
+  using Clock = std::function<double()>;
+  static double steadySeconds();
+
+  ProgressMeter(std::FILE* terminal, std::size_t width, double delay_seconds,
+                Clock clock = &ProgressMeter::steadySeconds);
+  ProgressMeter(const ProgressMeter&) = delete;
+  ProgressMeter& operator=(const ProgressMeter&) = delete;
+  ~ProgressMeter() { clear(); }
+
+  void startFile(std::string_view name, std::int64_t size, int index, int count);
+  // After each line, with the bytes of the file read up to its end.
+  void lineDone(std::uint64_t bytes) {
+    ++state_.lines;
+    state_.bytes = bytes;
+    if (--countdown_ == 0) tick();
+  }
+  // Takes the line off the terminal; the next tick draws it again.
+  void clear();
+
+ private:
+  static constexpr int kLinesPerLook = 64;
+
+  void tick();
+
+  std::FILE* terminal_;
+  std::size_t width_;
+  double delay_;
+  Clock clock_;
+  double run_start_;
+  double file_start_ = 0;
+  double last_drawn_ = -1;
+  std::size_t shown_ = 0;  // characters on the terminal now
+  int countdown_ = kLinesPerLook;
+  ProgressState state_;
+};
+
+// The delay before progress shows: VEXAL_PROGRESS_DELAY in seconds when
+// it holds a number 0 or greater, else one second.
+double progressDelay();
 
 }  // namespace vexal::cli
 

@@ -1,7 +1,7 @@
-#include "cli/text_report.h"
+#include "cli/printers.h"
 
-#include "cli/encoding.h"
-#include "cli/finding_text.h"
+#include "core/encoding.h"
+#include "core/finding_text.h"
 
 namespace vexal::cli {
 
@@ -16,7 +16,7 @@ void TextReport::begin(const Location& where, bool with_type) {
 void TextReport::append(const char* color, std::string_view text) {
   std::string& out = out_.text();
   out.append(color);
-  appendUtf8(out, text);
+  core::appendUtf8(out, text);
   out.append(palette_.reset);
 }
 
@@ -28,19 +28,19 @@ void TextReport::end() {
 void TextReport::finding(const Location& where, const core::Finding& finding) {
   begin(where, true);
   scratch_.clear();
-  appendFindingLabel(scratch_, finding.id != nullptr ? finding.id : "?");
+  core::appendFindingLabel(scratch_, finding.id != nullptr ? finding.id : "?");
   append(palette_.place, scratch_);
   out_.text().append(": ");
   scratch_.clear();
-  appendFindingText(scratch_, finding);
+  core::appendFindingText(scratch_, finding);
   const std::string& text = scratch_;
   std::string_view code =
       finding.problem_type == pl::ProblemType::kField ? std::string_view() : finding.code;
   if (!code.empty() && std::string_view(text).substr(0, code.size()) == code) {
     append(palette_.code, code);
-    appendUtf8(out_.text(), std::string_view(text).substr(code.size()));
+    core::appendUtf8(out_.text(), std::string_view(text).substr(code.size()));
   } else {
-    appendUtf8(out_.text(), text);
+    core::appendUtf8(out_.text(), text);
   }
   end();
 }
@@ -51,17 +51,13 @@ void TextReport::warning(const Location& where, std::size_t expected_length,
   append(palette_.warning, "warning:");
   out_.text().push_back(' ');
   scratch_.clear();
-  appendLengthWarning(scratch_, expected_length, actual_length);
-  appendUtf8(out_.text(), scratch_);
+  core::appendLengthWarning(scratch_, expected_length, actual_length);
+  core::appendUtf8(out_.text(), scratch_);
   end();
 }
 
 void TextReport::error(const Location& where, std::string_view message) {
-  begin(where, false);
-  append(palette_.error, "error:");
-  out_.text().push_back(' ');
-  appendUtf8(out_.text(), message);
-  end();
+  labelled(where, palette_.error, "error:", message);
 }
 
 std::unique_ptr<Report> TextReport::forChunk(Output& out, Output&) const {
@@ -69,10 +65,15 @@ std::unique_ptr<Report> TextReport::forChunk(Output& out, Output&) const {
 }
 
 void TextReport::fileWarning(const Location& where, std::string_view message) {
+  labelled(where, palette_.warning, "warning:", message);
+}
+
+void TextReport::labelled(const Location& where, const char* color, const char* label,
+                          std::string_view message) {
   begin(where, false);
-  append(palette_.warning, "warning:");
+  append(color, label);
   out_.text().push_back(' ');
-  appendUtf8(out_.text(), message);
+  core::appendUtf8(out_.text(), message);
   end();
 }
 

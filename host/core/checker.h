@@ -10,7 +10,7 @@
 
 #include "core/check_options.h"
 #include "core/line_result.h"
-#include "core/line_source.h"
+#include "core/result_stream.h"
 #include "core/rule_sets.h"
 #include "pl/check_record.h"
 #include "pl/runtime_context.h"
@@ -46,7 +46,7 @@ class Checker {
   // result, and the texts it points to, are valid until the next call.
   // Throws std::bad_alloc only; every other failure is the line's error.
   const LineResult& check(std::string_view line, long line_number);
-  // The same for a line of a LineSource: an overlong line gives an error.
+  // The same for a line of a ResultStream: an overlong line gives an error.
   const LineResult& check(const InputLine& line);
 
  private:

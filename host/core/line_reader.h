@@ -41,12 +41,11 @@ class FileSource final : public ByteSource {
 // Splits the bytes of a source into lines. A line ends at LF; a CR right
 // before the LF, or as the very last byte of the input, belongs to the line
 // end. A last line without line end counts as a line, unless a read error
-// cut it off. Empty lines are
-// returned too, so that line numbers follow the input. Reads in large
-// blocks; a line longer than the buffer makes it grow, up to a maximum
-// line length: a longer line is skipped to its end and returned empty,
-// with overlong() set, so that no input can exhaust memory. Owns its
-// buffer, not the source; not thread-safe.
+// cut it off. Empty lines are returned too, so that line numbers follow
+// the input. Reads in large blocks; a line longer than the buffer makes it
+// grow, up to a maximum line length: a longer line is skipped to its end
+// and returned empty, with overlong() set, so that no input can exhaust
+// memory. Owns its buffer, not the source; not thread-safe.
 class LineReader {
  public:
   static constexpr std::size_t kDefaultBufferSize = std::size_t{1} << 20;

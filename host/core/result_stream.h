@@ -1,7 +1,9 @@
-// The record lines of one file or stream, as a check takes them.
+// What a file or stream of record lines gives a check, in input order:
+// its lines with their results, warnings about the file as a whole, and a
+// read failure. Every front end reads its input through this one stream.
 
-#ifndef VEXAL_HOST_CORE_LINE_SOURCE_H_
-#define VEXAL_HOST_CORE_LINE_SOURCE_H_
+#ifndef VEXAL_HOST_CORE_RESULT_STREAM_H_
+#define VEXAL_HOST_CORE_RESULT_STREAM_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +15,9 @@
 
 namespace vexal::core {
 
+class Checker;
+struct LineResult;
+
 // One line of the input.
 struct InputLine {
   std::string_view bytes;  // without its line end; empty for an overlong line
@@ -21,45 +26,59 @@ struct InputLine {
   // the limit. Such a line is not checked.
   std::size_t overlong_length = 0;
   std::size_t max_line_length = 0;
-  // A warning about the whole file (Latin-1) that this line is the first
-  // to show: the file is not Latin-1. Reported before the line.
-  std::string file_warning;
   // Bytes of the input up to the end of this line, its line end included.
   std::uint64_t end_offset = 0;
 
   bool overlong() const { return overlong_length > 0; }
+  // An empty line gives no result; it only counts in the line numbers.
+  bool empty() const { return bytes.empty() && !overlong(); }
 };
 
-// Reads the lines of one file for a check: splits them with a LineReader,
-// watches whether the file is Latin-1 (unless told that the caller does),
-// and tells at its end what the file as a whole gives (a read error, no
-// records at all). Borrows the source; owns the reader. Not thread-safe.
-class LineSource {
+// One piece of the stream.
+struct StreamItem {
+  enum class Kind {
+    kLine,         // line: a line of the input, empty ones included
+    kFileWarning,  // the file is not Latin-1 (warning_line is the first line
+                   // showing it, and comes next), or holds no records (0)
+    kReadFailure,  // reading failed: "read error after line 3: ..."; the last item
+  };
+
+  Kind kind = Kind::kLine;
+  InputLine line;
+  long warning_line = 0;
+  std::string message;  // of a warning or failure, Latin-1
+};
+
+// Reads one file or stream for a check: splits it into lines, watches
+// whether it is Latin-1 and tells at its end what the file as a whole
+// gives. A file warning about a line comes right before that line; the
+// warning about a file without records, or a read failure, after the last
+// line. Checks a line when its result is asked for, with the checker it
+// was given, so that a reader handing lines to other threads' checkers
+// passes none. Borrows source and checker; owns the reader. Not
+// thread-safe.
+class ResultStream {
  public:
-  enum class Encoding { kWatch, kLeaveToCaller };
+  explicit ResultStream(ByteSource& source, Checker* checker = nullptr,
+                        std::size_t max_line_length = LineReader::kDefaultMaxLineLength);
 
-  explicit LineSource(ByteSource& source, Encoding encoding = Encoding::kWatch,
-                      std::size_t max_line_length = LineReader::kDefaultMaxLineLength);
-
-  // The next line, valid until the next call; false at the end of the
-  // input (or after a read error).
-  bool next(InputLine& line);
-
-  // After the end: why reading failed ("read error after line 3: ..."),
-  // else empty.
-  std::string failure() const;
-  // After the end of a readable file without records: "file is empty" or
-  // "file holds only empty lines"; else empty.
-  std::string endWarning() const;
+  // The next item, valid until the next call; false after the last.
+  bool next(StreamItem& item);
+  // The result of the line item next() gave last (an empty line gives an
+  // empty result), valid until the checker checks again. Needs a checker.
+  const LineResult& result(const StreamItem& item);
 
  private:
+  enum class State { kReading, kLinePending, kEnded };
+
   ByteSource& source_;
+  Checker* checker_;
   LineReader reader_;
   EncodingWatch encoding_;
-  bool watch_encoding_;
+  State state_ = State::kReading;
   bool holds_records_ = false;
 };
 
 }  // namespace vexal::core
 
-#endif  // VEXAL_HOST_CORE_LINE_SOURCE_H_
+#endif  // VEXAL_HOST_CORE_RESULT_STREAM_H_

@@ -2,7 +2,7 @@
 // the counted block POS, the conditional block ZUS) behind a provider:
 // what each line yields, in which order, in jsonl, csv and text.
 
-#include "cli/checker.h"
+#include "cli/check_run.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,10 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/csv_report.h"
-#include "cli/jsonl_report.h"
-#include "cli/statistics.h"
-#include "cli/text_report.h"
+#include "cli/printers.h"
 #include "support/test_rule_set.h"
 #include "support/tst_lines.h"
 #include "support/memory_file.h"
@@ -31,14 +28,14 @@ using ::testing::HasSubstr;
 
 // TST_01 under its own name; DSAS_01 with a layout of no fields; DSKO_04
 // failing to load.
-class TestRuleSets final : public RuleSetProvider {
+class TestRuleSets final : public core::RuleSetProvider {
  public:
   TestRuleSets() {
     add("TST_01", &plausi_, &definition_, "");
     add("DSAS_01", &plausi_, &empty_, "");
     add("DSKO_04", nullptr, nullptr, "no rule set");
   }
-  const LoadedRecordType* find(std::string_view record_type) override {
+  const core::LoadedRecordType* find(std::string_view record_type) override {
     auto it = types_.find(std::string(record_type));
     return it == types_.end() ? nullptr : &it->second;
   }
@@ -46,17 +43,17 @@ class TestRuleSets final : public RuleSetProvider {
  private:
   void add(const char* name, pl::Plausi* plausi, const RecordDefinition* definition,
            const char* error) {
-    types_[name] = LoadedRecordType{name, plausi, definition, error};
+    types_[name] = core::LoadedRecordType{name, plausi, definition, error};
   }
   tst::Plausi_TST_01 plausi_;
   tst::RecordDefinition_TST_01 definition_;
   RecordDefinition empty_;
-  std::map<std::string, LoadedRecordType> types_;
+  std::map<std::string, core::LoadedRecordType> types_;
 };
 
 using vexal::test::MemoryFile;
 
-class StringSource final : public ByteSource {
+class StringSource final : public core::ByteSource {
  public:
   explicit StringSource(std::string bytes) : bytes_(std::move(bytes)) {}
   std::size_t read(char* buffer, std::size_t size) override {
@@ -89,7 +86,7 @@ CheckRun check(const std::string& input, Kind kind = Kind::kJsonl, const char* f
     if (kind == Kind::kJsonl) report = std::make_unique<JsonlReport>(out);
     if (kind == Kind::kCsv) report = std::make_unique<CsvReport>(out);
     if (kind == Kind::kText) report = std::make_unique<TextReport>(out);
-    Checker checker(rule_sets, *report);
+    SequentialCheck checker(rule_sets, *report);
     checker.forceRecordType(forced);
     StringSource source(input);
     EXPECT_TRUE(checker.checkStream(source, "in.txt"));
@@ -202,7 +199,7 @@ std::vector<std::string> statistics(const std::string& input) {
   {
     Output out(file.get());
     StatisticsReport report(out, false, Palette::plain());
-    Checker checker(rule_sets, report);
+    SequentialCheck checker(rule_sets, report);
     checker.forceRecordType("TST_01");
     StringSource source(input);
     EXPECT_TRUE(checker.checkStream(source, "in.txt"));

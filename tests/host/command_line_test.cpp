@@ -323,7 +323,7 @@ struct DateCase {
 class DateTest : public ::testing::TestWithParam<DateCase> {};
 
 TEST_P(DateTest, IsARealCalendarDay) {
-  EXPECT_EQ(parseDate(GetParam().text).has_value(), GetParam().valid);
+  EXPECT_EQ(core::parseDate(GetParam().text).has_value(), GetParam().valid);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dates, DateTest,

@@ -1,7 +1,7 @@
 // What the host reads out of findings: error codes, checks, labels and the
 // text line of a finding.
 
-#include "cli/finding_text.h"
+#include "core/finding_text.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ struct CodeCase {
 class ErrorCodeTest : public ::testing::TestWithParam<CodeCase> {};
 
 TEST_P(ErrorCodeTest, IsLettersAndThreeDigitsAtTheStart) {
-  EXPECT_EQ(errorCode(GetParam().description), GetParam().code);
+  EXPECT_EQ(core::errorCode(GetParam().description), GetParam().code);
 }
 
 INSTANTIATE_TEST_SUITE_P(Descriptions, ErrorCodeTest,
@@ -43,8 +43,8 @@ struct IdCase {
 class IdTest : public ::testing::TestWithParam<IdCase> {};
 
 TEST_P(IdTest, SplitsPlaceAndCheck) {
-  EXPECT_EQ(checkOf(GetParam().id), GetParam().check);
-  EXPECT_EQ(findingLabel(GetParam().id), GetParam().label);
+  EXPECT_EQ(core::checkOf(GetParam().id), GetParam().check);
+  EXPECT_EQ(core::findingLabel(GetParam().id), GetParam().label);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ids, IdTest,
@@ -78,7 +78,7 @@ TEST_P(DescribeTest, SaysWhatIsWrong) {
   p->setFieldMask("0##");
   p->setInfoType(c.info);
   p->setException(c.exception);
-  EXPECT_EQ(describeFinding(*p), c.expected);
+  EXPECT_EQ(core::describeFinding(*p), c.expected);
 }
 
 using PT = pl::ProblemType;
@@ -105,7 +105,7 @@ TEST(DescribeTest, NamesTheFieldByItsShortNameWithoutDisplayName) {
   pl::PlausiProblem* p = ctx.createProblem(pl::ProblemType::kField, 9);
   p->setId("UV[2].BBNRGT#BBNRGT");
   p->setInfoType(pl::ProblemInfoType::kNotTypeConform);
-  EXPECT_EQ(describeFinding(*p), "field BBNRGT does not conform to its type");
+  EXPECT_EQ(core::describeFinding(*p), "field BBNRGT does not conform to its type");
 }
 
 }  // namespace

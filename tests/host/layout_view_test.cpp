@@ -1,7 +1,7 @@
 // Layouts as `vexal layout` shows them: positions around fixed and
 // variable groups, occurrence lengths, and the rule set's display names.
 
-#include "cli/layout_view.h"
+#include "cli/commands.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +50,7 @@ struct Expected {
 TEST(LayoutViewTest, CountsPositionsWithinTheirLevel) {
   RecordDefinition definition;
   buildNested(definition);
-  LayoutView view = describeLayout(definition, DisplayNames());
+  core::LayoutView view = core::describeLayout(definition, core::DisplayNames());
   const Expected expected[] = {
       {"KE", false, 0, 1, "", 0},           {"ANZ", false, 0, 5, "", 0},
       {"FIX", true, 0, 7, "", 5},           {"FIX.A", false, 1, 1, "", 0},
@@ -61,7 +61,7 @@ TEST(LayoutViewTest, CountsPositionsWithinTheirLevel) {
   };
   ASSERT_EQ(view.entries.size(), std::size(expected));
   for (std::size_t i = 0; i < view.entries.size(); ++i) {
-    const LayoutEntry& entry = view.entries[i];
+    const core::LayoutEntry& entry = view.entries[i];
     const Expected& want = expected[i];
     SCOPED_TRACE(want.path);
     EXPECT_EQ(entry.path, want.path);
@@ -80,9 +80,9 @@ TEST(LayoutViewTest, CountsPositionsWithinTheirLevel) {
   // Without any POS: KE ANZ FIX MID END.
   EXPECT_EQ(view.minimum_length, 16u);
   EXPECT_FALSE(view.record_length.has_value());
-  EXPECT_EQ(occurrenceText(view.entries[6]), "as often as counter field ANZ says");
-  EXPECT_EQ(occurrenceText(view.entries[8]), "once when X != \"00\"");
-  EXPECT_EQ(occurrenceText(view.entries[2]), "once");
+  EXPECT_EQ(core::occurrenceText(view.entries[6]), "as often as counter field ANZ says");
+  EXPECT_EQ(core::occurrenceText(view.entries[8]), "once when X != \"00\"");
+  EXPECT_EQ(core::occurrenceText(view.entries[2]), "once");
 }
 
 TEST(LayoutViewTest, WritesJsonWithEveryKey) {
@@ -93,7 +93,7 @@ TEST(LayoutViewTest, WritesJsonWithEveryKey) {
   zus->addFieldDefinition(field("INFO", 3, ::FieldType::kNumeric));
   definition.addFieldDefinition(zus);
   EXPECT_EQ(
-      layoutJson("TST_01", describeLayout(definition, DisplayNames())),
+      layoutJson("TST_01", core::describeLayout(definition, core::DisplayNames())),
       R"({"record_type":"TST_01","built":true,"field_count":2,"record_length":null,)"
       R"("minimum_length":1,"entries":[)"
       R"({"kind":"field","path":"FLAG","name":"FLAG","depth":0,"position":1,"position_after":null,)"
@@ -109,10 +109,10 @@ TEST(LayoutViewTest, WritesJsonWithEveryKey) {
 TEST(LayoutViewTest, TakesDisplayNamesFromTheRuleSetsTopicTree) {
   tst::Plausi_TST_01 plausi;
   tst::RecordDefinition_TST_01 definition;
-  const DisplayNames names = DisplayNames::of(&plausi);
-  LayoutView view = describeLayout(definition, names);
+  const core::DisplayNames names = core::DisplayNames::of(&plausi);
+  core::LayoutView view = core::describeLayout(definition, names);
   std::string shown;
-  for (const LayoutEntry& entry : view.entries) {
+  for (const core::LayoutEntry& entry : view.entries) {
     if (entry.is_group) continue;
     shown += entry.path + "=" + (entry.display_name ? entry.display_name : "?") + " ";
   }
@@ -121,12 +121,12 @@ TEST(LayoutViewTest, TakesDisplayNamesFromTheRuleSetsTopicTree) {
             "KE=KENNUNG NUM=NUMMER OPT=OPTIONAL FLAG=KENNZEICHEN ANZ=ANZAHL POS.KE=KENNUNG "
             "POS.BETRAG=BETRAG POS.TEXT=TEXT ZUS.KE=KENNUNG-ZUSATZ ZUS.INFO=INFO ");
   EXPECT_EQ(names.find("ZUS"), nullptr);
-  EXPECT_EQ(DisplayNames::of(nullptr).size(), 0u);
+  EXPECT_EQ(core::DisplayNames::of(nullptr).size(), 0u);
 }
 
 TEST(LayoutViewTest, TextSaysWhenTheLayoutIsEmpty) {
   RecordDefinition empty;
-  EXPECT_EQ(layoutText("DSAS_01", describeLayout(empty, DisplayNames())),
+  EXPECT_EQ(layoutText("DSAS_01", core::describeLayout(empty, core::DisplayNames())),
             "DSAS_01: empty layout in this library\n");
 }
 

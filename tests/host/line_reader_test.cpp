@@ -1,7 +1,7 @@
 // Record lines out of byte streams, whatever the sizes of the blocks read
 // and of the reader's buffer.
 
-#include "cli/line_reader.h"
+#include "core/line_reader.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ using ::testing::ElementsAreArray;
 
 // Hands out the bytes in blocks of at most `block` bytes; may fail after
 // `fail_after` bytes.
-class StringSource final : public ByteSource {
+class StringSource final : public core::ByteSource {
  public:
   StringSource(std::string bytes, std::size_t block, std::size_t fail_after = std::string::npos)
       : bytes_(std::move(bytes)), block_(block), fail_after_(fail_after) {}
@@ -69,7 +69,7 @@ class LineReaderTest
 TEST_P(LineReaderTest, SplitsLikeTheInputWasWritten) {
   const auto& [split, block, buffer] = GetParam();
   StringSource source(split.input, block);
-  LineReader reader(source, buffer);
+  core::LineReader reader(source, buffer);
   std::vector<std::string> lines;
   std::string_view line;
   while (reader.next(line)) {
@@ -86,7 +86,7 @@ TEST_P(LineReaderTest, SplitsLikeTheInputWasWritten) {
 INSTANTIATE_TEST_SUITE_P(
     Splits, LineReaderTest,
     ::testing::Combine(::testing::ValuesIn(kSplits), ::testing::Values(1, 2, 3, 7, 4096),
-                       ::testing::Values(1, 4, 16, LineReader::kDefaultBufferSize)),
+                       ::testing::Values(1, 4, 16, core::LineReader::kDefaultBufferSize)),
     [](const auto& info) {
       return std::string(std::get<0>(info.param).name) + "_block" +
              std::to_string(std::get<1>(info.param)) + "_buffer" +
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LineReaderTest, StopsWhereTheSourceFails) {
   StringSource source("ab\ncd\nef\n", 2, 4);
-  LineReader reader(source, 16);
+  core::LineReader reader(source, 16);
   std::vector<std::string> lines;
   std::string_view line;
   while (reader.next(line)) lines.emplace_back(line);
@@ -113,7 +113,7 @@ TEST(LineReaderTest, SkipsLinesLongerThanTheMaximum) {
     for (std::size_t buffer : {1, 4, 64}) {
       SCOPED_TRACE("block " + std::to_string(block) + ", buffer " + std::to_string(buffer));
       StringSource source(input, block);
-      LineReader reader(source, buffer, 10);
+      core::LineReader reader(source, buffer, 10);
       std::vector<std::string> lines;
       std::vector<std::size_t> overlong;
       std::vector<std::uint64_t> offsets;

@@ -11,10 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/input_encoding.h"
-#include "cli/progress.h"
-#include "cli/statistics.h"
+#include "core/input_encoding.h"
 #include "cli/terminal.h"
+#include "cli/printers.h"
 #include "support/memory_file.h"
 
 namespace vexal::cli {
@@ -156,7 +155,7 @@ struct EncodingCase {
 class EncodingWatchTest : public ::testing::TestWithParam<EncodingCase> {};
 
 TEST_P(EncodingWatchTest, WarnsOnceAtTheFirstLineConcerned) {
-  EncodingWatch watch;
+  core::EncodingWatch watch;
   long warned = 0;
   std::string message;
   for (std::size_t i = 0; i < GetParam().lines.size(); ++i) {

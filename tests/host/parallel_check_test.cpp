@@ -6,7 +6,7 @@
 // lines, a file that is not Latin-1, an empty file, one that cannot be
 // opened and one whose reading fails.
 
-#include "cli/parallel_check.h"
+#include "cli/check_run.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -20,12 +20,9 @@
 #include <tuple>
 #include <vector>
 
-#include "cli/checker.h"
-#include "cli/csv_report.h"
-#include "cli/jsonl_report.h"
-#include "cli/statistics.h"
-#include "cli/stderr_log.h"
-#include "cli/text_report.h"
+#include "cli/check_run.h"
+#include "cli/printers.h"
+#include "cli/check_run.h"
 #include "support/test_rule_set.h"
 #include "support/tst_lines.h"
 #include "support/memory_file.h"
@@ -36,23 +33,23 @@ namespace {
 using ::testing::HasSubstr;
 
 // TST_01 with a rule set and layout of its own.
-class TstRuleSets final : public RuleSetProvider {
+class TstRuleSets final : public core::RuleSetProvider {
  public:
   TstRuleSets() : type_{"TST_01", &plausi_, &definition_, ""} {}
-  const LoadedRecordType* find(std::string_view record_type) override {
+  const core::LoadedRecordType* find(std::string_view record_type) override {
     return record_type == "TST_01" ? &type_ : nullptr;
   }
 
  private:
   tst::Plausi_TST_01 plausi_;
   tst::RecordDefinition_TST_01 definition_;
-  LoadedRecordType type_;
+  core::LoadedRecordType type_;
 };
 
 using vexal::test::MemoryFile;
 
 // The bytes of a file; it fails after them when asked to.
-class StringSource final : public ByteSource {
+class StringSource final : public core::ByteSource {
  public:
   StringSource(std::string bytes, bool fails) : bytes_(std::move(bytes)), fails_(fails) {}
   std::size_t read(char* buffer, std::size_t size) override {
@@ -175,7 +172,7 @@ CheckRun sequential(Kind kind) {
     Output out(out_file.get());
     std::unique_ptr<Report> report = makeReport(kind, out);
     TstRuleSets rule_sets;
-    Checker checker(rule_sets, *report);
+    SequentialCheck checker(rule_sets, *report);
     checker.configure(options());
     StderrLog log(err_file.get(), &checker.current());
     checker.context().getLogger().setTraceSink(&log);
@@ -269,7 +266,7 @@ TEST(ParallelCheckLimitsTest, KeepsAtMostTwoChunksPerWorkerUnderWay) {
     std::atomic<int>* made_;
   };
   // A source that tells, at each read, how many chunks were made.
-  struct WatchedSource final : public ByteSource {
+  struct WatchedSource final : public core::ByteSource {
     std::string bytes;
     std::size_t at = 0;
     std::atomic<int>* made = nullptr;

@@ -1,7 +1,7 @@
 // Which record type a line is: characters 1-4 and, for DSAS and DSLN, the
 // version in characters 40-41.
 
-#include "cli/record_type.h"
+#include "core/record_type.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ class DetectionTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(DetectionTest, TellsTheRecordType) {
   const Case& c = GetParam();
-  Detection d = detectRecordType(c.line);
+  core::Detection d = core::detectRecordType(c.line);
   if (c.type == nullptr) {
     EXPECT_EQ(d.record_type, nullptr);
     EXPECT_NE(d.reason.find(c.reason_part), std::string::npos) << d.reason;

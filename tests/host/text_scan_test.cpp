@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/encoding.h"
-#include "cli/json.h"
 #include "core/encoding.h"
+#include "cli/printers.h"
 
 namespace vexal::cli {
 namespace {
@@ -18,7 +17,7 @@ namespace {
 std::string referenceJson1252(std::string_view text) {
   std::string out = "\"";
   for (char c : text) {
-    const char32_t code_point = codePointOf1252(static_cast<unsigned char>(c));
+    const char32_t code_point = core::codePointOf1252(static_cast<unsigned char>(c));
     if (code_point == '"' || code_point == '\\') {
       out.push_back('\\');
       out.push_back(static_cast<char>(code_point));
@@ -37,7 +36,7 @@ std::string referenceJson1252(std::string_view text) {
       std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(code_point));
       out += escape;
     } else {
-      appendCodePoint(out, code_point);
+      core::appendCodePoint(out, code_point);
     }
   }
   return out + "\"";
@@ -73,10 +72,10 @@ TEST(TextScanTest, JsonAndUtf8OfEveryEscapedByteAtEveryPlace) {
         EXPECT_EQ(json, referenceJson1252(text)) << "length " << length << " at " << at;
 
         std::string utf8;
-        appendUtf8(utf8, text);
+        core::appendUtf8(utf8, text);
         std::string expected;
         for (char c : text)
-          appendCodePoint(expected, codePointOf1252(static_cast<unsigned char>(c)));
+          core::appendCodePoint(expected, core::codePointOf1252(static_cast<unsigned char>(c)));
         EXPECT_EQ(utf8, expected) << "length " << length << " at " << at;
 
         // Valid UTF-8 goes through appendJsonStringUtf8 as the UTF-8 of

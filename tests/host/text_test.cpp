@@ -5,9 +5,8 @@
 
 #include <string>
 
-#include "cli/csv.h"
-#include "cli/encoding.h"
-#include "cli/json.h"
+#include "cli/printers.h"
+#include "core/encoding.h"
 
 namespace vexal::cli {
 namespace {
@@ -19,7 +18,7 @@ struct Conversion {
 
 class Utf8Test : public ::testing::TestWithParam<Conversion> {};
 
-TEST_P(Utf8Test, Converts1252ToUtf8) { EXPECT_EQ(toUtf8(GetParam().input), GetParam().expected); }
+TEST_P(Utf8Test, Converts1252ToUtf8) { EXPECT_EQ(core::toUtf8(GetParam().input), GetParam().expected); }
 
 INSTANTIATE_TEST_SUITE_P(
     Bytes, Utf8Test,
@@ -40,9 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Utf8Test, EveryByteComesBackFromItsArgumentForm) {
   for (int byte = 1; byte < 256; ++byte) {
     const std::string one(1, static_cast<char>(byte));
-    const std::string utf8 = toUtf8(one);
-    EXPECT_TRUE(isValidUtf8(utf8)) << byte;
-    EXPECT_EQ(argumentTo1252(utf8), one) << byte;
+    const std::string utf8 = core::toUtf8(one);
+    EXPECT_TRUE(core::isValidUtf8(utf8)) << byte;
+    EXPECT_EQ(core::argumentTo1252(utf8), one) << byte;
   }
 }
 
@@ -54,7 +53,7 @@ struct Validity {
 class Utf8ValidityTest : public ::testing::TestWithParam<Validity> {};
 
 TEST_P(Utf8ValidityTest, TellsWellFormedUtf8) {
-  EXPECT_EQ(isValidUtf8(GetParam().text), GetParam().valid);
+  EXPECT_EQ(core::isValidUtf8(GetParam().text), GetParam().valid);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sequences, Utf8ValidityTest,
@@ -70,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Sequences, Utf8ValidityTest,
 class ArgumentTest : public ::testing::TestWithParam<Conversion> {};
 
 TEST_P(ArgumentTest, ConvertsWhatWindows1252Holds) {
-  EXPECT_EQ(argumentTo1252(GetParam().input), GetParam().expected);
+  EXPECT_EQ(core::argumentTo1252(GetParam().input), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, ArgumentTest,
@@ -83,8 +82,8 @@ INSTANTIATE_TEST_SUITE_P(Arguments, ArgumentTest,
                                            Conversion{"\xFC", "\xFC"}));
 
 TEST(NameTest, KeepsUtf8AndReadsAnythingElseAs1252) {
-  EXPECT_EQ(nameToUtf8("\xC3\xA4.txt"), "\xC3\xA4.txt");
-  EXPECT_EQ(nameToUtf8("\xE4.txt"), "\xC3\xA4.txt");
+  EXPECT_EQ(core::nameToUtf8("\xC3\xA4.txt"), "\xC3\xA4.txt");
+  EXPECT_EQ(core::nameToUtf8("\xE4.txt"), "\xC3\xA4.txt");
 }
 
 class JsonTest : public ::testing::TestWithParam<Conversion> {};
