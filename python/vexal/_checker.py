@@ -127,17 +127,24 @@ class Layout:
     entries: Tuple[LayoutEntry, ...]
 
 
+def _number(value):
+    # -1 stands for none in vx_finding's numbers.
+    return None if value < 0 else value
+
+
+# How each field of vx_finding becomes the Finding attribute of the same
+# name, in their common order: texts decoded, numbers that may be absent
+# None, the others as they are.
+_FINDING_FIELDS = tuple(
+    (name, _text if kind is ctypes.c_char_p else
+     _number if name in ("field_type", "field_length") else None)
+    for name, kind in _library.CFinding._fields_)
+
+
 def _finding(line, record_type, f):
-    # Positional: the fields in their declared order.
-    field_type = f.field_type
-    field_length = f.field_length
-    return Finding(
-        line, record_type, _text(f.id), _text(f.check), _text(f.code), f.problem_type, f.weight,
-        f.info_type, _text(f.short_description), _text(f.long_description),
-        _text(f.correction_info), _text(f.reference_topic), _text(f.reference_field),
-        _text(f.field_display_name), None if field_type < 0 else field_type,
-        None if field_length < 0 else field_length, _text(f.field_mask), _text(f.exception),
-        _text(f.label), _text(f.text))
+    return Finding(line, record_type, *(
+        getattr(f, name) if convert is None else convert(getattr(f, name))
+        for name, convert in _FINDING_FIELDS))
 
 
 def _result(r):
