@@ -2,10 +2,12 @@
 // Every entry point catches everything: a C++ exception never leaves
 // the library, std::bad_alloc becomes VX_OUT_OF_MEMORY.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <new>
@@ -74,8 +76,9 @@ struct Input {
 
 // The text of a message for a buffer of size bytes: cut at a character
 // boundary when too long.
-void copyMessage(std::string_view message, char* buffer, std::size_t size) {
+void copyMessage(std::string_view text, char* buffer, std::size_t size) {
   if (buffer == nullptr || size == 0) return;
+  const std::string message = core::escapeInvalidUtf8(text);
   std::size_t n = message.size() < size ? message.size() : size - 1;
   while (n > 0 && n < message.size() && (static_cast<unsigned char>(message[n]) & 0xC0) == 0x80) {
     --n;
@@ -151,6 +154,9 @@ struct vx_checker {
   std::map<std::string, std::unique_ptr<capi::CLayout>, std::less<>> layouts;
   std::unique_ptr<Input> input;
   std::string message;
+  // Set while a call runs on the checker: a call from one of its own
+  // callbacks, or from another thread, finds it set and is refused.
+  std::atomic<bool> busy{false};
 
   vx_status succeed() {
     message.clear();
@@ -158,7 +164,7 @@ struct vx_checker {
   }
   vx_status fail(vx_status status, std::string_view text) {
     try {
-      message.assign(text);
+      message = core::escapeInvalidUtf8(text);
     } catch (...) {
       message.clear();  // keeps no allocation; "" says nothing, the status does
     }
@@ -168,10 +174,31 @@ struct vx_checker {
 
 namespace {
 
-// Runs body, turning every exception into a status and message.
+// Holds a checker's busy flag for one call; taken() is false when another
+// call holds it.
+class BusyFlag {
+ public:
+  explicit BusyFlag(vx_checker* checker)
+      : checker_(checker), taken_(!checker->busy.exchange(true, std::memory_order_acquire)) {}
+  BusyFlag(const BusyFlag&) = delete;
+  BusyFlag& operator=(const BusyFlag&) = delete;
+  ~BusyFlag() {
+    if (taken_) checker_->busy.store(false, std::memory_order_release);
+  }
+  bool taken() const { return taken_; }
+
+ private:
+  vx_checker* checker_;
+  bool taken_;
+};
+
+// Runs body while it holds the checker, turning every exception into a
+// status and message. A checker in use is not touched: VX_BUSY.
 template <class Body>
 vx_status guarded(vx_checker* checker, Body&& body) {
   if (checker == nullptr) return VX_INVALID_ARGUMENT;
+  BusyFlag flag(checker);
+  if (!flag.taken()) return VX_BUSY;
   try {
     return body();
   } catch (const std::bad_alloc&) {
@@ -187,6 +214,28 @@ vx_status openInput(vx_checker* checker, std::unique_ptr<Input> input) {
   input->stream = std::make_unique<core::ResultStream>(*input->source, checker->checker.get());
   checker->input = std::move(input);
   return checker->succeed();
+}
+
+vx_status openFile(vx_checker* checker, const char* path) {
+  checker->input.reset();
+  if (path == nullptr) return checker->fail(VX_INVALID_ARGUMENT, "path is NULL");
+  auto input = std::make_unique<Input>();
+  std::string reason;
+  std::int64_t size = 0;
+  input->file = core::openForReading(path, reason, size);
+  if (input->file == nullptr) {
+    return checker->fail(VX_IO_ERROR, std::string("cannot open ") + path + ": " + reason);
+  }
+  input->source = std::make_unique<core::FileSource>(input->file);
+  return openInput(checker, std::move(input));
+}
+
+vx_status openStream(vx_checker* checker, vx_read_callback read, void* read_context) {
+  checker->input.reset();
+  if (read == nullptr) return checker->fail(VX_INVALID_ARGUMENT, "read is NULL");
+  auto input = std::make_unique<Input>();
+  input->source = std::make_unique<CallbackSource>(read, read_context);
+  return openInput(checker, std::move(input));
 }
 
 // The next result of the checker's input, or null at its end. Empty
@@ -227,23 +276,17 @@ vx_status runInput(vx_checker* checker, vx_result_callback on_result, void* cont
 extern "C" {
 
 VX_API const char* vx_status_name(vx_status status) {
-  switch (status) {
-    case VX_OK:
-      return "VX_OK";
-    case VX_INVALID_ARGUMENT:
-      return "VX_INVALID_ARGUMENT";
-    case VX_LIBRARY_ERROR:
-      return "VX_LIBRARY_ERROR";
-    case VX_IO_ERROR:
-      return "VX_IO_ERROR";
-    case VX_OUT_OF_MEMORY:
-      return "VX_OUT_OF_MEMORY";
-    case VX_STOPPED:
-      return "VX_STOPPED";
-    case VX_INTERNAL_ERROR:
-      return "VX_INTERNAL_ERROR";
-  }
-  return "VX_UNKNOWN_STATUS";
+  // Read as the int the caller passed: any value has a name, and none is
+  // taken for an enumerator it is not.
+  int value;
+  static_assert(sizeof value == sizeof status);
+  std::memcpy(&value, &status, sizeof value);
+  static constexpr const char* kNames[] = {
+      "VX_OK",           "VX_INVALID_ARGUMENT", "VX_LIBRARY_ERROR",  "VX_IO_ERROR",
+      "VX_OUT_OF_MEMORY", "VX_STOPPED",         "VX_INTERNAL_ERROR", "VX_BUSY",
+  };
+  if (value < 0 || value >= static_cast<int>(std::size(kNames))) return "VX_UNKNOWN_STATUS";
+  return kNames[value];
 }
 
 VX_API const char* vx_version(void) { return VEXAL_VERSION; }
@@ -311,38 +354,27 @@ VX_API vx_status vx_check_line(vx_checker* checker, const char* line, std::size_
     if (result == nullptr) return checker->fail(VX_INVALID_ARGUMENT, "result is NULL");
     *result = nullptr;
     if (line == nullptr && size > 0) return checker->fail(VX_INVALID_ARGUMENT, "line is NULL");
-    const std::string_view bytes = size > 0 ? std::string_view(line, size) : std::string_view();
-    *result =
-        &checker->results.line(checker->checker->check(bytes, static_cast<long>(line_number)));
+    // The same limit as a file's lines: a longer line is not checked.
+    core::InputLine input;
+    input.number = static_cast<long>(line_number);
+    input.max_line_length = core::LineReader::kDefaultMaxLineLength;
+    if (size > input.max_line_length) {
+      input.overlong_length = size;
+    } else if (size > 0) {
+      input.bytes = std::string_view(line, size);
+    }
+    *result = &checker->results.line(checker->checker->check(input));
     return checker->succeed();
   });
 }
 
 VX_API vx_status vx_input_open_file(vx_checker* checker, const char* path) {
-  return guarded(checker, [&] {
-    checker->input.reset();
-    if (path == nullptr) return checker->fail(VX_INVALID_ARGUMENT, "path is NULL");
-    auto input = std::make_unique<Input>();
-    std::string reason;
-    std::int64_t size = 0;
-    input->file = core::openForReading(path, reason, size);
-    if (input->file == nullptr) {
-      return checker->fail(VX_IO_ERROR, std::string("cannot open ") + path + ": " + reason);
-    }
-    input->source = std::make_unique<core::FileSource>(input->file);
-    return openInput(checker, std::move(input));
-  });
+  return guarded(checker, [&] { return openFile(checker, path); });
 }
 
 VX_API vx_status vx_input_open_stream(vx_checker* checker, vx_read_callback read,
                                       void* read_context) {
-  return guarded(checker, [&] {
-    checker->input.reset();
-    if (read == nullptr) return checker->fail(VX_INVALID_ARGUMENT, "read is NULL");
-    auto input = std::make_unique<Input>();
-    input->source = std::make_unique<CallbackSource>(read, read_context);
-    return openInput(checker, std::move(input));
-  });
+  return guarded(checker, [&] { return openStream(checker, read, read_context); });
 }
 
 VX_API vx_status vx_input_next(vx_checker* checker, const vx_result** result) {
@@ -357,27 +389,27 @@ VX_API vx_status vx_input_next(vx_checker* checker, const vx_result** result) {
 }
 
 VX_API void vx_input_close(vx_checker* checker) {
-  if (checker != nullptr) checker->input.reset();
+  if (checker == nullptr) return;
+  BusyFlag flag(checker);
+  if (flag.taken()) checker->input.reset();
 }
 
 VX_API vx_status vx_check_file(vx_checker* checker, const char* path, vx_result_callback on_result,
                                void* context) {
-  if (checker != nullptr && on_result == nullptr) {
-    return checker->fail(VX_INVALID_ARGUMENT, "on_result is NULL");
-  }
-  const vx_status opened = vx_input_open_file(checker, path);
-  if (opened != VX_OK) return opened;
-  return guarded(checker, [&] { return runInput(checker, on_result, context); });
+  return guarded(checker, [&] {
+    if (on_result == nullptr) return checker->fail(VX_INVALID_ARGUMENT, "on_result is NULL");
+    const vx_status opened = openFile(checker, path);
+    return opened == VX_OK ? runInput(checker, on_result, context) : opened;
+  });
 }
 
 VX_API vx_status vx_check_stream(vx_checker* checker, vx_read_callback read, void* read_context,
                                  vx_result_callback on_result, void* context) {
-  if (checker != nullptr && on_result == nullptr) {
-    return checker->fail(VX_INVALID_ARGUMENT, "on_result is NULL");
-  }
-  const vx_status opened = vx_input_open_stream(checker, read, read_context);
-  if (opened != VX_OK) return opened;
-  return guarded(checker, [&] { return runInput(checker, on_result, context); });
+  return guarded(checker, [&] {
+    if (on_result == nullptr) return checker->fail(VX_INVALID_ARGUMENT, "on_result is NULL");
+    const vx_status opened = openStream(checker, read, read_context);
+    return opened == VX_OK ? runInput(checker, on_result, context) : opened;
+  });
 }
 
 VX_API vx_status vx_checker_layout(vx_checker* checker, const char* record_type,

@@ -27,6 +27,24 @@ int byteOf1252(char32_t code_point) {
 
 }  // namespace
 
+std::string escapeInvalidUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t start = i;
+    char32_t code_point;
+    if (decodeUtf8(text, i, code_point)) {
+      out.append(text.substr(start, i - start));
+    } else {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      const auto byte = static_cast<unsigned char>(text[i++]);
+      out.append("\\x").push_back(kHex[byte >> 4]);
+      out.push_back(kHex[byte & 0x0F]);
+    }
+  }
+  return out;
+}
+
 bool decodeUtf8(std::string_view text, std::size_t& i, char32_t& code_point) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
   unsigned char lead = byte(i);

@@ -28,6 +28,11 @@ void appendCodePoint(std::string& out, char32_t code_point);
 
 bool isValidUtf8(std::string_view text);
 
+// The text with every byte that is not part of a well-formed UTF-8
+// sequence shown as "\xNN": valid UTF-8 whatever the input, for messages
+// that quote what a caller handed in.
+std::string escapeInvalidUtf8(std::string_view text);
+
 // Decodes the UTF-8 sequence at text[i] and advances i past it. False for
 // an ill-formed sequence (overlong forms, surrogates and values beyond
 // U+10FFFF included); i is then unchanged.

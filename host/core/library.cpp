@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <new>
+#include <vector>
 
 #include "core/rule_sets.h"
 #include "pl/plausi_exception.h"
@@ -19,7 +20,27 @@ F resolve(const SharedLibrary& library, const std::string& name) {
 std::unique_ptr<Library> Library::open(const std::string& path, std::string& error) {
   SharedLibrary library = SharedLibrary::open(path, error);
   if (!library.loaded()) return nullptr;
-  return std::unique_ptr<Library>(new Library(std::move(library)));
+  std::unique_ptr<Library> opened(new Library(std::move(library)));
+  // Another library (libc, say) loads as well; without every export it
+  // could check nothing, so it is refused here rather than line by line.
+  std::vector<std::string> missing;
+  for (std::size_t t = 0; t < kRecordTypes.size(); ++t) {
+    const Exports& exports = opened->exports_[t];
+    const std::string code = kRecordTypes[t];
+    if (!exports.load_plausi) missing.push_back("loadPlausi" + code);
+    if (!exports.unload_plausi) missing.push_back("unloadPlausi" + code);
+    if (!exports.load_definition) missing.push_back("loadRecordDefinition" + code);
+    if (!exports.unload_definition) missing.push_back("unloadRecordDefinition" + code);
+  }
+  if (missing.empty()) return opened;
+  error = "not a libvexal: it lacks " + std::to_string(missing.size()) + " of the " +
+          std::to_string(4 * kRecordTypes.size()) + " exports (";
+  constexpr std::size_t kNamed = 4;
+  for (std::size_t i = 0; i < missing.size() && i < kNamed; ++i) {
+    error.append(i > 0 ? ", " : "").append(missing[i]);
+  }
+  error.append(missing.size() > kNamed ? ", ...)" : ")");
+  return nullptr;
 }
 
 Library::Library(SharedLibrary library) : library_(std::move(library)) {

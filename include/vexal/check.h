@@ -21,8 +21,14 @@
  *    until the next call on the same checker (or its vx_checker_free());
  *    a layout stays valid until the checker is freed. Nothing handed out
  *    is freed by the caller.
- *  - A checker serves one thread at a time. Separate checkers may be used
- *    in parallel from separate threads; each has rule sets of its own.
+ *  - A checker serves one call at a time: a call on it from inside one of
+ *    its callbacks, or from a second thread while a call runs, returns
+ *    VX_BUSY and does nothing (vx_input_close() then does nothing either).
+ *    vx_checker_free() must not be called while a call on the checker
+ *    runs. Separate checkers may be used in parallel from separate
+ *    threads; each has rule sets of its own.
+ *  - Messages are valid UTF-8: bytes of a text handed in that are no
+ *    UTF-8 are quoted as \xNN.
  *  - No C++ type and no exception crosses this interface. Running out of
  *    memory gives VX_OUT_OF_MEMORY and leaves the checker usable.
  *
@@ -57,11 +63,15 @@ typedef enum vx_status {
   VX_LIBRARY_ERROR = 2,    /* libvexal cannot be loaded */
   VX_IO_ERROR = 3,         /* a file cannot be opened or read */
   VX_OUT_OF_MEMORY = 4,
-  VX_STOPPED = 5,       /* a result callback returned non-zero: the check stopped there */
-  VX_INTERNAL_ERROR = 6 /* anything else; the message says what */
+  VX_STOPPED = 5,        /* a result callback returned non-zero: the check stopped there */
+  VX_INTERNAL_ERROR = 6, /* anything else; the message says what */
+  VX_BUSY = 7            /* the checker is in use: a call from inside one of its own
+                            callbacks, or from a second thread; nothing was done and
+                            the checker's message is that of the call in progress */
 } vx_status;
 
-/* The name of a status: "VX_OK", "VX_INVALID_ARGUMENT", ...; a static text. */
+/* The name of a status: "VX_OK", "VX_INVALID_ARGUMENT", ...; a static text.
+ * Any other value, which no function returns, gives "VX_UNKNOWN_STATUS". */
 VX_API const char* vx_status_name(vx_status status);
 
 /* The version of libvexalcheck, "1.0"; a static text. */
@@ -187,7 +197,8 @@ typedef struct vx_result {
 /* Checks one record line: size bytes at line (Windows-1252, without line
  * end; NULL is allowed when size is 0). line_number is carried into the
  * result. On VX_OK, *result is the line's result (never a file warning);
- * it belongs to the checker. */
+ * it belongs to the checker. A line longer than any record may be (64 MiB)
+ * is not checked: its result is an error, as in a file. */
 VX_API vx_status vx_check_line(vx_checker* checker, const char* line, size_t size,
                                long long line_number, const vx_result** result);
 

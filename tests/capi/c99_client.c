@@ -39,3 +39,5 @@ int c99_count(const char* path, const char* today, struct c99_counts* counts, ch
   vx_checker_free(checker);
   return (int)status;
 }
+
+const char* c99_status_name(int value) { return vx_status_name((vx_status)value); }

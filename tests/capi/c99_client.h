@@ -23,6 +23,9 @@ struct c99_counts {
 int c99_count(const char* path, const char* today, struct c99_counts* counts, char* message,
               unsigned message_size);
 
+/* vx_status_name() of any int, converted to vx_status as C does. */
+const char* c99_status_name(int value);
+
 #ifdef __cplusplus
 }
 #endif
