@@ -12,7 +12,7 @@ libvexalcheck is found through VEXAL_LIBRARY, beside the package, or in the
 build folders of the source tree the package stands in.
 """
 
+from ._checker import _VERSION as __version__
 from ._checker import Checker, Finding, Layout, LayoutEntry, Result, VexalError
 
 __all__ = ["Checker", "Finding", "Layout", "LayoutEntry", "Result", "VexalError"]
-__version__ = "1.0"

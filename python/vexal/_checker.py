@@ -1,7 +1,9 @@
 """Checker and its results: the C API of libvexalcheck as Python objects."""
 
+import contextlib
 import ctypes
 import datetime
+import io
 import os
 import threading
 from dataclasses import dataclass
@@ -11,6 +13,9 @@ from . import _library
 
 _KINDS = {0: "empty", 1: "record", 2: "error", 3: "file_warning"}
 _OK = 0
+_VERSION = "1.0"  # the libvexalcheck this package is made for
+_INT_MAX = 2**31 - 1
+_LONG_LONG = range(-2**63, 2**63)
 
 _loaded = None
 _loading = threading.Lock()
@@ -38,9 +43,15 @@ def _api():
                     "libvexalcheck not found; tried: " + ", ".join(_library.candidates())
                     + " (set VEXAL_LIBRARY to its path)")
             try:
-                _loaded = _library.load(path)
-            except OSError as error:
+                loaded = _library.load(path)
+            except (OSError, LookupError) as error:
                 raise VexalError("VX_LIBRARY_ERROR", f"cannot load {path}: {error}") from None
+            version = loaded.vx_version().decode("utf-8", "replace")
+            if version != _VERSION:
+                raise VexalError("VX_LIBRARY_ERROR",
+                                 f"{path} is libvexalcheck {version}; this package needs "
+                                 f"{_VERSION}")
+            _loaded = loaded
         return _loaded
 
 
@@ -160,12 +171,43 @@ def _result(r):
         tuple(_finding(line, record_type, findings[i]) for i in range(count)))
 
 
+def _text_option(name, value):
+    """A text option as UTF-8 bytes for C: a str (or bytes), without NUL."""
+    if isinstance(value, str):
+        value = value.encode("utf-8")
+    elif not isinstance(value, bytes):
+        raise TypeError(f"{name} must be a str, not {type(value).__name__}")
+    if b"\0" in value:
+        raise _invalid(f"{name} holds a NUL character")
+    return value
+
+
+def _invalid(message):
+    return VexalError("VX_INVALID_ARGUMENT", message)
+
+
 def _date(today):
     if today is None:
         return None
     if isinstance(today, (datetime.date, datetime.datetime)):
         return today.strftime("%Y%m%d").encode()
-    return str(today).encode()
+    return _text_option("today", today)
+
+
+def _pairs(params):
+    """The init parameters as (name, value) bytes, checked."""
+    if params is None:
+        return []
+    items = params.items() if isinstance(params, dict) else params
+    pairs = []
+    for item in items:
+        if not isinstance(item, (tuple, list)) or len(item) != 2:
+            raise TypeError(f"params wants NAME=VALUE pairs, not {item!r}")
+        name = _text_option("a parameter name", item[0])
+        if not name:
+            raise _invalid("a parameter name is empty")
+        pairs.append((name, _text_option(f"parameter {item[0]}", item[1])))
+    return pairs
 
 
 class Checker:
@@ -183,27 +225,44 @@ class Checker:
     record_type forces every line to be checked as that type, library_path
     names libvexal (default: beside libvexalcheck). Errors raise VexalError.
 
-    A checker serves one thread at a time; separate checkers check in
-    parallel. It reads one file or stream at a time: starting another
-    check_file() or check_stream() ends the one before. Close it (or use it
-    in a with block) to release its rule sets.
+    A checker serves one call at a time: a call while another runs on it
+    (from a second thread, or from the read() of the stream it reads)
+    raises VexalError with status VX_BUSY instead of waiting; separate
+    checkers check in parallel. It reads one file or stream at a time:
+    starting another check_file() or check_stream() ends the one before.
+    Close it (or use it in a with block) to release its rule sets.
+
+    Options of the wrong type raise TypeError, and texts holding NUL or a
+    level out of range VexalError (VX_INVALID_ARGUMENT), before anything
+    reaches the library.
     """
 
     def __init__(self, today=None, params=None, level=1, record_type=None, library_path=None):
+        self._handle = None
+        if isinstance(level, bool) or not isinstance(level, int):
+            raise TypeError(f"level must be an int, not {type(level).__name__}")
+        if not 0 <= level <= _INT_MAX:
+            raise _invalid(f"level wants a number 0 or greater, not {level}")
+        today = _date(today)
+        pairs = _pairs(params)
+        record_type = None if record_type is None else _text_option("record_type", record_type)
+        if library_path is not None:
+            library_path = os.fsencode(library_path)
+            if b"\0" in library_path:
+                raise _invalid("library_path holds a NUL character")
         self._api = _api()
         options = _library.Options()
         self._api.vx_options_init(ctypes.byref(options))
-        options.today = _date(today)
-        pairs = list(params.items() if isinstance(params, dict) else params or [])
+        options.today = today
         array = (_library.Param * max(len(pairs), 1))()
         for i, (name, value) in enumerate(pairs):
-            array[i].name = str(name).encode()
-            array[i].value = str(value).encode()
+            array[i].name = name
+            array[i].value = value
         options.params = array
         options.param_count = len(pairs)
         options.level = level
-        options.record_type = record_type.encode() if record_type else None
-        options.library_path = os.fsencode(library_path) if library_path else None
+        options.record_type = record_type or None
+        options.library_path = library_path or None
         handle = ctypes.c_void_p()
         message = ctypes.create_string_buffer(1024)
         status = self._api.vx_checker_new(ctypes.byref(options), ctypes.byref(handle), message,
@@ -212,13 +271,18 @@ class Checker:
             raise VexalError(self._status_name(status), message.value.decode("utf-8", "replace"))
         self._handle = handle
         self._reader = None  # the read callback of an open stream, kept alive
+        self._read_error = None  # what the stream's read() raised
         self._input = 0  # counts the files and streams opened
+        self._busy = threading.Lock()  # held while a call runs and its result is read
 
     # --- lifetime
 
     def close(self):
-        """Frees the checker; closing twice does nothing."""
-        if self._handle is not None:
+        """Frees the checker; closing twice does nothing. Raises VexalError
+        (VX_BUSY) while another call runs on it."""
+        if self._handle is None:
+            return
+        with self._using():
             self._api.vx_checker_free(self._handle)
             self._handle = None
             self._reader = None
@@ -244,39 +308,70 @@ class Checker:
         end) or str (encoded as Windows-1252)."""
         if isinstance(line, str):
             line = line.encode("cp1252")
+        elif not isinstance(line, (bytes, bytearray, memoryview)):
+            raise TypeError(f"check_line wants bytes or str, not {type(line).__name__}")
+        if isinstance(line_number, bool) or not isinstance(line_number, int):
+            raise TypeError(f"line_number must be an int, not {type(line_number).__name__}")
+        if line_number not in _LONG_LONG:
+            raise _invalid(f"line_number {line_number} does not fit 64 bits")
         data = bytes(line)
         result = ctypes.POINTER(_library.CResult)()
-        self._call(self._api.vx_check_line, data, len(data), line_number, ctypes.byref(result))
-        return _result(result.contents)
+        with self._using():
+            self._call(self._api.vx_check_line, data, len(data), line_number,
+                       ctypes.byref(result))
+            return _result(result.contents)
 
     def check_file(self, path) -> Iterator[Result]:
         """The results of every line of a file, in order: a file warning
         before the line that shows it; empty lines give none."""
-        self._call(self._api.vx_input_open_file, os.fsencode(path))
-        self._input += 1
+        path = os.fsencode(path)
+        if b"\0" in path:
+            raise _invalid("path holds a NUL character")
+        with self._using():
+            self._call(self._api.vx_input_open_file, path)
+            self._input += 1
         return self._results(self._input)
 
     def check_stream(self, stream) -> Iterator[Result]:
         """The same for a binary stream (anything with readinto() or
-        read())."""
+        read() that gives bytes). A text stream raises TypeError; read()
+        giving more than it was asked for, or anything but bytes, ends the
+        check with VexalError, as does an exception of read(), which the
+        VexalError carries as its cause."""
+        if isinstance(stream, io.TextIOBase):
+            raise TypeError("check_stream wants a binary stream (open the file with 'rb')")
+        if not (hasattr(stream, "readinto") or hasattr(stream, "read")):
+            raise TypeError("check_stream wants a stream with readinto() or read()")
 
         def read(_context, buffer, size):
             try:
                 if hasattr(stream, "readinto"):
                     address = ctypes.cast(buffer, ctypes.c_void_p).value
                     view = (ctypes.c_char * size).from_address(address)
-                    got = stream.readinto(memoryview(view).cast("B"))
-                    return got or 0
+                    got = stream.readinto(memoryview(view).cast("B")) or 0
+                    if not 0 <= got <= size:
+                        raise VexalError("VX_IO_ERROR",
+                                         f"readinto() reported {got} bytes for room of {size}")
+                    return got
                 data = stream.read(size)
+                if isinstance(data, str):
+                    raise TypeError("read() gave str: check_stream wants a binary stream")
+                data = bytes(data or b"")
+                if len(data) > size:
+                    raise VexalError("VX_IO_ERROR",
+                                     f"read({size}) gave {len(data)} bytes, more than asked for")
                 ctypes.memmove(buffer, data, len(data))
                 return len(data)
-            except Exception:  # the check reports it as a read error
+            except BaseException as error:  # the check stops with a read error
+                self._read_error = error
                 return -1
 
         callback = _library.READ_CALLBACK(read)
-        self._call(self._api.vx_input_open_stream, callback, None)
-        self._reader = callback
-        self._input += 1
+        with self._using():
+            self._call(self._api.vx_input_open_stream, callback, None)
+            self._reader = callback
+            self._read_error = None
+            self._input += 1
         return self._results(self._input)
 
     def _results(self, serial):
@@ -285,22 +380,40 @@ class Checker:
         result = ctypes.POINTER(_library.CResult)()
         try:
             while self._input == serial:
-                self._call(self._api.vx_input_next, ctypes.byref(result))
-                if not result:
-                    return
-                yield _result(result.contents)
+                with self._using():
+                    try:
+                        self._call(self._api.vx_input_next, ctypes.byref(result))
+                    except VexalError as error:
+                        cause, self._read_error = self._read_error, None
+                        if cause is None:
+                            raise
+                        raise VexalError(error.status, f"{error.message}: "
+                                         f"{type(cause).__name__}: {cause}") from cause
+                    if not result:
+                        return
+                    converted = _result(result.contents)
+                yield converted
         finally:
-            if self._input == serial and self._handle is not None:
-                self._api.vx_input_close(self._handle)
-                self._reader = None
+            if self._input == serial and self._handle is not None and \
+                    self._busy.acquire(blocking=False):
+                try:
+                    self._api.vx_input_close(self._handle)
+                    self._reader = None
+                finally:
+                    self._busy.release()
 
     # --- layouts
 
     def layout(self, record_type) -> Layout:
         """The record layout of a record type ("DSKO_04", ...)."""
         layout = ctypes.POINTER(_library.CLayout)()
-        self._call(self._api.vx_checker_layout, record_type.encode(), ctypes.byref(layout))
-        made = layout.contents
+        record_type = _text_option("record_type", record_type)
+        with self._using():
+            self._call(self._api.vx_checker_layout, record_type, ctypes.byref(layout))
+            return self._layout(layout.contents)
+
+    @staticmethod
+    def _layout(made):
         entries = []
         for i in range(made.entry_count):
             e = made.entries[i]
@@ -320,9 +433,20 @@ class Checker:
 
     # --- calls
 
-    def _call(self, function, *arguments):
+    @contextlib.contextmanager
+    def _using(self):
+        """Holds the checker for one call and the reading of its result."""
         if self._handle is None:
             raise VexalError("VX_INVALID_ARGUMENT", "the checker is closed")
+        if not self._busy.acquire(blocking=False):
+            raise VexalError("VX_BUSY", "the checker is in use by another call (another "
+                                        "thread, or the read() of the stream it reads)")
+        try:
+            yield
+        finally:
+            self._busy.release()
+
+    def _call(self, function, *arguments):
         status = function(self._handle, *arguments)
         if status != _OK:
             message = self._api.vx_checker_message(self._handle).decode("utf-8", "replace")

@@ -145,6 +145,9 @@ def load(path):
         "vx_checker_layout": (ctypes.c_int, [checker, ctypes.c_char_p,
                                              ctypes.POINTER(ctypes.POINTER(CLayout))]),
     }
+    missing = [name for name in declarations if not hasattr(library, name)]
+    if missing:
+        raise LookupError("not libvexalcheck: it lacks " + ", ".join(missing))
     for name, (restype, argtypes) in declarations.items():
         function = getattr(library, name)
         function.restype = restype
