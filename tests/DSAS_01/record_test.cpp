@@ -11,10 +11,8 @@
 
 #include "DSAS_01/dsas01_record.h"
 #include "pl/mapping.h"
-#include "pl/plausi_exception.h"
 #include "pl/plausi_problem.h"
 #include "pl/value.h"
-#include "support/error_text.h"
 #include "support/layout_fields.h"
 
 namespace {
@@ -94,8 +92,6 @@ TEST(Dsas01ConstructionTest, RegistrationsMappingAndLayout) {
   EXPECT_EQ(mapped[30], "AN.KE=KE");
   EXPECT_EQ(mapped[42], "AN.NR=NR");
   EXPECT_EQ(mapped[43], "AN=AN");
-  EXPECT_STREQ(plausi.getRecordType(), "DSAS_01");
-  EXPECT_STREQ(plausi.getBuildStamp(), "20221017_130443");
 
   const RecordDefinition& layout = *dsas01::layout();
   ASSERT_EQ(layout.getFieldDefinitionCount(), 30u);
@@ -112,22 +108,6 @@ TEST(Dsas01ConstructionTest, RegistrationsMappingAndLayout) {
   EXPECT_EQ(group->getFieldDefinitionCount(), 13u);
 }
 
-TEST(Dsas01RecordTest, ValidLinesPassWithAndWithoutContactPerson) {
-  auto h = dsas01::makeHarness();
-  std::string line = dsas01::validRecord().line();
-  ASSERT_EQ(line.size(), 463u);
-  h->check(line);
-  EXPECT_THAT(h->ids(), IsEmpty());
-  line = dsas01::validRecordWithContact().line();
-  ASSERT_EQ(line.size(), 463u + 321u);
-  h->check(line);
-  EXPECT_THAT(h->ids(), IsEmpty());
-  EXPECT_TRUE(h->sections.balanced());
-  // The contact person's procedures ran.
-  EXPECT_THAT(h->sections.started, ::testing::Contains("Pr\xFC"
-                                                       "fung P_NAMEAP|1"));
-}
-
 TEST(Dsas01RecordTest, AnnouncedContactPersonMissingFromTheLine) {
   auto h = dsas01::makeHarness();
   h->check(dsas01::validRecord().set("MMDBAP", "J").line());
@@ -139,29 +119,6 @@ TEST(Dsas01RecordTest, AnnouncedContactPersonMissingFromTheLine) {
   ASSERT_GE(h->findingCount(), 7u);
   EXPECT_STREQ(h->finding(6).getReferenceTopic(), "AN");
   EXPECT_STREQ(h->finding(6).getShortDescription(), "DBAP010 KENNUNG ungleich DBAP");
-}
-
-TEST(Dsas01RecordTest, ProceduresRunInTheirOrderAndAreSkippedAboveLevelOne) {
-  auto h = dsas01::makeHarness();
-  h->ctx().setProblemWeightLevel(2);
-  h->checkValues(dsas01::validRecordWithContact().set("VF", "XXXXX").drop("AN.NAME1").values());
-  EXPECT_THAT(h->ids(), ElementsAre("AN[1].NAME1#NAME1"));
-  std::vector<std::string> skipped;
-  for (const char* p :
-       {"P_VF",       "P_ABSN",   "P_EPNR",   "P_VERNRAS", "P_NEVERNR",  "P_VERNRDSAS",
-        "P_ED",       "P_MMFU",   "P_FEKZ",   "P_FEAN",    "P_RESERVE1", "P_PRODID",
-        "P_MODID",    "P_DSID",   "P_VOID",   "P_KENNZST", "P_RESERVE2", "P_MMUEB",
-        "P_RESERVE3", "P_BBNRUV", "P_MNR",    "P_PIN",     "P_LFDNR",    "P_MJAHR",
-        "P_BBNRLB",   "P_BBNRAS", "P_MMDBAP", "P_AFGRUND", "P_KE",       "P_ANRAP",
-        "P_NAMEAP",   "P_TELAP",  "P_FAXAP",  "P_EMAILAP", "P_NAME1",    "P_NAME2",
-        "P_NAME3",    "P_PLZ",    "P_ORT",    "P_STR",     "P_NR"}) {
-    skipped.push_back(std::string("Pruefung wg. Fehlergewichtsschranke ausgelassen: ") + p);
-  }
-  std::vector<std::string> trace;
-  for (const std::string& line : h->trace.lines) {
-    if (line.rfind("Pruefung wg.", 0) == 0) trace.push_back(line);
-  }
-  EXPECT_THAT(trace, ElementsAreArray(skipped));
 }
 
 struct SwitchDayCase {
@@ -281,40 +238,6 @@ TEST(Dsas01ByNameTest, IdCheckLeavesTheRefusedCharacterInTheRootText) {
   EXPECT_STREQ(root->hf_fehlertext->get(&h->ctx())->getString(), "Zeichen \"_\" unzul\xE4ssig.");
 }
 
-TEST(Dsas01ByNameTest, UnknownNamesAndOnlyStandardAblauf) {
-  auto h = dsas01::makeHarness();
-  auto thrown = [](auto&& call) { return vexal::testing::thrownBy(call); };
-  pl::RuntimeContext& ctx = h->ctx();
-  pl::Plausi& plausi = h->plausi();
-  // The contact person's functions are reached through its procedures only.
-  EXPECT_EQ(thrown([&] { plausi.callFunction(&ctx, "F_PruefeKE"); }),
-            std::pair(4, std::string("F_PruefeKE")));
-  EXPECT_EQ(thrown([&] { plausi.callFunction(&ctx, nullptr); }),
-            std::pair(9, std::string("Kein Funktionsname angegeben.")));
-  EXPECT_EQ(thrown([&] { plausi.callProcedure(&ctx, "standardablauf"); }),
-            std::pair(4, std::string("standardablauf")));
-}
-
-TEST(Dsas01ByNameTest, TableHoldsItsFunctionsInByteOrder) {
-  auto h = dsas01::makeHarness();
-  EXPECT_THAT(
-      vexal::testing::byNameTable(h->plausi()),
-      ::testing::ElementsAre(
-          "F_GibBbnrPruefziffer(wert)", "F_GibZulaessigeMNRLaenge(uvtraeger, mnrLaenge)",
-          "F_IstBbnrAnlage20(wert)", "F_IstBbnrAnlage7(paramBbnr)", "F_IstDsIdVoIdKonform(wert)",
-          "F_IstLeerzeichen(Zeichenkette)", "F_IstLinksb\xFCndig(Zeichenkette)",
-          "F_IstMNRZeichenZulaessig(uvtraeger, mnr)",
-          "F_IstMjahrFreigeschaltet(paramMeldejahr, paramSchalttag)", "F_Pruefe()",
-          "F_PruefeABSN()", "F_PruefeAFGRUND()", "F_PruefeBBNRAS()", "F_PruefeBBNRLB()",
-          "F_PruefeBBNRUV()", "F_PruefeBetriebsnummer(bbnr)", "F_PruefeDSID()", "F_PruefeEPNR()",
-          "F_PruefeFEAN()", "F_PruefeFEKZ()", "F_PruefeGesonderteBetriebsnummer(bbnr)",
-          "F_PruefeKENNZST()", "F_PruefeLFDNR()", "F_PruefeMJAHR()", "F_PruefeMMDBAP()",
-          "F_PruefeMMFU()", "F_PruefeMMUEB()", "F_PruefeMNR()", "F_PruefeMODID()",
-          "F_PruefeNEVERNR()", "F_PruefePIN()", "F_PruefePRODID()", "F_PruefeRESERVE1()",
-          "F_PruefeRESERVE2()", "F_PruefeRESERVE3()", "F_PruefeVERNRAS()", "F_PruefeVERNRDSAS()",
-          "F_PruefeVF()", "F_PruefeVOID()", "F_Trim(Zeichenkette)"));
-}
-
 TEST(Dsas01ByNameTest, StandardAblaufRunsUnderItsNameAndWithoutOne) {
   auto h = dsas01::makeHarness();
   h->checkValues(dsas01::validRecord().set("VF", "UVXXX").values());
@@ -322,25 +245,6 @@ TEST(Dsas01ByNameTest, StandardAblaufRunsUnderItsNameAndWithoutOne) {
   h->plausi().callProcedure(&h->ctx(), "StandardAblauf");
   h->plausi().callProcedure(&h->ctx(), nullptr);
   EXPECT_EQ(h->ruleFindings(), std::vector<std::string>(3, h->ruleFindings()[0]));
-}
-
-// Five rule functions clear hf_fehlertext before their tests; the others
-// leave it as it was until a test fails.
-TEST(Dsas01ByNameTest, OnlySomeRuleFunctionsClearTheErrorText) {
-  const std::set<std::string> clearing = {"F_Pruefe", "F_PruefeABSN", "F_PruefeBBNRAS",
-                                          "F_PruefeBBNRLB", "F_PruefeEPNR"};
-  auto h = dsas01::makeHarness();
-  h->checkValues(dsas01::validRecord().values());
-  const std::vector<const char*> names = {
-      "F_Pruefe",        "F_PruefeABSN",      "F_PruefeAFGRUND",  "F_PruefeBBNRAS",
-      "F_PruefeBBNRLB",  "F_PruefeBBNRUV",    "F_PruefeDSID",     "F_PruefeEPNR",
-      "F_PruefeFEAN",    "F_PruefeFEKZ",      "F_PruefeKENNZST",  "F_PruefeLFDNR",
-      "F_PruefeMJAHR",   "F_PruefeMMDBAP",    "F_PruefeMMFU",     "F_PruefeMMUEB",
-      "F_PruefeMNR",     "F_PruefeMODID",     "F_PruefeNEVERNR",  "F_PruefePIN",
-      "F_PruefePRODID",  "F_PruefeRESERVE1",  "F_PruefeRESERVE2", "F_PruefeRESERVE3",
-      "F_PruefeVERNRAS", "F_PruefeVERNRDSAS", "F_PruefeVF",       "F_PruefeVOID"};
-  EXPECT_EQ(names.size(), 28u);
-  EXPECT_EQ(vexal::testing::functionsClearingErrorText(*h, names), clearing);
 }
 
 }  // namespace

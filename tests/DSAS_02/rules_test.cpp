@@ -1,26 +1,19 @@
 // What DSAS_02 checks differently from DSAS_01: the enterprise number UNRS
 // and its check digit, a membership number that may stay empty beside an
 // enterprise number, version fields that are text but must be digits, the
-// shorter third reserve field; and its by-name table and identity.
+// shorter third reserve field; and the functions it adds, called by name.
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "DSAS_01/DSAS_01.h"
 #include "DSAS_02/dsas02_record.h"
-#include "pl/plausi_problem.h"
-#include "support/error_text.h"
 #include "support/rule_cases.h"
 
 namespace {
 
-using ::testing::Contains;
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
 using vexal::testing::missing;
 using vexal::testing::raw;
 using vexal::testing::RuleCase;
@@ -82,44 +75,6 @@ TEST_P(Dsas02RuleTest, ReportsExactlyTheFindingsOfItsCondition) {
 
 INSTANTIATE_TEST_SUITE_P(Differences, Dsas02RuleTest, ::testing::ValuesIn(cases()),
                          vexal::testing::RowName());
-
-TEST(Dsas02RecordTest, ValidLinesPassWithAndWithoutContactPerson) {
-  auto h = dsas02::makeHarness();
-  std::string line = dsas02::validRecord().line();
-  ASSERT_EQ(line.size(), 463u);
-  h->check(line);
-  EXPECT_THAT(h->ids(), IsEmpty());
-  line = dsas02::validRecordWithContact().line();
-  ASSERT_EQ(line.size(), 463u + 321u);
-  h->check(line);
-  EXPECT_THAT(h->ids(), IsEmpty());
-  EXPECT_TRUE(h->sections.balanced());
-  EXPECT_THAT(h->sections.started, Contains("Pr\xFC"
-                                            "fung P_UNRS|1"));
-  EXPECT_THAT(h->sections.started, Contains("Pr\xFC"
-                                            "fung P_NAMEAP|1"));
-}
-
-TEST(Dsas02RecordTest, RecordTypeBuildStampAndReferenceTopic) {
-  auto h = dsas02::makeHarness();
-  EXPECT_STREQ(h->plausi().getRecordType(), "DSAS_02");
-  EXPECT_STREQ(h->plausi().getBuildStamp(), "20221017_130444");
-  EXPECT_STREQ(dsas02::layout()->getRecordType(), "DSAS_02");
-  h->checkValues(dsas02::validRecord().set("UNRS", "123456789017000").values());
-  ASSERT_EQ(h->findingCount(), 1u);
-  EXPECT_STREQ(h->finding(0).getReferenceTopic(), "DSAS_02");
-}
-
-TEST(Dsas02ByNameTest, TableAddsTheEnterpriseNumberFunctionsInByteOrder) {
-  auto h = dsas02::makeHarness();
-  std::vector<std::string> expected = vexal::testing::byNameTable(DSAS_01::Plausi_DSAS_01());
-  for (const char* row :
-       {"F_GibUnrsPruefziffer(wert)", "F_IstNullen(Zeichenkette)", "F_PruefeUNRS()"}) {
-    expected.emplace_back(row);
-  }
-  std::sort(expected.begin(), expected.end());
-  EXPECT_THAT(vexal::testing::byNameTable(h->plausi()), ElementsAreArray(expected));
-}
 
 struct CallCase {
   const char* function;

@@ -1,7 +1,6 @@
 // The rule functions of DSKO_04 called by name, as a host calls them, with
 // their parameters given as init parameters.
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -9,9 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "DSKO_04/dsko04_record.h"
-#include "pl/plausi_exception.h"
 #include "pl/value.h"
-#include "support/error_text.h"
 
 namespace {
 
@@ -108,63 +105,12 @@ const EmailCharacter kEmailEdges[] = {
 // clang-format on
 INSTANTIATE_TEST_SUITE_P(Edges, Dsko04EmailCharacterTest, ::testing::ValuesIn(kEmailEdges));
 
-TEST(Dsko04ByNameTest, TableHoldsItsFunctionsInByteOrder) {
-  auto h = dsko04::makeHarness();
-  EXPECT_THAT(vexal::testing::byNameTable(h->plausi()),
-              ::testing::ElementsAre(
-                  "F_IstErlaubteEmail(wert)", "F_IstErlaubteEmailZeichen(wert)",
-                  "F_IstLeerzeichen(Zeichenkette)", "F_IstLinksb\xFCndig(Zeichenkette)",
-                  "F_PruefeABSN()", "F_PruefeABSNER()", "F_PruefeANRAP()", "F_PruefeED()",
-                  "F_PruefeEMAILAP()", "F_PruefeEPNR()", "F_PruefeFAXAP()", "F_PruefeFEAN()",
-                  "F_PruefeFEKZ()", "F_PruefeMODID()", "F_PruefeNAME1()", "F_PruefeNAME2()",
-                  "F_PruefeNAME3()", "F_PruefeNAMEAP()", "F_PruefeNR()", "F_PruefeORT()",
-                  "F_PruefePLZ()", "F_PruefePRODID()", "F_PruefeRESERVE()", "F_PruefeSTR()",
-                  "F_PruefeTELAP()", "F_PruefeVERNR()", "F_PruefeVF()", "F_Trim(Zeichenkette)"));
-}
-
 TEST(Dsko04ByNameTest, CheckingFunctionsAnswerForTheRecordUnderCheck) {
   auto h = dsko04::makeHarness();
   h->checkValues(dsko04::validRecord().set("VERNR", "03").values());
   EXPECT_EQ(h->plausi().callFunction(&h->ctx(), "F_PruefeVERNR")->getLong(), 0);
   EXPECT_EQ(h->plausi().callFunction(&h->ctx(), "F_PruefeABSN")->getLong(), 1);
   EXPECT_EQ(h->plausi().callFunction(&h->ctx(), "F_PruefeED")->getLong(), 1);
-}
-
-TEST(Dsko04ByNameTest, UnknownNamesAndOnlyStandardAblauf) {
-  auto h = dsko04::makeHarness();
-  auto thrown = [](auto&& call) { return vexal::testing::thrownBy(call); };
-  pl::RuntimeContext& ctx = h->ctx();
-  pl::Plausi& plausi = h->plausi();
-  // The by-name key keeps its umlaut; the spelling of the error line is not a key.
-  EXPECT_EQ(thrown([&] { plausi.callFunction(&ctx, "F_IstLinksbue__ndig"); }),
-            std::pair(4, std::string("F_IstLinksbue__ndig")));
-  EXPECT_EQ(thrown([&] { plausi.callFunction(&ctx, "F_PruefeKE"); }),
-            std::pair(4, std::string("F_PruefeKE")));
-  EXPECT_EQ(thrown([&] { plausi.callFunction(&ctx, nullptr); }),
-            std::pair(9, std::string("Kein Funktionsname angegeben.")));
-  EXPECT_EQ(thrown([&] { plausi.callProcedure(&ctx, "P_VF"); }), std::pair(4, std::string("P_VF")));
-}
-
-}  // namespace
-
-namespace {
-
-// Ten rule functions clear hf_fehlertext before their tests; the others
-// leave it as it was until a test fails.
-TEST(Dsko04ByNameTest, OnlySomeRuleFunctionsClearTheErrorText) {
-  const std::set<std::string> clearing = {
-      "F_PruefeABSN", "F_PruefeABSNER", "F_PruefeANRAP", "F_PruefeED",    "F_PruefeEPNR",
-      "F_PruefeFEAN", "F_PruefeFEKZ",   "F_PruefeMODID", "F_PruefeVERNR", "F_PruefeVF"};
-  auto h = dsko04::makeHarness();
-  h->checkValues(dsko04::validRecord().values());
-  const std::vector<const char*> names = {
-      "F_PruefeABSN",  "F_PruefeABSNER", "F_PruefeANRAP",  "F_PruefeED",      "F_PruefeEMAILAP",
-      "F_PruefeEPNR",  "F_PruefeFAXAP",  "F_PruefeFEAN",   "F_PruefeFEKZ",    "F_PruefeMODID",
-      "F_PruefeNAME1", "F_PruefeNAME2",  "F_PruefeNAME3",  "F_PruefeNAMEAP",  "F_PruefeNR",
-      "F_PruefeORT",   "F_PruefePLZ",    "F_PruefePRODID", "F_PruefeRESERVE", "F_PruefeSTR",
-      "F_PruefeTELAP", "F_PruefeVERNR",  "F_PruefeVF"};
-  EXPECT_EQ(names.size(), 23u);
-  EXPECT_EQ(vexal::testing::functionsClearingErrorText(*h, names), clearing);
 }
 
 }  // namespace

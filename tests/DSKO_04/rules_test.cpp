@@ -12,9 +12,6 @@
 
 namespace {
 
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
-
 using vexal::testing::Change;
 using vexal::testing::raw;
 using vexal::testing::RuleCase;
@@ -176,35 +173,5 @@ TEST_P(Dsko04RuleTest, ReportsExactlyTheMessagesOfItsCondition) {
 
 INSTANTIATE_TEST_SUITE_P(Messages, Dsko04RuleTest, ::testing::ValuesIn(ruleCases()),
                          vexal::testing::RowName());
-
-TEST(Dsko04RecordTest, ValidLinePassesBothStages) {
-  auto h = dsko04::makeHarness();
-  std::string line = dsko04::validRecord().line();
-  ASSERT_EQ(line.size(), 415u);
-  h->check(line);
-  EXPECT_THAT(h->ids(), IsEmpty());
-}
-
-TEST(Dsko04RecordTest, ProceduresRunInTheirOrderAndAreSkippedAboveLevelOne) {
-  auto h = dsko04::makeHarness();
-  h->ctx().setProblemWeightLevel(2);
-  vexal::testing::RecordBuilder record = dsko04::validRecord();
-  record.set("VF", "XXXXX").drop("NAME1");
-  h->checkValues(record.values());
-  // The rule stage is skipped, the field stage is not.
-  EXPECT_THAT(h->ids(), ElementsAreArray({"NAME1#NAME1"}));
-  std::vector<std::string> skipped;
-  for (const char* p : {"P_VF",     "P_ABSN",   "P_EPNR",   "P_VERNR",   "P_ED",     "P_FEKZ",
-                        "P_FEAN",   "P_ABSNER", "P_PRODID", "P_MODID",   "P_NAME1",  "P_NAME2",
-                        "P_NAME3",  "P_PLZ",    "P_ORT",    "P_STR",     "P_NR",     "P_ANRAP",
-                        "P_NAMEAP", "P_TELAP",  "P_FAXAP",  "P_EMAILAP", "P_RESERVE"}) {
-    skipped.push_back(std::string("Pruefung wg. Fehlergewichtsschranke ausgelassen: ") + p);
-  }
-  std::vector<std::string> trace;
-  for (const std::string& line : h->trace.lines) {
-    if (line.rfind("Pruefung wg.", 0) == 0) trace.push_back(line);
-  }
-  EXPECT_THAT(trace, ElementsAreArray(skipped));
-}
 
 }  // namespace

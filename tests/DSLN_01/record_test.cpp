@@ -14,7 +14,6 @@
 #include "pl/plausi_problem.h"
 #include "pl/value.h"
 #include "shared/carrier_numbers.h"
-#include "support/error_text.h"
 #include "support/rule_cases.h"
 
 namespace {
@@ -230,42 +229,6 @@ TEST(Dsln01FindingTest, NumericFieldFindingsCarryTheirMask) {
   EXPECT_STREQ(h->finding(2).getId(), "UV[1]#P_ARBSTDSUMM");
 }
 
-TEST(Dsln01ByNameTest, TableHoldsItsFunctionsInByteOrder) {
-  auto h = dsln01::makeHarness();
-  EXPECT_THAT(
-      vexal::testing::byNameTable(h->plausi()),
-      ElementsAre(
-          "F_GibBbnrPruefziffer(wert)", "F_GibZulaessigeMNRLaenge(uvtraeger, mnrLaenge)",
-          "F_IstBbnrAnlage19b(wert)", "F_IstBbnrAnlage20(wert)", "F_IstBbnrAnlage7(paramBbnr)",
-          "F_IstDsIdVoIdKonform(wert)", "F_IstLeerzeichen(Zeichenkette)",
-          "F_IstLinksb\xFCndig(Zeichenkette)", "F_IstMNRZeichenZulaessig(uvtraeger, mnr)",
-          "F_IstMjahrFreigeschaltet(paramMeldejahr, paramSchalttag)", "F_PruefeABSN()",
-          "F_PruefeANUV()", "F_PruefeANZVERS()", "F_PruefeBBNRAS()", "F_PruefeBBNRLB()",
-          "F_PruefeBBNRUV()", "F_PruefeBetriebsnummer(bbnr)", "F_PruefeDSID()", "F_PruefeED()",
-          "F_PruefeEPNR()", "F_PruefeFEAN()", "F_PruefeFEKZ()",
-          "F_PruefeGesonderteBetriebsnummer(bbnr)", "F_PruefeINTERN()", "F_PruefeKENNZST()",
-          "F_PruefeLFDNR()", "F_PruefeMDGRUND()", "F_PruefeMJAHR()", "F_PruefeMMDBAP()",
-          "F_PruefeMMFU()", "F_PruefeMMUEB()", "F_PruefeMNR()", "F_PruefeMODID()",
-          "F_PruefeNEVERNR()", "F_PruefePIN()", "F_PruefePRODID()", "F_PruefeRESERVE1()",
-          "F_PruefeRESERVE2()", "F_PruefeRESERVE3()", "F_PruefeUVGRUND()", "F_PruefeVERNRDSLN()",
-          "F_PruefeVERNRLN()", "F_PruefeVOID()", "F_Trim(Zeichenkette)"));
-}
-
-TEST(Dsln01ByNameTest, BlockFunctionsAndUnknownNamesAreRefused) {
-  auto h = dsln01::makeHarness();
-  h->checkValues(dsln01::validRecordWithContact().values());
-  for (const char* name : {"F_PruefeBBNRGT", "F_PruefeGTST", "F_PruefeUVEGSUMM", "F_PruefeKE",
-                           "F_PruefeVF", "F_Pruefe", "F_PruefeAFGRUND", "f_pruefeabsn"}) {
-    EXPECT_EQ(vexal::testing::thrownBy([&] { h->plausi().callFunction(&h->ctx(), name); }),
-              std::pair(4, std::string(name)));
-  }
-  EXPECT_EQ(vexal::testing::thrownBy([&] { h->plausi().callFunction(&h->ctx(), nullptr); }),
-            std::pair(9, std::string("Kein Funktionsname angegeben.")));
-  EXPECT_EQ(
-      vexal::testing::thrownBy([&] { h->plausi().callProcedure(&h->ctx(), "standardablauf"); }),
-      std::pair(4, std::string("standardablauf")));
-}
-
 // The carriers that may report under contribution reason "A09".
 TEST(Dsln01ByNameTest, Annex19bHoldsItsCarriers) {
   auto h = dsln01::makeHarness();
@@ -279,25 +242,6 @@ TEST(Dsln01ByNameTest, Annex19bHoldsItsCarriers) {
   EXPECT_EQ(annex19b(" 98705576 "), "true");
   for (const char* bbnr : {"15141364", "14066582", "47009510", "0106406", ""})
     EXPECT_EQ(annex19b(bbnr), "false") << bbnr;
-}
-
-// Four rule functions clear hf_fehlertext before their tests; the others
-// leave it as it was until a test fails.
-TEST(Dsln01ByNameTest, OnlySomeRuleFunctionsClearTheErrorText) {
-  auto h = dsln01::makeHarness();
-  h->checkValues(dsln01::validRecord().values());
-  const std::vector<const char*> names = {
-      "F_PruefeABSN",      "F_PruefeANUV",     "F_PruefeANZVERS",  "F_PruefeBBNRAS",
-      "F_PruefeBBNRLB",    "F_PruefeBBNRUV",   "F_PruefeDSID",     "F_PruefeED",
-      "F_PruefeEPNR",      "F_PruefeFEAN",     "F_PruefeFEKZ",     "F_PruefeINTERN",
-      "F_PruefeKENNZST",   "F_PruefeLFDNR",    "F_PruefeMDGRUND",  "F_PruefeMJAHR",
-      "F_PruefeMMDBAP",    "F_PruefeMMFU",     "F_PruefeMMUEB",    "F_PruefeMNR",
-      "F_PruefeMODID",     "F_PruefeNEVERNR",  "F_PruefePIN",      "F_PruefePRODID",
-      "F_PruefeRESERVE1",  "F_PruefeRESERVE2", "F_PruefeRESERVE3", "F_PruefeUVGRUND",
-      "F_PruefeVERNRDSLN", "F_PruefeVERNRLN",  "F_PruefeVOID"};
-  ASSERT_EQ(names.size(), 31u);
-  EXPECT_THAT(vexal::testing::functionsClearingErrorText(*h, names),
-              ElementsAre("F_PruefeABSN", "F_PruefeBBNRAS", "F_PruefeBBNRLB", "F_PruefeED"));
 }
 
 }  // namespace

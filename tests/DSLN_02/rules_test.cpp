@@ -2,7 +2,7 @@
 // the reporting period ZRVON to ZRBIS, a membership number that may stay
 // empty beside an enterprise number, two more report reasons, version
 // fields and working hours that are text but must be digits, the shorter
-// third reserve field; and its registrations, mapping and by-name table.
+// third reserve field; and its registrations, mapping and a function it adds.
 
 #include <algorithm>
 #include <memory>
@@ -12,20 +12,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "DSLN_01/DSLN_01.h"
 #include "DSLN_02/dsln02_record.h"
 #include "pl/mapping.h"
-#include "pl/plausi_problem.h"
 #include "pl/value.h"
-#include "support/error_text.h"
 #include "support/rule_cases.h"
 
 namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
 using vexal::testing::missing;
 using vexal::testing::raw;
 using vexal::testing::RuleCase;
@@ -119,31 +114,6 @@ TEST_P(Dsln02RuleTest, ReportsExactlyTheFindingsOfItsCondition) {
 INSTANTIATE_TEST_SUITE_P(Differences, Dsln02RuleTest, ::testing::ValuesIn(cases()),
                          vexal::testing::RowName());
 
-TEST(Dsln02RecordTest, ValidLinesPassWithAndWithoutContactPerson) {
-  auto h = dsln02::makeHarness();
-  std::string line = dsln02::validRecord().line();
-  ASSERT_EQ(line.size(), 494u + 59u);
-  h->check(line);
-  EXPECT_THAT(h->ids(), IsEmpty());
-  h->check(dsln02::validRecordWithContact().line());
-  EXPECT_THAT(h->ids(), IsEmpty());
-  EXPECT_TRUE(h->sections.balanced());
-  EXPECT_THAT(h->sections.started, Contains("Pr\xFC"
-                                            "fung P_ZRBIS|1"));
-  EXPECT_THAT(h->sections.started, Contains("Pr\xFC"
-                                            "fung P_NAMEAP|1"));
-}
-
-TEST(Dsln02RecordTest, RecordTypeBuildStampAndReferenceTopic) {
-  auto h = dsln02::makeHarness();
-  EXPECT_STREQ(h->plausi().getRecordType(), "DSLN_02");
-  EXPECT_STREQ(h->plausi().getBuildStamp(), "20221017_130443");
-  EXPECT_STREQ(dsln02::layout()->getRecordType(), "DSLN_02");
-  h->checkValues(dsln02::validRecord().set("ZRVON", "").values());
-  ASSERT_EQ(h->findingCount(), 1u);
-  EXPECT_STREQ(h->finding(0).getReferenceTopic(), "DSLN_02");
-}
-
 // The report reasons UV03 and UV07 are new: DSLN_01 refuses them, also in a
 // report of version 02.
 TEST(Dsln02RecordTest, Dsln01RefusesReportReasonUV03) {
@@ -181,18 +151,6 @@ TEST(Dsln02ConstructionTest, RegistrationsAndMapping) {
   EXPECT_THAT(
       std::vector<std::string>(mapped.begin() + 21, mapped.begin() + 26),
       ElementsAre("RESERVE3=RESERVE3", "UNRS=UNRS", "ZRVON=ZRVON", "ZRBIS=ZRBIS", "BBNRUV=BBNRUV"));
-}
-
-TEST(Dsln02ByNameTest, TableAddsTheEnterpriseNumberAndPeriodFunctionsInByteOrder) {
-  auto h = dsln02::makeHarness();
-  std::vector<std::string> expected = vexal::testing::byNameTable(DSLN_01::Plausi_DSLN_01());
-  for (const char* row :
-       {"F_GibUnrsPruefziffer(wert)", "F_IstNullen(Zeichenkette)", "F_IstUNRSGrundstellung()",
-        "F_PruefeUNRS()", "F_PruefeZRBIS()", "F_PruefeZRVON()"}) {
-    expected.emplace_back(row);
-  }
-  std::sort(expected.begin(), expected.end());
-  EXPECT_THAT(vexal::testing::byNameTable(h->plausi()), ElementsAreArray(expected));
 }
 
 TEST(Dsln02ByNameTest, UnrsDefaultIsAllZeros) {
