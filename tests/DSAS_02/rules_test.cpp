@@ -10,60 +10,38 @@
 #include <gtest/gtest.h>
 
 #include "DSAS_02/dsas02_record.h"
+#include "support/header_rule_cases.h"
 #include "support/rule_cases.h"
 
 namespace {
 
+using vexal::testing::kUnrsZeros;
 using vexal::testing::missing;
 using vexal::testing::raw;
 using vexal::testing::RuleCase;
 
-constexpr char kZeros[] = "000000000000000";
-constexpr char kDSAS034[] = "#P_NEVERNR DSAS034 NEBENVERSIONS-NR ist nicht numerisch";
-constexpr char kDSAS036[] = "#P_VERNRDSAS DSAS036 VERSIONS-NR-ZQ-AS ist nicht numerisch";
-constexpr char kDSAS210[] = "#P_MNR DSAS210 MITGLIEDSNUMMER Grundstellung unzul\xE4ssig";
-constexpr char kDSAS213[] = "#P_UNRS DSAS213 UNTERNEHMENSNUMMER Grundstellung unzul\xE4ssig";
-constexpr char kDSAS214[] = "#P_UNRS DSAS214 UNTERNEHMENSNUMMER nicht numerisch";
-constexpr char kDSAS215[] = "#P_UNRS DSAS215 UNTERNEHMENSNUMMER ist unzul\xE4ssig";
+const vexal::testing::HeaderType kQuery = {"DSAS", "AS", "UVSDD", {}};
 
-const std::vector<RuleCase>& cases() {
-  static const std::vector<RuleCase> cases = {
-      {"Valid", {}, {}},
-      {"UnrsZerosUpTo2023", {{"UNRS", kZeros}}, {}},
-      {"UnrsZerosFrom2024", {{"UNRS", kZeros}, {"MJAHR", "2024"}}, {kDSAS213}},
-      {"UnrsZerosYearNotNumeric",
-       {{"UNRS", kZeros}, {"MJAHR", "20X4"}},
-       {"MJAHR#MJAHR info 2", "#P_MJAHR DSAS230 MELDEJAHR nicht numerisch"}},
-      {"UnrsWrongCheckDigit", {{"UNRS", "123456789017000"}}, {kDSAS215}},
-      {"UnrsBlank", {{"UNRS", ""}}, {kDSAS214}},
-      {"UnrsMissing", {missing("UNRS")}, {"UNRS#UNRS info 1", kDSAS214}},
-      {"MnrBlankBesideEnterpriseNumber", {{"MNR", ""}}, {}},
-      {"MnrMissingBesideEnterpriseNumber", {missing("MNR")}, {}},
-      {"MnrBlankWithoutEnterpriseNumber", {{"MNR", ""}, {"UNRS", kZeros}}, {kDSAS210}},
-      {"MnrBlankEnterpriseNumberMissing",
-       {{"MNR", ""}, missing("UNRS")},
-       {"UNRS#UNRS info 1", kDSAS214, kDSAS210}},
-      {"MnrTooLong",
-       {raw("MNR", std::string(21, '1'))},
-       {"MNR#MNR info 3", "#P_MNR Feldinhalt zu lang."}},
-      {"MnrWrongLength",
-       {{"MNR", "12345678"}},
-       {"#P_MNR DSAS211 Unzul\xE4ssige L\xE4nge MITGLIEDSNUMMER"}},
-      {"MnrWrongCharacter",
-       {{"MNR", "12345678A"}},
-       {"#P_MNR DSAS212 Unzul\xE4ssige Zeichen MITGLIEDSNUMMER"}},
-      {"NevernrBlank", {{"NEVERNR", ""}}, {kDSAS034}},
-      {"NevernrLetters", {{"NEVERNR", "AB"}}, {kDSAS034}},
-      {"NevernrMissing", {missing("NEVERNR")}, {"NEVERNR#NEVERNR info 1", kDSAS034}},
-      {"VernrdsasBlank", {{"VERNRDSAS", ""}}, {kDSAS036}},
-      {"VernrdsasMissing", {missing("VERNRDSAS")}, {"VERNRDSAS#VERNRDSAS info 1", kDSAS036}},
-      {"Reserve3Of85", {raw("RESERVE3", std::string(85, 'r'))}, {}},
-      {"Reserve3Of86",
-       {raw("RESERVE3", std::string(86, 'r'))},
-       {"RESERVE3#RESERVE3 info 3", "#P_RESERVE3 Feldinhalt zu lang."}},
-      {"Reserve3Missing", {missing("RESERVE3")}, {"RESERVE3#RESERVE3 info 1"}},
-  };
-  return cases;
+// The query's own rows: what the wage report of version 02 checks
+// otherwise or is not tested for.
+std::vector<RuleCase> ownCases() {
+  return vexal::testing::resolveRows(
+      kQuery,
+      {
+          {"UnrsZerosFrom2024", {{"UNRS", kUnrsZeros}, {"MJAHR", "2024"}}, {"@213"}},
+          {"UnrsZerosYearNotNumeric",
+           {{"UNRS", kUnrsZeros}, {"MJAHR", "20X4"}},
+           {"MJAHR#MJAHR info 2", "@230"}},
+          {"MnrBlankEnterpriseNumberMissing",
+           {{"MNR", ""}, missing("UNRS")},
+           {"UNRS#UNRS info 1", "@214", "@210"}},
+          {"MnrTooLong",
+           {raw("MNR", std::string(21, '1'))},
+           {"MNR#MNR info 3", vexal::testing::tooLong("#P_MNR")}},
+          {"MnrWrongCharacter", {{"MNR", "12345678A"}}, {"@212"}},
+          {"NevernrLetters", {{"NEVERNR", "AB"}}, {"@034"}},
+          {"VernrdsasMissing", {missing("VERNRDSAS")}, {"VERNRDSAS#VERNRDSAS info 1", "@036"}},
+      });
 }
 
 class Dsas02RuleTest : public ::testing::TestWithParam<RuleCase> {};
@@ -73,7 +51,10 @@ TEST_P(Dsas02RuleTest, ReportsExactlyTheFindingsOfItsCondition) {
                                  vexal::testing::Listed::kAllFindings);
 }
 
-INSTANTIATE_TEST_SUITE_P(Differences, Dsas02RuleTest, ::testing::ValuesIn(cases()),
+INSTANTIATE_TEST_SUITE_P(Shared, Dsas02RuleTest,
+                         ::testing::ValuesIn(vexal::testing::version02RuleCases(kQuery, 85)),
+                         vexal::testing::RowName());
+INSTANTIATE_TEST_SUITE_P(Own, Dsas02RuleTest, ::testing::ValuesIn(ownCases()),
                          vexal::testing::RowName());
 
 struct CallCase {

@@ -15,93 +15,72 @@
 #include "DSLN_02/dsln02_record.h"
 #include "pl/mapping.h"
 #include "pl/value.h"
+#include "support/header_rule_cases.h"
 #include "support/rule_cases.h"
 
 namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
+using vexal::testing::kUnrsZeros;
 using vexal::testing::missing;
 using vexal::testing::raw;
 using vexal::testing::RuleCase;
 
-constexpr char kZeros[] = "000000000000000";
+const vexal::testing::HeaderType kReport = {"DSLN", "LN", "UVELN", {}};
+
 constexpr char kDSLN203NotNumeric[] = "#P_ZRVON DSLN203 ZEITRAUM-VON nicht numerisch";
 constexpr char kDSLN203Wrong[] = "#P_ZRVON DSLN203 ZEITRAUM-VON logisch falsch";
-constexpr char kDSLN204[] = "#P_ZRVON DSLN204 ZEITRAUM-VON Grundstellung unzul\xE4ssig";
-constexpr char kDSLN207[] = "#P_ZRBIS DSLN207 ZEITRAUM-BIS Grundstellung unzul\xE4ssig";
-constexpr char kDSLN210[] = "#P_MNR DSLN210 MITGLIEDSNUMMER Grundstellung unzul\xE4ssig";
-constexpr char kDSLN214[] = "#P_UNRS DSLN214 UNTERNEHMENSNUMMER nicht numerisch";
-constexpr char kDSLN034[] = "#P_NEVERNR DSLN034 NEBENVERSIONS-NR ist nicht numerisch";
 constexpr char kDSLN250[] = "#P_MDGRUND DSLN250 MELDEGRUND unzul\xE4ssig";
 constexpr char kDSLN290[] = "UV[1]#P_ARBSTDSUMM DSLN290 ARBSTD-SUMME nicht numerisch";
 
-const std::vector<RuleCase>& cases() {
-  static const std::vector<RuleCase> cases = {
-      {"Valid", {}, {}},
-      {"PeriodZerosWithoutEnterpriseNumber",
-       {{"UNRS", kZeros}, {"ZRVON", "00000000"}, {"ZRBIS", "00000000"}},
-       {}},
-      {"PeriodZerosBesideEnterpriseNumber",
-       {{"ZRVON", "00000000"}, {"ZRBIS", "00000000"}},
-       {kDSLN204, kDSLN207}},
-      {"PeriodZerosInCancellation",
-       {{"ZRVON", "00000000"}, {"ZRBIS", "00000000"}, {"KENNZST", "J"}},
-       {}},
-      {"PeriodOfTheReportingYear2024",
-       {{"MJAHR", "2024"}, {"ZRVON", "20240101"}, {"ZRBIS", "20241231"}},
-       {}},
-      {"ZrvonOfAnotherYear",
-       {{"ZRVON", "20240101"}},
-       {"#P_ZRVON DSLN205 ZEITRAUM-VON unzul\xE4ssig"}},
-      {"ZrvonLastCentury", {{"ZRVON", "19991231"}}, {kDSLN203Wrong}},
-      {"ZrvonNoSuchDate", {{"ZRVON", "20240231"}}, {kDSLN203Wrong}},
-      {"ZrvonSevenCharacters", {raw("ZRVON", "2023010")}, {kDSLN203Wrong}},
-      {"ZrvonLetter", {{"ZRVON", "2023010A"}}, {kDSLN203NotNumeric}},
-      {"ZrvonBlank", {{"ZRVON", ""}}, {kDSLN203NotNumeric}},
-      {"ZrvonMissing", {missing("ZRVON")}, {kDSLN203NotNumeric}},
-      {"ZrbisBlank", {{"ZRBIS", ""}}, {"#P_ZRBIS DSLN206 ZEITRAUM-BIS nicht numerisch"}},
-      {"ZrbisNoSuchDate",
-       {{"ZRBIS", "20231131"}},
-       {"#P_ZRBIS DSLN206 ZEITRAUM-BIS logisch falsch"}},
-      {"ZrbisOfAnotherYear",
-       {{"ZRBIS", "20221231"}},
-       {"#P_ZRBIS DSLN208 ZEITRAUM-BIS unzul\xE4ssig"}},
-      {"UnrsZerosUpTo2023", {{"UNRS", kZeros}}, {}},
-      {"UnrsZerosFrom2024",
-       {{"UNRS", kZeros}, {"MJAHR", "2024"}, {"ZRVON", "20240101"}, {"ZRBIS", "20241231"}},
-       {"#P_UNRS DSLN213 UNTERNEHMENSNUMMER Grundstellung unzul\xE4ssig"}},
-      {"UnrsWrongCheckDigit",
-       {{"UNRS", "123456789017000"}},
-       {"#P_UNRS DSLN215 UNTERNEHMENSNUMMER ist unzul\xE4ssig"}},
-      {"UnrsBlank", {{"UNRS", ""}}, {kDSLN214}},
-      {"UnrsMissing", {missing("UNRS")}, {"UNRS#UNRS info 1", kDSLN214}},
-      {"MnrBlankBesideEnterpriseNumber", {{"MNR", ""}}, {}},
-      {"MnrMissingBesideEnterpriseNumber", {missing("MNR")}, {}},
-      {"MnrBlankWithoutEnterpriseNumber", {{"MNR", ""}, {"UNRS", kZeros}}, {kDSLN210}},
-      {"MnrWrongLength",
-       {{"MNR", "12345678"}},
-       {"#P_MNR DSLN211 Unzul\xE4ssige L\xE4nge MITGLIEDSNUMMER"}},
-      {"MdgrundUV03", {{"MDGRUND", "UV03"}}, {}},
-      {"MdgrundUV07", {{"MDGRUND", "UV07"}}, {}},
-      {"MdgrundUV02", {{"MDGRUND", "UV02"}}, {kDSLN250}},
-      {"NevernrDigitAndLetter", {{"NEVERNR", "1A"}}, {kDSLN034}},
-      {"NevernrBlank", {{"NEVERNR", ""}}, {kDSLN034}},
-      {"NevernrMissing", {missing("NEVERNR")}, {"NEVERNR#NEVERNR info 1", kDSLN034}},
-      {"VernrdslnBlank",
-       {{"VERNRDSLN", ""}},
-       {"#P_VERNRDSLN DSLN036 VERSIONS-NR-ZQ-LN ist nicht numerisch"}},
-      {"Reserve3Of69", {raw("RESERVE3", std::string(69, 'r'))}, {}},
-      {"Reserve3Of70",
-       {raw("RESERVE3", std::string(70, 'r'))},
-       {"RESERVE3#RESERVE3 info 3", "#P_RESERVE3 Feldinhalt zu lang."}},
-      {"Reserve3Missing", {missing("RESERVE3")}, {"RESERVE3#RESERVE3 info 1"}},
-      {"ArbstdsummBlank", {{"UV.ARBSTDSUMM", ""}}, {kDSLN290}},
-      {"ArbstdsummMissing",
-       {missing("UV.ARBSTDSUMM")},
-       {"UV[1].ARBSTDSUMM#ARBSTDSUMM info 1", kDSLN290}},
-  };
-  return cases;
+// The wage report's own rows: its reporting period, report reasons and
+// working hours, and what the query of version 02 checks otherwise.
+std::vector<RuleCase> ownCases() {
+  return vexal::testing::resolveRows(
+      kReport,
+      {
+          {"PeriodZerosWithoutEnterpriseNumber",
+           {{"UNRS", kUnrsZeros}, {"ZRVON", "00000000"}, {"ZRBIS", "00000000"}},
+           {}},
+          {"PeriodZerosBesideEnterpriseNumber",
+           {{"ZRVON", "00000000"}, {"ZRBIS", "00000000"}},
+           {"#P_ZRVON DSLN204 ZEITRAUM-VON Grundstellung unzul\xE4ssig",
+            "#P_ZRBIS DSLN207 ZEITRAUM-BIS Grundstellung unzul\xE4ssig"}},
+          {"PeriodZerosInCancellation",
+           {{"ZRVON", "00000000"}, {"ZRBIS", "00000000"}, {"KENNZST", "J"}},
+           {}},
+          {"PeriodOfTheReportingYear2024",
+           {{"MJAHR", "2024"}, {"ZRVON", "20240101"}, {"ZRBIS", "20241231"}},
+           {}},
+          {"ZrvonOfAnotherYear",
+           {{"ZRVON", "20240101"}},
+           {"#P_ZRVON DSLN205 ZEITRAUM-VON unzul\xE4ssig"}},
+          {"ZrvonLastCentury", {{"ZRVON", "19991231"}}, {kDSLN203Wrong}},
+          {"ZrvonNoSuchDate", {{"ZRVON", "20240231"}}, {kDSLN203Wrong}},
+          {"ZrvonSevenCharacters", {raw("ZRVON", "2023010")}, {kDSLN203Wrong}},
+          {"ZrvonLetter", {{"ZRVON", "2023010A"}}, {kDSLN203NotNumeric}},
+          {"ZrvonBlank", {{"ZRVON", ""}}, {kDSLN203NotNumeric}},
+          {"ZrvonMissing", {missing("ZRVON")}, {kDSLN203NotNumeric}},
+          {"ZrbisBlank", {{"ZRBIS", ""}}, {"#P_ZRBIS DSLN206 ZEITRAUM-BIS nicht numerisch"}},
+          {"ZrbisNoSuchDate",
+           {{"ZRBIS", "20231131"}},
+           {"#P_ZRBIS DSLN206 ZEITRAUM-BIS logisch falsch"}},
+          {"ZrbisOfAnotherYear",
+           {{"ZRBIS", "20221231"}},
+           {"#P_ZRBIS DSLN208 ZEITRAUM-BIS unzul\xE4ssig"}},
+          {"UnrsZerosFrom2024",
+           {{"UNRS", kUnrsZeros}, {"MJAHR", "2024"}, {"ZRVON", "20240101"}, {"ZRBIS", "20241231"}},
+           {"@213"}},
+          {"MdgrundUV03", {{"MDGRUND", "UV03"}}, {}},
+          {"MdgrundUV07", {{"MDGRUND", "UV07"}}, {}},
+          {"MdgrundUV02", {{"MDGRUND", "UV02"}}, {kDSLN250}},
+          {"NevernrDigitAndLetter", {{"NEVERNR", "1A"}}, {"@034"}},
+          {"ArbstdsummBlank", {{"UV.ARBSTDSUMM", ""}}, {kDSLN290}},
+          {"ArbstdsummMissing",
+           {missing("UV.ARBSTDSUMM")},
+           {"UV[1].ARBSTDSUMM#ARBSTDSUMM info 1", kDSLN290}},
+      });
 }
 
 class Dsln02RuleTest : public ::testing::TestWithParam<RuleCase> {};
@@ -111,7 +90,10 @@ TEST_P(Dsln02RuleTest, ReportsExactlyTheFindingsOfItsCondition) {
                                  vexal::testing::Listed::kAllFindings);
 }
 
-INSTANTIATE_TEST_SUITE_P(Differences, Dsln02RuleTest, ::testing::ValuesIn(cases()),
+INSTANTIATE_TEST_SUITE_P(Shared, Dsln02RuleTest,
+                         ::testing::ValuesIn(vexal::testing::version02RuleCases(kReport, 69)),
+                         vexal::testing::RowName());
+INSTANTIATE_TEST_SUITE_P(Own, Dsln02RuleTest, ::testing::ValuesIn(ownCases()),
                          vexal::testing::RowName());
 
 // The report reasons UV03 and UV07 are new: DSLN_01 refuses them, also in a
@@ -155,7 +137,7 @@ TEST(Dsln02ConstructionTest, RegistrationsAndMapping) {
 
 TEST(Dsln02ByNameTest, UnrsDefaultIsAllZeros) {
   auto h = dsln02::makeHarness();
-  h->checkValues(dsln02::validRecord().set("UNRS", kZeros).values());
+  h->checkValues(dsln02::validRecord().set("UNRS", kUnrsZeros).values());
   EXPECT_STREQ(h->plausi().callFunction(&h->ctx(), "F_IstUNRSGrundstellung")->getString(), "true");
   h->checkValues(dsln02::validRecord().values());
   EXPECT_STREQ(h->plausi().callFunction(&h->ctx(), "F_IstUNRSGrundstellung")->getString(), "false");

@@ -61,8 +61,8 @@ std::string typeName(const ::testing::TestParamInfo<Row>& info) {
 
 struct LineCase {
   RecordType type;
-  std::size_t length;          // of the valid line
-  std::size_t contact_length;  // of the contact person
+  std::size_t length;                   // of the valid line
+  std::size_t contact_length;           // of the contact person
   std::vector<const char*> procedures;  // some that a valid line runs
 };
 
@@ -122,19 +122,19 @@ TEST_P(IdentityTest, RecordTypeBuildStampAndReferenceTopic) {
   EXPECT_STREQ(h->finding(0).getReferenceTopic(), c.type.name);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    RecordTypes, IdentityTest,
-    ::testing::Values(IdentityCase{kDsko04, "20221017_130443", "VERNR", "03"},
-                      IdentityCase{kDsas01, "20221017_130443", "VF", "UVXXX"},
-                      IdentityCase{kDsas02, "20221017_130444", "UNRS", "123456789017000"},
-                      IdentityCase{kDsln01, "20221017_130442", "VF", "UVSDD"},
-                      IdentityCase{kDsln02, "20221017_130443", "ZRVON", ""}),
-    typeName<IdentityCase>);
+INSTANTIATE_TEST_SUITE_P(RecordTypes, IdentityTest,
+                         ::testing::Values(IdentityCase{kDsko04, "20221017_130443", "VERNR", "03"},
+                                           IdentityCase{kDsas01, "20221017_130443", "VF", "UVXXX"},
+                                           IdentityCase{kDsas02, "20221017_130444", "UNRS",
+                                                        "123456789017000"},
+                                           IdentityCase{kDsln01, "20221017_130442", "VF", "UVSDD"},
+                                           IdentityCase{kDsln02, "20221017_130443", "ZRVON", ""}),
+                         typeName<IdentityCase>);
 
 struct SkippedCase {
   RecordType type;
-  const char* dropped;  // a mandatory field, left out
-  const char* finding;  // its field finding
+  const char* dropped;                  // a mandatory field, left out
+  const char* finding;                  // its field finding
   std::vector<const char*> procedures;  // in the order they run
 };
 
@@ -148,9 +148,8 @@ TEST_P(SkippedProcedureTest, ProceduresRunInTheirOrderAndAreSkippedAboveLevelOne
   const SkippedCase& c = GetParam();
   auto h = c.type.makeHarness();
   h->ctx().setProblemWeightLevel(2);
-  RecordBuilder record = c.type.validRecordWithContact != nullptr
-                             ? c.type.validRecordWithContact()
-                             : c.type.validRecord();
+  RecordBuilder record = c.type.validRecordWithContact != nullptr ? c.type.validRecordWithContact()
+                                                                  : c.type.validRecord();
   h->checkValues(record.set("VF", "XXXXX").drop(c.dropped).values());
   EXPECT_THAT(h->ids(), ElementsAreArray({c.finding}));
   std::vector<std::string> skipped;
@@ -170,20 +169,20 @@ INSTANTIATE_TEST_SUITE_P(
         SkippedCase{kDsko04,
                     "NAME1",
                     "NAME1#NAME1",
-                    {"P_VF", "P_ABSN", "P_EPNR", "P_VERNR", "P_ED", "P_FEKZ", "P_FEAN", "P_ABSNER",
-                     "P_PRODID", "P_MODID", "P_NAME1", "P_NAME2", "P_NAME3", "P_PLZ", "P_ORT",
-                     "P_STR", "P_NR", "P_ANRAP", "P_NAMEAP", "P_TELAP", "P_FAXAP", "P_EMAILAP",
-                     "P_RESERVE"}},
+                    {"P_VF",     "P_ABSN",   "P_EPNR",   "P_VERNR",   "P_ED",     "P_FEKZ",
+                     "P_FEAN",   "P_ABSNER", "P_PRODID", "P_MODID",   "P_NAME1",  "P_NAME2",
+                     "P_NAME3",  "P_PLZ",    "P_ORT",    "P_STR",     "P_NR",     "P_ANRAP",
+                     "P_NAMEAP", "P_TELAP",  "P_FAXAP",  "P_EMAILAP", "P_RESERVE"}},
         SkippedCase{kDsas01,
                     "AN.NAME1",
                     "AN[1].NAME1#NAME1",
-                    {"P_VF",     "P_ABSN",    "P_EPNR",    "P_VERNRAS", "P_NEVERNR", "P_VERNRDSAS",
-                     "P_ED",     "P_MMFU",    "P_FEKZ",    "P_FEAN",    "P_RESERVE1", "P_PRODID",
-                     "P_MODID",  "P_DSID",    "P_VOID",    "P_KENNZST", "P_RESERVE2", "P_MMUEB",
-                     "P_RESERVE3", "P_BBNRUV", "P_MNR",    "P_PIN",     "P_LFDNR",   "P_MJAHR",
-                     "P_BBNRLB", "P_BBNRAS",  "P_MMDBAP",  "P_AFGRUND", "P_KE",      "P_ANRAP",
-                     "P_NAMEAP", "P_TELAP",   "P_FAXAP",   "P_EMAILAP", "P_NAME1",   "P_NAME2",
-                     "P_NAME3",  "P_PLZ",     "P_ORT",     "P_STR",     "P_NR"}}),
+                    {"P_VF",       "P_ABSN",   "P_EPNR",   "P_VERNRAS", "P_NEVERNR",  "P_VERNRDSAS",
+                     "P_ED",       "P_MMFU",   "P_FEKZ",   "P_FEAN",    "P_RESERVE1", "P_PRODID",
+                     "P_MODID",    "P_DSID",   "P_VOID",   "P_KENNZST", "P_RESERVE2", "P_MMUEB",
+                     "P_RESERVE3", "P_BBNRUV", "P_MNR",    "P_PIN",     "P_LFDNR",    "P_MJAHR",
+                     "P_BBNRLB",   "P_BBNRAS", "P_MMDBAP", "P_AFGRUND", "P_KE",       "P_ANRAP",
+                     "P_NAMEAP",   "P_TELAP",  "P_FAXAP",  "P_EMAILAP", "P_NAME1",    "P_NAME2",
+                     "P_NAME3",    "P_PLZ",    "P_ORT",    "P_STR",     "P_NR"}}),
     typeName<SkippedCase>);
 
 // A type's by-name table: `based_on`'s (none: empty) without `removed`
@@ -206,30 +205,77 @@ const std::vector<TableCase>& tableCases() {
       {kDsko04,
        nullptr,
        {},
-       {"F_IstErlaubteEmail(wert)", "F_IstErlaubteEmailZeichen(wert)",
-        "F_IstLeerzeichen(Zeichenkette)", "F_IstLinksb\xFCndig(Zeichenkette)", "F_PruefeABSN()",
-        "F_PruefeABSNER()", "F_PruefeANRAP()", "F_PruefeED()", "F_PruefeEMAILAP()",
-        "F_PruefeEPNR()", "F_PruefeFAXAP()", "F_PruefeFEAN()", "F_PruefeFEKZ()", "F_PruefeMODID()",
-        "F_PruefeNAME1()", "F_PruefeNAME2()", "F_PruefeNAME3()", "F_PruefeNAMEAP()",
-        "F_PruefeNR()", "F_PruefeORT()", "F_PruefePLZ()", "F_PruefePRODID()", "F_PruefeRESERVE()",
-        "F_PruefeSTR()", "F_PruefeTELAP()", "F_PruefeVERNR()", "F_PruefeVF()",
+       {"F_IstErlaubteEmail(wert)",
+        "F_IstErlaubteEmailZeichen(wert)",
+        "F_IstLeerzeichen(Zeichenkette)",
+        "F_IstLinksb\xFCndig(Zeichenkette)",
+        "F_PruefeABSN()",
+        "F_PruefeABSNER()",
+        "F_PruefeANRAP()",
+        "F_PruefeED()",
+        "F_PruefeEMAILAP()",
+        "F_PruefeEPNR()",
+        "F_PruefeFAXAP()",
+        "F_PruefeFEAN()",
+        "F_PruefeFEKZ()",
+        "F_PruefeMODID()",
+        "F_PruefeNAME1()",
+        "F_PruefeNAME2()",
+        "F_PruefeNAME3()",
+        "F_PruefeNAMEAP()",
+        "F_PruefeNR()",
+        "F_PruefeORT()",
+        "F_PruefePLZ()",
+        "F_PruefePRODID()",
+        "F_PruefeRESERVE()",
+        "F_PruefeSTR()",
+        "F_PruefeTELAP()",
+        "F_PruefeVERNR()",
+        "F_PruefeVF()",
         "F_Trim(Zeichenkette)"}},
       {kDsas01,
        nullptr,
        {},
-       {"F_GibBbnrPruefziffer(wert)", "F_GibZulaessigeMNRLaenge(uvtraeger, mnrLaenge)",
-        "F_IstBbnrAnlage20(wert)", "F_IstBbnrAnlage7(paramBbnr)", "F_IstDsIdVoIdKonform(wert)",
-        "F_IstLeerzeichen(Zeichenkette)", "F_IstLinksb\xFCndig(Zeichenkette)",
+       {"F_GibBbnrPruefziffer(wert)",
+        "F_GibZulaessigeMNRLaenge(uvtraeger, mnrLaenge)",
+        "F_IstBbnrAnlage20(wert)",
+        "F_IstBbnrAnlage7(paramBbnr)",
+        "F_IstDsIdVoIdKonform(wert)",
+        "F_IstLeerzeichen(Zeichenkette)",
+        "F_IstLinksb\xFCndig(Zeichenkette)",
         "F_IstMNRZeichenZulaessig(uvtraeger, mnr)",
-        "F_IstMjahrFreigeschaltet(paramMeldejahr, paramSchalttag)", "F_Pruefe()",
-        "F_PruefeABSN()", "F_PruefeAFGRUND()", "F_PruefeBBNRAS()", "F_PruefeBBNRLB()",
-        "F_PruefeBBNRUV()", "F_PruefeBetriebsnummer(bbnr)", "F_PruefeDSID()", "F_PruefeEPNR()",
-        "F_PruefeFEAN()", "F_PruefeFEKZ()", "F_PruefeGesonderteBetriebsnummer(bbnr)",
-        "F_PruefeKENNZST()", "F_PruefeLFDNR()", "F_PruefeMJAHR()", "F_PruefeMMDBAP()",
-        "F_PruefeMMFU()", "F_PruefeMMUEB()", "F_PruefeMNR()", "F_PruefeMODID()",
-        "F_PruefeNEVERNR()", "F_PruefePIN()", "F_PruefePRODID()", "F_PruefeRESERVE1()",
-        "F_PruefeRESERVE2()", "F_PruefeRESERVE3()", "F_PruefeVERNRAS()", "F_PruefeVERNRDSAS()",
-        "F_PruefeVF()", "F_PruefeVOID()", "F_Trim(Zeichenkette)"}},
+        "F_IstMjahrFreigeschaltet(paramMeldejahr, paramSchalttag)",
+        "F_Pruefe()",
+        "F_PruefeABSN()",
+        "F_PruefeAFGRUND()",
+        "F_PruefeBBNRAS()",
+        "F_PruefeBBNRLB()",
+        "F_PruefeBBNRUV()",
+        "F_PruefeBetriebsnummer(bbnr)",
+        "F_PruefeDSID()",
+        "F_PruefeEPNR()",
+        "F_PruefeFEAN()",
+        "F_PruefeFEKZ()",
+        "F_PruefeGesonderteBetriebsnummer(bbnr)",
+        "F_PruefeKENNZST()",
+        "F_PruefeLFDNR()",
+        "F_PruefeMJAHR()",
+        "F_PruefeMMDBAP()",
+        "F_PruefeMMFU()",
+        "F_PruefeMMUEB()",
+        "F_PruefeMNR()",
+        "F_PruefeMODID()",
+        "F_PruefeNEVERNR()",
+        "F_PruefePIN()",
+        "F_PruefePRODID()",
+        "F_PruefeRESERVE1()",
+        "F_PruefeRESERVE2()",
+        "F_PruefeRESERVE3()",
+        "F_PruefeVERNRAS()",
+        "F_PruefeVERNRDSAS()",
+        "F_PruefeVF()",
+        "F_PruefeVOID()",
+        "F_Trim(Zeichenkette)"}},
       // The wage report checks its own version fields, its creation date and
       // its tariff positions; the procedure, the query reason and the whole
       // record are checked by its procedures only.
@@ -306,16 +352,17 @@ TEST_P(ErrorTextTest, OnlySomeRuleFunctionsClearIt) {
 INSTANTIATE_TEST_SUITE_P(
     RecordTypes, ErrorTextTest,
     ::testing::Values(
-        ClearingCase{kDsko04,
-                     23,
-                     {"F_PruefeABSN", "F_PruefeABSNER", "F_PruefeANRAP", "F_PruefeED",
-                      "F_PruefeEPNR", "F_PruefeFEAN", "F_PruefeFEKZ", "F_PruefeMODID",
-                      "F_PruefeVERNR", "F_PruefeVF"}},
-        ClearingCase{kDsas01,
-                     28,
-                     {"F_Pruefe", "F_PruefeABSN", "F_PruefeBBNRAS", "F_PruefeBBNRLB",
-                      "F_PruefeEPNR"}},
-        ClearingCase{kDsln01, 31, {"F_PruefeABSN", "F_PruefeBBNRAS", "F_PruefeBBNRLB", "F_PruefeED"}}),
+        ClearingCase{
+            kDsko04,
+            23,
+            {"F_PruefeABSN", "F_PruefeABSNER", "F_PruefeANRAP", "F_PruefeED", "F_PruefeEPNR",
+             "F_PruefeFEAN", "F_PruefeFEKZ", "F_PruefeMODID", "F_PruefeVERNR", "F_PruefeVF"}},
+        ClearingCase{
+            kDsas01,
+            28,
+            {"F_Pruefe", "F_PruefeABSN", "F_PruefeBBNRAS", "F_PruefeBBNRLB", "F_PruefeEPNR"}},
+        ClearingCase{
+            kDsln01, 31, {"F_PruefeABSN", "F_PruefeBBNRAS", "F_PruefeBBNRLB", "F_PruefeED"}}),
     typeName<ClearingCase>);
 
 struct UnknownCase {
@@ -355,11 +402,11 @@ INSTANTIATE_TEST_SUITE_P(
     RecordTypes, UnknownNameTest,
     ::testing::Values(UnknownCase{kDsko04, {"F_IstLinksbue__ndig", "F_PruefeKE"}, "P_VF"},
                       UnknownCase{kDsas01, {"F_PruefeKE"}, "standardablauf"},
-                      UnknownCase{kDsln01,
-                                  {"F_PruefeBBNRGT", "F_PruefeGTST", "F_PruefeUVEGSUMM",
-                                   "F_PruefeKE", "F_PruefeVF", "F_Pruefe", "F_PruefeAFGRUND",
-                                   "f_pruefeabsn"},
-                                  "standardablauf"}),
+                      UnknownCase{
+                          kDsln01,
+                          {"F_PruefeBBNRGT", "F_PruefeGTST", "F_PruefeUVEGSUMM", "F_PruefeKE",
+                           "F_PruefeVF", "F_Pruefe", "F_PruefeAFGRUND", "f_pruefeabsn"},
+                          "standardablauf"}),
     typeName<UnknownCase>);
 
 }  // namespace

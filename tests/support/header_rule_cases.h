@@ -1,9 +1,9 @@
 // The rule rows the query (DSAS) and the wage report (DSLN) share: their
-// common header fields and the contact person. A row names the type's
-// message by its number ("@010") and may use the tokens {P} (the message
-// prefix), {S} (the suffix of the version fields, VERNR{S} and
-// VERNRDS{S}), {VF} (the procedure) and {vf} (the procedure in lower
-// case) in field names, texts and findings.
+// common header fields, the fields of their version 02 and the contact
+// person. A row names the type's message by its number ("@010") and may
+// use the tokens {P} (the message prefix), {S} (the suffix of the version
+// fields, VERNR{S} and VERNRDS{S}), {VF} (the procedure) and {vf} (the
+// procedure in lower case) in field names, texts and findings.
 
 #ifndef VEXAL_TESTS_SUPPORT_HEADER_RULE_CASES_H_
 #define VEXAL_TESTS_SUPPORT_HEADER_RULE_CASES_H_
@@ -61,6 +61,9 @@ inline const std::map<std::string, std::string>& sharedHeaderMessages() {
       {"210", "#P_MNR {P}210 MITGLIEDSNUMMER Grundstellung unzul\xE4ssig"},
       {"211", "#P_MNR {P}211 Unzul\xE4ssige L\xE4nge MITGLIEDSNUMMER"},
       {"212", "#P_MNR {P}212 Unzul\xE4ssige Zeichen MITGLIEDSNUMMER"},
+      {"213", "#P_UNRS {P}213 UNTERNEHMENSNUMMER Grundstellung unzul\xE4ssig"},
+      {"214", "#P_UNRS {P}214 UNTERNEHMENSNUMMER nicht numerisch"},
+      {"215", "#P_UNRS {P}215 UNTERNEHMENSNUMMER ist unzul\xE4ssig"},
       {"220", "#P_PIN {P}220 MNR-PIN nicht numerisch"},
       {"221", "#P_PIN {P}221 MNR-PIN nicht zul\xE4ssig"},
       {"230", "#P_MJAHR {P}230 MELDEJAHR nicht numerisch"},
@@ -236,6 +239,37 @@ inline std::vector<RuleCase> headerRuleCases(const HeaderType& type) {
           {"BbnrasOtherCarrierBefore2018", {{"BBNRAS", "47009510"}, {"MJAHR", "2017"}}, {}},
           {"MmdbapOther", {{"MMDBAP", "X"}}, {"@249"}},
       });
+}
+
+constexpr char kUnrsZeros[] = "000000000000000";
+
+// The rows the types of version 02 (DSAS_02, DSLN_02) share: the
+// enterprise number UNRS and its check digit, a membership number that may
+// stay empty beside an enterprise number, version fields that are text but
+// must be digits, and the third reserve field, of `reserve3` characters.
+// Applied to a valid record without a contact person; the findings are
+// all findings (Listed::kAllFindings), field findings first.
+inline std::vector<RuleCase> version02RuleCases(const HeaderType& type, std::size_t reserve3) {
+  return resolveRows(
+      type, {
+                {"Valid", {}, {}},
+                {"UnrsZerosUpTo2023", {{"UNRS", kUnrsZeros}}, {}},
+                {"UnrsWrongCheckDigit", {{"UNRS", "123456789017000"}}, {"@215"}},
+                {"UnrsBlank", {{"UNRS", ""}}, {"@214"}},
+                {"UnrsMissing", {missing("UNRS")}, {"UNRS#UNRS info 1", "@214"}},
+                {"MnrBlankBesideEnterpriseNumber", {{"MNR", ""}}, {}},
+                {"MnrMissingBesideEnterpriseNumber", {missing("MNR")}, {}},
+                {"MnrBlankWithoutEnterpriseNumber", {{"MNR", ""}, {"UNRS", kUnrsZeros}}, {"@210"}},
+                {"MnrWrongLength", {{"MNR", "12345678"}}, {"@211"}},
+                {"NevernrBlank", {{"NEVERNR", ""}}, {"@034"}},
+                {"NevernrMissing", {missing("NEVERNR")}, {"NEVERNR#NEVERNR info 1", "@034"}},
+                {"DsVersionBlank", {{"VERNRDS{S}", ""}}, {"@036"}},
+                {"Reserve3Longest", {raw("RESERVE3", std::string(reserve3, 'r'))}, {}},
+                {"Reserve3TooLong",
+                 {raw("RESERVE3", std::string(reserve3 + 1, 'r'))},
+                 {"RESERVE3#RESERVE3 info 3", tooLong("#P_RESERVE3")}},
+                {"Reserve3Missing", {missing("RESERVE3")}, {"RESERVE3#RESERVE3 info 1"}},
+            });
 }
 
 constexpr char kDBAP030[] =
