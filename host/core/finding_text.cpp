@@ -148,7 +148,12 @@ void appendFindingText(std::string& text, const Finding& finding) {
         break;
     }
   }
-  if (exception != nullptr && *exception != '\0') text.append(": ").append(exception);
+  // A rule that threw names the exception in its description already.
+  if (exception != nullptr && *exception != '\0' &&
+      (finding.problem_type == pl::ProblemType::kField || finding.short_description == nullptr ||
+       std::strstr(finding.short_description, exception) == nullptr)) {
+    text.append(": ").append(exception);
+  }
 }
 
 std::string describeFinding(const Finding& finding) {

@@ -123,8 +123,24 @@ void writeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const 
   pl::PlausiProblem* problem = newProblem(ctx, record, id, /*set_id=*/false);
   problem->setInfoType(info_type);
 
-  if (hf_fehlertext != nullptr && problem->getProblemType() == pl::ProblemType::kRule &&
-      std::strcmp(problem->getShortDescription(), texts::kDescriptionPlaceholder) == 0) {
+  const bool text_of_rule = hf_fehlertext != nullptr &&
+                            problem->getProblemType() == pl::ProblemType::kRule &&
+                            std::strcmp(problem->getShortDescription(),
+                                        texts::kDescriptionPlaceholder) == 0;
+  if (text_of_rule && exception_text != nullptr) {
+    // The rule function threw: what hf_fehlertext holds then is whatever
+    // an earlier check left there, so the finding says what happened, as
+    // the error line does.
+    char text[kDescriptionBuffer];
+    TextBuffer(text, sizeof text)
+        .append(texts::kErrorDuringExecution)
+        .append(id)
+        .append(" (")
+        .append(exception_text)
+        .append(")");
+    problem->setShortDescription(text);
+    problem->setLongDescription(text);
+  } else if (text_of_rule) {
     try {
       // At most the buffer's length, and the short text as is.
       const char* text = hf_fehlertext->get(ctx)->getString();

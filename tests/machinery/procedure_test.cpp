@@ -15,6 +15,8 @@
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 tst::Line with(void (*edit)(tst::Line&)) {
   tst::Line line;
@@ -181,8 +183,12 @@ TEST_P(ProcedureErrorTest, LogsTwiceAndReportsTheMessage) {
   EXPECT_STREQ(p.getId(), "#P_OPT");
   EXPECT_STREQ(p.getException(), message.c_str());
   EXPECT_EQ(p.getInfoType(), pl::ProblemInfoType::kGeneral);
-  // The descriptions are what hf_fehlertext then holds: P_NUM cleared it.
-  EXPECT_STREQ(p.getShortDescription(), "");
+  // The descriptions say what happened, as the error line does, whatever
+  // hf_fehlertext then holds.
+  EXPECT_EQ(std::string(p.getShortDescription()),
+            "Fehler w\xE4hrend Ausf\xFChrung: P_OPT (" + message + ")");
+  EXPECT_STREQ(p.getLongDescription(), p.getShortDescription());
+  EXPECT_EQ(p.getWeight(), 1);
   EXPECT_TRUE(h->sections.balanced());
   EXPECT_EQ(h->ctx().getSectionDepth(), 0u);
 }
@@ -218,14 +224,22 @@ TEST_P(ProcedureErrorTest, ReportsTheSameWithoutASectionObserver) {
   EXPECT_EQ(unobserved->ctx().getSectionDepth(), 0u);
 }
 
-TEST(ProcedureErrorTest, StaleErrorTextIsWhatTheFindingShows) {
+// A rule function that throws after another check left its message in
+// hf_fehlertext: the finding must not show that other check's text.
+TEST(ProcedureErrorTest, AnotherChecksTextNeverShowsInTheErrorFinding) {
   auto h = tst::makeHarness();
-  auto& root = *static_cast<tst::Plausi_TST_01&>(h->plausi()).root();
   tst::Line line;
   line.opt = "EXC";
+  line.num = "1A";  // P_NUM fails first and leaves its text
   h->check(line.str());
-  // P_NUM sets hf_fehlertext to the invalid value before P_OPT fails.
-  EXPECT_TRUE(root.hf_fehlertext->get(&h->ctx())->isInvalid());
+  ASSERT_THAT(h->ids(), ::testing::Contains("#P_OPT"));
+  for (std::size_t i = 0; i < h->findingCount(); ++i) {
+    const pl::PlausiProblem& p = h->finding(i);
+    if (std::string(p.getId()) != "#P_OPT") continue;
+    EXPECT_STREQ(p.getShortDescription(),
+                 "Fehler w\xE4hrend Ausf\xFChrung: P_OPT (Absicht)");
+    EXPECT_THAT(p.getShortDescription(), Not(HasSubstr("TST011")));
+  }
 }
 
 TEST(StandardAblaufTest, LogsAndPassesOnWhatEscapesTheBlocks) {

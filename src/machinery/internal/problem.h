@@ -30,7 +30,8 @@ namespace vexal::machinery {
 pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const char* id);
 
 // writeProblem: makes the finding for `id`, completes it (descriptions
-// from hf_fehlertext for rule findings that carry the placeholder;
+// from hf_fehlertext for rule findings that carry the placeholder, or,
+// given an exception text, the text of the error line for it;
 // reference field and final id from the context's current field;
 // exception text), traces "FehlerID angeschrieben: <id>" and records the
 // open sections on it. hf_fehlertext is null for field findings.
