@@ -125,6 +125,9 @@ bool readOptions(const vx_options* given, core::CheckOptions& options, std::stri
                                   core::argumentTo1252(param.value));
     }
   }
+  if (std::string error = core::initParameterError(options.params); !error.empty()) {
+    return invalid(core::toUtf8(error));
+  }
   if (VX_HAS(given, level)) {
     if (given->level < 0) {
       return invalid("level wants a number 0 or greater, not " + std::to_string(given->level));

@@ -617,6 +617,14 @@ ParseResult parseCommandLine(const std::vector<std::string>& given) {
   for (const auto* given_params : {&parser.param_options, &parser.param_operands}) {
     for (const std::string& text : *given_params) line.params.push_back(*parameterOf(text));
   }
+  // A check's init parameters are known before any record is read;
+  // call's are the function's arguments.
+  if (line.command == Command::kCheck) {
+    if (std::string error = core::initParameterError(line.params); !error.empty()) {
+      result.error = core::toUtf8(error);
+      return result;
+    }
+  }
   line.function = core::argumentTo1252(parser.function);
   return result;
 }

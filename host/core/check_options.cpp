@@ -19,6 +19,33 @@ std::optional<Date> parseDate(std::string_view text) {
   return date;
 }
 
+std::string initParameterError(const std::vector<std::pair<std::string, std::string>>& params) {
+  for (const auto& [name, value] : params) {
+    if (name != kLeapDayParameter) {
+      std::string known;
+      for (const char* parameter : kInitParameters) {
+        known.append(known.empty() ? "" : ", ").append(parameter);
+      }
+      return "unknown init parameter '" + name + "' (known: " + known + ")";
+    }
+    // A day of every year: its month's days in a common year.
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    bool day_of_every_year = value.size() == 4;
+    for (char c : value) day_of_every_year = day_of_every_year && c >= '0' && c <= '9';
+    if (day_of_every_year) {
+      const int month = (value[0] - '0') * 10 + (value[1] - '0');
+      const int day = (value[2] - '0') * 10 + (value[3] - '0');
+      day_of_every_year = month >= 1 && month <= 12 && day >= 1 && day <= kDays[month - 1];
+    }
+    if (!day_of_every_year) {
+      const std::string shown = value.size() <= 16 ? value : value.substr(0, 16) + "...";
+      return name + " wants a day MMTT that every year has (0101-1231, not 0229), not '" +
+             shown + "'";
+    }
+  }
+  return {};
+}
+
 void configureContext(pl::RuntimeContext& ctx, const CheckOptions& options) {
   if (options.today)
     ctx.setProcessingDate(options.today->year, options.today->month, options.today->day);

@@ -27,6 +27,15 @@ std::optional<Date> parseDate(std::string_view text);
 inline constexpr char kLeapDayParameter[] = "ipMjahrSchalttag";
 inline constexpr char kLeapDayDefault[] = "1201";
 
+// The init parameters a check knows. ipMjahrSchalttag is the month and
+// day (MMTT) after which the next reporting year is open.
+inline constexpr const char* kInitParameters[] = {kLeapDayParameter};
+
+// Why the init parameters of a check are wrong, or "": a name that is no
+// init parameter, or an ipMjahrSchalttag that is not a day every year has
+// (0101-1231, not 0229). Texts are Windows-1252.
+std::string initParameterError(const std::vector<std::pair<std::string, std::string>>& params);
+
 // Texts are Windows-1252, as the library reads them.
 struct CheckOptions {
   std::optional<Date> today;  // empty: the local date

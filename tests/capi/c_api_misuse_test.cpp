@@ -13,6 +13,8 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "DSKO_04/dsko04_record.h"
 #include "capi/c99_client.h"
@@ -198,6 +200,23 @@ TEST(CApiMisuseTest, ALineOverTheLimitIsAnErrorAsInAFile) {
   line.resize(limit);  // at the limit: checked (and too long for its layout)
   ASSERT_EQ(vx_check_line(checker.get(), line.data(), line.size(), 8, &result), VX_OK);
   EXPECT_EQ(result->kind, VX_KIND_RECORD);
+}
+
+TEST(CApiMisuseTest, InitParametersAreCheckedWhenTheCheckerIsMade) {
+  for (const auto& [name, value] : std::vector<std::pair<const char*, const char*>>{
+           {"ipMjahrSchalttag", "0229"}, {"ipMjahrSchalttag", "1301"}, {"ipMjahrSchaltag", "1201"}}) {
+    vx_options options;
+    vx_options_init(&options);
+    vx_param param{name, value};
+    options.params = &param;
+    options.param_count = 1;
+    vx_checker* made = nullptr;
+    char message[256];
+    EXPECT_EQ(vx_checker_new(&options, &made, message, sizeof message), VX_INVALID_ARGUMENT)
+        << name << "=" << value;
+    EXPECT_EQ(made, nullptr);
+    EXPECT_THAT(message, HasSubstr(name));
+  }
 }
 
 TEST(CApiMisuseTest, ALibraryWithoutTheExportsIsRefusedWhenTheCheckerIsMade) {

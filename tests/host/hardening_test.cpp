@@ -1,0 +1,82 @@
+// vexal refuses what it cannot check before it reads a record, and in one
+// line: init parameters that are no day of every year or no parameter at
+// all, and a library that is not libvexal. Each is a usage error (exit 2)
+// with nothing on standard output.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/program_run.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using vexal::testing::ProgramResult;
+
+const std::string kExample = VEXAL_SOURCE_DIR "/examples/transmission.txt";
+
+// A library that loads but is not libvexal: the rule runtime beside vexal.
+std::string otherLibrary() {
+  const std::string program = VEXAL_CLI_PATH;
+  return program.substr(0, program.rfind('/') + 1) + "libpl_runtime.so";
+}
+
+ProgramResult vexal(std::vector<std::string> arguments) {
+  return vexal::testing::runProgram(VEXAL_CLI_PATH, arguments, VEXAL_SOURCE_DIR);
+}
+
+struct Refused {
+  const char* name;
+  std::vector<std::string> arguments;
+  const char* message;  // in the one line on standard error
+};
+
+void PrintTo(const Refused& c, std::ostream* os) { *os << c.name; }
+
+class RefusedBeforeAnyRecordTest : public ::testing::TestWithParam<Refused> {};
+
+TEST_P(RefusedBeforeAnyRecordTest, IsAOneLineUsageError) {
+  std::vector<std::string> arguments = {"check", "--today", "20261208"};
+  arguments.insert(arguments.end(), GetParam().arguments.begin(), GetParam().arguments.end());
+  arguments.push_back(kExample);
+  const ProgramResult run = vexal(arguments);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_THAT(run.out, IsEmpty());
+  // The first line says it; the second only points to --help.
+  EXPECT_THAT(run.err.substr(0, run.err.find('\n')), HasSubstr(GetParam().message)) << run.err;
+}
+
+constexpr char kNoDay[] = "wants a day MMTT that every year has (0101-1231, not 0229)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, RefusedBeforeAnyRecordTest,
+    ::testing::Values(
+        Refused{"NoSuchMonth", {"--param", "ipMjahrSchalttag=1301"}, kNoDay},
+        Refused{"NoSuchDay", {"--param", "ipMjahrSchalttag=0230"}, kNoDay},
+        Refused{"LeapDay", {"--param", "ipMjahrSchalttag=0229"}, kNoDay},
+        Refused{"MonthZero", {"--param", "ipMjahrSchalttag=0015"}, kNoDay},
+        Refused{"DayZero", {"--param", "ipMjahrSchalttag=0100"}, kNoDay},
+        Refused{"TwoDigits", {"--param", "ipMjahrSchalttag=12"}, kNoDay},
+        Refused{"Letters", {"--param", "ipMjahrSchalttag=abcd"}, kNoDay},
+        Refused{"Empty", {"--param", "ipMjahrSchalttag="}, kNoDay},
+        Refused{"ManyDigits", {"--param", "ipMjahrSchalttag=" + std::string(5000, '1')}, kNoDay},
+        Refused{"Misspelt",
+                {"--param", "ipMjahrSchaltag=1201"},
+                "unknown init parameter 'ipMjahrSchaltag' (known: ipMjahrSchalttag)"},
+        Refused{"NotLibvexal", {"--library", otherLibrary()}, "not a libvexal"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(InitParameterTest, EveryDayOfACommonYearPasses) {
+  for (const char* day : {"0101", "0131", "0228", "0430", "1130", "1201", "1231"}) {
+    const ProgramResult run =
+        vexal({"check", "--today", "20261208", "--param", std::string("ipMjahrSchalttag=") + day,
+               kExample});
+    EXPECT_EQ(run.status, 1) << day << ": " << run.err;  // the example has findings
+  }
+}
+
+}  // namespace
