@@ -66,6 +66,7 @@ TEST(CommandLineTest, FillsInTheDefaults) {
   EXPECT_EQ(line.command, Command::kCheck);
   EXPECT_EQ(line.format, Format::kText);
   EXPECT_EQ(line.level, 1);
+  EXPECT_EQ(line.jobs, 0);
   EXPECT_FALSE(line.today.has_value());
   EXPECT_FALSE(line.log);
   EXPECT_EQ(line.record_type, "");
@@ -193,7 +194,20 @@ INSTANTIATE_TEST_SUITE_P(
         Rejected{"CallWithoutRecordType", {"call"}, "call needs a record type"},
         Rejected{"OnlyOptions",
                  {"--library", "x.so"},
-                 "no subcommand given (use check, layout, call or types)"}),
+                 "no subcommand given (use check, layout, call or types)"},
+        Rejected{"JobsZero",
+                 {"check", "-j", "0", "a.txt"},
+                 "--jobs wants a number from 1 to 256, not '0'"},
+        Rejected{"JobsTooMany",
+                 {"check", "--jobs=257", "a.txt"},
+                 "--jobs wants a number from 1 to 256, not '257'"},
+        Rejected{"JobsNotANumber",
+                 {"check", "-jx", "a.txt"},
+                 "--jobs wants a number from 1 to 256, not 'x'"},
+        Rejected{"JobsMissing", {"check", "a.txt", "-j"}, "-j needs a value"},
+        Rejected{"JobsNotForLayout",
+                 {"layout", "-j", "2", "DSKO_04"},
+                 "--jobs does not apply to layout"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(CommandLineTest, EveryUsageErrorIsOneLine) {
@@ -257,7 +271,20 @@ INSTANTIATE_TEST_SUITE_P(
         Accepted{"Overview", {"--help"}, Command::kNone, {}, false, 0, true, false},
         Accepted{"Version", {"--version"}, Command::kNone, {}, false, 0, false, true},
         Accepted{"VersionOfASubcommand", {"layout", "--version"}, Command::kLayout, {}, false, 0,
-                 false, true}),
+                 false, true},
+        // --jobs N and -j N in every spelling; 0 (one thread a core) without.
+        Accepted{"JobsLong", {"check", "--jobs", "3", "a"}, Command::kCheck, {"a"}, false, 3,
+                 false, false},
+        Accepted{"JobsLongWithEquals", {"check", "--jobs=12", "a"}, Command::kCheck, {"a"}, false,
+                 12, false, false},
+        Accepted{"JobsShort", {"check", "-j", "2", "a"}, Command::kCheck, {"a"}, false, 2, false,
+                 false},
+        Accepted{"JobsShortJoined", {"check", "-j7", "a"}, Command::kCheck, {"a"}, false, 7, false,
+                 false},
+        Accepted{"JobsOneIsOneThread", {"-j", "1", "check", "a"}, Command::kCheck, {"a"}, false, 1,
+                 false, false},
+        Accepted{"JobsMost", {"check", "-j", "256", "a"}, Command::kCheck, {"a"}, false, 256,
+                 false, false}),
     [](const auto& info) { return info.param.name; });
 
 TEST(CommandLineTest, ParamOperandsOfCallWinOverTheOption) {
