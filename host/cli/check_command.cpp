@@ -188,10 +188,7 @@ int runCheck(const CommandLine& line, const core::Library& library, Output& out,
 
   reported.finish(summary);
   out.flush();
-  if (out.failed()) {
-    std::fprintf(err, "vexal: cannot write the output\n");
-    return kExitUsage;
-  }
+  if (out.failed()) return kExitUsage;  // main says why
   if (text && !line.quiet) std::fputs(summaryText(summary).c_str(), err);
   if (!readable) return kExitUsage;
   return summary.hadFindingsOrErrors() ? kExitFindings : kExitClean;

@@ -24,11 +24,9 @@ int usageError(const CommandLine& line, const std::string& message) {
   return kExitUsage;
 }
 
-int run(const std::vector<std::string>& arguments) {
-  ParseResult parsed = parseCommandLine(arguments);
-  const CommandLine& line = parsed.line;
-  if (!parsed.error.empty()) return usageError(line, parsed.error);
-  Output out(stdout);
+// The subcommand's exit status; a write to standard output that failed is
+// reported by the caller.
+int dispatch(const CommandLine& line, Output& out) {
   if (line.help) {
     out.append(helpText(line.command));
     return kExitClean;
@@ -59,6 +57,20 @@ int run(const std::vector<std::string>& arguments) {
       break;
   }
   return kExitUsage;
+}
+
+int run(const std::vector<std::string>& arguments) {
+  ParseResult parsed = parseCommandLine(arguments);
+  const CommandLine& line = parsed.line;
+  if (!parsed.error.empty()) return usageError(line, parsed.error);
+  Output out(stdout);
+  const int status = dispatch(line, out);
+  out.flush();
+  if (out.failed()) {
+    std::fprintf(stderr, "vexal: cannot write the output: %s\n", out.failure().c_str());
+    return kExitUsage;
+  }
+  return status;
 }
 
 }  // namespace

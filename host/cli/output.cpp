@@ -3,6 +3,9 @@
 
 #include "cli/output.h"
 
+#include <cerrno>
+#include <cstring>
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -30,17 +33,27 @@ void Output::write(std::string_view text) {
   }
   flush();
   if (before_write_) before_write_();
-  if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size()) failed_ = true;
+  if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size()) fail();
+}
+
+void Output::fail() {
+  if (!failed_) error_ = errno;
+  failed_ = true;
+}
+
+std::string Output::failure() const {
+  if (!failed_) return {};
+  return error_ != 0 ? std::strerror(error_) : "the stream reported an error";
 }
 
 void Output::flush() {
   if (stream_ == nullptr) return;
   if (!buffer_.empty()) {
     if (before_write_) before_write_();
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size()) failed_ = true;
+    if (std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size()) fail();
     buffer_.clear();
   }
-  if (std::fflush(stream_) != 0) failed_ = true;
+  if (std::fflush(stream_) != 0) fail();
 }
 
 #ifdef _WIN32

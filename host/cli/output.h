@@ -45,6 +45,8 @@ class Output {
   std::FILE* stream() const { return stream_; }
   // Whether a write to the stream failed.
   bool failed() const { return failed_; }
+  // Why the first failed write failed ("No space left on device"), or "".
+  std::string failure() const;
   // Called before each write to the stream, e.g. to take a progress line
   // off a terminal both share.
   void setBeforeWrite(std::function<void()> before_write) {
@@ -56,6 +58,9 @@ class Output {
   std::function<void()> before_write_;
   std::string buffer_;
   bool failed_ = false;
+  int error_ = 0;  // errno of the first failed write
+
+  void fail();
 };
 
 // Switches standard input, output and error to binary mode, so that bytes

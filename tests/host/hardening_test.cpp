@@ -70,6 +70,29 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"NotLibvexal", {"--library", otherLibrary()}, "not a libvexal"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+class FullDiskTest : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+// Every subcommand, help and version too, says why its output was lost.
+TEST_P(FullDiskTest, SaysWhyTheOutputWasLostAndExitsTwo) {
+  std::string command = "exec '" VEXAL_CLI_PATH "'";
+  for (const std::string& argument : GetParam()) command += " '" + argument + "'";
+  const ProgramResult run = vexal::testing::runProgram(
+      "/bin/sh", {"-c", command + " >/dev/full"}, VEXAL_SOURCE_DIR);
+  EXPECT_EQ(run.status, 2) << run.err;
+  EXPECT_THAT(run.err, HasSubstr("vexal: cannot write the output: No space left on device"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Subcommands, FullDiskTest,
+    ::testing::Values(std::vector<std::string>{"--help"}, std::vector<std::string>{"--version"},
+                      std::vector<std::string>{"check", "--help"},
+                      std::vector<std::string>{"types"},
+                      std::vector<std::string>{"layout", "DSLN_01"},
+                      std::vector<std::string>{"call", "DSKO_04", "F_Trim", "Zeichenkette= a "},
+                      std::vector<std::string>{"check", "--today", "20261208", kExample},
+                      std::vector<std::string>{"check", "-j", "2", "--format", "jsonl", kExample},
+                      std::vector<std::string>{"check", "--statistics", kExample}));
+
 TEST(InitParameterTest, EveryDayOfACommonYearPasses) {
   for (const char* day : {"0101", "0131", "0228", "0430", "1130", "1201", "1231"}) {
     const ProgramResult run =
