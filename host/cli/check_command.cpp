@@ -69,7 +69,8 @@ class FileMessagesOnStderr final : public Report {
   // At once: the output for standard error clears the progress line first.
   void say(const Location& where, const char* what, std::string_view message) {
     std::string& line = err_.text();
-    line.append("vexal: ").append(where.file);
+    line.append("vexal: ");
+    core::appendShownName(line, where.file);
     if (where.line > 0) line.append(":").append(std::to_string(where.line));
     line.append(": ").append(what).append(": ");
     core::appendUtf8(line, message);

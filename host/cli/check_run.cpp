@@ -153,7 +153,7 @@ void appendSummaryMembers(std::string& out, const CheckSummary& s) {
 void StderrLog::write(pl::LogLevel level, std::string_view line) {
   std::string& out = out_.text();
   if (where_ != nullptr && !where_->file.empty()) {
-    out.append(where_->file);
+    core::appendShownName(out, where_->file);
     if (where_->line > 0) out.append(":").append(std::to_string(where_->line));
     out.append(": ");
   }

@@ -55,8 +55,10 @@ void appendCsvRow(std::string& out, const Row& row) {
         core::appendUtf8(text, cell.text);
         appendCsvField(out, text);
         break;
-      case Cell::Kind::kTextUtf8:
-        appendCsvField(out, cell.text);
+      case Cell::Kind::kTextUtf8:  // a file name
+        text.clear();
+        core::appendShownName(text, cell.text);
+        appendCsvField(out, text);
         break;
     }
   }

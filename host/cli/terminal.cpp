@@ -18,6 +18,8 @@
 #include <unistd.h>
 #endif
 
+#include "core/encoding.h"
+
 namespace vexal::cli {
 
 #ifdef _WIN32
@@ -180,7 +182,7 @@ ProgressMeter::ProgressMeter(std::FILE* terminal, std::size_t width, double dela
       run_start_(clock_()) {}
 
 void ProgressMeter::startFile(std::string_view name, std::int64_t size, int index, int count) {
-  state_.file = std::string(name);
+  state_.file = core::shownName(name);
   state_.size = size;
   state_.file_index = index;
   state_.file_count = count;

@@ -28,6 +28,12 @@ void appendCodePoint(std::string& out, char32_t code_point);
 
 bool isValidUtf8(std::string_view text);
 
+// Appends UTF-8 text (a file name) for a line of text output: control
+// characters, which could split the line or drive a terminal, are shown
+// escaped: C0 controls and DEL as \xNN, C1 controls as \u00NN.
+void appendShownName(std::string& out, std::string_view utf8);
+std::string shownName(std::string_view utf8);
+
 // The text with every byte that is not part of a well-formed UTF-8
 // sequence shown as "\xNN": valid UTF-8 whatever the input, for messages
 // that quote what a caller handed in.

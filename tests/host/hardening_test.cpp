@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,29 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::string>{"check", "--today", "20261208", kExample},
                       std::vector<std::string>{"check", "-j", "2", "--format", "jsonl", kExample},
                       std::vector<std::string>{"check", "--statistics", kExample}));
+
+// A file name is the user's, not ours: its control characters must not
+// split an output line or drive the terminal.
+TEST(FileNameTest, ControlCharactersAreShownEscapedInTextAndCsv) {
+  const std::string folder = ::testing::TempDir() + "vexal-names";
+  std::filesystem::create_directories(folder);
+  const std::string name = "evil\x1B[31m\nname\xC2\x9B.txt";
+  std::filesystem::copy_file(kExample, folder + "/" + name,
+                             std::filesystem::copy_options::overwrite_existing);
+  const std::string shown = "evil\\x1B[31m\\x0Aname\\u009B.txt";
+  for (const char* format : {"text", "csv"}) {
+    const ProgramResult run = vexal::testing::runProgram(
+        VEXAL_CLI_PATH, {"check", "--today", "20261208", "--format", format, name}, folder);
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_THAT(run.out, HasSubstr(shown)) << format;
+    EXPECT_EQ(run.out.find('\x1B'), std::string::npos) << format;
+    EXPECT_EQ(run.out.find("\xC2\x9B"), std::string::npos) << format;
+  }
+  // jsonl keeps the name itself, as JSON escapes it.
+  const ProgramResult jsonl = vexal::testing::runProgram(
+      VEXAL_CLI_PATH, {"check", "--today", "20261208", "--format", "jsonl", name}, folder);
+  EXPECT_THAT(jsonl.out, HasSubstr(R"("file":"evil\u001b[31m\nname)"));
+}
 
 TEST(InitParameterTest, EveryDayOfACommonYearPasses) {
   for (const char* day : {"0101", "0131", "0228", "0430", "1130", "1201", "1231"}) {
