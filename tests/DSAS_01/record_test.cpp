@@ -14,12 +14,11 @@
 #include "pl/plausi_problem.h"
 #include "pl/value.h"
 #include "support/layout_fields.h"
+#include "support/matchers.h"
 
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
+using namespace vexal::testing::matchers;
 
 using vexal::testing::LayoutField;
 

@@ -14,13 +14,12 @@
 #include "pl/plausi_problem.h"
 #include "pl/value.h"
 #include "shared/carrier_numbers.h"
+#include "support/matchers.h"
 #include "support/rule_cases.h"
 
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
+using namespace vexal::testing::matchers;
 using vexal::testing::missing;
 using vexal::testing::raw;
 

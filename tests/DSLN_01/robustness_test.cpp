@@ -15,13 +15,11 @@
 
 #include "DSLN_01/dsln01_record.h"
 #include "support/damaged_records.h"
+#include "support/matchers.h"
 
 namespace {
 
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
+using namespace vexal::testing::matchers;
 using vexal::testing::RecordBuilder;
 
 // The header, one tariff position and the contact person, in characters.

@@ -10,12 +10,12 @@
 
 #include "DSLN_01/dsln01_record.h"
 #include "support/header_rule_cases.h"
+#include "support/matchers.h"
 #include "support/rule_cases.h"
 
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
+using namespace vexal::testing::matchers;
 using vexal::testing::Change;
 using vexal::testing::kTooLong;
 using vexal::testing::missing;

@@ -16,12 +16,12 @@
 #include "pl/mapping.h"
 #include "pl/value.h"
 #include "support/header_rule_cases.h"
+#include "support/matchers.h"
 #include "support/rule_cases.h"
 
 namespace {
 
-using ::testing::Contains;
-using ::testing::ElementsAre;
+using namespace vexal::testing::matchers;
 using vexal::testing::kUnrsZeros;
 using vexal::testing::missing;
 using vexal::testing::raw;

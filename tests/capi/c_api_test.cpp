@@ -26,17 +26,12 @@
 #include "DSLN_01/dsln01_record.h"
 #include "DSLN_02/dsln02_record.h"
 #include "capi/c99_client.h"
+#include "support/matchers.h"
 #include "vexal/check.h"
 
 namespace {
 
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::Not;
-using ::testing::StartsWith;
+using namespace vexal::testing::matchers;
 
 // A result copied out of the checker, texts as std::string ("<null>" for
 // NULL).

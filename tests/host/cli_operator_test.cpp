@@ -18,15 +18,11 @@
 #include <vector>
 
 #include "host/program_run.h"
+#include "support/matchers.h"
 
 namespace {
 
-using ::testing::AllOf;
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::Not;
-using ::testing::StartsWith;
+using namespace vexal::testing::matchers;
 using vexal::testing::ProgramResult;
 using vexal::testing::RunOptions;
 

@@ -15,14 +15,11 @@
 #include <vector>
 
 #include "host/program_run.h"
+#include "support/matchers.h"
 
 namespace {
 
-using ::testing::AllOf;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::Not;
-using ::testing::StartsWith;
+using namespace vexal::testing::matchers;
 using vexal::testing::ProgramResult;
 
 // A DSKO_04 record: 24 fields, 415 characters, left-aligned and blank

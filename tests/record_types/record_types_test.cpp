@@ -16,13 +16,12 @@
 
 #include "pl/plausi_problem.h"
 #include "support/error_text.h"
+#include "support/matchers.h"
 #include "support/record_types.h"
 
 namespace {
 
-using ::testing::Contains;
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
+using namespace vexal::testing::matchers;
 using vexal::testing::Harness;
 using vexal::testing::RecordBuilder;
 using vexal::testing::thrownBy;
