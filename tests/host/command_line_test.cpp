@@ -78,7 +78,8 @@ TEST(CommandLineTest, FillsInTheDefaults) {
 TEST(CommandLineTest, TakesEveryCheckOption) {
   ParseResult result =
       parseCommandLine({"--library", "/x/libvexal.so", "check", "--today=20240229", "--param",
-                        "ipMjahrSchalttag=1130", "--param=b=c=d", "--level", "2", "--format", "csv",
+                        "ipMjahrSchalttag=1130", "--param=ipMjahrSchalttag=0315", "--level", "2",
+                        "--format", "csv",
                         "--log", "--type", "DSKO_04", "-", "--", "--named-like-an-option"});
   ASSERT_EQ(result.error, "");
   const CommandLine& line = result.line;
@@ -89,7 +90,8 @@ TEST(CommandLineTest, TakesEveryCheckOption) {
   EXPECT_EQ(line.today->day, 29);
   // The default first, so that --param overrides it.
   EXPECT_THAT(line.params, ElementsAre(Pair("ipMjahrSchalttag", "1201"),
-                                       Pair("ipMjahrSchalttag", "1130"), Pair("b", "c=d")));
+                                       Pair("ipMjahrSchalttag", "1130"),
+                                       Pair("ipMjahrSchalttag", "0315")));
   EXPECT_EQ(line.level, 2);
   EXPECT_EQ(line.format, Format::kCsv);
   EXPECT_TRUE(line.log);
@@ -110,14 +112,15 @@ TEST(CommandLineTest, TakesEveryCheckOption) {
 }
 
 TEST(CommandLineTest, CallTakesItsParametersInWindows1252) {
-  ParseResult result = parseCommandLine({"call", "--format", "json", "DSKO_04",
+  ParseResult result = parseCommandLine({"call", "--format", "json", "--param=b=c=d", "DSKO_04",
                                          "F_IstLinksb\xC3\xBCndig", "Zeichenkette=  \xC3\xA4 "});
   ASSERT_EQ(result.error, "");
   EXPECT_EQ(result.line.format, Format::kJson);
   EXPECT_EQ(result.line.record_type, "DSKO_04");
   EXPECT_EQ(result.line.function, "F_IstLinksb\xFCndig");
   EXPECT_THAT(result.line.params,
-              ElementsAre(Pair("ipMjahrSchalttag", "1201"), Pair("Zeichenkette", "  \xE4 ")));
+              ElementsAre(Pair("ipMjahrSchalttag", "1201"), Pair("b", "c=d"),  // split at the first '='
+                          Pair("Zeichenkette", "  \xE4 ")));
 }
 
 // Each checked value refused in the words of `vexal`, one line.
