@@ -31,4 +31,9 @@ const RecordCut& RecordInput::load(std::string_view line) {
   return cut_;
 }
 
+void RecordInput::release() {
+  loaded_ = false;
+  record_.clearAndRelease();
+}
+
 }  // namespace vexal::host

@@ -25,6 +25,10 @@ class RecordInput {
   // in place.
   const RecordCut& load(std::string_view line);
 
+  // Empties the record and gives back the room its line took; the next
+  // load() cuts afresh.
+  void release();
+
   const pl::DataRecord& record() const { return record_; }
   const RecordCutter& cutter() const { return cutter_; }
 

@@ -129,6 +129,10 @@ class ParallelCheck {
     // least one line).
     std::size_t chunk_lines = 2048;
     std::size_t chunk_bytes = std::size_t{1} << 20;
+    // The lines of the chunks under way take at most this many bytes, or
+    // one chunk's more: the reader waits for the oldest chunk rather than
+    // hold more, whatever the number of workers and the length of lines.
+    std::size_t bytes_under_way = std::size_t{64} << 20;
   };
 
   // report writes to out; err receives what goes to standard error.
@@ -183,6 +187,7 @@ class ParallelCheck {
   // Under way, oldest first; the calling thread's own. A chunk's results
   // and done flag are the worker's until done, guarded by mutex_.
   std::deque<std::unique_ptr<Chunk>> under_way_;
+  std::size_t bytes_under_way_ = 0;  // of the chunks in under_way_
   std::vector<std::unique_ptr<Chunk>> spare_;  // written, to be reused
   std::unique_ptr<Chunk> filling_;
 

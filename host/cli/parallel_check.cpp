@@ -187,6 +187,7 @@ void ParallelCheck::submit() {
   Chunk* chunk = filling_.get();
   const bool has_lines = !chunk->lines.empty();
   if (!has_lines) chunk->done = true;  // nothing for a worker: written as it is
+  bytes_under_way_ += chunk->bytes.size();
   under_way_.push_back(std::move(filling_));
   if (has_lines) {
     {
@@ -197,7 +198,10 @@ void ParallelCheck::submit() {
   }
   // Bounded: wait for the oldest when too many are under way.
   const std::size_t most = 2 * static_cast<std::size_t>(settings_.jobs) + 2;
-  while (under_way_.size() > most) writeOldest();
+  while (under_way_.size() > most ||
+         (bytes_under_way_ > settings_.bytes_under_way && under_way_.size() > 1)) {
+    writeOldest();
+  }
   // Write whatever is finished at the front.
   for (;;) {
     if (under_way_.empty()) break;
@@ -216,8 +220,12 @@ void ParallelCheck::writeOldest() {
     MutexLock lock(mutex_);
     while (!chunk->done) chunk_done_.wait(lock);
   }
+  bytes_under_way_ -= chunk->bytes.size();
   write(*chunk);
   chunk->clear();
+  // A chunk that held a long line gives its room back before it is reused.
+  if (chunk->bytes.capacity() > 4 * settings_.chunk_bytes) std::string().swap(chunk->bytes);
+  if (chunk->out.capacity() > 4 * settings_.chunk_bytes) std::string().swap(chunk->out);
   spare_.push_back(std::move(chunk));
 }
 
@@ -299,6 +307,7 @@ void ParallelCheck::check(Worker& worker, Chunk& chunk) {
     input.number = line.number;
     input.overlong_length = line.overlong_length;
     reportResult(worker.checker.check(input), chunk.file, report, chunk.summary);
+    worker.checker.releaseLongLine();  // a worker may check nothing more for long
   }
 }
 

@@ -78,7 +78,16 @@ const LineResult& Checker::check(const InputLine& line) {
               std::to_string(line.max_line_length) + "): not checked");
 }
 
+void Checker::releaseLongLine() {
+  if (long_line_input_ == nullptr) return;
+  ctx_.reset();
+  ctx_.setDataRecord(nullptr);
+  long_line_input_->release();
+  long_line_input_ = nullptr;
+}
+
 const LineResult& Checker::check(std::string_view line, long line_number) {
+  releaseLongLine();
   result_.kind = LineResult::Kind::kEmpty;
   result_.line = line_number;
   result_.record_type = nullptr;
@@ -117,6 +126,9 @@ const LineResult& Checker::check(std::string_view line, long line_number) {
   } catch (...) {
     failure = "check failed with an unknown exception";
   }
+  // The record keeps a copy of its line for the next one; not of a line
+  // far longer than any record, which would hold its room for good.
+  if (line.size() > kLongestKeptLine) long_line_input_ = cutter.input.get();
   if (!failure.empty()) return fail(std::move(failure));
 
   const std::size_t count = ctx_.getProblemCount();

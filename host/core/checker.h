@@ -42,12 +42,20 @@ class Checker {
   // Processing date, init parameters, level and forced record type.
   void configure(const CheckOptions& options);
 
+  // A line longer than this is not kept once its result is done with (the
+  // longest record, 99 wage-report positions, has 6,656 characters).
+  static constexpr std::size_t kLongestKeptLine = std::size_t{1} << 20;
+
   // Checks one line (Latin-1, without line end) numbered line_number. The
   // result, and the texts it points to, are valid until the next call.
   // Throws std::bad_alloc only; every other failure is the line's error.
   const LineResult& check(std::string_view line, long line_number);
   // The same for a line of a ResultStream: an overlong line gives an error.
   const LineResult& check(const InputLine& line);
+  // Gives back the room the last line took when it was longer than
+  // kLongestKeptLine; its result is gone then. The next check does it
+  // anyway; a caller that may not check again soon calls it itself.
+  void releaseLongLine();
 
  private:
   struct Cutter {
@@ -69,6 +77,7 @@ class Checker {
   std::vector<Cutter> cutters_;
   std::vector<Finding> findings_;
   LineResult result_;
+  host::RecordInput* long_line_input_ = nullptr;  // holds a long line's copy
 };
 
 }  // namespace vexal::core

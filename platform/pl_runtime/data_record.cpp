@@ -80,6 +80,11 @@ void DataRecord::clear() {
   std::fill(root_values_.begin(), root_values_.end(), nullptr);
 }
 
+void DataRecord::clearAndRelease() {
+  clear();
+  std::string().swap(text_);
+}
+
 void DataRecord::setText(std::string_view line) { text_.assign(line.data(), line.size()); }
 
 void DataRecord::replaceText(std::string_view line) {

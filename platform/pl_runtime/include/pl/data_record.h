@@ -60,6 +60,9 @@ class DataRecord {
 
   // --- Content of one record
   void clear();
+  // clear(), and gives back the room the longest line so far took: for a
+  // host that met an unusually long line and keeps the record for more.
+  void clearAndRelease();
   // Copies the line; call it after clear() and before adding fields, which
   // view this copy.
   void setText(std::string_view line);
