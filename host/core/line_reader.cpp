@@ -26,46 +26,64 @@ LineReader::LineReader(ByteSource& source, std::size_t buffer_size, std::size_t 
 
 bool LineReader::next(std::string_view& line) {
   overlong_length_ = 0;
+  ended_by_cr_ = false;
   for (;;) {
     const char* start = buffer_.get() + begin_;
     const std::size_t available = end_ - begin_;
     const void* lf =
         scanned_ < available ? std::memchr(start + scanned_, '\n', available - scanned_) : nullptr;
-    std::size_t length;
-    std::size_t consumed;
-    if (lf != nullptr) {
-      length = static_cast<const char*>(lf) - start;
-      consumed = length + 1;
-      if (length > max_line_length_) {
-        overlong_length_ = length;
-        length = 0;
-      } else if (length > 0 && start[length - 1] == '\r') {
-        --length;
+    // A CR ends a line of its own unless an LF follows it: look before the
+    // LF, or, without one, before the last byte read, whose successor may
+    // still come (at the end of the input a last CR ends the last line).
+    const std::size_t lf_at = lf != nullptr ? static_cast<const char*>(lf) - start : available;
+    const std::size_t cr_end = lf != nullptr || available == 0 ? lf_at : available - 1;
+    if (cr_scanned_ < cr_end) {
+      const void* cr = std::memchr(start + cr_scanned_, '\r', cr_end - cr_scanned_);
+      if (cr != nullptr && static_cast<const char*>(cr) - start + 1 == lf_at) {
+        cr = nullptr;  // CR LF
       }
-    } else {
-      scanned_ = available;
-      if (available > max_line_length_) {
-        skipOverlongLine();
-        line = std::string_view();
-        ++line_number_;
-        return true;
+      if (cr != nullptr) {
+        ended_by_cr_ = true;
+        return take(line, static_cast<const char*>(cr) - start);
       }
-      if (!at_end_ && refill()) continue;
-      // A line cut off by a read error is no line of the input.
-      if (available == 0 || source_.failed()) return false;
-      // The last line, without a line end; refill() may have moved it.
-      start = buffer_.get() + begin_;
-      length = available;
-      consumed = available;
-      if (start[length - 1] == '\r') --length;
+      cr_scanned_ = lf != nullptr ? lf_at : cr_end;
     }
-    line = std::string_view(start, length);
-    begin_ += consumed;
-    offset_ += consumed;
-    scanned_ = 0;
-    ++line_number_;
-    return true;
+    if (lf != nullptr) {
+      std::size_t length = lf_at;
+      if (length > 0 && start[length - 1] == '\r') --length;
+      return take(line, length, lf_at + 1);
+    }
+    scanned_ = available;
+    if (available > max_line_length_) {
+      skipOverlongLine();
+      line = std::string_view();
+      ++line_number_;
+      return true;
+    }
+    if (!at_end_ && refill()) continue;
+    // A line cut off by a read error is no line of the input.
+    if (available == 0 || source_.failed()) return false;
+    // The last line, without a line end; refill() may have moved it.
+    start = buffer_.get() + begin_;
+    const std::size_t length = start[available - 1] == '\r' ? available - 1 : available;
+    return take(line, length, available);
   }
+}
+
+bool LineReader::take(std::string_view& line, std::size_t length, std::size_t consumed) {
+  const char* start = buffer_.get() + begin_;
+  if (length > max_line_length_) {
+    overlong_length_ = length;
+    line = std::string_view();
+  } else {
+    line = std::string_view(start, length);
+  }
+  begin_ += consumed;
+  offset_ += consumed;
+  scanned_ = 0;
+  cr_scanned_ = 0;
+  ++line_number_;
+  return true;
 }
 
 void LineReader::skipOverlongLine() {
@@ -86,6 +104,7 @@ void LineReader::skipOverlongLine() {
     if (at_end_ || !refill()) break;
   }
   scanned_ = 0;
+  cr_scanned_ = 0;
   overlong_length_ = length;
 }
 

@@ -40,7 +40,7 @@ class FileSource final : public ByteSource {
 
 // Splits the bytes of a source into lines. A line ends at LF; a CR right
 // before the LF, or as the very last byte of the input, belongs to the line
-// end. A last line without line end counts as a line, unless a read error
+// end, and a CR alone ends a line too (endedByCr()). A last line without line end counts as a line, unless a read error
 // cut it off. Empty lines are returned too, so that line numbers follow
 // the input. Reads in large blocks; a line longer than the buffer makes it
 // grow, up to a maximum line length: a longer line is skipped to its end
@@ -66,6 +66,9 @@ class LineReader {
   bool overlong() const { return overlong_length_ > 0; }
   std::size_t overlongLength() const { return overlong_length_; }
   std::size_t maxLineLength() const { return max_line_length_; }
+  // Whether the line next() returned last ended with a CR alone (the line
+  // ends of old Macintosh files), not with LF or CR LF.
+  bool endedByCr() const { return ended_by_cr_; }
   // Bytes of the input up to the end of the line next() returned last, its
   // line end included.
   std::uint64_t offset() const { return offset_; }
@@ -74,6 +77,10 @@ class LineReader {
   // Moves the unread rest to the front, grows a full buffer and reads
   // more. False when the source has nothing more.
   bool refill();
+  // Returns the next length bytes as the line (or, beyond the maximum, an
+  // overlong line) and drops consumed bytes, its line end included.
+  bool take(std::string_view& line, std::size_t length, std::size_t consumed);
+  bool take(std::string_view& line, std::size_t length) { return take(line, length, length + 1); }
   // Drops the bytes of an overlong line up to and including its LF.
   void skipOverlongLine();
 
@@ -83,7 +90,9 @@ class LineReader {
   std::size_t max_line_length_;
   std::size_t overlong_length_ = 0;
   std::size_t begin_ = 0;    // first unread byte
-  std::size_t scanned_ = 0;  // bytes from begin_ known to hold no LF
+  std::size_t scanned_ = 0;     // bytes from begin_ known to hold no LF
+  std::size_t cr_scanned_ = 0;  // and no CR that ends a line
+  bool ended_by_cr_ = false;
   std::size_t end_ = 0;      // end of the bytes read
   bool at_end_ = false;
   long line_number_ = 0;

@@ -11,7 +11,14 @@ ResultStream::ResultStream(ByteSource& source, Checker* checker, std::size_t max
 
 bool ResultStream::next(StreamItem& item) {
   if (state_ == State::kLinePending) {
-    // The line whose file warning went out last; the reader still holds it.
+    // The reader still holds the line whose file warnings went out first.
+    if (!pending_.empty()) {
+      item.kind = StreamItem::Kind::kFileWarning;
+      item.warning_line = item.line.number;
+      item.message = std::move(pending_.back());
+      pending_.pop_back();
+      return true;
+    }
     state_ = State::kReading;
     item.kind = StreamItem::Kind::kLine;
     return true;
@@ -41,17 +48,22 @@ bool ResultStream::next(StreamItem& item) {
   line.max_line_length = reader_.maxLineLength();
   line.end_offset = reader_.offset();
   item.kind = StreamItem::Kind::kLine;
-  if (line.overlong()) {
-    holds_records_ = true;
-  } else if (!bytes.empty()) {
-    holds_records_ = true;
+  // Warnings about the file that this line is the first to show, in the
+  // order they go out (kept in reverse).
+  if (reader_.endedByCr() && !warned_cr_) {
+    warned_cr_ = true;
+    pending_.push_back("line " + std::to_string(line.number) +
+                       " ends with a CR alone (the line ends of old Macintosh files), not LF "
+                       "or CR LF: lines are split at every such CR");
+  }
+  if (!bytes.empty()) {
     std::string warning = encoding_.inspect(bytes, line.number);
-    if (!warning.empty()) {
-      item.kind = StreamItem::Kind::kFileWarning;
-      item.warning_line = line.number;
-      item.message = std::move(warning);
-      state_ = State::kLinePending;
-    }
+    if (!warning.empty()) pending_.push_back(std::move(warning));
+  }
+  if (line.overlong() || !bytes.empty()) holds_records_ = true;
+  if (!pending_.empty()) {
+    state_ = State::kLinePending;
+    return next(item);
   }
   return true;
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/input_encoding.h"
 #include "core/line_reader.h"
@@ -38,8 +39,9 @@ struct InputLine {
 struct StreamItem {
   enum class Kind {
     kLine,         // line: a line of the input, empty ones included
-    kFileWarning,  // the file is not Latin-1 (warning_line is the first line
-                   // showing it, and comes next), or holds no records (0)
+    kFileWarning,  // the file is not Latin-1, or its lines end with CR alone
+                   // (warning_line is the first line showing it, and comes
+                   // next), or it holds no records (0)
     kReadFailure,  // reading failed: "read error after line 3: ..."; the last item
   };
 
@@ -49,9 +51,9 @@ struct StreamItem {
   std::string message;  // of a warning or failure, Latin-1
 };
 
-// Reads one file or stream for a check: splits it into lines, watches
-// whether it is Latin-1 and tells at its end what the file as a whole
-// gives. A file warning about a line comes right before that line; the
+// Reads one file or stream for a check: splits it into lines (at LF, CR LF
+// and a CR alone), watches whether it is Latin-1 and how its lines end,
+// and tells at its end what the file as a whole gives. A file warning about a line comes right before that line; the
 // warning about a file without records, or a read failure, after the last
 // line. Checks a line when its result is asked for, with the checker it
 // was given, so that a reader handing lines to other threads' checkers
@@ -76,6 +78,8 @@ class ResultStream {
   LineReader reader_;
   EncodingWatch encoding_;
   State state_ = State::kReading;
+  std::vector<std::string> pending_;  // warnings before the line, last first
+  bool warned_cr_ = false;
   bool holds_records_ = false;
 };
 

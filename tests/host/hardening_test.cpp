@@ -7,9 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "core/line_reader.h"
+#include "core/result_stream.h"
 #include "host/program_run.h"
 
 namespace {
@@ -124,6 +127,73 @@ TEST(InitParameterTest, EveryDayOfACommonYearPasses) {
                kExample});
     EXPECT_EQ(run.status, 1) << day << ": " << run.err;  // the example has findings
   }
+}
+
+// Bytes handed out a few at a time, so that line ends fall across reads.
+class PieceSource final : public vexal::core::ByteSource {
+ public:
+  PieceSource(std::string bytes, std::size_t piece) : bytes_(std::move(bytes)), piece_(piece) {}
+  std::size_t read(char* buffer, std::size_t size) override {
+    const std::size_t n = bytes_.copy(buffer, std::min(size, piece_), at_);
+    at_ += n;
+    return n;
+  }
+  bool failed() const override { return false; }
+
+ private:
+  std::string bytes_;
+  std::size_t piece_;
+  std::size_t at_ = 0;
+};
+
+struct LineEnds {
+  const char* name;
+  std::string input;
+  std::vector<std::string> lines;  // "<" marks a line that ended with a CR alone
+};
+
+void PrintTo(const LineEnds& c, std::ostream* os) { *os << c.name; }
+
+class CrLineEndTest : public ::testing::TestWithParam<LineEnds> {};
+
+// Every read size, so that a CR and its LF may come in separate reads.
+TEST_P(CrLineEndTest, SplitsAtACrAloneButNotAtCrLf) {
+  for (std::size_t piece : {1, 2, 3, 7, 4096}) {
+    PieceSource source(GetParam().input, piece);
+    vexal::core::LineReader reader(source, 4);  // a tiny buffer grows as needed
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.next(line)) lines.push_back((reader.endedByCr() ? "<" : "") + std::string(line));
+    EXPECT_EQ(lines, GetParam().lines) << "reads of " << piece;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, CrLineEndTest,
+    ::testing::Values(LineEnds{"CrOnly", "ab\rcd\ref\r", {"<ab", "<cd", "ef"}},
+                      LineEnds{"CrLf", "ab\r\ncd\r\n", {"ab", "cd"}},
+                      LineEnds{"Lf", "ab\ncd", {"ab", "cd"}},
+                      LineEnds{"CrBeforeCrLf", "ab\r\r\ncd", {"<ab", "", "cd"}},
+                      LineEnds{"Mixed", "ab\ncd\ref\r\ngh", {"ab", "<cd", "ef", "gh"}},
+                      LineEnds{"LastByteCr", "ab\r", {"ab"}},
+                      LineEnds{"EmptyCrLines", "\r\r\n", {"<", ""}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CrLineEndTest, TheFileWarnsOnceBeforeTheFirstSuchLine) {
+  PieceSource source("DSKO a\nDSKO b\rDSKO c\rDSKO d\n", 5);
+  vexal::core::ResultStream stream(source);
+  vexal::core::StreamItem item;
+  std::vector<std::string> items;
+  while (stream.next(item)) {
+    if (item.kind == vexal::core::StreamItem::Kind::kLine) {
+      items.push_back(std::to_string(item.line.number) + ":" + std::string(item.line.bytes));
+    } else {
+      items.push_back("warning " + std::to_string(item.warning_line));
+      EXPECT_THAT(item.message, HasSubstr("line 2 ends with a CR alone"));
+    }
+  }
+  EXPECT_EQ(items, (std::vector<std::string>{"1:DSKO a", "warning 2", "2:DSKO b", "3:DSKO c",
+                                             "4:DSKO d"}));
 }
 
 }  // namespace
