@@ -15,7 +15,7 @@
 //                many as the reader asks for
 //   byte n + 2   the cut: where reading fails (a 256th of the content),
 //                or after how many results the check stops
-//   the rest     the content: record lines, LF or CR LF, random bytes
+//   the rest     the content: record lines, LF, CR LF or CR, random bytes
 //
 // The callback never returns 0 before the end (0 is the end). What every
 // check must keep, whatever the bytes: results come in input order with
@@ -110,26 +110,38 @@ void requireNonEmptyText(const char* text, const char* what, long long line) {
 // A line of the content as the check must see it.
 struct Line {
   long long number;
-  std::string_view bytes;  // without LF and the CR before it
+  std::string_view bytes;  // without its line end
 };
 
-// The non-empty lines of the first `delivered` bytes of content; the last
-// line without LF only when reading ended without failing.
-std::vector<Line> expectedLines(std::string_view content, bool read_fails) {
-  std::vector<Line> lines;
-  long long number = 0;
+// How the check must split the content: at LF, CR LF and a CR alone (a
+// CR as the very last byte belongs to the line end); the last line
+// without line end only when reading ended without failing, and then a
+// last CR is no line end of its own either.
+struct Split {
+  std::vector<Line> lines;     // the non-empty ones
+  long long first_cr_end = 0;  // the first line ended by a CR alone, or 0
+  long long count = 0;         // all lines, empty ones included
+};
+
+Split expectedLines(std::string_view content, bool read_fails) {
+  Split split;
   std::size_t start = 0;
   while (start < content.size()) {
-    const std::size_t lf = content.find('\n', start);
-    if (lf == std::string_view::npos && read_fails) break;
-    const std::size_t end = lf == std::string_view::npos ? content.size() : lf;
+    std::size_t end = start;
+    while (end < content.size() && content[end] != '\n' &&
+           !(content[end] == '\r' && end + 1 < content.size() && content[end + 1] != '\n')) {
+      ++end;
+    }
+    if (end == content.size() && read_fails) break;
     std::string_view bytes = content.substr(start, end - start);
-    if (!bytes.empty() && bytes.back() == '\r') bytes.remove_suffix(1);
-    ++number;
-    if (!bytes.empty()) lines.push_back({number, bytes});
+    const bool cr_alone = end < content.size() && content[end] == '\r';
+    if (!cr_alone && !bytes.empty() && bytes.back() == '\r') bytes.remove_suffix(1);
+    ++split.count;
+    if (cr_alone && split.first_cr_end == 0) split.first_cr_end = split.count;
+    if (!bytes.empty()) split.lines.push_back({split.count, bytes});
     start = end + 1;
   }
-  return lines;
+  return split;
 }
 
 // What the stream gives the read callback.
@@ -182,11 +194,12 @@ Summary summarize(const vx_result& result) {
 
 // Follows the results of one check against the lines it must give.
 struct Watch {
-  const std::vector<Line>* lines;
+  const Split* split;
   const char* forced;  // the forced record type, or NULL
   std::size_t next_line = 0;
-  long long pending_warning = 0;  // a file warning's line, whose result comes next
-  bool file_warning_seen = false;
+  long long last_line = 0;   // of the last line's result
+  int line_warnings = 0;     // file warnings about a line: not Latin-1, CR alone
+  bool cr_warning_seen = false;
   bool ended_warning_seen = false;
   std::size_t results = 0;
   std::size_t stop_after = 0;  // 0: never stop
@@ -222,28 +235,32 @@ struct Watch {
     for (const char* text : {r.record_type, r.warning, r.error, r.file_warning}) {
       requireText(text, line);
     }
+    const std::vector<Line>& lines = split->lines;
     if (r.kind == VX_KIND_FILE_WARNING) {
-      require(pending_warning == 0, "two file warnings in a row", line);
       requireNonEmptyText(r.file_warning, "file warning without text", line);
       require(r.finding_count == 0 && r.record_type == nullptr && r.error == nullptr,
               "file warning with a line's texts", line);
       if (line == 0) {
-        require(next_line == 0 && lines->empty(), "file warning about a file with records", line);
+        require(next_line == 0 && lines.empty(), "file warning about a file with records", line);
         ended_warning_seen = true;
-      } else {
-        // Not Latin-1: said once, right before the first line that shows it.
-        require(!file_warning_seen, "a second encoding warning", line);
-        require(next_line < lines->size() && (*lines)[next_line].number == line,
-                "file warning about a line that does not come next", line);
-        file_warning_seen = true;
-        pending_warning = line;
+        return nullptr;
+      }
+      // Each said once, right before the first line that shows it: a line
+      // not Latin-1 (the next result's), or the first CR alone, which may
+      // end an empty line that gives no result.
+      require(++line_warnings <= 2, "more than two warnings about lines", line);
+      require(line > last_line && line <= split->count, "file warning out of order", line);
+      if (line == split->first_cr_end) cr_warning_seen = true;
+      if (next_line >= lines.size() || line != lines[next_line].number) {
+        require(line == split->first_cr_end, "file warning about a line that gives no result",
+                line);
       }
       return nullptr;
     }
-    require(next_line < lines->size(), "more results than non-empty lines", line);
-    const Line& expected = (*lines)[next_line++];
+    require(next_line < lines.size(), "more results than non-empty lines", line);
+    const Line& expected = lines[next_line++];
     require(line == expected.number, "line number out of order", line);
-    pending_warning = 0;
+    last_line = line;
     require(r.file_warning == nullptr, "a line's result with a file warning", line);
     if (r.kind == VX_KIND_ERROR) {
       requireNonEmptyText(r.error, "error result without error", line);
@@ -269,9 +286,10 @@ struct Watch {
 
   // The end of a check that neither failed nor stopped: every line seen.
   void ended() const {
-    require(next_line == lines->size(), "fewer results than non-empty lines");
-    require(pending_warning == 0, "a file warning without its line");
-    require(!lines->empty() || ended_warning_seen, "no warning about a file without records");
+    require(next_line == split->lines.size(), "fewer results than non-empty lines");
+    require(split->first_cr_end == 0 || cr_warning_seen, "no warning about a CR alone");
+    require(!split->lines.empty() || ended_warning_seen,
+            "no warning about a file without records");
   }
 };
 
@@ -345,8 +363,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   reader.fails = read_fails;
   reader.failure = (flags & 64) != 0 ? -1 - static_cast<long long>(cut) * 1000003 : -1;
 
-  const std::vector<Line> lines = expectedLines(reader.content, read_fails);
-  Watch watch{&lines, forced ? kRecordTypes[choice - 1] : nullptr};
+  const Split split = expectedLines(reader.content, read_fails);
+  Watch watch{&split, forced ? kRecordTypes[choice - 1] : nullptr};
   watch.checker = checker;
   watch.stop_after = stops ? cut % 8 + 1 : 0;
 
@@ -381,7 +399,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (read_fails && (!stops || watch.results < watch.stop_after)) {
     require(status == VX_IO_ERROR, "a failing read gives no VX_IO_ERROR");
-    require(watch.next_line == lines.size(), "lines before the read failure missing");
+    require(watch.next_line == split.lines.size(), "lines before the read failure missing");
     requireMessage(checker, "read error after line");
   } else if (stops && watch.results >= watch.stop_after) {
     require(status == VX_STOPPED, "a stopping callback gives no VX_STOPPED");
