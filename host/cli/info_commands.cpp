@@ -1,13 +1,15 @@
 // vexal layout, call and types: what the library holds, shown as text or
 // JSON.
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <vector>
 
+#include "cli/check_run.h"
 #include "cli/commands.h"
 #include "cli/printers.h"
-#include "cli/check_run.h"
 #include "core/encoding.h"
 #include "core/record_type.h"
 #include "pl/plausi_exception.h"
@@ -31,6 +33,13 @@ int runLayout(const CommandLine& line, core::RuleSetProvider& rule_sets, Output&
 }
 
 namespace {
+
+// A usage error of a subcommand: its one line, exit status 2.
+int usageError(std::FILE* err, const std::string& message1252) {
+  std::fprintf(err, "vexal: %s\nTry 'vexal call --help'.\n", core::toUtf8(message1252).c_str());
+  return kExitUsage;
+}
+
 
 std::string padded(std::string text, std::size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');
@@ -177,6 +186,45 @@ int runCall(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& o
                  type ? core::toUtf8(type->error).c_str() : "unknown");
     return kExitUsage;
   }
+  // The function and its parameters, as the rule set tells them.
+  const std::vector<pl::CallableFunction>& functions = type->plausi->callableFunctions();
+  auto function = std::find_if(functions.begin(), functions.end(), [&](const auto& f) {
+    return line.function == f.name;
+  });
+  if (!functions.empty() && function == functions.end()) {
+    std::string names;
+    for (const pl::CallableFunction& f : functions) names.append(names.empty() ? "" : " ").append(f.name);
+    return usageError(err, "unknown function '" + line.function + "' of " + line.record_type +
+                               " (callable: " + names + ")");
+  }
+  if (function != functions.end()) {
+    const std::vector<const char*>& parameters = function->parameters;
+    auto known = [&](std::string_view name) {
+      return name == core::kLeapDayParameter ||
+             std::find(parameters.begin(), parameters.end(), name) != parameters.end();
+    };
+    auto given = [&](std::string_view name) {
+      return std::any_of(line.params.begin() + 1, line.params.end(),
+                         [&](const auto& p) { return p.first == name; });
+    };
+    std::string takes;
+    for (const char* parameter : parameters) takes.append(takes.empty() ? "" : ", ").append(parameter);
+    for (auto p = line.params.begin() + 1; p != line.params.end(); ++p) {
+      if (known(p->first)) continue;
+      return usageError(err, line.function + " takes " +
+                                 (parameters.empty() ? std::string("no parameters")
+                                                     : "the parameters " + takes) +
+                                 ", not '" + p->first + "'");
+    }
+    for (const char* parameter : parameters) {
+      if (given(parameter)) continue;
+      std::fputs(core::toUtf8("vexal: note: " + line.function + "'s parameter " + parameter +
+                              " not given: it gets the invalid value\n")
+                     .c_str(),
+                 err);
+    }
+  }
+
   pl::RuntimeContext ctx;
   core::configureContext(ctx, checkOptions(line));
   std::unique_ptr<StderrLog> log;

@@ -49,8 +49,9 @@ bool LineReader::next(std::string_view& line) {
       cr_scanned_ = lf != nullptr ? lf_at : cr_end;
     }
     if (lf != nullptr) {
+      // An overlong line counts its CR with it.
       std::size_t length = lf_at;
-      if (length > 0 && start[length - 1] == '\r') --length;
+      if (length <= max_line_length_ && length > 0 && start[length - 1] == '\r') --length;
       return take(line, length, lf_at + 1);
     }
     scanned_ = available;

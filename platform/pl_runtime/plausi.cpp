@@ -1,11 +1,17 @@
 #include "pl/plausi.h"
 
+#include <utility>
+
 #include "pl/mapping.h"
 #include "pl/topic.h"
 
 namespace pl {
 
 Plausi::Plausi() = default;
+
+void Plausi::addCallableFunction(CallableFunction function) {
+  callables_.push_back(std::move(function));
+}
 
 Plausi::~Plausi() {
   // The topic tree refers to descriptors that the mapping owns.

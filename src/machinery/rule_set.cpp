@@ -31,6 +31,12 @@ RuleSet::RuleSet(const RecordCatalogue& catalogue, const FieldCheckTable& checks
   fillMapping();
   registerChecks(checks);
   buildRootTopic();
+  for (const CallableRow& function : catalogue_.functions) {
+    addCallableFunction(pl::CallableFunction{
+        function.name, std::vector<const char*>(function.parameters.begin(),
+                                                function.parameters.begin() +
+                                                    static_cast<std::ptrdiff_t>(function.parameter_count))});
+  }
 }
 
 void RuleSet::fillMapping() {

@@ -23,6 +23,14 @@ class Topic;
 // and returns a boolean value, true when it wrote one.
 using FieldCheckProc = Value* (*)(RuntimeContext* ctx, Field* field);
 
+// A rule function a host may call by name (Plausi::callFunction), and the
+// init parameters it takes its arguments from, in their order. The texts
+// are the rule set's and live as long as it.
+struct CallableFunction {
+  const char* name = nullptr;
+  std::vector<const char*> parameters;
+};
+
 class ClassificationRessource {
  public:
   virtual Value* getClassificationByCode(const char* code) = 0;
@@ -62,6 +70,9 @@ class Plausi : public ClassificationRessource {
   const std::vector<std::pair<std::string, FieldCheckProc>>& fieldCheckProcs() const {
     return checks_;
   }
+  // What callFunction() takes, in ascending byte order of the names, for a
+  // host that lists or checks them; empty when the rule set tells none.
+  const std::vector<CallableFunction>& callableFunctions() const { return callables_; }
 
  protected:
   // Each takes ownership; a second call replaces (and deletes) the first.
@@ -69,12 +80,14 @@ class Plausi : public ClassificationRessource {
   Mapping* getMapping() { return mapping_; }
   void setFieldCheckProc(const char* key, FieldCheckProc check);
   void setRootTopic(Topic* topic);
+  void addCallableFunction(CallableFunction function);
 
  private:
   Mapping* mapping_ = nullptr;
   Topic* root_topic_ = nullptr;
   std::vector<std::pair<std::string, FieldCheckProc>> checks_;
   std::map<std::string, std::size_t, std::less<>> check_index_;
+  std::vector<CallableFunction> callables_;
   InvalidValue invalid_;
 };
 
