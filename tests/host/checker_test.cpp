@@ -16,9 +16,10 @@
 #include <vector>
 
 #include "cli/printers.h"
+#include "support/memory_file.h"
+#include "support/string_source.h"
 #include "support/test_rule_set.h"
 #include "support/tst_lines.h"
-#include "support/memory_file.h"
 
 namespace vexal::cli {
 namespace {
@@ -53,22 +54,9 @@ class TestRuleSets final : public core::RuleSetProvider {
 
 using vexal::test::MemoryFile;
 
-class StringSource final : public core::ByteSource {
- public:
-  explicit StringSource(std::string bytes) : bytes_(std::move(bytes)) {}
-  std::size_t read(char* buffer, std::size_t size) override {
-    std::size_t n = bytes_.copy(buffer, size, at_);
-    at_ += n;
-    return n;
-  }
-  bool failed() const override { return false; }
+using vexal::test::StringSource;
 
- private:
-  std::string bytes_;
-  std::size_t at_ = 0;
-};
-
-enum class Kind { kJsonl, kCsv, kText };
+enum class Kind { kJsonl, kCsv, kText, kStatistics };
 
 // Checks the input as file "in.txt" and returns the lines written.
 struct CheckRun {
@@ -86,11 +74,16 @@ CheckRun check(const std::string& input, Kind kind = Kind::kJsonl, const char* f
     if (kind == Kind::kJsonl) report = std::make_unique<JsonlReport>(out);
     if (kind == Kind::kCsv) report = std::make_unique<CsvReport>(out);
     if (kind == Kind::kText) report = std::make_unique<TextReport>(out);
+    if (kind == Kind::kStatistics) {
+      report = std::make_unique<StatisticsReport>(out, false, Palette::plain());
+    }
     SequentialCheck checker(rule_sets, *report);
     checker.forceRecordType(forced);
     StringSource source(input);
     EXPECT_TRUE(checker.checkStream(source, "in.txt"));
     run.summary = checker.summary();
+    // The statistics table is written when the run finishes.
+    if (kind == Kind::kStatistics) report->finish(run.summary);
   }
   std::istringstream text(file.text());
   for (std::string line; std::getline(text, line);) run.lines.push_back(line);
@@ -113,9 +106,7 @@ std::vector<std::string> values(const CheckRun& run, const std::string& key) {
 }
 
 TEST(CheckerTest, NamesTheBlockOccurrenceOfAFinding) {
-  tst::Line line;
-  line.anz = "2";
-  line.pos = {tst::Pos{}, tst::Pos{}};
+  tst::Line line = tst::withPositions(2);
   line.pos[1].betrag = "12x45";
   CheckRun run = check(line.str() + "\n");
   ASSERT_EQ(run.lines.size(), 3u);
@@ -192,32 +183,11 @@ TEST(CheckerTest, WritesCsvWithAllColumns) {
   EXPECT_EQ(run.lines[2], "record,in.txt,1,TST_01,,,,,,,,,,,,,,,,,1,,,\r");
 }
 
-// The statistics table of a run, in text.
-std::vector<std::string> statistics(const std::string& input) {
-  TestRuleSets rule_sets;
-  MemoryFile file;
-  {
-    Output out(file.get());
-    StatisticsReport report(out, false, Palette::plain());
-    SequentialCheck checker(rule_sets, report);
-    checker.forceRecordType("TST_01");
-    StringSource source(input);
-    EXPECT_TRUE(checker.checkStream(source, "in.txt"));
-    report.finish(checker.summary());
-  }
-  std::vector<std::string> lines;
-  std::istringstream text(file.text());
-  for (std::string line; std::getline(text, line);) lines.push_back(line);
-  return lines;
-}
-
 TEST(CheckerTest, StatisticsCountFindingsAndTheRecordsTheyStandIn) {
   // Two occurrences with a non-numeric amount in one record, one in
   // another: three findings each of the field check and of its rule, in
   // two records.
-  tst::Line two;
-  two.anz = "2";
-  two.pos = {tst::Pos{}, tst::Pos{}};
+  tst::Line two = tst::withPositions(2);
   two.pos[0].betrag = "1x";
   two.pos[1].betrag = "2x";
   tst::Line one;
@@ -226,7 +196,7 @@ TEST(CheckerTest, StatisticsCountFindingsAndTheRecordsTheyStandIn) {
   faulty.num = "99";
   const std::string input =
       two.str() + "\n" + one.str() + "\n" + faulty.str().substr(0, 8) + "\n" + faulty.str();
-  EXPECT_THAT(statistics(input),
+  EXPECT_THAT(check(input, Kind::kStatistics).lines,
               ElementsAre("COUNT  RECORDS  TYPE    ID       MESSAGE",
                           "    3        2  TST_01  BETRAG   field BETRAG does not conform to its "
                           "type numeric (mask 0#####)",

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "host/program_run.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -52,21 +53,15 @@ struct Format {
   std::vector<std::string> options;
 };
 
-class JobsTest : public ::testing::TestWithParam<Format> {
+class JobsTest : public ::testing::TestWithParam<Format>, protected vexal::test::ScratchFolder {
  protected:
+  JobsTest() : ScratchFolder("vexal-jobs-test") {}
+
   void SetUp() override {
-    char pattern[] = "/tmp/vexal-jobs-test.XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
     write("a.txt", mixedTransmission(200, false));  // 6,000 lines: several chunks
     write("b.txt", mixedTransmission(7, true));
     write("empty.txt", "");
     write("stdin.txt", mixedTransmission(100, false));
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  void write(const std::string& name, const std::string& bytes) {
-    std::ofstream(folder_ + "/" + name, std::ios::binary) << bytes;
   }
   ProgramResult check(const std::string& jobs, const std::vector<std::string>& operands) {
     std::vector<std::string> arguments = {"check", "-j", jobs, "--today", "20261208"};
@@ -74,8 +69,6 @@ class JobsTest : public ::testing::TestWithParam<Format> {
     arguments.insert(arguments.end(), operands.begin(), operands.end());
     return vexal::testing::runProgram(VEXAL_CLI_PATH, arguments, folder_, folder_ + "/stdin.txt");
   }
-
-  std::string folder_;
 };
 
 TEST_P(JobsTest, EveryNumberOfWorkersWritesWhatOneWrites) {

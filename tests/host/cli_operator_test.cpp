@@ -19,6 +19,7 @@
 
 #include "host/program_run.h"
 #include "support/matchers.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -63,27 +64,17 @@ std::string latin1ToUtf16WithMark(const std::string& bytes) {
   return out;
 }
 
-class OperatorTest : public ::testing::Test {
+class OperatorTest : public ::testing::Test, protected vexal::test::ScratchFolder {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/vexal-operator-test.XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    write("transmission.txt", exampleBytes());
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
+  OperatorTest() : ScratchFolder("vexal-operator-test") {}
 
-  void write(const std::string& name, const std::string& bytes) {
-    std::ofstream(folder_ + "/" + name, std::ios::binary) << bytes;
-  }
+  void SetUp() override { write("transmission.txt", exampleBytes()); }
   // check --today 20261208, then the arguments.
   ProgramResult check(const std::vector<std::string>& arguments, RunOptions options = {}) {
     std::vector<std::string> all = {"check", "--today", "20261208"};
     all.insert(all.end(), arguments.begin(), arguments.end());
     return vexal::testing::runProgram(VEXAL_CLI_PATH, all, folder_, options);
   }
-
-  std::string folder_;
 };
 
 TEST_F(OperatorTest, StatisticsCountPerRecordTypeAndIdentifierMostFrequentFirst) {
@@ -101,8 +92,9 @@ TEST_F(OperatorTest, StatisticsCountPerRecordTypeAndIdentifierMostFrequentFirst)
   // A field finding counts by its check and what is wrong with it.
   EXPECT_THAT(out, Contains("    1        1  DSKO_04  TELAP        field TELEFON-ANSPRECHPARTNER "
                             "(TELAP) not supplied"));
-  EXPECT_THAT(out, Contains("    1        1  DSKO_04  DSKO054      DATUM-ERSTELLUNG gr\xC3\xB6\xC3\x9F"
-                            "er Verarbeitungsdatum"));
+  EXPECT_THAT(out,
+              Contains("    1        1  DSKO_04  DSKO054      DATUM-ERSTELLUNG gr\xC3\xB6\xC3\x9F"
+                       "er Verarbeitungsdatum"));
   EXPECT_THAT(r.out, Not(HasSubstr("transmission.txt:")));
   EXPECT_EQ(r.err,
             "vexal: 28 records checked, 19 with findings, 60 findings (DSAS_01: 19, DSAS_02: 3, "

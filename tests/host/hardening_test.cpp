@@ -6,14 +6,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/line_reader.h"
 #include "core/result_stream.h"
 #include "host/program_run.h"
+#include "support/string_source.h"
 
 namespace {
 
@@ -80,8 +81,8 @@ class FullDiskTest : public ::testing::TestWithParam<std::vector<std::string>> {
 TEST_P(FullDiskTest, SaysWhyTheOutputWasLostAndExitsTwo) {
   std::string command = "exec '" VEXAL_CLI_PATH "'";
   for (const std::string& argument : GetParam()) command += " '" + argument + "'";
-  const ProgramResult run = vexal::testing::runProgram(
-      "/bin/sh", {"-c", command + " >/dev/full"}, VEXAL_SOURCE_DIR);
+  const ProgramResult run =
+      vexal::testing::runProgram("/bin/sh", {"-c", command + " >/dev/full"}, VEXAL_SOURCE_DIR);
   EXPECT_EQ(run.status, 2) << run.err;
   EXPECT_THAT(run.err, HasSubstr("vexal: cannot write the output: No space left on device"));
 }
@@ -122,29 +123,13 @@ TEST(FileNameTest, ControlCharactersAreShownEscapedInTextAndCsv) {
 
 TEST(InitParameterTest, EveryDayOfACommonYearPasses) {
   for (const char* day : {"0101", "0131", "0228", "0430", "1130", "1201", "1231"}) {
-    const ProgramResult run =
-        vexal({"check", "--today", "20261208", "--param", std::string("ipMjahrSchalttag=") + day,
-               kExample});
+    const ProgramResult run = vexal({"check", "--today", "20261208", "--param",
+                                     std::string("ipMjahrSchalttag=") + day, kExample});
     EXPECT_EQ(run.status, 1) << day << ": " << run.err;  // the example has findings
   }
 }
 
-// Bytes handed out a few at a time, so that line ends fall across reads.
-class PieceSource final : public vexal::core::ByteSource {
- public:
-  PieceSource(std::string bytes, std::size_t piece) : bytes_(std::move(bytes)), piece_(piece) {}
-  std::size_t read(char* buffer, std::size_t size) override {
-    const std::size_t n = bytes_.copy(buffer, std::min(size, piece_), at_);
-    at_ += n;
-    return n;
-  }
-  bool failed() const override { return false; }
-
- private:
-  std::string bytes_;
-  std::size_t piece_;
-  std::size_t at_ = 0;
-};
+using vexal::test::StringSource;
 
 struct LineEnds {
   const char* name;
@@ -159,7 +144,7 @@ class CrLineEndTest : public ::testing::TestWithParam<LineEnds> {};
 // Every read size, so that a CR and its LF may come in separate reads.
 TEST_P(CrLineEndTest, SplitsAtACrAloneButNotAtCrLf) {
   for (std::size_t piece : {1, 2, 3, 7, 4096}) {
-    PieceSource source(GetParam().input, piece);
+    StringSource source(GetParam().input, piece);
     vexal::core::LineReader reader(source, 4);  // a tiny buffer grows as needed
     std::vector<std::string> lines;
     std::string_view line;
@@ -180,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CrLineEndTest, TheFileWarnsOnceBeforeTheFirstSuchLine) {
-  PieceSource source("DSKO a\nDSKO b\rDSKO c\rDSKO d\n", 5);
+  StringSource source("DSKO a\nDSKO b\rDSKO c\rDSKO d\n", 5);
   vexal::core::ResultStream stream(source);
   vexal::core::StreamItem item;
   std::vector<std::string> items;

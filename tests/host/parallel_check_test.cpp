@@ -22,10 +22,10 @@
 
 #include "cli/check_run.h"
 #include "cli/printers.h"
-#include "cli/check_run.h"
+#include "support/memory_file.h"
+#include "support/string_source.h"
 #include "support/test_rule_set.h"
 #include "support/tst_lines.h"
-#include "support/memory_file.h"
 
 namespace vexal::cli {
 namespace {
@@ -48,24 +48,7 @@ class TstRuleSets final : public core::RuleSetProvider {
 
 using vexal::test::MemoryFile;
 
-// The bytes of a file; it fails after them when asked to.
-class StringSource final : public core::ByteSource {
- public:
-  StringSource(std::string bytes, bool fails) : bytes_(std::move(bytes)), fails_(fails) {}
-  std::size_t read(char* buffer, std::size_t size) override {
-    // Small reads, so that lines straddle them.
-    std::size_t n = bytes_.copy(buffer, size < 37 ? size : 37, at_);
-    at_ += n;
-    return n;
-  }
-  bool failed() const override { return fails_ && at_ == bytes_.size(); }
-  std::string failure() const override { return "disk gone"; }
-
- private:
-  std::string bytes_;
-  bool fails_;
-  std::size_t at_ = 0;
-};
+using vexal::test::StringSource;
 
 struct Input {
   std::string name;
@@ -159,22 +142,38 @@ bool checkInputs(Check& check) {
       readable = false;
       continue;
     }
-    StringSource source(input.bytes, input.read_fails);
+    // Small reads, so that lines straddle them.
+    StringSource source(input.bytes, 37,
+                        input.read_fails ? input.bytes.size() : StringSource::kNever);
     if (!check.checkStream(source, input.name)) readable = false;
   }
   return readable;
 }
 
-CheckRun sequential(Kind kind) {
+// Captures standard output and error of a run with a report of `kind`:
+// `check(run, out, err, report)` checks the inputs and sets the summary and
+// whether they were readable.
+template <class Check>
+CheckRun captured(Kind kind, Check check) {
   MemoryFile out_file, err_file;
   CheckRun run;
   {
     Output out(out_file.get());
     std::unique_ptr<Report> report = makeReport(kind, out);
+    check(run, out, err_file.get(), *report);
+    report->finish(run.summary);
+  }
+  run.out = out_file.text();
+  run.err = err_file.text();
+  return run;
+}
+
+CheckRun sequential(Kind kind) {
+  return captured(kind, [](CheckRun& run, Output&, std::FILE* err, Report& report) {
     TstRuleSets rule_sets;
-    SequentialCheck checker(rule_sets, *report);
+    SequentialCheck checker(rule_sets, report);
     checker.configure(options());
-    StderrLog log(err_file.get(), &checker.current());
+    StderrLog log(err, &checker.current());
     checker.context().getLogger().setTraceSink(&log);
     checker.context().getLogger().setErrorSink(&log);
     run.readable = checkInputs(checker);
@@ -182,35 +181,23 @@ CheckRun sequential(Kind kind) {
     checker.context().getLogger().setErrorSink(nullptr);
     log.flush();
     run.summary = checker.summary();
-    report->finish(run.summary);
-  }
-  run.out = out_file.text();
-  run.err = err_file.text();
-  return run;
+  });
 }
 
 CheckRun parallel(Kind kind, int jobs, std::size_t chunk_lines) {
-  MemoryFile out_file, err_file;
-  CheckRun run;
-  {
-    Output out(out_file.get());
-    Output err(err_file.get());
-    std::unique_ptr<Report> report = makeReport(kind, out);
+  return captured(kind, [&](CheckRun& run, Output& out, std::FILE* err_file, Report& report) {
+    Output err(err_file);
     ParallelCheck::Settings settings;
     settings.jobs = jobs;
     settings.make_rule_sets = [] { return std::make_unique<TstRuleSets>(); };
     settings.options = options();
     settings.log = true;
     settings.chunk_lines = chunk_lines;
-    ParallelCheck check(std::move(settings), *report, out, err, nullptr);
+    ParallelCheck check(std::move(settings), report, out, err, nullptr);
     run.readable = checkInputs(check);
     check.finish();
     run.summary = check.summary();
-    report->finish(run.summary);
-  }
-  run.out = out_file.text();
-  run.err = err_file.text();
-  return run;
+  });
 }
 
 std::string caseName(const ::testing::TestParamInfo<std::tuple<Kind, int, std::size_t>>& info) {

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
+#include <string_view>
+#include <tuple>
 
 #include "cli/printers.h"
 #include "core/encoding.h"
@@ -18,7 +21,9 @@ struct Conversion {
 
 class Utf8Test : public ::testing::TestWithParam<Conversion> {};
 
-TEST_P(Utf8Test, Converts1252ToUtf8) { EXPECT_EQ(core::toUtf8(GetParam().input), GetParam().expected); }
+TEST_P(Utf8Test, Converts1252ToUtf8) {
+  EXPECT_EQ(core::toUtf8(GetParam().input), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Bytes, Utf8Test,
@@ -86,52 +91,59 @@ TEST(NameTest, KeepsUtf8AndReadsAnythingElseAs1252) {
   EXPECT_EQ(core::nameToUtf8("\xE4.txt"), "\xC3\xA4.txt");
 }
 
-class JsonTest : public ::testing::TestWithParam<Conversion> {};
+// A printer's function that appends a field or string, quoted and escaped
+// as its format needs.
+struct Appender {
+  const char* name;
+  void (*append)(std::string& out, std::string_view text);
+};
 
-TEST_P(JsonTest, Escapes1252Text) {
+void PrintTo(const Appender& a, std::ostream* os) { *os << a.name; }
+
+constexpr Appender kJson1252 = {"appendJsonString1252", appendJsonString1252};
+constexpr Appender kJsonUtf8 = {"appendJsonStringUtf8", appendJsonStringUtf8};
+constexpr Appender kCsv = {"appendCsvField", appendCsvField};
+
+class AppendTest : public ::testing::TestWithParam<std::tuple<Appender, Conversion>> {};
+
+TEST_P(AppendTest, AppendsTheTextQuotedAsItsFormatNeeds) {
+  const auto& [appender, c] = GetParam();
   std::string out = "x";
-  appendJsonString1252(out, GetParam().input);
-  EXPECT_EQ(out, "x" + GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, JsonTest,
-                         ::testing::Values(Conversion{"", "\"\""}, Conversion{"abc", "\"abc\""},
-                                           Conversion{"a\"b\\c", R"("a\"b\\c")"},
-                                           Conversion{"\n\r\t\b\f", R"("\n\r\t\b\f")"},
-                                           Conversion{std::string("\0\x01\x1F", 3),
-                                                      R"("\u0000\u0001\u001f")"},
-                                           Conversion{"\x7F\x81\x9D", R"("\u007f\u0081\u009d")"},
-                                           Conversion{"/ \xE4\x80", "\"/ \xC3\xA4\xE2\x82\xAC\""}));
-
-class JsonUtf8Test : public ::testing::TestWithParam<Conversion> {};
-
-TEST_P(JsonUtf8Test, EscapesUtf8Text) {
-  std::string out;
-  appendJsonStringUtf8(out, GetParam().input);
-  EXPECT_EQ(out, GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, JsonUtf8Test,
-                         ::testing::Values(Conversion{"dir/\xC3\xA4.txt", "\"dir/\xC3\xA4.txt\""},
-                                           Conversion{"a\"b\\", R"("a\"b\\")"},
-                                           Conversion{"\x01\n", R"("\u0001\n")"},
-                                           Conversion{"\xC2\x85\xC2\xA0", "\"\\u0085\xC2\xA0\""}));
-
-class CsvTest : public ::testing::TestWithParam<Conversion> {};
-
-TEST_P(CsvTest, QuotesWhereRfc4180Needs) {
-  std::string out;
-  appendCsvField(out, GetParam().input);
-  EXPECT_EQ(out, GetParam().expected);
+  appender.append(out, c.input);
+  EXPECT_EQ(out, "x" + c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Fields, CsvTest,
-    ::testing::Values(Conversion{"", ""}, Conversion{"DSKO042", "DSKO042"},
-                      Conversion{"a,b", "\"a,b\""}, Conversion{"say \"x\"", "\"say \"\"x\"\"\""},
-                      Conversion{"a\nb", "\"a\nb\""}, Conversion{"a\rb", "\"a\rb\""},
-                      Conversion{" lead", "\" lead\""}, Conversion{"trail ", "\"trail \""},
-                      Conversion{"in ner", "in ner"}));
+    Json1252, AppendTest,
+    ::testing::Combine(::testing::Values(kJson1252),
+                       ::testing::Values(Conversion{"", "\"\""}, Conversion{"abc", "\"abc\""},
+                                         Conversion{"a\"b\\c", R"("a\"b\\c")"},
+                                         Conversion{"\n\r\t\b\f", R"("\n\r\t\b\f")"},
+                                         Conversion{std::string("\0\x01\x1F", 3),
+                                                    R"("\u0000\u0001\u001f")"},
+                                         Conversion{"\x7F\x81\x9D", R"("\u007f\u0081\u009d")"},
+                                         Conversion{"/ \xE4\x80", "\"/ \xC3\xA4\xE2\x82\xAC\""})));
+
+INSTANTIATE_TEST_SUITE_P(
+    JsonUtf8, AppendTest,
+    ::testing::Combine(::testing::Values(kJsonUtf8),
+                       ::testing::Values(Conversion{"dir/\xC3\xA4.txt", "\"dir/\xC3\xA4.txt\""},
+                                         Conversion{"a\"b\\", R"("a\"b\\")"},
+                                         Conversion{"\x01\n", R"("\u0001\n")"},
+                                         Conversion{"\xC2\x85\xC2\xA0", "\"\\u0085\xC2\xA0\""})));
+
+// Quoted where RFC 4180 needs it, and where blanks would be lost.
+INSTANTIATE_TEST_SUITE_P(
+    Csv, AppendTest,
+    ::testing::Combine(::testing::Values(kCsv),
+                       ::testing::Values(Conversion{"", ""}, Conversion{"DSKO042", "DSKO042"},
+                                         Conversion{"a,b", "\"a,b\""},
+                                         Conversion{"say \"x\"", "\"say \"\"x\"\"\""},
+                                         Conversion{"a\nb", "\"a\nb\""},
+                                         Conversion{"a\rb", "\"a\rb\""},
+                                         Conversion{" lead", "\" lead\""},
+                                         Conversion{"trail ", "\"trail \""},
+                                         Conversion{"in ner", "in ner"})));
 
 }  // namespace
 }  // namespace vexal::cli

@@ -15,10 +15,8 @@ TEST(RobustnessTest, RandomLinesOfAnyBytes) {
   auto h = tst::makeHarness();
   std::mt19937 random(20261208);
   const std::string base = [] {
-    tst::Line line;
+    tst::Line line = tst::withPositions(2);
     line.flag = "J";
-    line.anz = "2";
-    line.pos = {tst::Pos{}, tst::Pos{}};
     return line.str();
   }();
   int with_findings = 0;

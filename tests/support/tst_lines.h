@@ -38,6 +38,14 @@ struct Line {
   }
 };
 
+// A line of `n` default positions, as many as ANZ announces.
+inline Line withPositions(int n) {
+  Line line;
+  line.anz = std::to_string(n);
+  line.pos.assign(n, Pos{});
+  return line;
+}
+
 }  // namespace tst
 
 #endif  // VEXAL_TESTS_SUPPORT_TST_LINES_H_
