@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <new>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -75,59 +76,6 @@ TEST(AllocationFailureTest, RecordLayoutConstructionReleasesWhatItBuilt) {
   constructLayout<RecordDefinition_DSLN_02>();
 }
 
-TEST(AllocationFailureTest, ACheckRunOutOfMemoryLeaksNothing) {
-  tst::Line line;
-  line.num = "1A";
-  line.flag = "J";
-  line.anz = "3";
-  line.pos = {tst::Pos{}, tst::Pos{"POS2", "00009", "  "}, tst::Pos{"POS3", "X", "  "}};
-  long tries = failEveryAllocation([&] {
-    auto h = tst::makeHarness();
-    try {
-      h->check(line.str());
-    } catch (const pl::PlausiException&) {
-      // Running out of memory inside a check may surface as a check error.
-    }
-  });
-  EXPECT_GT(tries, 10);
-}
-
-TEST(AllocationFailureTest, ADsko04CheckRunOutOfMemoryLeaksNothing) {
-  // Faulty in several rules at once, so that findings are written too.
-  const std::string line = dsko04::validRecord()
-                               .set("VERNR", "03")
-                               .set("ED", "20991231000000000000")
-                               .set("EMAILAP", "a@b@c")
-                               .line()
-                               .substr(0, 400);
-  long tries = failEveryAllocation([&] {
-    auto h = dsko04::makeHarness();
-    try {
-      h->check(line);
-    } catch (const pl::PlausiException&) {
-    }
-  });
-  EXPECT_GT(tries, 10);
-}
-
-TEST(AllocationFailureTest, ADsas01CheckWithContactPersonOutOfMemoryLeaksNothing) {
-  // Faulty in root and contact-person rules, with the switch-day message.
-  const std::string line = dsas01::validRecordWithContact()
-                               .set("VERNRAS", "02")
-                               .set("MJAHR", "2029")
-                               .set("DSID", "DS_1")
-                               .set("AN.NAMEAP", "")
-                               .line();
-  long tries = failEveryAllocation([&] {
-    auto h = dsas01::makeHarness();
-    try {
-      h->check(line);
-    } catch (const pl::PlausiException&) {
-    }
-  });
-  EXPECT_GT(tries, 10);
-}
-
 // Checks `lines` one after the other with a harness that make() builds
 // inside each attempt, under every budget until the attempt completes;
 // returns the budgets tried. The completed attempt must find what a run
@@ -157,47 +105,93 @@ long checkEveryBudget(Make make, const std::vector<std::string>& lines) {
   return tries;
 }
 
-TEST(AllocationFailureTest, ADsln01CheckWithPositionsAndContactPersonOutOfMemoryLeaksNothing) {
-  // Three positions and the contact person, faulty in root, position and
-  // contact-person rules and a type test; then the same line cut inside
-  // its second position, and one that counts four positions but holds
-  // three.
-  vexal::testing::RecordBuilder record = dsln01::validRecordWithPositions(3);
-  dsln01::addContact(record.set("MMDBAP", "J"))
-      .set("VF", "UVSDD")
-      .set("MJAHR", "2029")
-      .set("UV[2].GTST", "")
-      .set("UV[3].UVEGSUMM", "X")
-      .set("AN.NAMEAP", "");
-  const std::string line = record.line();
-  long tries = checkEveryBudget(dsln01::makeHarness,
-                                {line, line.substr(0, 494 + 59 + 20),
-                                 vexal::testing::RecordBuilder(record).set("ANUV", "04").line()});
-  EXPECT_GT(tries, 10);
+// Lines checked one after the other by a harness that `make` builds.
+struct CheckCase {
+  const char* name;
+  std::unique_ptr<vexal::testing::Harness> (*make)();
+  std::vector<std::string> (*lines)();
+};
+
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
+
+class CheckOutOfMemoryTest : public ::testing::TestWithParam<CheckCase> {};
+
+TEST_P(CheckOutOfMemoryTest, LeaksNothingAndFindsWhatARunWithMemoryFinds) {
+  EXPECT_GT(checkEveryBudget(GetParam().make, GetParam().lines()), 10);
 }
 
-TEST(AllocationFailureTest, ADsas02CheckWithContactPersonOutOfMemoryLeaksNothing) {
-  // Faulty in the enterprise number, a version field and the contact
-  // person.
-  const std::string line = dsas02::validRecordWithContact()
-                               .set("UNRS", "123456789017000")
-                               .set("VERNRDSAS", "")
-                               .set("AN.ORT", "")
-                               .line();
-  long tries = checkEveryBudget(dsas02::makeHarness, {line});
-  EXPECT_GT(tries, 10);
-}
+const CheckCase kCheckCases[] = {
+    {"Tst01", tst::makeHarness,
+     [] {
+       tst::Line line;
+       line.num = "1A";
+       line.flag = "J";
+       line.anz = "3";
+       line.pos = {tst::Pos{}, tst::Pos{"POS2", "00009", "  "}, tst::Pos{"POS3", "X", "  "}};
+       return std::vector<std::string>{line.str()};
+     }},
+    // Faulty in several rules at once, so that findings are written too.
+    {"Dsko04", dsko04::makeHarness,
+     [] {
+       return std::vector<std::string>{dsko04::validRecord()
+                                           .set("VERNR", "03")
+                                           .set("ED", "20991231000000000000")
+                                           .set("EMAILAP", "a@b@c")
+                                           .line()
+                                           .substr(0, 400)};
+     }},
+    // Faulty in root and contact-person rules, with the switch-day message.
+    {"Dsas01WithContactPerson", dsas01::makeHarness,
+     [] {
+       return std::vector<std::string>{dsas01::validRecordWithContact()
+                                           .set("VERNRAS", "02")
+                                           .set("MJAHR", "2029")
+                                           .set("DSID", "DS_1")
+                                           .set("AN.NAMEAP", "")
+                                           .line()};
+     }},
+    // Three positions and the contact person, faulty in root, position and
+    // contact-person rules and a type test; then the same line cut inside
+    // its second position, and one that counts four positions but holds
+    // three.
+    {"Dsln01WithPositionsAndContactPerson", dsln01::makeHarness,
+     [] {
+       vexal::testing::RecordBuilder record = dsln01::validRecordWithPositions(3);
+       dsln01::addContact(record.set("MMDBAP", "J"))
+           .set("VF", "UVSDD")
+           .set("MJAHR", "2029")
+           .set("UV[2].GTST", "")
+           .set("UV[3].UVEGSUMM", "X")
+           .set("AN.NAMEAP", "");
+       const std::string line = record.line();
+       return std::vector<std::string>{
+           line, line.substr(0, 494 + 59 + 20),
+           vexal::testing::RecordBuilder(record).set("ANUV", "04").line()};
+     }},
+    // Faulty in the enterprise number, a version field and the contact
+    // person.
+    {"Dsas02WithContactPerson", dsas02::makeHarness,
+     [] {
+       return std::vector<std::string>{dsas02::validRecordWithContact()
+                                           .set("UNRS", "123456789017000")
+                                           .set("VERNRDSAS", "")
+                                           .set("AN.ORT", "")
+                                           .line()};
+     }},
+    // Faulty in the reporting period, the working hours of a position and
+    // the contact person.
+    {"Dsln02WithPositionsAndContactPerson", dsln02::makeHarness,
+     [] {
+       vexal::testing::RecordBuilder record = dsln02::validRecordWithPositions(2);
+       dsln02::addContact(record.set("MMDBAP", "J"))
+           .set("ZRVON", "20231301")
+           .set("UV[2].ARBSTDSUMM", "")
+           .set("AN.PLZ", "");
+       return std::vector<std::string>{record.line()};
+     }},
+};
 
-TEST(AllocationFailureTest, ADsln02CheckWithPositionsAndContactPersonOutOfMemoryLeaksNothing) {
-  // Faulty in the reporting period, the working hours of a position and
-  // the contact person.
-  vexal::testing::RecordBuilder record = dsln02::validRecordWithPositions(2);
-  dsln02::addContact(record.set("MMDBAP", "J"))
-      .set("ZRVON", "20231301")
-      .set("UV[2].ARBSTDSUMM", "")
-      .set("AN.PLZ", "");
-  long tries = checkEveryBudget(dsln02::makeHarness, {record.line()});
-  EXPECT_GT(tries, 10);
-}
+INSTANTIATE_TEST_SUITE_P(RecordTypes, CheckOutOfMemoryTest, ::testing::ValuesIn(kCheckCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "pl/functions.h"
@@ -158,19 +159,44 @@ TEST(ContextTest, FindingsCopyTheirTextsAndKeepCreationOrder) {
   EXPECT_EQ(second->getWeight(), 9);
 }
 
-TEST(ContextTest, ValuesAreReusedMemoryAfterReset) {
+// Many values of one kind that a check creates in the context's arena.
+struct ArenaFill {
+  const char* name;
+  void (*fill)(pl::RuntimeContext& ctx);
+};
+
+void PrintTo(const ArenaFill& f, std::ostream* os) { *os << f.name; }
+
+class ArenaReuseTest : public ::testing::TestWithParam<ArenaFill> {};
+
+// The arena keeps its memory across a reset and grows no further.
+TEST_P(ArenaReuseTest, FillsTheSameMemoryAfterEachReset) {
   pl::RuntimeContext ctx;
-  auto fill = [&] {
-    for (int i = 0; i < 20000; ++i) ctx.createStringValue("a record's worth of text");
-  };
-  fill();
+  GetParam().fill(ctx);
   std::size_t capacity = ctx.arena().capacity();
   for (int round = 0; round < 5; ++round) {
     ctx.reset();
-    fill();
+    GetParam().fill(ctx);
   }
   EXPECT_EQ(ctx.arena().capacity(), capacity);
 }
+
+INSTANTIATE_TEST_SUITE_P(Values, ArenaReuseTest,
+                         ::testing::Values(ArenaFill{"StringValues",
+                                                     [](pl::RuntimeContext& ctx) {
+                                                       for (int i = 0; i < 20000; ++i) {
+                                                         ctx.createStringValue(
+                                                             "a record's worth of text");
+                                                       }
+                                                     }},
+                                           ArenaFill{"StringViews",
+                                                     [](pl::RuntimeContext& ctx) {
+                                                       static const std::string bytes(100, 'a');
+                                                       for (int i = 0; i < 5000; ++i) {
+                                                         ctx.createStringView(bytes)->getString();
+                                                       }
+                                                     }}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ContextTest, SharedBooleansAndInvalid) {
   pl::RuntimeContext ctx;

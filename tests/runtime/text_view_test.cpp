@@ -64,21 +64,6 @@ TEST(StringViewTest, PartsOfTextsAreViewsOfTheirBytes) {
   EXPECT_STREQ(part->getString(), "1234");
 }
 
-TEST(StringViewTest, ViewsLiveInTheContextArenaUntilReset) {
-  pl::RuntimeContext ctx;
-  std::string bytes(100, 'a');
-  auto fill = [&] {
-    for (int i = 0; i < 5000; ++i) ctx.createStringView(bytes)->getString();
-  };
-  fill();
-  std::size_t capacity = ctx.arena().capacity();
-  for (int round = 0; round < 3; ++round) {
-    ctx.reset();
-    fill();
-  }
-  EXPECT_EQ(ctx.arena().capacity(), capacity);
-}
-
 class FieldValueTest : public ::testing::Test {
  protected:
   FieldValueTest() {
