@@ -30,7 +30,6 @@ const vexal::testing::HeaderType kReport = {
     {{"232", "#P_MJAHR DSLN232 MELDEJAHR nicht zul\xE4ssig (maximal Folgejahr)"}}};
 const std::string kDSLN005 = vexal::testing::headerMessage(kReport, "005");
 const std::string kDSLN200 = vexal::testing::headerMessage(kReport, "200");
-const std::string kDSLN232 = vexal::testing::headerMessage(kReport, "232");
 
 constexpr char kDSLN202[] =
     "#P_BBNRUV DSLN202 Unzul\xE4ssige BBNRUV bei Beitragsma\xDFstab 2 oder 3";
@@ -304,49 +303,5 @@ TEST(Dsln01ContactBlockTest, RunsOnlyForExactlyOneAnnouncedContactPerson) {
   EXPECT_THAT(h->sections.started, ::testing::Contains("Pr\xFC"
                                                        "fung P_KE|1"));
 }
-
-struct SwitchDayCase {
-  const char* name;
-  int year, month, day;
-  const char* switch_day;
-  const char* mjahr;
-  bool refused;
-};
-
-void PrintTo(const SwitchDayCase& c, std::ostream* os) { *os << c.name; }
-
-// The next reporting year opens on the day after the switch day.
-const SwitchDayCase kSwitchDays[] = {
-    {"TheDayAfterTheNextYear", 2024, 12, 2, "1201", "2025", false},
-    {"TheDayAfterNotTheYearAfter", 2024, 12, 2, "1201", "2026", true},
-    {"OnTheSwitchDayOnlyTheCurrentYear", 2024, 12, 1, "1201", "2025", true},
-    {"OnTheSwitchDayTheCurrentYear", 2024, 12, 1, "1201", "2024", false},
-    {"NewYearTheCurrentYear", 2025, 1, 1, "1201", "2025", false},
-    {"NewYearOnlyTheCurrentYear", 2025, 1, 1, "1201", "2026", true},
-    {"OnAnotherSwitchDay", 2024, 10, 1, "1001", "2025", true},
-    {"AfterAnotherSwitchDay", 2024, 10, 2, "1001", "2025", false},
-};
-
-class Dsln01SwitchDayTest : public ::testing::TestWithParam<SwitchDayCase> {};
-
-TEST_P(Dsln01SwitchDayTest, HighestReportingYearFollowsTheSwitchDay) {
-  const SwitchDayCase& c = GetParam();
-  auto h = dsln01::makeHarness();
-  h->ctx().setProcessingDate(c.year, c.month, c.day);
-  h->ctx().setInitParam("ipMjahrSchalttag", c.switch_day);
-  // A creation date before every processing date of the table.
-  h->checkValues(dsln01::validRecord()
-                     .set("VERNRLN", "02")
-                     .set("ED", "20240101120000000000")
-                     .set("MJAHR", c.mjahr)
-                     .values());
-  if (c.refused) {
-    EXPECT_THAT(h->ruleFindings(), ElementsAre(kDSLN232));
-  } else {
-    EXPECT_THAT(h->ruleFindings(), IsEmpty());
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Years, Dsln01SwitchDayTest, ::testing::ValuesIn(kSwitchDays), RowName());
 
 }  // namespace

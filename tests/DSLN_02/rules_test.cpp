@@ -17,6 +17,7 @@
 #include "pl/value.h"
 #include "support/header_rule_cases.h"
 #include "support/matchers.h"
+#include "support/registrations.h"
 #include "support/rule_cases.h"
 
 namespace {
@@ -110,8 +111,7 @@ TEST(Dsln02RecordTest, Dsln01RefusesReportReasonUV03) {
 
 TEST(Dsln02ConstructionTest, RegistrationsAndMapping) {
   DSLN_02::Plausi_DSLN_02 plausi;
-  std::vector<std::string> keys;
-  for (const auto& [key, check] : plausi.fieldCheckProcs()) keys.push_back(key);
+  const std::vector<std::string> keys = vexal::testing::fieldCheckKeys(plausi);
   // 36 root fields, 5 of the tariff position, 13 of the contact person.
   EXPECT_EQ(keys.size(), 54u);
   auto reserve3 = std::find(keys.begin(), keys.end(), "RESERVE3");
@@ -121,10 +121,7 @@ TEST(Dsln02ConstructionTest, RegistrationsAndMapping) {
   EXPECT_THAT(keys, Contains("ZRBIS"));
   EXPECT_THAT(keys, Contains("ZRVON"));
 
-  std::vector<std::string> mapped;
-  for (std::size_t i = 0; i < plausi.mapping()->size(); ++i) {
-    mapped.push_back(std::string(plausi.mapping()->keyAt(i)) + "=" + plausi.mapping()->valueAt(i));
-  }
+  const std::vector<std::string> mapped = vexal::testing::mappingEntries(*plausi.mapping());
   // The empty path, 36 root fields, the tariff position's 5 fields and its
   // group, the contact person's 13 fields and its group.
   ASSERT_EQ(mapped.size(), 1u + 36u + 6u + 14u);

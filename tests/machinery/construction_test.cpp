@@ -13,6 +13,7 @@
 #include "pl/runtime_context.h"
 #include "pl/topic.h"
 #include "pl/type_descriptor.h"
+#include "support/registrations.h"
 #include "support/test_rule_set.h"
 
 namespace {
@@ -28,20 +29,16 @@ class ConstructionTest : public ::testing::Test {
 };
 
 TEST_F(ConstructionTest, MappingFollowsRecordOrderThenEachGroup) {
-  std::vector<std::string> pairs;
-  const pl::Mapping& m = *plausi.mapping();
-  for (std::size_t i = 0; i < m.size(); ++i)
-    pairs.push_back(std::string(m.keyAt(i)) + "=" + m.valueAt(i));
-  EXPECT_THAT(pairs, ElementsAre("=", "KE=KE", "NUM=NUM", "OPT=OPT", "FLAG=FLAG", "ANZ=ANZ",
-                                 "POS.KE=KE", "POS.BETRAG=BETRAG", "POS.TEXT=TEXT", "POS=POS",
-                                 "ZUS.KE=KE", "ZUS.INFO=INFO", "ZUS=ZUS"));
+  EXPECT_THAT(vexal::testing::mappingEntries(*plausi.mapping()),
+              ElementsAre("=", "KE=KE", "NUM=NUM", "OPT=OPT", "FLAG=FLAG", "ANZ=ANZ", "POS.KE=KE",
+                          "POS.BETRAG=BETRAG", "POS.TEXT=TEXT", "POS=POS", "ZUS.KE=KE",
+                          "ZUS.INFO=INFO", "ZUS=ZUS"));
 }
 
 TEST_F(ConstructionTest, ChecksAreRegisteredInByteOrderAndSharedWhereTheyAgree) {
-  std::vector<std::string> keys;
-  for (const auto& entry : plausi.fieldCheckProcs()) keys.push_back(entry.first);
-  EXPECT_THAT(keys, ElementsAre("ANZ", "FLAG", "KE", "NUM", "OPT", "POS.BETRAG", "POS.KE",
-                                "POS.TEXT", "ZUS.INFO", "ZUS.KE"));
+  EXPECT_THAT(vexal::testing::fieldCheckKeys(plausi),
+              ElementsAre("ANZ", "FLAG", "KE", "NUM", "OPT", "POS.BETRAG", "POS.KE", "POS.TEXT",
+                          "ZUS.INFO", "ZUS.KE"));
   // POS.KE has the root KE's attributes; ZUS.KE is optional and differs.
   EXPECT_EQ(plausi.findFieldCheckProc("POS.KE"), plausi.findFieldCheckProc("KE"));
   EXPECT_NE(plausi.findFieldCheckProc("ZUS.KE"), plausi.findFieldCheckProc("KE"));

@@ -1,7 +1,8 @@
 // What every record type does alike, one row a type: its valid lines pass,
 // it names itself and its build, its procedures are skipped above weight
 // level one, its by-name table holds exactly its functions, of which only
-// some clear the error text, and it refuses names it does not know.
+// some clear the error text, it refuses names it does not know, and the
+// highest reporting year follows the switch day.
 
 #include <algorithm>
 #include <memory>
@@ -401,5 +402,81 @@ INSTANTIATE_TEST_SUITE_P(
                            "F_PruefeVF", "F_Pruefe", "F_PruefeAFGRUND", "f_pruefeabsn"},
                           "standardablauf"}),
     typeName<UnknownCase>);
+
+// How the reporting year's switch day is told to the query and to the wage
+// report: its version field is set to 02, its creation date lies before
+// every processing date of its rows.
+struct SwitchDayType {
+  RecordType type;
+  const char* version_field;
+  const char* created;
+};
+
+const SwitchDayType kQuery = {kDsas01, "VERNRAS", "20260101120000000000"};
+const SwitchDayType kReport = {kDsln01, "VERNRLN", "20240101120000000000"};
+
+struct SwitchDayCase {
+  SwitchDayType type;
+  const char* name;
+  int year, month, day;
+  const char* switch_day;
+  const char* mjahr;
+  const char* finding;  // null: none
+};
+
+void PrintTo(const SwitchDayCase& c, std::ostream* os) { *os << c.type.type.name << ' ' << c.name; }
+
+constexpr char kQueryBeyond0112[] =
+    "#P_MJAHR DSAS232 MELDEJAHR nicht zul\xE4ssig (maximal Folgejahr nach 01.12.)";
+constexpr char kQueryBeyond0110[] =
+    "#P_MJAHR DSAS232 MELDEJAHR nicht zul\xE4ssig (maximal Folgejahr nach 01.10.)";
+// The wage report's text does not name the switch day.
+constexpr char kReportBeyond[] = "#P_MJAHR DSLN232 MELDEJAHR nicht zul\xE4ssig (maximal Folgejahr)";
+
+class SwitchDayTest : public ::testing::TestWithParam<SwitchDayCase> {};
+
+// The next reporting year opens on the day after the switch day.
+TEST_P(SwitchDayTest, HighestReportingYearFollowsTheSwitchDay) {
+  const SwitchDayCase& c = GetParam();
+  auto h = c.type.type.makeHarness();
+  h->ctx().setProcessingDate(c.year, c.month, c.day);
+  h->ctx().setInitParam("ipMjahrSchalttag", c.switch_day);
+  h->checkValues(c.type.type.validRecord()
+                     .set(c.type.version_field, "02")
+                     .set("ED", c.type.created)
+                     .set("MJAHR", c.mjahr)
+                     .values());
+  if (c.finding == nullptr) {
+    EXPECT_THAT(h->ruleFindings(), IsEmpty());
+  } else {
+    EXPECT_THAT(h->ruleFindings(), ElementsAre(c.finding));
+  }
+}
+
+// clang-format off
+const SwitchDayCase kSwitchDays[] = {
+    {kQuery, "OnTheSwitchDayOnlyTheCurrentYear", 2026, 12, 1, "1201", "2027", kQueryBeyond0112},
+    {kQuery, "OnTheSwitchDayTheCurrentYear", 2026, 12, 1, "1201", "2026", nullptr},
+    {kQuery, "TheDayAfterTheNextYear", 2026, 12, 2, "1201", "2027", nullptr},
+    {kQuery, "TheDayAfterNotTheYearAfter", 2026, 12, 2, "1201", "2028", kQueryBeyond0112},
+    {kQuery, "NewYearOnlyTheCurrentYear", 2027, 1, 1, "1201", "2028", kQueryBeyond0112},
+    {kQuery, "NewYearTheCurrentYear", 2027, 1, 1, "1201", "2027", nullptr},
+    {kQuery, "OtherSwitchDayNamedInTheText", 2026, 9, 30, "1001", "2027", kQueryBeyond0110},
+    {kQuery, "AfterTheOtherSwitchDay", 2026, 10, 2, "1001", "2027", nullptr},
+    {kReport, "TheDayAfterTheNextYear", 2024, 12, 2, "1201", "2025", nullptr},
+    {kReport, "TheDayAfterNotTheYearAfter", 2024, 12, 2, "1201", "2026", kReportBeyond},
+    {kReport, "OnTheSwitchDayOnlyTheCurrentYear", 2024, 12, 1, "1201", "2025", kReportBeyond},
+    {kReport, "OnTheSwitchDayTheCurrentYear", 2024, 12, 1, "1201", "2024", nullptr},
+    {kReport, "NewYearTheCurrentYear", 2025, 1, 1, "1201", "2025", nullptr},
+    {kReport, "NewYearOnlyTheCurrentYear", 2025, 1, 1, "1201", "2026", kReportBeyond},
+    {kReport, "OnAnotherSwitchDay", 2024, 10, 1, "1001", "2025", kReportBeyond},
+    {kReport, "AfterAnotherSwitchDay", 2024, 10, 2, "1001", "2025", nullptr},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(RecordTypes, SwitchDayTest, ::testing::ValuesIn(kSwitchDays),
+                         [](const ::testing::TestParamInfo<SwitchDayCase>& info) {
+                           return std::string(info.param.type.type.name) + "_" + info.param.name;
+                         });
 
 }  // namespace
