@@ -1,5 +1,5 @@
 // DSAS_01 as a whole: its layout and registrations, whole record lines, the
-// switch day of the reporting year, and the rule functions called by name.
+// switch day when it is unusable, and the rule functions called by name.
 
 #include <algorithm>
 #include <set>
@@ -15,11 +15,13 @@
 #include "pl/value.h"
 #include "support/layout_fields.h"
 #include "support/matchers.h"
+#include "support/registrations.h"
 
 namespace {
 
 using namespace vexal::testing::matchers;
 
+using vexal::testing::expectLengths;
 using vexal::testing::LayoutField;
 
 // The fields a query may leave out; all others are mandatory.
@@ -51,21 +53,20 @@ TEST(Dsas01LayoutTest, FieldsHoldTheirLengths) {
   // Every optional field is one of the layout.
   EXPECT_TRUE(std::includes(paths.begin(), paths.end(), kOptional.begin(), kOptional.end()));
   // Lengths chosen by hand.
-  const std::pair<const char*, unsigned> samples[] = {
-      {"ABSN", 15},      {"AFGRUND", 4}, {"FEAN", 1},        {"MNR", 20},   {"RESERVE1", 100},
-      {"RESERVE3", 100}, {"AN.NR", 9},   {"AN.EMAILAP", 70}, {"AN.ORT", 34}};
-  for (const auto& [path, length] : samples) {
-    auto it =
-        std::find_if(all.begin(), all.end(), [&](const LayoutField& f) { return f.path == path; });
-    ASSERT_NE(it, all.end()) << path;
-    EXPECT_EQ(it->length, length) << path;
-  }
+  expectLengths(all, {{"ABSN", 15},
+                      {"AFGRUND", 4},
+                      {"FEAN", 1},
+                      {"MNR", 20},
+                      {"RESERVE1", 100},
+                      {"RESERVE3", 100},
+                      {"AN.NR", 9},
+                      {"AN.EMAILAP", 70},
+                      {"AN.ORT", 34}});
 }
 
 TEST(Dsas01ConstructionTest, RegistrationsMappingAndLayout) {
   DSAS_01::Plausi_DSAS_01 plausi;
-  std::vector<std::string> keys;
-  for (const auto& [key, check] : plausi.fieldCheckProcs()) keys.push_back(key);
+  const std::vector<std::string> keys = vexal::testing::fieldCheckKeys(plausi);
   // Registered in byte order, each field of the layout once.
   std::vector<std::string> expected;
   for (const LayoutField& f : fields()) expected.push_back(f.path);
@@ -80,10 +81,7 @@ TEST(Dsas01ConstructionTest, RegistrationsMappingAndLayout) {
   EXPECT_NE(ke, nullptr);
   EXPECT_EQ(ke, an_ke);
 
-  std::vector<std::string> mapped;
-  for (std::size_t i = 0; i < plausi.mapping()->size(); ++i) {
-    mapped.push_back(std::string(plausi.mapping()->keyAt(i)) + "=" + plausi.mapping()->valueAt(i));
-  }
+  const std::vector<std::string> mapped = vexal::testing::mappingEntries(*plausi.mapping());
   ASSERT_EQ(mapped.size(), 1u + 29u + 13u + 1u);
   EXPECT_EQ(mapped[0], "=");
   EXPECT_EQ(mapped[1], "KE=KE");
@@ -119,54 +117,6 @@ TEST(Dsas01RecordTest, AnnouncedContactPersonMissingFromTheLine) {
   EXPECT_STREQ(h->finding(6).getReferenceTopic(), "AN");
   EXPECT_STREQ(h->finding(6).getShortDescription(), "DBAP010 KENNUNG ungleich DBAP");
 }
-
-struct SwitchDayCase {
-  const char* name;
-  int year, month, day;
-  const char* switch_day;
-  const char* mjahr;
-  const char* finding;  // null: none
-};
-
-void PrintTo(const SwitchDayCase& c, std::ostream* os) { *os << c.name; }
-
-constexpr char kBeyond0112[] =
-    "DSAS232 MELDEJAHR nicht zul\xE4ssig (maximal Folgejahr nach 01.12.)";
-
-const SwitchDayCase kSwitchDays[] = {
-    {"OnTheSwitchDayOnlyTheCurrentYear", 2026, 12, 1, "1201", "2027", kBeyond0112},
-    {"OnTheSwitchDayTheCurrentYear", 2026, 12, 1, "1201", "2026", nullptr},
-    {"TheDayAfterTheNextYear", 2026, 12, 2, "1201", "2027", nullptr},
-    {"TheDayAfterNotTheYearAfter", 2026, 12, 2, "1201", "2028", kBeyond0112},
-    {"NewYearOnlyTheCurrentYear", 2027, 1, 1, "1201", "2028", kBeyond0112},
-    {"NewYearTheCurrentYear", 2027, 1, 1, "1201", "2027", nullptr},
-    {"OtherSwitchDayNamedInTheText", 2026, 9, 30, "1001", "2027",
-     "DSAS232 MELDEJAHR nicht zul\xE4ssig (maximal Folgejahr nach 01.10.)"},
-    {"AfterTheOtherSwitchDay", 2026, 10, 2, "1001", "2027", nullptr},
-};
-
-class Dsas01SwitchDayTest : public ::testing::TestWithParam<SwitchDayCase> {};
-
-TEST_P(Dsas01SwitchDayTest, HighestReportingYearFollowsTheSwitchDay) {
-  const SwitchDayCase& c = GetParam();
-  auto h = dsas01::makeHarness();
-  h->ctx().setProcessingDate(c.year, c.month, c.day);
-  h->ctx().setInitParam("ipMjahrSchalttag", c.switch_day);
-  // A creation date before every processing date of the table.
-  h->checkValues(dsas01::validRecord()
-                     .set("VERNRAS", "02")
-                     .set("ED", "20260101120000000000")
-                     .set("MJAHR", c.mjahr)
-                     .values());
-  if (c.finding == nullptr) {
-    EXPECT_THAT(h->ruleFindings(), IsEmpty());
-  } else {
-    EXPECT_THAT(h->ruleFindings(), ElementsAre(std::string("#P_MJAHR ") + c.finding));
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Years, Dsas01SwitchDayTest, ::testing::ValuesIn(kSwitchDays),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Dsas01SwitchDayTest, UnusableSwitchDayBecomesTheProceduresFinding) {
   auto h = dsas01::makeHarness();

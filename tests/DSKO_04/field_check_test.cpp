@@ -13,12 +13,14 @@
 #include "pl/mapping.h"
 #include "pl/plausi_problem.h"
 #include "support/layout_fields.h"
+#include "support/registrations.h"
 
 namespace {
 
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
+using vexal::testing::expectLengths;
 using vexal::testing::LayoutField;
 
 // The fields the record may leave out; all others are mandatory.
@@ -43,14 +45,7 @@ TEST(Dsko04LayoutTest, FieldsHoldTheirLengths) {
   for (const LayoutField& f : all) total += f.length;
   EXPECT_EQ(total, 415u);
   // Lengths chosen by hand.
-  const std::pair<const char*, unsigned> samples[] = {
-      {"KE", 4}, {"ABSNER", 15}, {"ORT", 34}, {"EMAILAP", 70}, {"RESERVE", 5}};
-  for (const auto& [path, length] : samples) {
-    auto it =
-        std::find_if(all.begin(), all.end(), [&](const LayoutField& f) { return f.path == path; });
-    ASSERT_NE(it, all.end()) << path;
-    EXPECT_EQ(it->length, length) << path;
-  }
+  expectLengths(all, {{"KE", 4}, {"ABSNER", 15}, {"ORT", 34}, {"EMAILAP", 70}, {"RESERVE", 5}});
 }
 
 // The numeric fields, each with a text that breaks its mask; any text
@@ -128,18 +123,16 @@ TEST(Dsko04FindingTest, TextFieldFindingsCarryNoMask) {
 
 TEST(Dsko04ConstructionTest, ChecksAreKeyedAlphabeticallyAndTheMappingFollowsTheRecord) {
   DSKO_04::Plausi_DSKO_04 plausi;
-  std::vector<std::string> keys;
-  for (const auto& [key, check] : plausi.fieldCheckProcs()) keys.push_back(key);
+  const std::vector<std::string> keys = vexal::testing::fieldCheckKeys(plausi);
   std::vector<std::string> paths;
   for (const LayoutField& f : fields()) paths.push_back(f.path);
   std::vector<std::string> sorted = paths;
   std::sort(sorted.begin(), sorted.end());
   EXPECT_THAT(keys, ElementsAreArray(sorted));
-  std::vector<std::string> mapped;
-  for (std::size_t i = 0; i < plausi.mapping()->size(); ++i)
-    mapped.push_back(plausi.mapping()->keyAt(i));
-  paths.insert(paths.begin(), "");
-  EXPECT_THAT(mapped, ElementsAreArray(paths));
+  // Without groups, every field's path is its name.
+  std::vector<std::string> mapped = {"="};
+  for (const std::string& path : paths) mapped.push_back(path + "=" + path);
+  EXPECT_THAT(vexal::testing::mappingEntries(*plausi.mapping()), ElementsAreArray(mapped));
   EXPECT_STREQ(plausi.getRecordType(), "DSKO_04");
   EXPECT_STREQ(plausi.getBuildStamp(), "20221017_130443");
 }

@@ -11,34 +11,14 @@
 #include <tuple>
 #include <vector>
 
+#include "support/string_source.h"
+
 namespace vexal::cli {
 namespace {
 
 using ::testing::ElementsAreArray;
 
-// Hands out the bytes in blocks of at most `block` bytes; may fail after
-// `fail_after` bytes.
-class StringSource final : public core::ByteSource {
- public:
-  StringSource(std::string bytes, std::size_t block, std::size_t fail_after = std::string::npos)
-      : bytes_(std::move(bytes)), block_(block), fail_after_(fail_after) {}
-  std::size_t read(char* buffer, std::size_t size) override {
-    std::size_t n = std::min({size, block_, bytes_.size() - at_});
-    if (at_ + n > fail_after_) n = fail_after_ - at_;
-    if (n == 0 && at_ < bytes_.size()) failed_ = true;
-    bytes_.copy(buffer, n, at_);
-    at_ += n;
-    return n;
-  }
-  bool failed() const override { return failed_; }
-
- private:
-  std::string bytes_;
-  std::size_t block_;
-  std::size_t fail_after_;
-  std::size_t at_ = 0;
-  bool failed_ = false;
-};
+using vexal::test::StringSource;
 
 struct Split {
   const char* name;
@@ -56,9 +36,9 @@ const Split kSplits[] = {
     {"CrLfWithoutFinalEnd", "a\r\nbc", {"a", "bc"}},
     {"EmptyLinesKept", "\n\na\n\r\n\nb", {"", "", "a", "", "", "b"}},
     {"OnlyLineEnd", "\r\n", {""}},
-    {"InnerCrStays", "a\rb\n", {"a\rb"}},
+    {"InnerCrEndsALine", "a\rb\n", {"a", "b"}},
     {"FinalCrIsALineEnd", "a\nb\r", {"a", "b"}},
-    {"TwoCrsKeepOne", "a\r\r\n", {"a\r"}},
+    {"CrBeforeCrLf", "a\r\r\n", {"a", ""}},
     {"NulBytesStay", std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
     {"LongerThanTheBuffer", "s\n" + kLong + "\r\nt", {"s", kLong, "t"}},
 };

@@ -4,6 +4,8 @@
 #ifndef VEXAL_TESTS_SUPPORT_LAYOUT_FIELDS_H_
 #define VEXAL_TESTS_SUPPORT_LAYOUT_FIELDS_H_
 
+#include <algorithm>
+#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -23,6 +25,19 @@ struct LayoutField {
   std::string path;
   unsigned length;
 };
+
+// Each sample, a field's path and its length chosen by hand, stands in the
+// fields with that length.
+inline void expectLengths(const std::vector<LayoutField>& fields,
+                          std::initializer_list<std::pair<const char*, unsigned>> samples) {
+  for (const auto& sample : samples) {
+    const std::string path = sample.first;
+    auto it = std::find_if(fields.begin(), fields.end(),
+                           [&](const LayoutField& f) { return f.path == path; });
+    ASSERT_NE(it, fields.end()) << path;
+    EXPECT_EQ(it->length, sample.second) << path;
+  }
+}
 
 // Every single field of `definition`, root fields and group members, in
 // layout order.
