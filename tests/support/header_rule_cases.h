@@ -264,6 +264,8 @@ inline std::vector<RuleCase> version02RuleCases(const HeaderType& type, std::siz
                 {"NevernrBlank", {{"NEVERNR", ""}}, {"@034"}},
                 {"NevernrMissing", {missing("NEVERNR")}, {"NEVERNR#NEVERNR info 1", "@034"}},
                 {"DsVersionBlank", {{"VERNRDS{S}", ""}}, {"@036"}},
+                // Alphanumeric in version 02: letters fail the rule, not the field.
+                {"DsVersionLetters", {{"VERNRDS{S}", "AB"}}, {"@036"}},
                 {"Reserve3Longest", {raw("RESERVE3", std::string(reserve3, 'r'))}, {}},
                 {"Reserve3TooLong",
                  {raw("RESERVE3", std::string(reserve3 + 1, 'r'))},
