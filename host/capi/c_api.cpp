@@ -19,9 +19,9 @@
 #include "core/checker.h"
 #include "core/encoding.h"
 #include "core/library.h"
-#include "core/result_stream.h"
 #include "core/open_file.h"
 #include "core/record_type.h"
+#include "core/result_stream.h"
 #include "core/rule_sets.h"
 #include "core/shared_library.h"
 #include "vexal/check.h"
@@ -285,8 +285,8 @@ VX_API const char* vx_status_name(vx_status status) {
   static_assert(sizeof value == sizeof status);
   std::memcpy(&value, &status, sizeof value);
   static constexpr const char* kNames[] = {
-      "VX_OK",           "VX_INVALID_ARGUMENT", "VX_LIBRARY_ERROR",  "VX_IO_ERROR",
-      "VX_OUT_OF_MEMORY", "VX_STOPPED",         "VX_INTERNAL_ERROR", "VX_BUSY",
+      "VX_OK",      "VX_INVALID_ARGUMENT", "VX_LIBRARY_ERROR", "VX_IO_ERROR", "VX_OUT_OF_MEMORY",
+      "VX_STOPPED", "VX_INTERNAL_ERROR",   "VX_BUSY",
   };
   if (value < 0 || value >= static_cast<int>(std::size(kNames))) return "VX_UNKNOWN_STATUS";
   return kNames[value];

@@ -39,10 +39,8 @@ class CResults {
   void put(const char*& slot, std::string_view code);
   static void put(int& slot, int number) { slot = number; }
   template <class Enum>
-    requires std::is_enum_v<Enum>
-  static void put(int& slot, Enum value) {
-    slot = static_cast<int>(value);
-  }
+  requires std::is_enum_v<Enum>
+  static void put(int& slot, Enum value) { slot = static_cast<int>(value); }
   template <class T>
   static void put(int& slot, const std::optional<T>& value) {
     slot = value ? static_cast<int>(*value) : -1;

@@ -187,7 +187,7 @@ class ParallelCheck {
   // Under way, oldest first; the calling thread's own. A chunk's results
   // and done flag are the worker's until done, guarded by mutex_.
   std::deque<std::unique_ptr<Chunk>> under_way_;
-  std::size_t bytes_under_way_ = 0;  // of the chunks in under_way_
+  std::size_t bytes_under_way_ = 0;            // of the chunks in under_way_
   std::vector<std::unique_ptr<Chunk>> spare_;  // written, to be reused
   std::unique_ptr<Chunk> filling_;
 

@@ -43,8 +43,7 @@ std::string join(const std::vector<std::string>& words, const char* last_separat
 }
 
 const std::vector<std::string>& recordTypes() {
-  static const std::vector<std::string> types(core::kRecordTypes.begin(),
-                                              core::kRecordTypes.end());
+  static const std::vector<std::string> types(core::kRecordTypes.begin(), core::kRecordTypes.end());
   return types;
 }
 
@@ -127,7 +126,8 @@ class HelpFormatter : public CLI::Formatter {
     return out.str();
   }
 
-  std::string make_help(const CLI::App* app, std::string name, CLI::AppFormatMode mode) const override {
+  std::string make_help(const CLI::App* app, std::string name,
+                        CLI::AppFormatMode mode) const override {
     std::stringstream out;
     if (app->get_parent() == nullptr) {
       out << app->get_description() << "\n" << make_subcommands(app, mode);
@@ -223,9 +223,10 @@ constexpr char kTypesFooter[] =
 // The declarations of every subcommand, option and operand, bound to a
 // line and to what needs converting after the parse.
 struct Parser {
-  CLI::App app{"vexal - checks records of the accident-insurance reporting procedure with the\n"
-               "rule sets of libvexal.",
-               "vexal"};
+  CLI::App app{
+      "vexal - checks records of the accident-insurance reporting procedure with the\n"
+      "rule sets of libvexal.",
+      "vexal"};
   std::array<CLI::App*, kCommands.size()> commands{};
   std::vector<std::string> param_options;   // --param, as given
   std::vector<std::string> param_operands;  // the NAME=VALUE of call, as given
@@ -249,7 +250,8 @@ Parser::Parser(CommandLine& line) {
   app.require_subcommand(0, 1);
   // A later value wins, as with --param the later one does.
   app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-  app.footer(std::string("Record types R: ") + join(recordTypes(), " ", " ") + "\n\n" + kOverviewFooter);
+  app.footer(std::string("Record types R: ") + join(recordTypes(), " ", " ") + "\n\n" +
+             kOverviewFooter);
 
   CLI::App* check = app.add_subcommand("check", "check record files (- reads standard input)");
   CLI::App* layout = app.add_subcommand("layout", "print the record layout of record type R");
@@ -283,9 +285,10 @@ Parser::Parser(CommandLine& line) {
 
   // Options.
   each({check, call}, [&](CLI::App* command) {
-    command->add_option_function<std::string>(
-               "--today", [&line](const std::string& value) { line.today = core::parseDate(value); },
-               "processing date (default: today's local date)")
+    command
+        ->add_option_function<std::string>(
+            "--today", [&line](const std::string& value) { line.today = core::parseDate(value); },
+            "processing date (default: today's local date)")
         ->option_text("JJJJMMTT")
         ->check(valueCheck([](const std::string& value) -> std::string {
           if (core::parseDate(value)) return {};
@@ -327,16 +330,23 @@ Parser::Parser(CommandLine& line) {
   };
   const Formats formats[] = {
       {check,
-       {{"text", Format::kText}, {"jsonl", Format::kJsonl}, {"csv", Format::kCsv},
+       {{"text", Format::kText},
+        {"jsonl", Format::kJsonl},
+        {"csv", Format::kCsv},
         {"json", Format::kJson}},
        "text (default), jsonl or csv; json with --statistics",
        "text, jsonl, csv or, with --statistics, json"},
-      {layout, {{"text", Format::kText}, {"json", Format::kJson}}, "text (default) or json",
+      {layout,
+       {{"text", Format::kText}, {"json", Format::kJson}},
+       "text (default) or json",
        "text or json"},
-      {call, {{"text", Format::kText}, {"json", Format::kJson}},
+      {call,
+       {{"text", Format::kText}, {"json", Format::kJson}},
        "text (default) or json: one object with the kind and\nthe exact text of the result",
        "text or json"},
-      {types, {{"text", Format::kText}, {"json", Format::kJson}}, "text (default) or json",
+      {types,
+       {{"text", Format::kText}, {"json", Format::kJson}},
+       "text (default) or json",
        "text or json"},
   };
   for (const Formats& f : formats) {
@@ -367,7 +377,7 @@ Parser::Parser(CommandLine& line) {
       ->add_option_function<std::string>(
           "--color",
           [&line](const std::string& value) {
-            line.color = value == "always" ? ColorMode::kAlways
+            line.color = value == "always"  ? ColorMode::kAlways
                          : value == "never" ? ColorMode::kNever
                                             : ColorMode::kAuto;
           },
@@ -404,7 +414,8 @@ Parser::Parser(CommandLine& line) {
   each({&app, check, layout, call, types}, [&](CLI::App* command) {
     // Last in the help: taken off where the subcommand inherited it.
     if (command != &app) command->set_help_flag("-h,--help", "this help");
-    command->add_flag_callback("--version", [] { throw CLI::CallForVersion(); }, "the version");
+    command->add_flag_callback(
+        "--version", [] { throw CLI::CallForVersion(); }, "the version");
   });
 }
 

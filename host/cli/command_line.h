@@ -18,7 +18,6 @@ namespace vexal::cli {
 enum class Command { kNone, kCheck, kLayout, kCall, kTypes };
 enum class Format { kText, kJsonl, kCsv, kJson };
 
-
 // The most workers `vexal check --jobs` takes.
 inline constexpr int kMaxJobs = 256;
 

@@ -27,9 +27,11 @@ inline constexpr int kExitUsage = 2;
 core::CheckOptions checkOptions(const CommandLine& line);
 
 int runCheck(const CommandLine& line, const core::Library& library, Output& out, std::FILE* err);
-int runLayout(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out, std::FILE* err);
+int runLayout(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out,
+              std::FILE* err);
 int runCall(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out, std::FILE* err);
-int runTypes(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out, std::FILE* err);
+int runTypes(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out,
+             std::FILE* err);
 
 // A record layout as `vexal layout` shows it: text lines, or one JSON
 // object; both UTF-8 and ending in LF.

@@ -16,7 +16,8 @@
 
 namespace vexal::cli {
 
-int runLayout(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out, std::FILE* err) {
+int runLayout(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out,
+              std::FILE* err) {
   const core::LoadedRecordType* type = rule_sets.find(line.record_type);
   if (type == nullptr || !type->loaded()) {
     std::fprintf(err, "vexal: cannot load record type %s: %s\n", line.record_type.c_str(),
@@ -39,7 +40,6 @@ int usageError(std::FILE* err, const std::string& message1252) {
   std::fprintf(err, "vexal: %s\nTry 'vexal call --help'.\n", core::toUtf8(message1252).c_str());
   return kExitUsage;
 }
-
 
 std::string padded(std::string text, std::size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');
@@ -97,8 +97,8 @@ std::string layoutText(const char* record_type, const core::LayoutView& view) {
     }
     lines += rightAligned(positionText(entry), 8) + "  " +
              rightAligned(std::to_string(entry.length), 6) + "  " +
-             padded(core::modelTypeName(entry.type), 12) + "  " + padded(indent + entry.path, 16) + "  " +
-             (entry.display_name ? entry.display_name : "-") + "\n";
+             padded(core::modelTypeName(entry.type), 12) + "  " + padded(indent + entry.path, 16) +
+             "  " + (entry.display_name ? entry.display_name : "-") + "\n";
   }
   core::appendUtf8(text, lines);
   return text;
@@ -179,7 +179,8 @@ std::string jsonStart(const CommandLine& line) {
 
 }  // namespace
 
-int runCall(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out, std::FILE* err) {
+int runCall(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out,
+            std::FILE* err) {
   const core::LoadedRecordType* type = rule_sets.find(line.record_type);
   if (type == nullptr || !type->loaded()) {
     std::fprintf(err, "vexal: cannot load record type %s: %s\n", line.record_type.c_str(),
@@ -188,12 +189,12 @@ int runCall(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& o
   }
   // The function and its parameters, as the rule set tells them.
   const std::vector<pl::CallableFunction>& functions = type->plausi->callableFunctions();
-  auto function = std::find_if(functions.begin(), functions.end(), [&](const auto& f) {
-    return line.function == f.name;
-  });
+  auto function = std::find_if(functions.begin(), functions.end(),
+                               [&](const auto& f) { return line.function == f.name; });
   if (!functions.empty() && function == functions.end()) {
     std::string names;
-    for (const pl::CallableFunction& f : functions) names.append(names.empty() ? "" : " ").append(f.name);
+    for (const pl::CallableFunction& f : functions)
+      names.append(names.empty() ? "" : " ").append(f.name);
     return usageError(err, "unknown function '" + line.function + "' of " + line.record_type +
                                " (callable: " + names + ")");
   }
@@ -208,13 +209,14 @@ int runCall(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& o
                          [&](const auto& p) { return p.first == name; });
     };
     std::string takes;
-    for (const char* parameter : parameters) takes.append(takes.empty() ? "" : ", ").append(parameter);
+    for (const char* parameter : parameters)
+      takes.append(takes.empty() ? "" : ", ").append(parameter);
     for (auto p = line.params.begin() + 1; p != line.params.end(); ++p) {
       if (known(p->first)) continue;
-      return usageError(err, line.function + " takes " +
-                                 (parameters.empty() ? std::string("no parameters")
-                                                     : "the parameters " + takes) +
-                                 ", not '" + p->first + "'");
+      return usageError(
+          err, line.function + " takes " +
+                   (parameters.empty() ? std::string("no parameters") : "the parameters " + takes) +
+                   ", not '" + p->first + "'");
     }
     for (const char* parameter : parameters) {
       if (given(parameter)) continue;
@@ -339,7 +341,8 @@ std::string shownVersion(double version) {
 
 }  // namespace
 
-int runTypes(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out, std::FILE* err) {
+int runTypes(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out,
+             std::FILE* err) {
   int status = kExitClean;
   std::string json = "[";
   std::string text;

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-
 namespace vexal::cli {
 
 namespace {

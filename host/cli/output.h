@@ -67,7 +67,6 @@ class Output {
 // pass unchanged (Windows; nothing to do elsewhere).
 void useBinaryStandardStreams();
 
-
 // The program's arguments after its name, as UTF-8.
 std::vector<std::string> programArguments(int argc, char** argv);
 

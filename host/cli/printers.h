@@ -51,8 +51,7 @@ enum class Column : unsigned char {
   kFile,
   kLine,
   kRecordType,
-  VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_COLUMN)
-  kFindings,
+  VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_COLUMN) kFindings,
   kMessage,
   kExpectedLength,
   kActualLength,

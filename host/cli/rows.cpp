@@ -12,14 +12,20 @@ using C = Column;
 
 #define VEXAL_FINDING_KEY(member, Name) #member,
 constexpr std::array<const char*, kColumnCount> kNames = {
-    "kind", "file", "line", "record_type", VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_KEY) "findings",
-    "message", "expected_length", "actual_length",
+    "kind",
+    "file",
+    "line",
+    "record_type",
+    VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_KEY) "findings",
+    "message",
+    "expected_length",
+    "actual_length",
 };
 #undef VEXAL_FINDING_KEY
 
 #define VEXAL_FINDING_KEY(member, Name) C::k##Name,
-constexpr Column kFindingKeys[] = {
-    C::kKind, C::kFile, C::kLine, C::kRecordType, VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_KEY)};
+constexpr Column kFindingKeys[] = {C::kKind, C::kFile, C::kLine, C::kRecordType,
+                                   VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_KEY)};
 #undef VEXAL_FINDING_KEY
 constexpr Column kRecordKeys[] = {C::kKind, C::kFile, C::kLine, C::kRecordType, C::kFindings};
 constexpr Column kWarningKeys[] = {C::kKind,    C::kFile,           C::kLine,        C::kRecordType,
@@ -34,10 +40,7 @@ Cell cellOf(const char* text) { return Cell::text1252(text); }
 Cell cellOf(std::string_view code) { return code.empty() ? Cell::null() : Cell::text1252(code); }
 Cell cellOf(int number) { return Cell::of(number); }
 template <class Enum>
-  requires std::is_enum_v<Enum>
-Cell cellOf(Enum value) {
-  return Cell::of(static_cast<int>(value));
-}
+requires std::is_enum_v<Enum> Cell cellOf(Enum value) { return Cell::of(static_cast<int>(value)); }
 template <class T>
 Cell cellOf(const std::optional<T>& value) {
   return value ? cellOf(*value) : Cell::null();

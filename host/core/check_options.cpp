@@ -39,8 +39,8 @@ std::string initParameterError(const std::vector<std::pair<std::string, std::str
     }
     if (!day_of_every_year) {
       const std::string shown = value.size() <= 16 ? value : value.substr(0, 16) + "...";
-      return name + " wants a day MMTT that every year has (0101-1231, not 0229), not '" +
-             shown + "'";
+      return name + " wants a day MMTT that every year has (0101-1231, not 0229), not '" + shown +
+             "'";
     }
   }
   return {};

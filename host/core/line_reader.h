@@ -40,12 +40,11 @@ class FileSource final : public ByteSource {
 
 // Splits the bytes of a source into lines. A line ends at LF; a CR right
 // before the LF, or as the very last byte of the input, belongs to the line
-// end, and a CR alone ends a line too (endedByCr()). A last line without line end counts as a line, unless a read error
-// cut it off. Empty lines are returned too, so that line numbers follow
-// the input. Reads in large blocks; a line longer than the buffer makes it
-// grow, up to a maximum line length: a longer line is skipped to its end
-// and returned empty, with overlong() set, so that no input can exhaust
-// memory. Owns its buffer, not the source; not thread-safe.
+// end, and a CR alone ends a line too (endedByCr()). A last line without line end counts as a line,
+// unless a read error cut it off. Empty lines are returned too, so that line numbers follow the
+// input. Reads in large blocks; a line longer than the buffer makes it grow, up to a maximum line
+// length: a longer line is skipped to its end and returned empty, with overlong() set, so that no
+// input can exhaust memory. Owns its buffer, not the source; not thread-safe.
 class LineReader {
  public:
   static constexpr std::size_t kDefaultBufferSize = std::size_t{1} << 20;
@@ -89,11 +88,11 @@ class LineReader {
   std::size_t capacity_;
   std::size_t max_line_length_;
   std::size_t overlong_length_ = 0;
-  std::size_t begin_ = 0;    // first unread byte
+  std::size_t begin_ = 0;       // first unread byte
   std::size_t scanned_ = 0;     // bytes from begin_ known to hold no LF
   std::size_t cr_scanned_ = 0;  // and no CR that ends a line
   bool ended_by_cr_ = false;
-  std::size_t end_ = 0;      // end of the bytes read
+  std::size_t end_ = 0;  // end of the bytes read
   bool at_end_ = false;
   long line_number_ = 0;
   std::uint64_t offset_ = 0;

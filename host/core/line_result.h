@@ -20,29 +20,29 @@ namespace vexal::core {
 // names the csv column (Column::kName). The outputs are made from this
 // list, so an attribute is added here and in Finding, and the compiler
 // asks for it everywhere else.
-#define VEXAL_FINDING_ATTRIBUTES(X)        \
-  X(id, Id)                                \
-  X(check, Check)                          \
-  X(code, Code)                            \
-  X(problem_type, ProblemType)             \
-  X(weight, Weight)                        \
-  X(info_type, InfoType)                   \
-  X(short_description, ShortDescription)   \
-  X(long_description, LongDescription)     \
-  X(correction_info, CorrectionInfo)       \
-  X(reference_topic, ReferenceTopic)       \
-  X(reference_field, ReferenceField)       \
-  X(field_display_name, FieldDisplayName)  \
-  X(field_type, FieldType)                 \
-  X(field_length, FieldLength)             \
-  X(field_mask, FieldMask)                 \
+#define VEXAL_FINDING_ATTRIBUTES(X)       \
+  X(id, Id)                               \
+  X(check, Check)                         \
+  X(code, Code)                           \
+  X(problem_type, ProblemType)            \
+  X(weight, Weight)                       \
+  X(info_type, InfoType)                  \
+  X(short_description, ShortDescription)  \
+  X(long_description, LongDescription)    \
+  X(correction_info, CorrectionInfo)      \
+  X(reference_topic, ReferenceTopic)      \
+  X(reference_field, ReferenceField)      \
+  X(field_display_name, FieldDisplayName) \
+  X(field_type, FieldType)                \
+  X(field_length, FieldLength)            \
+  X(field_mask, FieldMask)                \
   X(exception, Exception)
 
 // One finding with every attribute the output formats show. Texts are
 // Latin-1 and NUL-terminated, null where the finding has none; they point
 // into the checker's runtime context and rule sets.
 struct Finding {
-  const char* id = nullptr;     // "UV[2]#P_BBNRGT"
+  const char* id = nullptr;  // "UV[2]#P_BBNRGT"
   // The part of id after its last '#' ("P_BBNRGT"); null when id is null.
   const char* check = nullptr;
   // The error identifier the short description starts with ("DSKO080");

@@ -64,7 +64,8 @@ Detection detectRecordType(std::string_view line) {
   const std::string_view version = line.substr(kVersionOffset, kVersionLength);
   for (const char* type : kRecordTypes) {
     const std::string_view name(type);
-    if (name.substr(0, kKindLength) == kind && name.substr(name.size() - kVersionLength) == version) {
+    if (name.substr(0, kKindLength) == kind &&
+        name.substr(name.size() - kVersionLength) == version) {
       result.record_type = type;
       return result;
     }

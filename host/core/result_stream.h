@@ -53,8 +53,8 @@ struct StreamItem {
 
 // Reads one file or stream for a check: splits it into lines (at LF, CR LF
 // and a CR alone), watches whether it is Latin-1 and how its lines end,
-// and tells at its end what the file as a whole gives. A file warning about a line comes right before that line; the
-// warning about a file without records, or a read failure, after the last
+// and tells at its end what the file as a whole gives. A file warning about a line comes right
+// before that line; the warning about a file without records, or a read failure, after the last
 // line. Checks a line when its result is asked for, with the checker it
 // was given, so that a reader handing lines to other threads' checkers
 // passes none. Borrows source and checker; owns the reader. Not

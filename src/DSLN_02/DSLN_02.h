@@ -5,8 +5,8 @@
 #ifndef VEXAL_DSLN_02_DSLN_02_H_
 #define VEXAL_DSLN_02_DSLN_02_H_
 
-#include "machinery/record_type_classes.h"
 #include "DSLN_01/DSLN_01.h"
+#include "machinery/record_type_classes.h"
 
 namespace DSLN_02 {
 

@@ -226,8 +226,8 @@ struct TopicTable {
   // Reference topic of the procedures' findings: the record type code for
   // the root topic, the block name for a sub-topic.
   const char* name = nullptr;
-  std::span<const FieldRow> fields{};           // record order
-  std::span<const GroupRow> groups{};           // record order, after the fields
+  std::span<const FieldRow> fields{};            // record order
+  std::span<const GroupRow> groups{};            // record order, after the fields
   std::span<const VariableMember> parameters{};  // variables after hf_fehlertext
   CheckSpans checks{};
   BlockRunnerMember run_blocks = nullptr;  // after the procedures; may be null
@@ -242,7 +242,7 @@ struct CallableRow {
   using Invoker = pl::Value* (*)(RuleTopic* topic, pl::RuntimeContext* ctx, pl::Value* const* args);
 
   const char* name = nullptr;
-  Invoker invoke = nullptr;              // null for the rule function of a check
+  Invoker invoke = nullptr;             // null for the rule function of a check
   const ProcedureRow* check = nullptr;  // the check whose rule function it is
   std::array<const char*, kMaxParameters> parameters{};
   std::size_t parameter_count = 0;
@@ -251,7 +251,7 @@ struct CallableRow {
 struct RecordCatalogue {
   const char* record_type = nullptr;  // "DSKO_04"
   const char* build_stamp = nullptr;
-  TopicTable root;                           // named after the record type
+  TopicTable root;                         // named after the record type
   std::span<const CallableRow> functions;  // in ascending byte order of their names
   // The init parameter copied into the root topic's first parameter
   // variable before each run of "StandardAblauf"; null for none.
@@ -260,9 +260,9 @@ struct RecordCatalogue {
 
 // A record type's catalogue; its root topic (rootTopic()) is named after
 // the record type.
-consteval RecordCatalogue recordCatalogue(const char* record_type, const char* build_stamp, TopicTable root,
-                                std::span<const CallableRow> functions,
-                                const char* procedure_parameter = nullptr) {
+consteval RecordCatalogue recordCatalogue(const char* record_type, const char* build_stamp,
+                                          TopicTable root, std::span<const CallableRow> functions,
+                                          const char* procedure_parameter = nullptr) {
   root.name = record_type;
   return {record_type, build_stamp, root, functions, procedure_parameter};
 }

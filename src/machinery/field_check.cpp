@@ -22,8 +22,8 @@ namespace {
 // fails, an error, or a section observer. Kept out of runFieldCheck, so
 // that the common way through it stays short.
 [[gnu::cold, gnu::noinline]] pl::Value* runFieldCheckFully(
-    pl::RuntimeContext* ctx, pl::Field* field, const RecordCatalogue& record, const FieldRow& catalogue,
-    const char* section, const char* check_name) {
+    pl::RuntimeContext* ctx, pl::Field* field, const RecordCatalogue& record,
+    const FieldRow& catalogue, const char* section, const char* check_name) {
   CheckSection check_section(ctx, section, true);
   ctx->setCurrentField(field);
   bool written = false;

@@ -74,8 +74,8 @@ void find(const TopicTable& topic, std::string_view id, Found& found, bool proce
 }
 
 // makeProblem without its id when the caller sets the final one.
-pl::PlausiProblem* newProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const char* id,
-                              bool set_id) {
+pl::PlausiProblem* newProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record,
+                              const char* id, bool set_id) {
   Found found;
   if (id != nullptr && id[0] != '\0') {
     const std::string_view key(id);
@@ -112,7 +112,8 @@ pl::PlausiProblem* newProblem(pl::RuntimeContext* ctx, const RecordCatalogue& re
 
 }  // namespace
 
-pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const char* id) {
+pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record,
+                               const char* id) {
   return newProblem(ctx, record, id, /*set_id=*/true);
 }
 
@@ -123,10 +124,9 @@ void writeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const 
   pl::PlausiProblem* problem = newProblem(ctx, record, id, /*set_id=*/false);
   problem->setInfoType(info_type);
 
-  const bool text_of_rule = hf_fehlertext != nullptr &&
-                            problem->getProblemType() == pl::ProblemType::kRule &&
-                            std::strcmp(problem->getShortDescription(),
-                                        texts::kDescriptionPlaceholder) == 0;
+  const bool text_of_rule =
+      hf_fehlertext != nullptr && problem->getProblemType() == pl::ProblemType::kRule &&
+      std::strcmp(problem->getShortDescription(), texts::kDescriptionPlaceholder) == 0;
   if (text_of_rule && exception_text != nullptr) {
     // The rule function threw: what hf_fehlertext holds then is whatever
     // an earlier check left there, so the finding says what happened, as

@@ -22,17 +22,17 @@
 // The layout owns nothing beyond its base; the rule set owns its mapping
 // and topic tree and serves one check at a time, separate objects run in
 // parallel.
-#define VEXAL_DECLARE_RECORD_TYPE(R)                              \
-  class RecordDefinition_##R final : public RecordDefinition {    \
-   public:                                                        \
-    RecordDefinition_##R();                                       \
-    const char* getRecordType() const override { return #R; }     \
-  };                                                              \
-  namespace R {                                                   \
-  class Plausi_##R final : public ::vexal::machinery::RuleSet {   \
-   public:                                                        \
-    Plausi_##R();                                                 \
-  };                                                              \
+#define VEXAL_DECLARE_RECORD_TYPE(R)                            \
+  class RecordDefinition_##R final : public RecordDefinition {  \
+   public:                                                      \
+    RecordDefinition_##R();                                     \
+    const char* getRecordType() const override { return #R; }   \
+  };                                                            \
+  namespace R {                                                 \
+  class Plausi_##R final : public ::vexal::machinery::RuleSet { \
+   public:                                                      \
+    Plausi_##R();                                               \
+  };                                                            \
   }
 
 #endif  // VEXAL_MACHINERY_RECORD_TYPE_CLASSES_H_

@@ -33,9 +33,10 @@ RuleSet::RuleSet(const RecordCatalogue& catalogue, const FieldCheckTable& checks
   buildRootTopic();
   for (const CallableRow& function : catalogue_.functions) {
     addCallableFunction(pl::CallableFunction{
-        function.name, std::vector<const char*>(function.parameters.begin(),
-                                                function.parameters.begin() +
-                                                    static_cast<std::ptrdiff_t>(function.parameter_count))});
+        function.name,
+        std::vector<const char*>(
+            function.parameters.begin(),
+            function.parameters.begin() + static_cast<std::ptrdiff_t>(function.parameter_count))});
   }
 }
 

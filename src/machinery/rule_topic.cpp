@@ -13,7 +13,7 @@ namespace {
 
 struct Member {
   const char* name;
-  std::size_t field;       // catalogue index, when the member is a field
+  std::size_t field;      // catalogue index, when the member is a field
   const GroupRow* group;  // the group, when it is one
 };
 

@@ -82,9 +82,9 @@ RuleTopic* makeTopic(const TopicTable& catalogue, pl::TypeDescriptor* type,
 // The root topic of a record type, of topic class Topic, for recordCatalogue().
 template <class Topic>
 consteval TopicTable rootTopic(std::span<const FieldRow> fields, CheckSpans checks,
-                              std::span<const GroupRow> groups = {},
-                              std::span<const VariableMember> parameters = {},
-                              BlockRunnerMember run_blocks = nullptr) {
+                               std::span<const GroupRow> groups = {},
+                               std::span<const VariableMember> parameters = {},
+                               BlockRunnerMember run_blocks = nullptr) {
   return {nullptr, fields, groups, parameters, checks, run_blocks, &makeTopic<Topic>};
 }
 

@@ -47,7 +47,7 @@ inline constexpr FieldRow MNR{"MNR", "MITGLIEDSNUMMER", kText, 20, kOptional};
 // Every record begins with its identifier, the procedure, the sender and
 // the receiving organisation.
 inline constexpr machinery::FieldRow kSenderFields[] = {fields::KE, fields::VF, fields::ABSN,
-                                                         fields::EPNR};
+                                                        fields::EPNR};
 
 // The part of the query and wage-report records between their creation
 // date (and DSLN's INTERN) and their own fields: error marks, software,

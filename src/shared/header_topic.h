@@ -68,11 +68,10 @@ inline constexpr machinery::VariableMember kHeaderParameters[] = {
     machinery::variable<&HeaderTopic::ipMjahrSchalttag>};
 
 template <class Topic>
-consteval machinery::RecordCatalogue headerRecord(const char* record_type, const char* build_stamp,
-                                             std::span<const machinery::FieldRow> fields,
-                                             std::span<const machinery::GroupRow> groups,
-                                             machinery::CheckSpans checks,
-                                             std::span<const machinery::CallableRow> functions) {
+consteval machinery::RecordCatalogue headerRecord(
+    const char* record_type, const char* build_stamp, std::span<const machinery::FieldRow> fields,
+    std::span<const machinery::GroupRow> groups, machinery::CheckSpans checks,
+    std::span<const machinery::CallableRow> functions) {
   return machinery::recordCatalogue(
       record_type, build_stamp,
       machinery::rootTopic<Topic>(fields, checks, groups, kHeaderParameters,

@@ -27,7 +27,8 @@ namespace vexal::machinery {
 // topic; a field short name gives a field finding (type 1, weight 9) with
 // the field's type, mask and length. Any other id throws PlausiException
 // type 9 "Ungueltiger Pruefschluessel.".
-pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const char* id);
+pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record,
+                               const char* id);
 
 // writeProblem: makes the finding for `id`, completes it (descriptions
 // from hf_fehlertext for rule findings that carry the placeholder, or,
@@ -35,9 +36,9 @@ pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& r
 // reference field and final id from the context's current field;
 // exception text), traces "FehlerID angeschrieben: <id>" and records the
 // open sections on it. hf_fehlertext is null for field findings.
-[[gnu::cold]] void writeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const char* id,
-                                pl::ProblemInfoType info_type, const char* exception_text,
-                                pl::LocalVariable* hf_fehlertext);
+[[gnu::cold]] void writeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record,
+                                const char* id, pl::ProblemInfoType info_type,
+                                const char* exception_text, pl::LocalVariable* hf_fehlertext);
 
 }  // namespace vexal::machinery
 
