@@ -176,7 +176,8 @@ Formats (all UTF-8):
          object per checked line; "warning" before a record's findings
          when its length differs from its layout; "error" for a line that
          could not be checked or a file that could not be read;
-         "file_warning" for a file that is empty or not Latin-1; a last
+         "file_warning" for a file that is empty, not Latin-1 or with
+         lines that end with a CR alone; a last
          "summary" object with the counts of the run
   csv    RFC 4180 with a header row: kind first, then every jsonl key
   json   with --statistics only: one document with the counts and the table
