@@ -190,7 +190,7 @@ int runCheck(const CommandLine& line, const core::Library& library, Output& out,
   reported.finish(summary);
   out.flush();
   if (out.failed()) return kExitUsage;  // main says why
-  if (text && !line.quiet) std::fputs(summaryText(summary).c_str(), err);
+  if (text && !line.quiet) writeText(err, summaryText(summary));
   if (!readable) return kExitUsage;
   return summary.hadFindingsOrErrors() ? kExitFindings : kExitClean;
 }

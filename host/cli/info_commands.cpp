@@ -9,6 +9,7 @@
 
 #include "cli/check_run.h"
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "cli/printers.h"
 #include "core/encoding.h"
 #include "core/record_type.h"
@@ -20,8 +21,8 @@ int runLayout(const CommandLine& line, core::RuleSetProvider& rule_sets, Output&
               std::FILE* err) {
   const core::LoadedRecordType* type = rule_sets.find(line.record_type);
   if (type == nullptr || !type->loaded()) {
-    std::fprintf(err, "vexal: cannot load record type %s: %s\n", line.record_type.c_str(),
-                 type ? core::toUtf8(type->error).c_str() : "unknown");
+    writeText(err, "vexal: cannot load record type " + line.record_type + ": " +
+                       (type ? core::toUtf8(type->error) : "unknown") + "\n");
     return kExitUsage;
   }
   // The view points into the names.
@@ -37,7 +38,7 @@ namespace {
 
 // A usage error of a subcommand: its one line, exit status 2.
 int usageError(std::FILE* err, const std::string& message1252) {
-  std::fprintf(err, "vexal: %s\nTry 'vexal call --help'.\n", core::toUtf8(message1252).c_str());
+  writeText(err, "vexal: " + core::toUtf8(message1252) + "\nTry 'vexal call --help'.\n");
   return kExitUsage;
 }
 
@@ -183,8 +184,8 @@ int runCall(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& o
             std::FILE* err) {
   const core::LoadedRecordType* type = rule_sets.find(line.record_type);
   if (type == nullptr || !type->loaded()) {
-    std::fprintf(err, "vexal: cannot load record type %s: %s\n", line.record_type.c_str(),
-                 type ? core::toUtf8(type->error).c_str() : "unknown");
+    writeText(err, "vexal: cannot load record type " + line.record_type + ": " +
+                       (type ? core::toUtf8(type->error) : "unknown") + "\n");
     return kExitUsage;
   }
   // The function and its parameters, as the rule set tells them.
@@ -220,10 +221,8 @@ int runCall(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& o
     }
     for (const char* parameter : parameters) {
       if (given(parameter)) continue;
-      std::fputs(core::toUtf8("vexal: note: " + line.function + "'s parameter " + parameter +
-                              " not given: it gets the invalid value\n")
-                     .c_str(),
-                 err);
+      writeText(err, core::toUtf8("vexal: note: " + line.function + "'s parameter " + parameter +
+                                  " not given: it gets the invalid value\n"));
     }
   }
 
@@ -258,7 +257,7 @@ int runCall(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& o
     std::string message = "vexal: " + core::toUtf8(line.function) + " raised an exception";
     if (failure->type >= 0) message += " (type " + std::to_string(failure->type) + ")";
     message += ": " + core::toUtf8(failure->message) + "\n";
-    std::fputs(message.c_str(), err);
+    writeText(err, message);
     if (line.format == Format::kJson) {
       std::string json = jsonStart(line) + ",\"kind\":\"exception\",\"exception_type\":";
       json += failure->type >= 0 ? std::to_string(failure->type) : "null";
@@ -268,7 +267,7 @@ int runCall(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& o
     }
   } else if (result == nullptr) {
     status = kExitFindings;
-    std::fputs("vexal: the function returned no value\n", err);
+    writeText(err, "vexal: the function returned no value\n");
   } else if (line.format == Format::kJson) {
     std::string json = jsonStart(line) + ",\"kind\":\"" + valueKindName(*result) + "\",\"value\":";
     if (result->isInvalid()) {
@@ -349,8 +348,8 @@ int runTypes(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& 
   for (const char* code : core::kRecordTypes) {
     const core::LoadedRecordType* type = rule_sets.find(code);
     if (type == nullptr || !type->loaded()) {
-      std::fprintf(err, "vexal: cannot load record type %s: %s\n", code,
-                   type ? core::toUtf8(type->error).c_str() : "unknown");
+      writeText(err, std::string("vexal: cannot load record type ") + code + ": " +
+                         (type ? core::toUtf8(type->error) : "unknown") + "\n");
       status = kExitUsage;
       continue;
     }

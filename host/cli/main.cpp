@@ -20,7 +20,7 @@ namespace core = vexal::core;
 int usageError(const CommandLine& line, const std::string& message) {
   std::string hint = "vexal ";
   if (line.command != Command::kNone) hint.append(commandName(line.command)).append(" ");
-  std::fprintf(stderr, "vexal: %s\nTry '%s--help'.\n", message.c_str(), hint.c_str());
+  writeText(stderr, "vexal: " + message + "\nTry '" + hint + "--help'.\n");
   return kExitUsage;
 }
 
@@ -40,7 +40,7 @@ int dispatch(const CommandLine& line, Output& out) {
   std::string error;
   std::unique_ptr<core::Library> library = core::Library::open(path, error);
   if (library == nullptr) {
-    std::fprintf(stderr, "vexal: cannot load the library %s: %s\n", path.c_str(), error.c_str());
+    writeText(stderr, "vexal: cannot load the library " + path + ": " + error + "\n");
     return kExitUsage;
   }
   if (line.command == Command::kCheck) return runCheck(line, *library, out, stderr);
@@ -67,7 +67,7 @@ int run(const std::vector<std::string>& arguments) {
   const int status = dispatch(line, out);
   out.flush();
   if (out.failed()) {
-    std::fprintf(stderr, "vexal: cannot write the output: %s\n", out.failure().c_str());
+    writeText(stderr, "vexal: cannot write the output: " + out.failure() + "\n");
     return kExitUsage;
   }
   return status;
@@ -82,9 +82,9 @@ int main(int argc, char** argv) {
   try {
     return run(programArguments(argc, argv));
   } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "vexal: out of memory\n");
+    writeText(stderr, "vexal: out of memory\n");
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "vexal: %s\n", e.what());
+    writeText(stderr, std::string("vexal: ") + e.what() + "\n");
   }
   return kExitUsage;
 }

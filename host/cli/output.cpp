@@ -9,6 +9,7 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 
 #include "core/windows_text.h"
 #else
@@ -33,7 +34,7 @@ void Output::write(std::string_view text) {
   }
   flush();
   if (before_write_) before_write_();
-  if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size()) fail();
+  if (!writeText(stream_, text)) fail();
 }
 
 void Output::fail() {
@@ -50,13 +51,26 @@ void Output::flush() {
   if (stream_ == nullptr) return;
   if (!buffer_.empty()) {
     if (before_write_) before_write_();
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size()) fail();
+    if (!writeText(stream_, buffer_)) fail();
     buffer_.clear();
   }
   if (std::fflush(stream_) != 0) fail();
 }
 
 #ifdef _WIN32
+
+bool writeText(std::FILE* stream, std::string_view text) {
+  HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  DWORD mode = 0;
+  if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) {
+    return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+  }
+  // What stdio still holds goes first, as bytes, then the text as UTF-16.
+  if (std::fflush(stream) != 0) return false;
+  if (core::writeConsole(handle, text)) return true;
+  errno = EIO;
+  return false;
+}
 
 void useBinaryStandardStreams() {
   _setmode(_fileno(stdin), _O_BINARY);
@@ -67,6 +81,10 @@ void useBinaryStandardStreams() {
 std::vector<std::string> programArguments(int, char**) { return core::wideArguments(); }
 
 #else
+
+bool writeText(std::FILE* stream, std::string_view text) {
+  return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+}
 
 void useBinaryStandardStreams() {}
 

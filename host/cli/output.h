@@ -63,6 +63,12 @@ class Output {
   void fail();
 };
 
+// Writes UTF-8 text to the stream. A Windows console gets it as UTF-16
+// (WriteConsoleW), which shows German text whatever the console's code
+// page; files, pipes and every stream elsewhere get the bytes as they are.
+// False when the write failed, with errno set.
+bool writeText(std::FILE* stream, std::string_view text);
+
 // Switches standard input, output and error to binary mode, so that bytes
 // pass unchanged (Windows; nothing to do elsewhere).
 void useBinaryStandardStreams();

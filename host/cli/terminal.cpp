@@ -18,6 +18,7 @@
 #include <unistd.h>
 #endif
 
+#include "cli/output.h"
 #include "core/encoding.h"
 
 namespace vexal::cli {
@@ -204,14 +205,14 @@ void ProgressMeter::tick() {
   const std::size_t shown = characters(line) - 1;
   if (shown < shown_) line.append(shown_ - shown, ' ');
   shown_ = shown;
-  std::fputs(line.c_str(), terminal_);
+  writeText(terminal_, line);
   std::fflush(terminal_);
 }
 
 void ProgressMeter::clear() {
   if (shown_ == 0) return;
   std::string blank = "\r" + std::string(shown_, ' ') + "\r";
-  std::fputs(blank.c_str(), terminal_);
+  writeText(terminal_, blank);
   std::fflush(terminal_);
   shown_ = 0;
   last_drawn_ = -1;

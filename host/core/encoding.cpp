@@ -161,6 +161,18 @@ std::string toUtf8(std::string_view text) {
   return out;
 }
 
+std::size_t utf8PieceSize(std::string_view text, std::size_t limit) {
+  if (text.size() <= limit) return text.size();
+  // Back from the limit over continuation bytes to the lead byte of the
+  // sequence the limit cuts; a sequence is at most four bytes.
+  std::size_t size = limit;
+  for (int back = 0; back < 3 && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80; ++back) {
+    --size;
+  }
+  const auto lead = static_cast<unsigned char>(text[size]);
+  return (lead & 0xC0) == 0xC0 ? size : limit;
+}
+
 bool isValidUtf8(std::string_view text) {
   std::size_t i = 0;
   char32_t code_point;

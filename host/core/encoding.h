@@ -28,6 +28,12 @@ void appendCodePoint(std::string& out, char32_t code_point);
 
 bool isValidUtf8(std::string_view text);
 
+// The size of the first piece of UTF-8 text that holds at most `limit`
+// bytes (limit >= 4) and does not end inside a multi-byte sequence, for
+// writing long text in pieces that each convert on their own. Bytes that
+// are no UTF-8 are cut where the limit falls.
+std::size_t utf8PieceSize(std::string_view text, std::size_t limit);
+
 // Appends UTF-8 text (a file name) for a line of text output: control
 // characters, which could split the line or drive a terminal, are shown
 // escaped: C0 controls and DEL as \xNN, C1 controls as \u00NN.

@@ -2,13 +2,15 @@
 
 #include "core/windows_text.h"
 
+#include "core/encoding.h"
+
 #include <windows.h>
 // After windows.h, which it builds on.
 #include <shellapi.h>
 
 namespace vexal::core {
 
-std::wstring widen(const std::string& utf8) {
+std::wstring widen(std::string_view utf8) {
   if (utf8.empty()) return std::wstring();
   int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(n), L'\0');
@@ -52,6 +54,26 @@ std::vector<std::string> wideArguments() {
   for (int i = 1; i < count; ++i) arguments.push_back(narrow(wide[i]));
   LocalFree(wide);
   return arguments;
+}
+
+bool writeConsole(void* console, std::string_view utf8) {
+  // In pieces, so that no conversion or console write grows large; a piece
+  // never ends inside a UTF-8 sequence.
+  constexpr std::size_t kPiece = 16 << 10;
+  while (!utf8.empty()) {
+    const std::size_t size = utf8PieceSize(utf8, kPiece);
+    const std::wstring wide = widen(utf8.substr(0, size));
+    utf8.remove_prefix(size);
+    const wchar_t* rest = wide.data();
+    DWORD left = static_cast<DWORD>(wide.size());
+    while (left > 0) {
+      DWORD written = 0;
+      if (!WriteConsoleW(console, rest, left, &written, nullptr) || written == 0) return false;
+      rest += written;
+      left -= written;
+    }
+  }
+  return true;
 }
 
 }  // namespace vexal::core

@@ -71,6 +71,40 @@ INSTANTIATE_TEST_SUITE_P(Sequences, Utf8ValidityTest,
                                            Validity{"\xF4\x90\x80\x80", false},  // beyond U+10FFFF
                                            Validity{"\x80", false}));
 
+struct Piece {
+  std::string_view text;
+  std::size_t limit;
+  std::size_t size;
+};
+
+class Utf8PieceTest : public ::testing::TestWithParam<Piece> {};
+
+// A Windows console gets long text in pieces, each converted on its own: a
+// piece cut inside a sequence would show two replacement characters.
+TEST_P(Utf8PieceTest, EndsBeforeASequenceTheLimitCuts) {
+  EXPECT_EQ(core::utf8PieceSize(GetParam().text, GetParam().limit), GetParam().size);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, Utf8PieceTest,
+    ::testing::Values(Piece{"abcdef", 4, 4}, Piece{"abc", 4, 3}, Piece{"", 4, 0},
+                      Piece{"ab\xC3\xA4"
+                            "cd",
+                            4, 4},  // ends after the sequence
+                      Piece{"abc\xC3\xA4"
+                            "d",
+                            4, 3},  // cut after its lead
+                      Piece{"a\xE2\x82\xAC"
+                            "bc",
+                            4, 4},  // three bytes, whole
+                      Piece{"ab\xE2\x82\xAC"
+                            "bc",
+                            4, 2},                             // three bytes, cut
+                      Piece{"\xF0\x9F\x98\x80z", 4, 4},        // four bytes, whole
+                      Piece{"a\xF0\x9F\x98\x80", 4, 1},        // four bytes, cut after three
+                      Piece{"abcd\xC3\xA4", 4, 4},             // the next piece starts with it
+                      Piece{"a\x80\x80\x80\x80\x80", 4, 4}));  // no UTF-8: cut at the limit
+
 class ArgumentTest : public ::testing::TestWithParam<Conversion> {};
 
 TEST_P(ArgumentTest, ConvertsWhatWindows1252Holds) {
