@@ -51,10 +51,6 @@ void failIfNotOneOf(RuleCall& rule) {
   if (!isOneOf(rule.value(), rule.step().literalList())) rule.fail();
 }
 
-void failIfTrimmedNotOneOf(RuleCall& rule) {
-  if (!isOneOf(F_Trim(rule.ctx(), rule.value()), rule.step().literalList())) rule.fail();
-}
-
 void failIfAtMost(RuleCall& rule) {
   if (isAtMost(rule.value(), rule.step().number)) rule.fail();
 }

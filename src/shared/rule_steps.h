@@ -35,7 +35,6 @@ void failIfTooLong(RuleCall& rule);
 void failIfLongerThan(RuleCall& rule);
 void failIfShorterThan(RuleCall& rule);
 void failIfNotOneOf(RuleCall& rule);
-void failIfTrimmedNotOneOf(RuleCall& rule);
 void failIfAtMost(RuleCall& rule);
 
 constexpr Step step(Step::Body body, const char* text, long long number = 0) {
@@ -108,13 +107,6 @@ template <std::same_as<const char*>... Literals>
 consteval Step notOneOf(const char* text, Literals... literals) {
   return rule_steps_internal::withLiterals(
       rule_steps_internal::step(&rule_steps_internal::failIfNotOneOf, text), literals...);
-}
-
-// Trimmed (F_Trim), equal to none of the literals.
-template <std::same_as<const char*>... Literals>
-consteval Step trimmedNotOneOf(const char* text, Literals... literals) {
-  return rule_steps_internal::withLiterals(
-      rule_steps_internal::step(&rule_steps_internal::failIfTrimmedNotOneOf, text), literals...);
 }
 
 // A number not greater than `limit` (le with a plain number).

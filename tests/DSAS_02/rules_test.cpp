@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "DSAS_02/dsas02_record.h"
+#include "pl/plausi_exception.h"
 #include "support/header_rule_cases.h"
 #include "support/rule_cases.h"
 
@@ -87,5 +88,41 @@ TEST_P(Dsas02CallTest, AnswersFromItsInitParameter) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ByName, Dsas02CallTest, ::testing::ValuesIn(kCalls));
+
+// A record's UNRS fails as not numeric before its check digit is asked
+// for; called by name with other characters, the check digit is worked out
+// as the rule language spells it, which refuses the first character that
+// is not a digit.
+TEST(Dsas02CallTest, CheckDigitOfOtherCharactersNamesTheFirstOne) {
+  const struct {
+    const char* value;
+    const char* message;
+  } kRows[] = {
+      {"1234567890A", "Kein numerischer Wert: \"A\"."},
+      {"12345 67890", "Kein numerischer Wert: \" \"."},
+      {"X2345678901", "Kein numerischer Wert: \"X\"."},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.value);
+    auto h = dsas02::makeHarness();
+    h->checkValues(dsas02::validRecord().values());
+    h->ctx().setInitParam("wert", row.value);
+    try {
+      h->plausi().callFunction(&h->ctx(), "F_GibUnrsPruefziffer");
+      ADD_FAILURE() << "no exception";
+    } catch (const pl::PlausiException& e) {
+      EXPECT_EQ(e.getType(), pl::ExceptionType::kWrongType);
+      EXPECT_STREQ(e.getMessage(), row.message);
+    }
+  }
+}
+
+// Nothing to weigh: a sum of 0, whose check digit of 10 becomes 0.
+TEST(Dsas02CallTest, CheckDigitOfNothingIsZero) {
+  auto h = dsas02::makeHarness();
+  h->checkValues(dsas02::validRecord().values());
+  h->ctx().setInitParam("wert", "");
+  EXPECT_STREQ(h->plausi().callFunction(&h->ctx(), "F_GibUnrsPruefziffer")->getString(), "0");
+}
 
 }  // namespace
