@@ -5,7 +5,8 @@
 # MB/s and records/s, with one worker (-j 1) and with two (-j 2, and their
 # ratio). Given an older commit, it builds that
 # commit's vexal beside the current one and times it on the same input in
-# the same run, with the ratio of the current one-worker figures to it.
+# the same run, with the same number of workers when it has --jobs, and
+# prints the ratio of its time to the current one's.
 #
 #   bench/host_throughput.sh [BUILD_DIR] [RECORDS] [COMMIT]
 #     BUILD_DIR  the current build (default build/default)
@@ -109,16 +110,35 @@ row() {  # LABEL SECONDS [RATIO-TEXT]
     'BEGIN { printf "%-22s %7.3f s  %7.1f MB/s  %9.0f records/s  %s\n", l, t, b / t / 1e6, n / t, r }'
 }
 
+# An older vexal that has --jobs runs with the same number of workers as
+# the current one; one without runs as it is, against the one-worker
+# figures.
+old_jobs=
+if [[ -n $old ]] && "$old" check --help 2>&1 | grep -q -- '--jobs'; then old_jobs=yes; fi
+ratio() {  # OLD_SECONDS NEW_SECONDS LABEL
+  awk -v a="$1" -v b="$2" -v l="$3" 'BEGIN { printf "%.2fx %s", a / b, l }'
+}
+
 for format in jsonl text csv; do
   arguments=(check --today 20261208 --format "$format" "$input")
   one=$(best_of_runs "$vexal" "${arguments[@]}" -j 1)
-  if [[ -n $old ]]; then
+  if [[ -n $old_jobs ]]; then
+    before=$(best_of_runs "$old" "${arguments[@]}" -j 1)
+    row "$format $commit -j 1" "$before"
+    row "$format -j 1" "$one" "$(ratio "$before" "$one" "$commit -j 1")"
+  elif [[ -n $old ]]; then
     before=$(best_of_runs "$old" "${arguments[@]}")
     row "$format $commit" "$before"
-    row "$format -j 1" "$one" "$(awk -v a="$before" -v b="$one" 'BEGIN { printf "%.2fx %s", a / b, "'"$commit"'" }')"
+    row "$format -j 1" "$one" "$(ratio "$before" "$one" "$commit")"
   else
     row "$format -j 1" "$one"
   fi
   two=$(best_of_runs "$vexal" "${arguments[@]}" -j 2)
-  row "$format -j 2" "$two" "$(awk -v a="$one" -v b="$two" 'BEGIN { printf "%.2fx -j 1", a / b }')"
+  if [[ -n $old_jobs ]]; then
+    before_two=$(best_of_runs "$old" "${arguments[@]}" -j 2)
+    row "$format $commit -j 2" "$before_two"
+    row "$format -j 2" "$two" "$(ratio "$one" "$two" "-j 1"), $(ratio "$before_two" "$two" "$commit -j 2")"
+  else
+    row "$format -j 2" "$two" "$(ratio "$one" "$two" "-j 1")"
+  fi
 done

@@ -34,7 +34,7 @@ void appendCsvHeader(std::string& out) {
   out.append("\r\n");
 }
 
-void appendCsvRow(std::string& out, const Row& row) {
+void appendCsvRow(std::string& out, const Row& row, core::ShownNameCache& names) {
   static_assert(kColumnCount <= 32);
   std::uint32_t present = 0;
   for (Column key : row.keys) present |= std::uint32_t{1} << static_cast<unsigned>(key);
@@ -56,9 +56,7 @@ void appendCsvRow(std::string& out, const Row& row) {
         appendCsvField(out, text);
         break;
       case Cell::Kind::kTextUtf8:  // a file name
-        text.clear();
-        core::appendShownName(text, cell.text);
-        appendCsvField(out, text);
+        appendCsvField(out, names(cell.text));
         break;
     }
   }
@@ -76,7 +74,7 @@ std::unique_ptr<Report> CsvReport::forChunk(Output& out, Output&) const {
 }
 
 void CsvReport::write(const Row& row) {
-  appendCsvRow(out_.text(), row);
+  appendCsvRow(out_.text(), row, names_);
   out_.written();
 }
 

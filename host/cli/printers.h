@@ -15,6 +15,7 @@
 #include "cli/output.h"
 #include "cli/report.h"
 #include "cli/terminal.h"
+#include "core/encoding.h"
 #include "core/line_result.h"
 
 namespace vexal::cli {
@@ -143,6 +144,7 @@ class TextReport final : public Report {
 
   Output& out_;
   Palette palette_;
+  core::ShownNameCache names_;
   std::string scratch_;  // a Latin-1 text being made, kept for its capacity
 };
 
@@ -172,7 +174,7 @@ class JsonlReport final : public RowReport {
 void appendCsvHeader(std::string& out);
 // One row over all columns: the row's own keys filled in, the others and
 // nulls empty, texts in UTF-8; ends with CR LF.
-void appendCsvRow(std::string& out, const Row& row);
+void appendCsvRow(std::string& out, const Row& row, core::ShownNameCache& names);
 
 // Writes the header at construction (unless told not to) and each row
 // after it to the output (not owned).
@@ -187,6 +189,7 @@ class CsvReport final : public RowReport {
 
  private:
   Output& out_;
+  core::ShownNameCache names_;
 };
 
 // One row of the table. A rule finding counts by its error identifier (by

@@ -8,7 +8,7 @@ namespace vexal::cli {
 void TextReport::begin(const Location& where, bool with_type) {
   std::string& out = out_.text();
   out.append(palette_.location);
-  core::appendShownName(out, where.file);
+  out.append(names_(where.file));
   if (where.line > 0) out.append(":").append(std::to_string(where.line));
   out.append(":").append(palette_.reset).append(" ");
   if (with_type && where.record_type != nullptr) out.append(where.record_type).append(" ");

@@ -40,6 +40,25 @@ std::size_t utf8PieceSize(std::string_view text, std::size_t limit);
 void appendShownName(std::string& out, std::string_view utf8);
 std::string shownName(std::string_view utf8);
 
+// The shown form of the last name asked for, made again only when the name
+// changes: a report writes the same file name on each of its lines. Not
+// thread-safe; one per report.
+class ShownNameCache {
+ public:
+  const std::string& operator()(std::string_view utf8) {
+    if (utf8 != name_) {
+      name_.assign(utf8);
+      shown_.clear();
+      appendShownName(shown_, utf8);
+    }
+    return shown_;
+  }
+
+ private:
+  std::string name_;
+  std::string shown_;
+};
+
 // The text with every byte that is not part of a well-formed UTF-8
 // sequence shown as "\xNN": valid UTF-8 whatever the input, for messages
 // that quote what a caller handed in.
