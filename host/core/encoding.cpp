@@ -29,27 +29,22 @@ int byteOf1252(char32_t code_point) {
 
 void appendShownName(std::string& out, std::string_view utf8) {
   static constexpr char kHex[] = "0123456789ABCDEF";
-  // A name is written on every line of a report: runs without a control
-  // character go in with one append.
-  std::size_t run = 0;
   for (std::size_t i = 0; i < utf8.size(); ++i) {
     const auto byte = static_cast<unsigned char>(utf8[i]);
     const bool c1 = byte == 0xC2 && i + 1 < utf8.size() &&
                     static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
                     static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
-    if (!c1 && byte >= 0x20 && byte != 0x7F) continue;
-    out.append(utf8.substr(run, i - run));
     if (c1) {
       const auto code = static_cast<unsigned char>(utf8[++i]);
       out.append("\\u00").push_back(kHex[code >> 4]);
       out.push_back(kHex[code & 0x0F]);
-    } else {
+    } else if (byte < 0x20 || byte == 0x7F) {
       out.append("\\x").push_back(kHex[byte >> 4]);
       out.push_back(kHex[byte & 0x0F]);
+    } else {
+      out.push_back(static_cast<char>(byte));
     }
-    run = i + 1;
   }
-  out.append(utf8.substr(run));
 }
 
 std::string shownName(std::string_view utf8) {
