@@ -15,19 +15,14 @@
 # Usage: tests/windows/check_console.sh LINUX_VEXAL WINDOWS_VEXAL_EXE FILE
 # WINE may name the wine loader to use (default: wine64, then wine).
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wine_check.sh"
 
-if (($# != 3)); then
-  echo "usage: $0 LINUX_VEXAL WINDOWS_VEXAL_EXE FILE" >&2
-  exit 2
-fi
+wine_check_setup check_console 3 "$0 LINUX_VEXAL WINDOWS_VEXAL_EXE FILE" "$@"
 linux=$1
 windows=$2
 file=$3
-wine=${WINE:-$(command -v wine64 || command -v /usr/lib/wine/wine64 || command -v wine || true)}
-if [[ -z $wine ]] || ! command -v script >/dev/null; then
-  echo "check_console: needs wine and script(1)" >&2
-  exit 2
-fi
+require_files check_console "$linux" "$windows" "$file"
+require_commands check_console script perl
 
 work=$(mktemp -d /tmp/vexal-check-console.XXXXXX)
 trap 'rm -rf "$work"' EXIT

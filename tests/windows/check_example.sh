@@ -12,29 +12,18 @@
 # WINE may name the wine loader (default: wine64, then wine); CC the
 # compiler (default x86_64-w64-mingw32-gcc).
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wine_check.sh"
 
-if (($# != 3)); then
-  echo "usage: $0 ZIP_ROOT LINUX_VEXAL FILE" >&2
-  exit 2
-fi
+wine_check_setup check_example 3 "$0 ZIP_ROOT LINUX_VEXAL FILE" "$@"
 root=$1
 linux=$2
 file=$3
 cc=${CC:-x86_64-w64-mingw32-gcc}
-wine=${WINE:-$(command -v wine64 || command -v /usr/lib/wine/wine64 || command -v wine || true)}
 cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 
-for f in "$root/include/vexal/check.h" "$root/lib/libvexalcheck.dll.a" \
-  "$root/bin/vexalcheck.dll" "$linux" "$file"; do
-  if [[ ! -f $f ]]; then
-    echo "check_example: no such file: $f" >&2
-    exit 2
-  fi
-done
-if [[ -z $wine ]] || ! command -v "$cc" >/dev/null; then
-  echo "check_example: needs wine and $cc" >&2
-  exit 2
-fi
+require_files check_example "$root/include/vexal/check.h" "$root/lib/libvexalcheck.dll.a" \
+  "$root/bin/vexalcheck.dll" "$linux" "$file"
+require_commands check_example "$cc"
 
 work=$(mktemp -d /tmp/vexal-check-example.XXXXXX)
 trap 'rm -rf "$work"; rm -f "$root/bin/check_file.exe"' EXIT

@@ -9,26 +9,14 @@
 # Usage: tests/windows/check_host.sh LINUX_VEXAL WINDOWS_VEXAL_EXE FILE
 # WINE may name the wine loader to use (default: wine64, then wine).
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wine_check.sh"
 
-if (($# != 3)); then
-  echo "usage: $0 LINUX_VEXAL WINDOWS_VEXAL_EXE FILE" >&2
-  exit 2
-fi
+wine_check_setup check_host 3 "$0 LINUX_VEXAL WINDOWS_VEXAL_EXE FILE" "$@"
 linux=$1
 windows=$2
 file=$3
-wine=${WINE:-$(command -v wine64 || command -v /usr/lib/wine/wine64 || command -v wine || true)}
-
-for f in "$linux" "$windows" "$file"; do
-  if [[ ! -f $f ]]; then
-    echo "check_host: no such file: $f" >&2
-    exit 2
-  fi
-done
-if [[ -z $wine ]]; then
-  echo "check_host: no wine found" >&2
-  exit 2
-fi
+require_files check_host "$linux" "$windows" "$file"
+require_commands check_host
 
 work=$(mktemp -d /tmp/vexal-check-host.XXXXXX)
 trap 'rm -rf "$work"' EXIT
