@@ -13,6 +13,10 @@ void Plausi::addCallableFunction(CallableFunction function) {
   callables_.push_back(std::move(function));
 }
 
+void Plausi::addCheckDescription(CheckDescription check) {
+  checks_described_.push_back(std::move(check));
+}
+
 Plausi::~Plausi() {
   // The topic tree refers to descriptors that the mapping owns.
   delete root_topic_;

@@ -51,7 +51,12 @@ constexpr CheckRow kChecks[] = {
     check("P_EPNR", "F_PruefeEPNR", kClearsText),
     check("P_VERNR", "F_PruefeVERNR", kClearsText, missing(kDSKO040), notNumeric(kDSKO040),
           notOneOf("DSKO042 VERSIONS-NR nicht zugelassen", "04")),
-    check("P_ED", "F_PruefeED", kClearsText, body<&TB::F_PruefeED>()),
+    check("P_ED", "F_PruefeED", kClearsText,
+          body<&TB::F_PruefeED>("DSKO050 DATUM-ERSTELLUNG nicht numerisch",
+                                "DSKO052 DATUM-ERSTELLUNG logisch falsch",
+                                "DSKO056 DATUM-ERSTELLUNG (Uhrzeit) logisch falsch",
+                                "DSKO054 DATUM-ERSTELLUNG gr\xF6\xDF"
+                                "er Verarbeitungsdatum")),
     check("P_FEKZ", "F_PruefeFEKZ", kClearsText, missing(kDSKO060), notNumeric(kDSKO060),
           notOneOf("DSKO062 FEHLER-KENNZ ungleich 0 oder 1", "0", "1")),
     check("P_FEAN", "F_PruefeFEAN", kClearsText, missing(kDSKO070), notNumeric(kDSKO070),
@@ -74,7 +79,11 @@ constexpr CheckRow kChecks[] = {
     check("P_NAMEAP", "F_PruefeNAMEAP", blank("DSKO580 NAME-ANSPRECHPARTNER ist leer"), tooLong()),
     check("P_TELAP", "F_PruefeTELAP", blank("DSKO590 TELEFON-ANSPRECHPARTNER ist leer"), tooLong()),
     check("P_FAXAP", "F_PruefeFAXAP", tooLong()),
-    check("P_EMAILAP", "F_PruefeEMAILAP", body<&TB::F_PruefeEMAILAP>()),
+    check("P_EMAILAP", "F_PruefeEMAILAP",
+          body<&TB::F_PruefeEMAILAP>(
+              "DSKO605 EMAIL-EMPFAENGER-PROTOKOLLE ist leer",
+              "DSKO610 EMAIL-EMPFAENGER-PROTOKOLLE enth\xE4lt unzul\xE4ssige Zeichen",
+              "DSKO612 EMAIL-EMPFAENGER-PROTOKOLLE enth\xE4lt unzul\xE4ssige Zeichen")),
     check("P_RESERVE", "F_PruefeRESERVE",
           suppliedNotBlank("DSKO900 RESERVE ungleich Grundstellung (Leerzeichen)"), tooLong()),
 };

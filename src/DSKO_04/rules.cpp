@@ -14,56 +14,54 @@ using pl::Functions;
 using vexal::machinery::texts::kFieldTooLong;
 using namespace vexal::shared;
 
-constexpr char kDSKO050[] = "DSKO050 DATUM-ERSTELLUNG nicht numerisch";
-constexpr char kDSKO052[] = "DSKO052 DATUM-ERSTELLUNG logisch falsch";
-
 }  // namespace
 
 // ED: a left-aligned string of 14 to 20 digits, the creation date
 // "JJJJMMTT" (not after the processing date), the time "SSmmss", then
-// positions 15 to 18 tested with NUMERISCH.
+// positions 15 to 18 tested with NUMERISCH. The texts: not numeric, not a
+// date, not a time, after the processing date.
 void TB_DSKO_04::F_PruefeED(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* ed = rule.value();
-  if (isMissing(ed)) rule.failWith(kDSKO050);
-  if (rule.ok() && !isTrue(F_IstLinksbündig(ctx, ed))) rule.failWith(kDSKO050);
-  if (rule.ok() && isLongerThan(ed, 20)) rule.failWith(kDSKO052);
-  if (rule.ok() && isShorterThan(ed, 14)) rule.failWith(kDSKO050);
-  if (rule.ok() && isShorterThan(F_Trim(ctx, ed), 14)) rule.failWith(kDSKO050);
-  if (rule.ok() && !isNumeric(ed)) rule.failWith(kDSKO050);
+  const char* not_numeric = rule.text(0);
+  const char* not_a_date = rule.text(1);
+  if (isMissing(ed)) rule.failWith(not_numeric);
+  if (rule.ok() && !isTrue(F_IstLinksbündig(ctx, ed))) rule.failWith(not_numeric);
+  if (rule.ok() && isLongerThan(ed, 20)) rule.failWith(not_a_date);
+  if (rule.ok() && isShorterThan(ed, 14)) rule.failWith(not_numeric);
+  if (rule.ok() && isShorterThan(F_Trim(ctx, ed), 14)) rule.failWith(not_numeric);
+  if (rule.ok() && !isNumeric(ed)) rule.failWith(not_numeric);
   if (rule.ok() && !conforms(part(ctx, ed, 1, 8), pl::FieldType::kDateTime, "JJJJMMTT")) {
-    rule.failWith(kDSKO052);
+    rule.failWith(not_a_date);
   }
   if (rule.ok() && (!conforms(part(ctx, ed, 9, 6), pl::FieldType::kDateTime, "SSmmss") ||
                     !isNumeric(part(ctx, ed, 15, 4)))) {
-    rule.failWith("DSKO056 DATUM-ERSTELLUNG (Uhrzeit) logisch falsch");
+    rule.failWith(rule.text(2));
   }
   if (rule.ok()) {
     pl::Value* day = part(ctx, ed, 1, 8);
     pl::Value* created = ctx->createDateValue(textOf(day), "JJJJMMTT");
     if (Functions::order(created, Functions::HEUTE(ctx)) == Order::kGreater) {
-      rule.failWith(
-          "DSKO054 DATUM-ERSTELLUNG gr\xF6\xDF"
-          "er Verarbeitungsdatum");
+      rule.failWith(rule.text(3));
     }
   }
 }
 
 // Not empty once trimmed; the length is tested whatever that found; then
 // the characters and the at-sign of the trimmed address. F_Trim is applied
-// afresh in each step.
+// afresh in each step. The texts: empty, characters, address.
 void TB_DSKO_04::F_PruefeEMAILAP(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* mail = rule.value();
   if (isMissing(mail) || hasLength(F_Trim(ctx, mail), 0)) {
-    rule.failWith("DSKO605 EMAIL-EMPFAENGER-PROTOKOLLE ist leer");
+    rule.failWith(rule.text(0));
   }
   if (isLongerThan(mail, 70)) rule.failWith(kFieldTooLong);
   if (rule.ok() && !isTrue(F_IstErlaubteEmailZeichen(ctx, F_Trim(ctx, mail)))) {
-    rule.failWith("DSKO610 EMAIL-EMPFAENGER-PROTOKOLLE enth\xE4lt unzul\xE4ssige Zeichen");
+    rule.failWith(rule.text(1));
   }
   if (rule.ok() && !isTrue(F_IstErlaubteEmail(ctx, F_Trim(ctx, mail)))) {
-    rule.failWith("DSKO612 EMAIL-EMPFAENGER-PROTOKOLLE enth\xE4lt unzul\xE4ssige Zeichen");
+    rule.failWith(rule.text(2));
   }
 }
 

@@ -35,7 +35,9 @@ inline constexpr VariableMember kUvParameters[] = {
 
 // The order of the block's StandardAblauf: the record order.
 inline constexpr CheckRow kUvChecks[] = {
-    check("P_BBNRGT", "F_PruefeBBNRGT", kClearsText, body<&TB_UV::F_PruefeBBNRGT>()),
+    check("P_BBNRGT", "F_PruefeBBNRGT", kClearsText,
+          body<&TB_UV::F_PruefeBBNRGT>("DSLN270 BBNR-GTS ist unzul\xE4ssig",
+                                       "DSLN271 BBNR-GTS und BBNR-UV nicht identisch")),
     check("P_GTST", "F_PruefeGTST",
           body<&TB_UV::tariffPositionMissing>("DSLN280 GT-STELLE Grundstellung unzul\xE4ssig"),
           tooLong()),

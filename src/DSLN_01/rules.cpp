@@ -78,26 +78,26 @@ void TB_UV::setParameters(pl::RuntimeContext* ctx, pl::Value* bbnruv, pl::Value*
 
 // Tests 2 to 6 of BBNRGT: present and left-aligned, of annex 7 (without
 // the year rules, or 47009510), and the record's carrier, for a report
-// that is no cancellation.
+// that is no cancellation. The texts: refused, not the record's carrier.
 void TB_UV::F_PruefeBBNRGT(RuleCall& rule) {
-  static constexpr char kDSLN270[] = "DSLN270 BBNR-GTS ist unzul\xE4ssig";
+  const char* refused = rule.text(0);
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* bbnrgt = rule.value();
   bool not_cancelled = equalsText(KENNZST->get(ctx), "N");
-  if (isMissing(bbnrgt) && not_cancelled) rule.failWith(kDSLN270);
+  if (isMissing(bbnrgt) && not_cancelled) rule.failWith(refused);
   if (rule.ok() && not_cancelled && !isTrue(F_IstLinksbündig(ctx, bbnrgt))) {
-    rule.failWith(kDSLN270);
+    rule.failWith(refused);
   }
   pl::Value* g = F_Trim(ctx, bbnrgt);
   pl::Value* carrier = BBNRUV->get(ctx);
   pl::Value* u = isPresent(carrier) ? F_Trim(ctx, carrier) : ctx->createInvalidValue();
   if (rule.ok() && not_cancelled && !equalsText(g, kTariffCarrierBeyondAnnex7) &&
       !isTrue(F_IstBbnrAnlage7(ctx, g, nullptr))) {
-    rule.failWith(kDSLN270);
+    rule.failWith(refused);
   }
   if (rule.ok() && not_cancelled && isPresent(u) && !isOneOf(u, kFreeCarriers) &&
       !Functions::equals(g, u)) {
-    rule.failWith("DSLN271 BBNR-GTS und BBNR-UV nicht identisch");
+    rule.failWith(rule.text(1));
   }
 }
 

@@ -24,6 +24,30 @@ bool sameCheck(const FieldRow& a, const FieldRow& b) {
          a.presence == b.presence;
 }
 
+// The check procedures of a topic for pl::CheckDescription; path_prefix is
+// "" for the root topic, "UV." for a group's.
+void describeTopicChecks(const TopicTable& topic, const std::string& path_prefix,
+                         std::vector<pl::CheckDescription>& out) {
+  for (const ProcedureRow& procedure : topic.checks.procedures) {
+    pl::CheckDescription check;
+    check.procedure = procedure.name.name.c_str();
+    if (procedure.hasRuleFunction()) check.function = procedure.function.name.c_str();
+    check.field_path = path_prefix + topic.fields[static_cast<std::size_t>(procedure.field)].name;
+    auto add = [&check](const char* text) {
+      if (text != nullptr &&
+          std::none_of(check.texts.begin(), check.texts.end(),
+                       [text](const char* known) { return std::strcmp(known, text) == 0; })) {
+        check.texts.push_back(text);
+      }
+    };
+    add(procedure.fixed_message);
+    for (std::size_t s = 0; s < procedure.step_count; ++s) {
+      for (const char* text : topic.checks.steps[procedure.first_step + s].texts) add(text);
+    }
+    out.push_back(std::move(check));
+  }
+}
+
 }  // namespace
 
 RuleSet::RuleSet(const RecordCatalogue& catalogue, const FieldCheckTable& checks)
@@ -31,6 +55,7 @@ RuleSet::RuleSet(const RecordCatalogue& catalogue, const FieldCheckTable& checks
   fillMapping();
   registerChecks(checks);
   buildRootTopic();
+  describeChecks();
   for (const CallableRow& function : catalogue_.functions) {
     addCallableFunction(pl::CallableFunction{
         function.name,
@@ -75,6 +100,15 @@ void RuleSet::registerChecks(const FieldCheckTable& checks) {
   std::sort(entries.begin(), entries.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
   for (const auto& entry : entries) setFieldCheckProc(entry.first.c_str(), entry.second);
+}
+
+void RuleSet::describeChecks() {
+  std::vector<pl::CheckDescription> checks;
+  describeTopicChecks(catalogue_.root, "", checks);
+  for (const GroupRow& group : catalogue_.root.groups) {
+    describeTopicChecks(*group.element, std::string(group.name) + ".", checks);
+  }
+  for (pl::CheckDescription& check : checks) addCheckDescription(std::move(check));
 }
 
 void RuleSet::buildRootTopic() {

@@ -41,6 +41,7 @@ class RuleSet : public pl::Plausi {
  private:
   void fillMapping();
   void registerChecks(const FieldCheckTable& checks);
+  void describeChecks();
   void buildRootTopic();
 
   const RecordCatalogue& catalogue_;

@@ -31,6 +31,18 @@ struct CallableFunction {
   std::vector<const char*> parameters;
 };
 
+// A check procedure as a host may describe it to a user: its name, its
+// rule function (null for a procedure with a condition of its own), the
+// layout path of the field it tests ("UV.GTST"), and the texts its findings
+// can carry, each once, in the order its tests run. The texts are the rule
+// set's and live as long as it.
+struct CheckDescription {
+  const char* procedure = nullptr;
+  const char* function = nullptr;
+  std::string field_path;
+  std::vector<const char*> texts;
+};
+
 class ClassificationRessource {
  public:
   virtual Value* getClassificationByCode(const char* code) = 0;
@@ -73,6 +85,9 @@ class Plausi : public ClassificationRessource {
   // What callFunction() takes, in ascending byte order of the names, for a
   // host that lists or checks them; empty when the rule set tells none.
   const std::vector<CallableFunction>& callableFunctions() const { return callables_; }
+  // Every check procedure, root checks first, in the order StandardAblauf
+  // runs them; empty when the rule set describes none.
+  const std::vector<CheckDescription>& checkDescriptions() const { return checks_described_; }
 
  protected:
   // Each takes ownership; a second call replaces (and deletes) the first.
@@ -81,6 +96,7 @@ class Plausi : public ClassificationRessource {
   void setFieldCheckProc(const char* key, FieldCheckProc check);
   void setRootTopic(Topic* topic);
   void addCallableFunction(CallableFunction function);
+  void addCheckDescription(CheckDescription check);
 
  private:
   Mapping* mapping_ = nullptr;
@@ -88,6 +104,7 @@ class Plausi : public ClassificationRessource {
   std::vector<std::pair<std::string, FieldCheckProc>> checks_;
   std::map<std::string, std::size_t, std::less<>> check_index_;
   std::vector<CallableFunction> callables_;
+  std::vector<CheckDescription> checks_described_;
   InvalidValue invalid_;
 };
 
