@@ -20,8 +20,9 @@
 namespace vexal::cli {
 namespace {
 
-constexpr std::array<Command, 4> kCommands = {Command::kCheck, Command::kLayout, Command::kCall,
-                                              Command::kTypes};
+constexpr std::array<Command, 6> kCommands = {Command::kCheck, Command::kLayout,  Command::kCall,
+                                              Command::kTypes, Command::kExplain, Command::kParams};
+constexpr char kCommandChoices[] = "check, layout, call, types, explain or params";
 
 // A usage error in the words of `vexal`. The checks of values throw it
 // rather than return their message, which CLI11 would print after "NAME: ";
@@ -110,6 +111,14 @@ class HelpFormatter : public CLI::Formatter {
     return CLI::Formatter::make_option_opts(option);
   }
 
+  // explain's operand: an identifier, after an optional record type.
+  std::string make_option_usage(const CLI::Option* option) const override {
+    if (option->get_expected_min() == 1 && option->get_expected_max() == 2) {
+      return "[R] " + option->get_name(true, false);
+    }
+    return CLI::Formatter::make_option_usage(option);
+  }
+
   std::string make_usage(const CLI::App* app, std::string name) const override {
     std::string usage = name + " [options]";
     for (const CLI::Option* operand :
@@ -157,6 +166,7 @@ Examples:
   vexal check --today 20261208 transmission.txt
   vexal check --format jsonl - < transmission.txt
   vexal layout DSKO_04
+  vexal explain DSLN280
   vexal call DSKO_04 F_Trim Zeichenkette="  ab ")";
 
 constexpr char kCheckFooter[] =
@@ -215,11 +225,34 @@ value as (invalid); json gives one object with the kind and the exact text
 of the result. An exception of the function is printed on standard error
 and the exit status is 1.
 
-Example:
-  vexal call DSKO_04 F_Trim Zeichenkette="  ab "     prints: ab)";
+--list prints the functions of the record type that call takes, each with
+the names of the parameters it takes its arguments from.
+
+Examples:
+  vexal call DSKO_04 F_Trim Zeichenkette="  ab "     prints: ab
+  vexal call DSKO_04 --list)";
 
 constexpr char kTypesFooter[] =
     R"(A record type still to be written comes with a layout of no fields.)";
+
+constexpr char kExplainFooter[] =
+    R"(Looks the identifier or check up in the catalogues of every record type
+(only in R when given) and prints, per record type that has it: the
+message, the check procedure and its rule function, the field (short and
+display name, type, length, mask), its characters in the record (for a
+field of a group: in each occurrence, the first occurrence and how far
+apart they are), and every identifier of the check in the order it tests
+them. jsonl gives one object per check found. An identifier no record type
+knows is an error that names the nearest known ones.
+
+Examples:
+  vexal explain DSLN280
+  vexal explain DSLN_01 P_GTST
+  vexal explain --format jsonl DSKO054)";
+
+constexpr char kParamsFooter[] =
+    R"(Init parameters are set with --param NAME=VALUE for check and call, and
+with the options of the C API and the packages; a later value wins.)";
 
 // The declarations of every subcommand, option and operand, bound to a
 // line and to what needs converting after the parse.
@@ -229,9 +262,10 @@ struct Parser {
       "rule sets of libvexal.",
       "vexal"};
   std::array<CLI::App*, kCommands.size()> commands{};
-  std::vector<std::string> param_options;   // --param, as given
-  std::vector<std::string> param_operands;  // the NAME=VALUE of call, as given
-  std::string function;                     // as given
+  std::vector<std::string> explain_operands;  // as given
+  std::vector<std::string> param_options;     // --param, as given
+  std::vector<std::string> param_operands;    // the NAME=VALUE of call, as given
+  std::string function;                       // as given
 
   explicit Parser(CommandLine& line);
 
@@ -258,12 +292,18 @@ Parser::Parser(CommandLine& line) {
   CLI::App* layout = app.add_subcommand("layout", "print the record layout of record type R");
   CLI::App* call = app.add_subcommand("call", "call a rule function of record type R");
   CLI::App* types = app.add_subcommand("types", "list the record types and their state");
-  commands = {check, layout, call, types};
+  CLI::App* explain =
+      app.add_subcommand("explain", "what an error identifier or a check tests, and where");
+  CLI::App* params =
+      app.add_subcommand("params", "list the init parameters with their meaning and default");
+  commands = {check, layout, call, types, explain, params};
   for (CLI::App* command : commands) command->group("Usage");
   check->footer(kCheckFooter);
   layout->footer(kLayoutFooter);
   call->footer(kCallFooter);
   types->footer(kTypesFooter);
+  explain->footer(kExplainFooter);
+  params->footer(kParamsFooter);
   const auto each = [](std::initializer_list<CLI::App*> some, const auto& declare) {
     for (CLI::App* command : some) declare(command);
   };
@@ -275,12 +315,18 @@ Parser::Parser(CommandLine& line) {
         ->required()
         ->check(recordTypeCheck());
   }
-  call->add_option("FUNCTION", function, "the rule function to call")->required();
+  call->add_option("FUNCTION", function, "the rule function to call");
   call->add_option("NAME=VALUE", param_operands, "sets the init parameter NAME")
       ->check(valueCheck([](const std::string& value) -> std::string {
         if (parameterOf(value)) return {};
         return "call wants parameters as NAME=VALUE, not '" + value + "'";
       }));
+  explain
+      ->add_option("IDENTIFIER", explain_operands,
+                   "an error identifier (DSLN280) or a check (P_GTST,\n"
+                   "F_PruefeGTST), after the record type R to look in\n(default: all)")
+      ->required()
+      ->expected(1, 2);
   // Left over: the operands layout does not take.
   layout->allow_extras();
 
@@ -349,6 +395,14 @@ Parser::Parser(CommandLine& line) {
        {{"text", Format::kText}, {"json", Format::kJson}},
        "text (default) or json",
        "text or json"},
+      {explain,
+       {{"text", Format::kText}, {"jsonl", Format::kJsonl}},
+       "text (default) or jsonl: one object per check",
+       "text or jsonl"},
+      {params,
+       {{"text", Format::kText}, {"json", Format::kJson}},
+       "text (default) or json",
+       "text or json"},
   };
   for (const Formats& f : formats) {
     f.command
@@ -389,6 +443,8 @@ Parser::Parser(CommandLine& line) {
         if (value == "auto" || value == "always" || value == "never") return {};
         return "--color wants auto, always or never, not '" + value + "'";
       }));
+  call->add_flag("--list", line.list,
+                 "list the callable functions and their parameters\ninstead of calling one");
   check->add_flag("-q,--quiet", line.quiet, "no progress line and no summary on standard error");
   check
       ->add_option("-j,--jobs", line.jobs,
@@ -405,14 +461,14 @@ Parser::Parser(CommandLine& line) {
     command->add_flag("--log", line.log,
                       "write the runtime's trace and error lines to standard\nerror");
   });
-  each({check, layout, call, types}, [&](CLI::App* command) {
+  each({check, layout, call, types, explain}, [&](CLI::App* command) {
     command
         ->add_option("--library", line.library,
                      "the library to load (default: libvexal.so, on\n"
                      "Windows vexal.dll, next to this program)")
         ->option_text("PATH");
   });
-  each({&app, check, layout, call, types}, [&](CLI::App* command) {
+  each({&app, check, layout, call, types, explain, params}, [&](CLI::App* command) {
     // Last in the help: taken off where the subcommand inherited it.
     if (command != &app) command->set_help_flag("-h,--help", "this help");
     command->add_flag_callback(
@@ -494,11 +550,11 @@ std::string arrange(const Parser& parser, std::vector<std::string>& arguments, C
     for (const std::string& argument : arguments) {
       if (argument == "--help" || argument == "-h" || argument == "--version") return {};
     }
-    return "no subcommand given (use check, layout, call or types)";
+    return std::string("no subcommand given (use ") + kCommandChoices + ")";
   }
   std::optional<Command> named = commandOf(arguments[at]);
   if (!named) {
-    return "unknown subcommand '" + arguments[at] + "' (use check, layout, call or types)";
+    return "unknown subcommand '" + arguments[at] + "' (use " + kCommandChoices + ")";
   }
   command = *named;
   const CLI::App& in = *parser.find(command);
@@ -530,8 +586,8 @@ std::string arrange(const Parser& parser, std::vector<std::string>& arguments, C
                      arguments.begin() + static_cast<long>(at));
     }
   }
-  if (command == Command::kTypes && !operands.empty()) {
-    return "types takes no operands, not '" + operands.front() + "'";
+  if ((command == Command::kTypes || command == Command::kParams) && !operands.empty()) {
+    return std::string(commandName(command)) + " takes no operands, not '" + operands.front() + "'";
   }
   arguments = std::move(options);
   if (!operands.empty()) {
@@ -547,11 +603,12 @@ std::string missingOperand(const CommandLine& line) {
     case Command::kCheck:
       return "check needs at least one FILE (- for standard input)";
     case Command::kCall:
-      if (!line.record_type.empty()) return "call needs a FUNCTION after the record type";
-      [[fallthrough]];
     case Command::kLayout:
       return std::string(commandName(line.command)) + " needs a record type";
+    case Command::kExplain:
+      return "explain needs an error identifier or a check, e.g. DSLN280 or P_GTST";
     case Command::kTypes:
+    case Command::kParams:
     case Command::kNone:
       break;
   }
@@ -570,6 +627,10 @@ const char* commandName(Command command) {
       return "call";
     case Command::kTypes:
       return "types";
+    case Command::kExplain:
+      return "explain";
+    case Command::kParams:
+      return "params";
     case Command::kNone:
       break;
   }
@@ -610,6 +671,24 @@ ParseResult parseCommandLine(const std::vector<std::string>& given) {
   }
 
   const CLI::App& command = *parser.find(line.command);
+  if (line.command == Command::kCall) {
+    if (line.list && !parser.function.empty()) {
+      result.error = "call --list takes no FUNCTION, not '" + parser.function + "'";
+      return result;
+    }
+    if (!line.list && parser.function.empty()) {
+      result.error = "call needs a FUNCTION after the record type (or --list)";
+      return result;
+    }
+  }
+  if (line.command == Command::kExplain) {
+    line.explain = parser.explain_operands;
+    if (line.explain.size() == 2 && !core::isRecordType(line.explain[0])) {
+      result.error = "explain takes an identifier after a record type, and '" + line.explain[0] +
+                     "' is no record type (use " + join(recordTypes(), " or ") + ")";
+      return result;
+    }
+  }
   for (const std::string& extra : command.remaining()) {
     if (extra == "--") continue;
     result.error = "layout takes one record type, not '" + extra + "'";

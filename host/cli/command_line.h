@@ -15,7 +15,7 @@
 
 namespace vexal::cli {
 
-enum class Command { kNone, kCheck, kLayout, kCall, kTypes };
+enum class Command { kNone, kCheck, kLayout, kCall, kTypes, kExplain, kParams };
 enum class Format { kText, kJsonl, kCsv, kJson };
 
 // The most workers `vexal check --jobs` takes.
@@ -42,6 +42,10 @@ struct CommandLine {
   ColorMode color = ColorMode::kAuto;
   std::string record_type;         // --type for check; the operand of layout and call
   std::string function;            // call
+  bool list = false;               // call: list the callable functions instead
+  // explain: an error identifier or a check (P_GTST, F_PruefeGTST), after
+  // an optional record type; as given.
+  std::vector<std::string> explain;
   std::vector<std::string> files;  // check; "-" is standard input
 };
 

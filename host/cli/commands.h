@@ -32,6 +32,10 @@ int runLayout(const CommandLine& line, core::RuleSetProvider& rule_sets, Output&
 int runCall(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out, std::FILE* err);
 int runTypes(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out,
              std::FILE* err);
+int runExplain(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out,
+               std::FILE* err);
+// Needs no library: the init parameters are the host's.
+int runParams(const CommandLine& line, Output& out);
 
 // A record layout as `vexal layout` shows it: text lines, or one JSON
 // object; both UTF-8 and ending in LF.

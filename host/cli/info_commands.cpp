@@ -9,6 +9,7 @@
 
 #include "cli/check_run.h"
 #include "cli/commands.h"
+#include "cli/explain.h"
 #include "cli/output.h"
 #include "cli/printers.h"
 #include "core/encoding.h"
@@ -170,6 +171,38 @@ struct Failure {
   std::string message;
 };
 
+// call --list: a line per function with its parameters, or one JSON
+// document.
+int listFunctions(const CommandLine& line, const std::vector<pl::CallableFunction>& functions,
+                  Output& out) {
+  std::string text;
+  std::string json = "{\"record_type\":";
+  appendJsonString1252(json, line.record_type);
+  json += ",\"functions\":[";
+  for (const pl::CallableFunction& function : functions) {
+    if (json.back() != '[') json += ",";
+    json += "{\"function\":";
+    appendJsonString1252(json, function.name);
+    json += ",\"parameters\":[";
+    text += function.name;
+    for (std::size_t i = 0; i < function.parameters.size(); ++i) {
+      if (i > 0) json += ",";
+      appendJsonString1252(json, function.parameters[i]);
+      text += std::string(i == 0 ? " " : ", ") + function.parameters[i];
+    }
+    json += "]}";
+    text += "\n";
+  }
+  json += "]}\n";
+  if (line.format == Format::kJson) {
+    out.append(json);
+  } else {
+    core::appendUtf8(out.text(), text);
+  }
+  out.flush();
+  return out.failed() ? kExitUsage : kExitClean;
+}
+
 std::string jsonStart(const CommandLine& line) {
   std::string out = "{\"record_type\":";
   appendJsonString1252(out, line.record_type);
@@ -190,6 +223,7 @@ int runCall(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& o
   }
   // The function and its parameters, as the rule set tells them.
   const std::vector<pl::CallableFunction>& functions = type->plausi->callableFunctions();
+  if (line.list) return listFunctions(line, functions, out);
   auto function = std::find_if(functions.begin(), functions.end(),
                                [&](const auto& f) { return line.function == f.name; });
   if (!functions.empty() && function == functions.end()) {
@@ -379,6 +413,69 @@ int runTypes(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& 
   }
   out.flush();
   return out.failed() ? kExitUsage : status;
+}
+
+int runExplain(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out,
+               std::FILE* err) {
+  const std::string& what = line.explain.back();
+  std::vector<std::unique_ptr<CheckCatalogue>> catalogues;
+  for (const char* code : core::kRecordTypes) {
+    if (line.explain.size() == 2 && line.explain.front() != code) continue;
+    const core::LoadedRecordType* type = rule_sets.find(code);
+    if (type == nullptr || !type->loaded()) {
+      writeText(err, std::string("vexal: cannot load record type ") + code + ": " +
+                         (type ? core::toUtf8(type->error) : "unknown") + "\n");
+      return kExitUsage;
+    }
+    catalogues.push_back(std::make_unique<CheckCatalogue>(*type));
+  }
+  std::vector<ExplainedCheck> found;
+  for (const auto& catalogue : catalogues) {
+    std::vector<ExplainedCheck> more = explainChecks(*catalogue, core::argumentTo1252(what));
+    found.insert(found.end(), more.begin(), more.end());
+  }
+  if (found.empty()) {
+    std::string message =
+        "vexal: no check of " +
+        (line.explain.size() == 2 ? line.explain.front() : std::string("any record type")) +
+        " has the identifier or is the check '" + what + "'";
+    std::vector<std::string> nearest = nearestKnown(catalogues, core::argumentTo1252(what), 3);
+    for (std::size_t i = 0; i < nearest.size(); ++i) {
+      message += (i == 0 ? " (nearest: " : ", ") + core::toUtf8(nearest[i]);
+    }
+    writeText(err, message + (nearest.empty() ? "\n" : ")\n"));
+    return kExitUsage;
+  }
+  out.append(line.format == Format::kJsonl ? explainJsonl(found) : explainText(found));
+  out.flush();
+  return out.failed() ? kExitUsage : kExitClean;
+}
+
+int runParams(const CommandLine& line, Output& out) {
+  std::string text;
+  std::string json = "[";
+  for (const core::InitParameter& parameter : core::kInitParameterTable) {
+    text += std::string(parameter.name) + "  default " + parameter.default_value + "  format " +
+            parameter.format + "\n  " + parameter.meaning + "\n";
+    if (json.size() > 1) json += ",";
+    json += "{\"name\":";
+    appendJsonString1252(json, parameter.name);
+    json += ",\"default\":";
+    appendJsonString1252(json, parameter.default_value);
+    json += ",\"format\":";
+    appendJsonString1252(json, parameter.format);
+    json += ",\"meaning\":";
+    appendJsonString1252(json, parameter.meaning);
+    json += "}";
+  }
+  json += "]\n";
+  if (line.format == Format::kJson) {
+    out.append(json);
+  } else {
+    core::appendUtf8(out.text(), text);
+  }
+  out.flush();
+  return out.failed() ? kExitUsage : kExitClean;
 }
 
 }  // namespace vexal::cli

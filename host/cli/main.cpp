@@ -36,6 +36,8 @@ int dispatch(const CommandLine& line, Output& out) {
     return kExitClean;
   }
 
+  if (line.command == Command::kParams) return runParams(line, out);
+
   const std::string path = line.library.empty() ? defaultLibraryPath() : line.library;
   std::string error;
   std::unique_ptr<core::Library> library = core::Library::open(path, error);
@@ -52,7 +54,10 @@ int dispatch(const CommandLine& line, Output& out) {
       return runCall(line, rule_sets, out, stderr);
     case Command::kTypes:
       return runTypes(line, rule_sets, out, stderr);
+    case Command::kExplain:
+      return runExplain(line, rule_sets, out, stderr);
     case Command::kCheck:
+    case Command::kParams:
     case Command::kNone:
       break;
   }

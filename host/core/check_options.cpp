@@ -23,8 +23,8 @@ std::string initParameterError(const std::vector<std::pair<std::string, std::str
   for (const auto& [name, value] : params) {
     if (name != kLeapDayParameter) {
       std::string known;
-      for (const char* parameter : kInitParameters) {
-        known.append(known.empty() ? "" : ", ").append(parameter);
+      for (const InitParameter& parameter : kInitParameterTable) {
+        known.append(known.empty() ? "" : ", ").append(parameter.name);
       }
       return "unknown init parameter '" + name + "' (known: " + known + ")";
     }

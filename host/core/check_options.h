@@ -27,9 +27,23 @@ std::optional<Date> parseDate(std::string_view text);
 inline constexpr char kLeapDayParameter[] = "ipMjahrSchalttag";
 inline constexpr char kLeapDayDefault[] = "1201";
 
+// An init parameter a check knows, as `vexal params` describes it.
+struct InitParameter {
+  const char* name;
+  const char* default_value;
+  const char* format;
+  const char* meaning;
+};
+
 // The init parameters a check knows. ipMjahrSchalttag is the month and
 // day (MMTT) after which the next reporting year is open.
-inline constexpr const char* kInitParameters[] = {kLeapDayParameter};
+inline constexpr InitParameter kInitParameterTable[] = {
+    {kLeapDayParameter, kLeapDayDefault, "MMTT, a day every year has (0101-1231, not 0229)",
+     "the day after which the next reporting year is open: a report for the\n"
+     "  reporting year (MJAHR) after the year of the processing date is refused\n"
+     "  up to this day of that year and accepted after it; 1201 opens the next\n"
+     "  year from 2 December. Findings about it name the day as TT.MM."},
+};
 
 // Why the init parameters of a check are wrong, or "": a name that is no
 // init parameter, or an ipMjahrSchalttag that is not a day every year has

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -287,8 +288,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CliTest, ForcedTypeAppliesToEveryLine) {
   write("ok.txt", kValid + "\n");
   ProgramResult r = jsonl({"--type", "DSLN_02", "ok.txt"});
-  EXPECT_THAT(lines(r.out), ::testing::Contains(StartsWith(
-                                R"({"kind":"record","file":"ok.txt","line":1,"record_type":"DSLN_02")")));
+  EXPECT_THAT(lines(r.out),
+              ::testing::Contains(StartsWith(
+                  R"({"kind":"record","file":"ok.txt","line":1,"record_type":"DSLN_02")")));
   // A line DSKO_04 cannot tell by its identifier, checked as DSKO_04.
   write("odd.txt", "XXXX" + kValid.substr(4) + "\n");
   r = jsonl({"--type", "DSKO_04", "odd.txt"});
@@ -336,8 +338,7 @@ TEST_F(CliTest, LayoutListsTheFieldsWithDisplayNames) {
 // The whole layout of the wage report, with its counted group placed after
 // the header and the contact person after the counted group.
 TEST_F(CliTest, LayoutOfTheWageReportIsTheCommittedOne) {
-  std::ifstream golden(VEXAL_SOURCE_DIR "/tests/host/golden/DSLN_01.layout.json",
-                       std::ios::binary);
+  std::ifstream golden(VEXAL_SOURCE_DIR "/tests/host/golden/DSLN_01.layout.json", std::ios::binary);
   std::stringstream expected;
   expected << golden.rdbuf();
   ASSERT_FALSE(expected.str().empty());
@@ -347,7 +348,8 @@ TEST_F(CliTest, LayoutOfTheWageReportIsTheCommittedOne) {
   std::vector<std::string> text = lines(run({"layout", "DSLN_01"}).out);
   ASSERT_GT(text.size(), 38u);
   EXPECT_EQ(text[0], "DSLN_01: 51 fields, at least 494 characters (groups vary in size)");
-  EXPECT_EQ(text[37], "group UV at 495, occurs as often as counter field ANUV says, 59 characters each");
+  EXPECT_EQ(text[37],
+            "group UV at 495, occurs as often as counter field ANUV says, 59 characters each");
 }
 
 TEST_F(CliTest, LayoutShowsTheContactPersonGroupAndItsCondition) {
@@ -457,9 +459,121 @@ TEST_F(CliTest, HelpExplainsEveryCheckOption) {
         "--statistics", "--color", "NO_COLOR", "--quiet", "--library", "--version"}) {
     EXPECT_THAT(r.out, HasSubstr(option));
   }
-  EXPECT_THAT(run({"--help"}).out, HasSubstr("vexal call [options] R FUNCTION"));
+  EXPECT_THAT(run({"--help"}).out, HasSubstr("vexal call [options] R [FUNCTION]"));
   EXPECT_THAT(run({"check", "--bogus", "x"}).err, HasSubstr("unknown option '--bogus'"));
   EXPECT_THAT(run({"layout", "--help"}).out, StartsWith("vexal layout [options] R\n"));
+}
+
+struct ExplainCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  int status;
+  std::vector<std::string> out_parts;  // in this order
+  const char* err_part = "";
+};
+
+class CliExplainTest : public CliTest, public ::testing::WithParamInterface<ExplainCase> {};
+
+TEST_P(CliExplainTest, NamesTheCheckTheFieldAndItsCharacters) {
+  ProgramResult r = run(GetParam().arguments);
+  EXPECT_EQ(r.status, GetParam().status) << r.err;
+  std::size_t at = 0;
+  for (const std::string& part : GetParam().out_parts) {
+    std::size_t found = r.out.find(part, at);
+    ASSERT_NE(found, std::string::npos) << "not in order in:\n" << r.out << "\nmissing: " << part;
+    at = found + part.size();
+  }
+  EXPECT_THAT(r.err, HasSubstr(GetParam().err_part));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lookups, CliExplainTest,
+    ::testing::Values(
+        ExplainCase{"IdentifierInTwoRecordTypes",
+                    {"explain", "DSLN280"},
+                    0,
+                    {"DSLN_01 P_GTST, rule function F_PruefeGTST\n",
+                     "  finding   DSLN280 GT-STELLE Grundstellung unzul\xC3\xA4ssig\n",
+                     "  field     UV.GTST  GT-STELLE  alphanumeric, 8 characters\n",
+                     "characters 16-23 of each occurrence of group UV (from character 495, ",
+                     "UV[1] characters 510-517, UV[2] 569-576, UV[n] 510+59\xC2\xB7(n-1)\n",
+                     "DSLN_02 P_GTST", "UV[1] characters 510-517"}},
+        ExplainCase{"CheckInOneRecordType",
+                    {"explain", "DSKO_04", "p_ed"},
+                    0,
+                    {"DSKO_04 P_ED, rule function F_PruefeED\n", "  place     characters 42-61\n",
+                     "  tests     DSKO050 DATUM-ERSTELLUNG nicht numerisch\n",
+                     "            DSKO052 ", "            DSKO056 ", "            DSKO054 "}},
+        ExplainCase{"NumericFieldWithMask",
+                    {"explain", "DSAS_01", "DSAS232"},
+                    0,
+                    {"  field     MJAHR  MELDEJAHR  numeric, 4 characters, mask 0####\n"}},
+        ExplainCase{"Jsonl",
+                    {"explain", "--format", "jsonl", "DSLN_01", "F_PruefeGTST"},
+                    0,
+                    {R"({"record_type":"DSLN_01","check":"P_GTST","function":"F_PruefeGTST",)"
+                     R"("code":null,"messages":[],"field":"UV.GTST","display_name":"GT-STELLE",)"
+                     R"("type":"alphanumeric","length":8,"mask":null,"position":16,)"
+                     R"("position_after":null,"group":{"path":"UV","position":495,)"
+                     R"("position_after":null,"occurrence_length":59},"from":510,"to":517,)"
+                     R"("codes":[{"code":"DSLN280","message":"DSLN280 GT-STELLE Grundstellung )"
+                     "unzul\xC3\xA4ssig\"}]}\n"}},
+        ExplainCase{"UnknownNamesTheNearest",
+                    {"explain", "DSKO055"},
+                    2,
+                    {},
+                    "vexal: no check of any record type has the identifier or is the check "
+                    "'DSKO055' (nearest: DSKO050, DSKO052, DSKO054)\n"},
+        ExplainCase{"CallList",
+                    {"call", "DSKO_04", "--list"},
+                    0,
+                    {"F_IstErlaubteEmail wert\n", "F_PruefeED\n", "F_Trim Zeichenkette\n"}},
+        ExplainCase{"CallListJson",
+                    {"call", "--format", "json", "DSKO_04", "--list"},
+                    0,
+                    {R"({"record_type":"DSKO_04","functions":[)",
+                     R"({"function":"F_IstErlaubteEmail","parameters":["wert"]})"}},
+        ExplainCase{"Params",
+                    {"params"},
+                    0,
+                    {"ipMjahrSchalttag  default 1201  format MMTT", "reporting year (MJAHR)"}},
+        ExplainCase{"ParamsJson",
+                    {"params", "--format", "json"},
+                    0,
+                    {R"([{"name":"ipMjahrSchalttag","default":"1201","format":"MMTT)"}}),
+    [](const auto& info) { return info.param.name; });
+
+// Every finding of the example leads, through explain, to the check that
+// wrote it: no identifier a rule set writes is missing from its catalogue.
+TEST_F(CliTest, ExplainKnowsEveryIdentifierOfTheExample) {
+  ProgramResult check = vexal::testing::runProgram(
+      VEXAL_CLI_PATH,
+      {"check", "--today", "20261208", "--format", "jsonl", "examples/transmission.txt"},
+      VEXAL_SOURCE_DIR);
+  ASSERT_EQ(check.status, 1) << check.err;
+  std::set<std::pair<std::string, std::string>> asked;  // record type and identifier
+  std::map<std::pair<std::string, std::string>, std::string> check_of;
+  for (const std::string& line : lines(check.out)) {
+    if (line.rfind(R"({"kind":"finding")", 0) != 0) continue;
+    auto value = [&line](const std::string& key) {
+      const std::string quoted = "\"" + key + "\":\"";
+      std::size_t start = line.find(quoted);
+      if (start == std::string::npos) return std::string();
+      start += quoted.size();
+      return line.substr(start, line.find('"', start) - start);
+    };
+    const std::string code = value("code");
+    if (code.empty()) continue;  // a field check: no identifier
+    asked.emplace(value("record_type"), code);
+    check_of[{value("record_type"), code}] = value("check");
+  }
+  ASSERT_GT(asked.size(), 20u);
+  for (const auto& [type, code] : asked) {
+    ProgramResult r = run({"explain", "--format", "jsonl", type, code});
+    EXPECT_EQ(r.status, 0) << type << " " << code << ": " << r.err;
+    EXPECT_THAT(r.out, HasSubstr("\"check\":\"" + check_of[{type, code}] + "\""))
+        << type << " " << code;
+  }
 }
 
 struct UsageCase {
@@ -499,8 +613,30 @@ INSTANTIATE_TEST_SUITE_P(
                   "Try 'vexal call --help'.\n"},
         UsageCase{"Subcommand",
                   {"frob"},
-                  "vexal: unknown subcommand 'frob' (use check, layout, call or types)\n"
-                  "Try 'vexal --help'.\n"}),
+                  "vexal: unknown subcommand 'frob' (use check, layout, call, types, explain "
+                  "or params)\n"
+                  "Try 'vexal --help'.\n"},
+        UsageCase{"CallWithoutFunction",
+                  {"call", "DSKO_04"},
+                  "vexal: call needs a FUNCTION after the record type (or --list)\n"
+                  "Try 'vexal call --help'.\n"},
+        UsageCase{"CallListWithFunction",
+                  {"call", "DSKO_04", "--list", "F_Trim"},
+                  "vexal: call --list takes no FUNCTION, not 'F_Trim'\n"
+                  "Try 'vexal call --help'.\n"},
+        UsageCase{"ExplainWithoutIdentifier",
+                  {"explain"},
+                  "vexal: explain needs an error identifier or a check, e.g. DSLN280 or P_GTST\n"
+                  "Try 'vexal explain --help'.\n"},
+        UsageCase{"ExplainInNoRecordType",
+                  {"explain", "DSLN01", "P_GTST"},
+                  "vexal: explain takes an identifier after a record type, and 'DSLN01' is no "
+                  "record type (use DSAS_01, DSAS_02, DSKO_04, DSLN_01 or DSLN_02)\n"
+                  "Try 'vexal explain --help'.\n"},
+        UsageCase{"ParamsOperand",
+                  {"params", "ipMjahrSchalttag"},
+                  "vexal: params takes no operands, not 'ipMjahrSchalttag'\n"
+                  "Try 'vexal params --help'.\n"}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

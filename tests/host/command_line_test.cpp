@@ -76,11 +76,10 @@ TEST(CommandLineTest, FillsInTheDefaults) {
 }
 
 TEST(CommandLineTest, TakesEveryCheckOption) {
-  ParseResult result =
-      parseCommandLine({"--library", "/x/libvexal.so", "check", "--today=20240229", "--param",
-                        "ipMjahrSchalttag=1130", "--param=ipMjahrSchalttag=0315", "--level", "2",
-                        "--format", "csv",
-                        "--log", "--type", "DSKO_04", "-", "--", "--named-like-an-option"});
+  ParseResult result = parseCommandLine(
+      {"--library", "/x/libvexal.so", "check", "--today=20240229", "--param",
+       "ipMjahrSchalttag=1130", "--param=ipMjahrSchalttag=0315", "--level", "2", "--format", "csv",
+       "--log", "--type", "DSKO_04", "-", "--", "--named-like-an-option"});
   ASSERT_EQ(result.error, "");
   const CommandLine& line = result.line;
   EXPECT_EQ(line.library, "/x/libvexal.so");
@@ -89,9 +88,9 @@ TEST(CommandLineTest, TakesEveryCheckOption) {
   EXPECT_EQ(line.today->month, 2);
   EXPECT_EQ(line.today->day, 29);
   // The default first, so that --param overrides it.
-  EXPECT_THAT(line.params, ElementsAre(Pair("ipMjahrSchalttag", "1201"),
-                                       Pair("ipMjahrSchalttag", "1130"),
-                                       Pair("ipMjahrSchalttag", "0315")));
+  EXPECT_THAT(line.params,
+              ElementsAre(Pair("ipMjahrSchalttag", "1201"), Pair("ipMjahrSchalttag", "1130"),
+                          Pair("ipMjahrSchalttag", "0315")));
   EXPECT_EQ(line.level, 2);
   EXPECT_EQ(line.format, Format::kCsv);
   EXPECT_TRUE(line.log);
@@ -118,9 +117,9 @@ TEST(CommandLineTest, CallTakesItsParametersInWindows1252) {
   EXPECT_EQ(result.line.format, Format::kJson);
   EXPECT_EQ(result.line.record_type, "DSKO_04");
   EXPECT_EQ(result.line.function, "F_IstLinksb\xFCndig");
-  EXPECT_THAT(result.line.params,
-              ElementsAre(Pair("ipMjahrSchalttag", "1201"), Pair("b", "c=d"),  // split at the first '='
-                          Pair("Zeichenkette", "  \xE4 ")));
+  EXPECT_THAT(result.line.params, ElementsAre(Pair("ipMjahrSchalttag", "1201"),
+                                              Pair("b", "c=d"),  // split at the first '='
+                                              Pair("Zeichenkette", "  \xE4 ")));
 }
 
 // Each checked value refused in the words of `vexal`, one line.
@@ -178,13 +177,16 @@ INSTANTIATE_TEST_SUITE_P(
         Rejected{"LayoutOperand",
                  {"layout", "DSKO"},
                  "unknown record type 'DSKO' (use DSAS_01, DSAS_02, DSKO_04, DSLN_01 or DSLN_02)"},
-        Rejected{"ParamWithoutName", {"check", "--param", "=1", "a"}, "--param wants NAME=VALUE, not '=1'"},
+        Rejected{"ParamWithoutName",
+                 {"check", "--param", "=1", "a"},
+                 "--param wants NAME=VALUE, not '=1'"},
         Rejected{"CallOperand",
                  {"call", "DSKO_04", "F_Trim", "Zeichenkette"},
                  "call wants parameters as NAME=VALUE, not 'Zeichenkette'"},
         Rejected{"FlagWithValue", {"check", "--statistics=1", "a"}, "--statistics takes no value"},
         Rejected{"JoinedFlagWithUnknown", {"check", "-qx", "a"}, "unknown option '-x'"},
-        Rejected{"UnknownBeforeSubcommand", {"--strict", "check", "a"}, "unknown option '--strict'"},
+        Rejected{
+            "UnknownBeforeSubcommand", {"--strict", "check", "a"}, "unknown option '--strict'"},
         Rejected{"NotForLayoutBeforeIt",
                  {"--level", "2", "layout", "DSKO_04"},
                  "--level does not apply to layout"},
@@ -193,11 +195,13 @@ INSTANTIATE_TEST_SUITE_P(
                  {"layout", "DSKO_04", "DSAS_01"},
                  "layout takes one record type, not 'DSAS_01'"},
         Rejected{"TypesOperand", {"types", "--", "-x"}, "types takes no operands, not '-x'"},
-        Rejected{"CallWithoutFunction", {"call", "DSKO_04"}, "call needs a FUNCTION after the record type"},
+        Rejected{"CallWithoutFunction",
+                 {"call", "DSKO_04"},
+                 "call needs a FUNCTION after the record type (or --list)"},
         Rejected{"CallWithoutRecordType", {"call"}, "call needs a record type"},
         Rejected{"OnlyOptions",
                  {"--library", "x.so"},
-                 "no subcommand given (use check, layout, call or types)"},
+                 "no subcommand given (use check, layout, call, types, explain or params)"},
         Rejected{"JobsZero",
                  {"check", "-j", "0", "a.txt"},
                  "--jobs wants a number from 1 to 256, not '0'"},
@@ -214,9 +218,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(CommandLineTest, EveryUsageErrorIsOneLine) {
-  for (const Rejected& c : {Rejected{"", {"check", "--today"}, ""}, Rejected{"", {"check"}, ""},
-                            Rejected{"", {"check", "-j0", "a"}, ""},
-                            Rejected{"", {"frobnicate"}, ""}}) {
+  for (const Rejected& c :
+       {Rejected{"", {"check", "--today"}, ""}, Rejected{"", {"check"}, ""},
+        Rejected{"", {"check", "-j0", "a"}, ""}, Rejected{"", {"frobnicate"}, ""}}) {
     const std::string error = parseCommandLine(c.arguments).error;
     EXPECT_NE(error, "");
     EXPECT_EQ(error.find('\n'), std::string::npos) << error;
@@ -254,40 +258,117 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Accepted{"OptionsBeforeTheSubcommand",
                  {"-q", "--jobs", "3", "check", "a"},
-                 Command::kCheck, {"a"}, true, 3, false, false},
-        Accepted{"JoinedShortOptions", {"check", "-qj4", "a"}, Command::kCheck, {"a"}, true, 4,
-                 false, false},
-        Accepted{"OptionsBetweenFiles", {"check", "a", "-q", "b"}, Command::kCheck, {"a", "b"},
-                 true, 0, false, false},
-        Accepted{"LastValueWins", {"check", "-j", "2", "-j", "5", "a"}, Command::kCheck, {"a"},
-                 false, 5, false, false},
-        Accepted{"DashesEndTheOptions", {"check", "a", "--", "-q", "-j4"}, Command::kCheck,
-                 {"a", "-q", "-j4"}, false, 0, false, false},
-        Accepted{"DashesBeforeTheSubcommand", {"--", "check", "-q"}, Command::kCheck, {"-q"},
-                 false, 0, false, false},
-        Accepted{"FileNamedLikeASubcommand", {"check", "types", "layout"}, Command::kCheck,
-                 {"types", "layout"}, false, 0, false, false},
-        Accepted{"HelpWithoutOperands", {"check", "--help"}, Command::kCheck, {}, false, 0, true,
+                 Command::kCheck,
+                 {"a"},
+                 true,
+                 3,
+                 false,
                  false},
-        Accepted{"HelpBeforeTheSubcommand", {"-h", "call"}, Command::kCall, {}, false, 0, true,
+        Accepted{"JoinedShortOptions",
+                 {"check", "-qj4", "a"},
+                 Command::kCheck,
+                 {"a"},
+                 true,
+                 4,
+                 false,
                  false},
+        Accepted{"OptionsBetweenFiles",
+                 {"check", "a", "-q", "b"},
+                 Command::kCheck,
+                 {"a", "b"},
+                 true,
+                 0,
+                 false,
+                 false},
+        Accepted{"LastValueWins",
+                 {"check", "-j", "2", "-j", "5", "a"},
+                 Command::kCheck,
+                 {"a"},
+                 false,
+                 5,
+                 false,
+                 false},
+        Accepted{"DashesEndTheOptions",
+                 {"check", "a", "--", "-q", "-j4"},
+                 Command::kCheck,
+                 {"a", "-q", "-j4"},
+                 false,
+                 0,
+                 false,
+                 false},
+        Accepted{"DashesBeforeTheSubcommand",
+                 {"--", "check", "-q"},
+                 Command::kCheck,
+                 {"-q"},
+                 false,
+                 0,
+                 false,
+                 false},
+        Accepted{"FileNamedLikeASubcommand",
+                 {"check", "types", "layout"},
+                 Command::kCheck,
+                 {"types", "layout"},
+                 false,
+                 0,
+                 false,
+                 false},
+        Accepted{
+            "HelpWithoutOperands", {"check", "--help"}, Command::kCheck, {}, false, 0, true, false},
+        Accepted{
+            "HelpBeforeTheSubcommand", {"-h", "call"}, Command::kCall, {}, false, 0, true, false},
         Accepted{"Overview", {"--help"}, Command::kNone, {}, false, 0, true, false},
         Accepted{"Version", {"--version"}, Command::kNone, {}, false, 0, false, true},
-        Accepted{"VersionOfASubcommand", {"layout", "--version"}, Command::kLayout, {}, false, 0,
-                 false, true},
+        Accepted{"VersionOfASubcommand",
+                 {"layout", "--version"},
+                 Command::kLayout,
+                 {},
+                 false,
+                 0,
+                 false,
+                 true},
         // --jobs N and -j N in every spelling; 0 (one thread a core) without.
-        Accepted{"JobsLong", {"check", "--jobs", "3", "a"}, Command::kCheck, {"a"}, false, 3,
-                 false, false},
-        Accepted{"JobsLongWithEquals", {"check", "--jobs=12", "a"}, Command::kCheck, {"a"}, false,
-                 12, false, false},
-        Accepted{"JobsShort", {"check", "-j", "2", "a"}, Command::kCheck, {"a"}, false, 2, false,
+        Accepted{"JobsLong",
+                 {"check", "--jobs", "3", "a"},
+                 Command::kCheck,
+                 {"a"},
+                 false,
+                 3,
+                 false,
                  false},
-        Accepted{"JobsShortJoined", {"check", "-j7", "a"}, Command::kCheck, {"a"}, false, 7, false,
+        Accepted{"JobsLongWithEquals",
+                 {"check", "--jobs=12", "a"},
+                 Command::kCheck,
+                 {"a"},
+                 false,
+                 12,
+                 false,
                  false},
-        Accepted{"JobsOneIsOneThread", {"-j", "1", "check", "a"}, Command::kCheck, {"a"}, false, 1,
-                 false, false},
-        Accepted{"JobsMost", {"check", "-j", "256", "a"}, Command::kCheck, {"a"}, false, 256,
-                 false, false}),
+        Accepted{
+            "JobsShort", {"check", "-j", "2", "a"}, Command::kCheck, {"a"}, false, 2, false, false},
+        Accepted{"JobsShortJoined",
+                 {"check", "-j7", "a"},
+                 Command::kCheck,
+                 {"a"},
+                 false,
+                 7,
+                 false,
+                 false},
+        Accepted{"JobsOneIsOneThread",
+                 {"-j", "1", "check", "a"},
+                 Command::kCheck,
+                 {"a"},
+                 false,
+                 1,
+                 false,
+                 false},
+        Accepted{"JobsMost",
+                 {"check", "-j", "256", "a"},
+                 Command::kCheck,
+                 {"a"},
+                 false,
+                 256,
+                 false,
+                 false}),
     [](const auto& info) { return info.param.name; });
 
 TEST(CommandLineTest, ParamOperandsOfCallWinOverTheOption) {
@@ -331,9 +412,18 @@ INSTANTIATE_TEST_SUITE_P(
                  {"--format F", "--library PATH", "--help, -h", "--version"},
                  {"--today", "--param", "--level", "--jobs", "--log", "--statistics"}},
         HelpCase{Command::kCall,
-                 "vexal call [options] R FUNCTION [NAME=VALUE...]",
-                 {"--today JJJJMMTT", "--param NAME=VALUE", "--log", "--format F", "--library"},
+                 "vexal call [options] R [FUNCTION] [NAME=VALUE...]",
+                 {"--today JJJJMMTT", "--param NAME=VALUE", "--log", "--format F", "--library",
+                  "--list"},
                  {"--level", "--jobs", "--type", "--statistics", "--color"}},
+        HelpCase{Command::kExplain,
+                 "vexal explain [options] [R] IDENTIFIER",
+                 {"--format F", "--library PATH", "DSLN280", "P_GTST"},
+                 {"--today", "--param", "--log", "--jobs", "--list"}},
+        HelpCase{Command::kParams,
+                 "vexal params [options]",
+                 {"--format F", "--param NAME=VALUE"},
+                 {"--today", "--library", "--log", "--jobs"}},
         HelpCase{Command::kTypes,
                  "vexal types [options]",
                  {"--format F", "--library PATH", "--version"},
@@ -341,7 +431,8 @@ INSTANTIATE_TEST_SUITE_P(
         HelpCase{Command::kNone,
                  "vexal - checks records of the accident-insurance reporting procedure with the",
                  {"vexal check [options] FILE...", "vexal layout [options] R",
-                  "vexal call [options] R FUNCTION [NAME=VALUE...]", "vexal types [options]",
+                  "vexal call [options] R [FUNCTION] [NAME=VALUE...]", "vexal types [options]",
+                  "vexal explain [options] [R] IDENTIFIER", "vexal params [options]",
                   "DSAS_01 DSAS_02 DSKO_04 DSLN_01 DSLN_02", "Exit status"},
                  {"--jobs"}}));
 
