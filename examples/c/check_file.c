@@ -1,6 +1,7 @@
 /*
  * check_file: checks a record file through libvexalcheck and prints what
- * `vexal check` prints for it on standard output, line for line:
+ * `vexal check` prints for it on standard output, line for line (a file it
+ * cannot open it reports on standard error, in the C API's words):
  *
  *   FILE:LINE: RECORD-TYPE PLACE: TEXT       a finding
  *   FILE:LINE: RECORD-TYPE warning: TEXT     a record of the wrong length
