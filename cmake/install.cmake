@@ -75,9 +75,20 @@ endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/python/vexal DESTINATION ${VEXAL_INSTALL_PYTHONDIR}
   FILES_MATCHING PATTERN "*.py" PATTERN "__pycache__" EXCLUDE)
 
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}
-  FILES_MATCHING PATTERN "*.md")
+# The documents keep the source tree's shape (README.md, docs/, examples/)
+# so that their links between each other hold; their links to headers and
+# the Python package are pointed at the installed ones.
+file(RELATIVE_PATH VEXAL_INCLUDE_FROM_DOCS "/p/${CMAKE_INSTALL_DOCDIR}/docs"
+  "/p/${CMAKE_INSTALL_INCLUDEDIR}")
+file(RELATIVE_PATH VEXAL_PYTHON_FROM_DOCS "/p/${CMAKE_INSTALL_DOCDIR}/docs"
+  "/p/${VEXAL_INSTALL_PYTHONDIR}")
+install(CODE "
+  set(SOURCE_DIR \"${PROJECT_SOURCE_DIR}\")
+  set(DOC_DIR \"${CMAKE_INSTALL_DOCDIR}\")
+  set(INCLUDE_FROM_DOCS \"${VEXAL_INCLUDE_FROM_DOCS}\")
+  set(PYTHON_FROM_DOCS \"${VEXAL_PYTHON_FROM_DOCS}\")
+  set(STAGE_DIR \"${CMAKE_CURRENT_BINARY_DIR}/installed-docs\")
+  include(\"${PROJECT_SOURCE_DIR}/cmake/install_docs.cmake\")")
 install(FILES ${PROJECT_SOURCE_DIR}/examples/transmission.txt
   DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/c/check_file.c

@@ -30,6 +30,22 @@ for f in $(tests/package/installed_files.sh); do
 done
 echo "check_install: $(find "$prefix" -type f | wc -l) files installed"
 
+# Every relative link of the installed documents leads to an installed
+# file or folder.
+links=0
+while IFS= read -r page; do
+  while IFS= read -r target; do
+    target=${target%%#*}
+    [[ -z $target || $target == *://* ]] && continue
+    links=$((links + 1))
+    if [[ ! -e $(dirname "$page")/$target ]]; then
+      echo "check_install: FAIL: ${page#"$prefix"/} links to $target, which is not installed"
+      status=1
+    fi
+  done < <(grep -o '\](\([^)]*\))' "$page" | sed 's/^](//; s/)$//')
+done < <(find "$prefix/share/doc" -name '*.md')
+echo "check_install: $links links of the installed documents checked"
+
 # The installed program, away from the build tree, prints what the built
 # one prints.
 arguments=(check --today 20261208 --format jsonl examples/transmission.txt)

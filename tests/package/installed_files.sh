@@ -22,5 +22,7 @@ include/vexal/host/record_input.h
 include/vexal/check.h
 share/doc/vexal/examples/c/check_file.c
 share/doc/vexal/README.md
+share/doc/vexal/docs/findings.md
+share/doc/vexal/docs/c-api.md
 share/doc/vexal/examples/transmission.txt
 LIST
