@@ -437,7 +437,7 @@ Parser::Parser(CommandLine& line) {
                                             : ColorMode::kAuto;
           },
           "colour the text format: auto (default: on a terminal,\n"
-          "unless NO_COLOR is set), always or never")
+          "unless NO_COLOR is set and not empty), always or never")
       ->option_text("WHEN")
       ->check(valueCheck([](const std::string& value) -> std::string {
         if (value == "auto" || value == "always" || value == "never") return {};

@@ -78,7 +78,7 @@ std::string placeText(const ExplainedCheck& c) {
   }
   const core::LayoutEntry& group = *c.group;
   std::string text = "characters " + range(field.position, field.length) +
-                     " of each occurrence of group " + group.path + " (";
+                     " of each occurrence of group " + group.path + "\n            (";
   if (group.after.empty()) text += "from character " + std::to_string(group.position) + ", ";
   text += core::occurrenceText(group);
   if (group.occurrence_length) {
@@ -95,7 +95,7 @@ std::string placeText(const ExplainedCheck& c) {
     }
   } else {
     text +=
-        "; the group follows group " + group.after + ", so where it starts depends on the record";
+        ";\n            it follows group " + group.after + ", so where it starts depends on the record";
   }
   return text;
 }
