@@ -1,10 +1,52 @@
 #include "support/harness.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <string_view>
 
 #include "pl/plausi_problem.h"
 
 namespace vexal::testing {
+namespace {
+
+// The error identifier a text starts with (letters, then three digits),
+// or "".
+std::string_view identifierOf(const char* text) {
+  std::string_view word = text == nullptr ? "" : text;
+  word = word.substr(0, word.find(' '));
+  std::size_t letters = 0;
+  while (letters < word.size() && word[letters] >= 'A' && word[letters] <= 'Z') ++letters;
+  if (letters == 0 || word.size() != letters + 3) return {};
+  for (std::size_t i = letters; i < word.size(); ++i) {
+    if (word[i] < '0' || word[i] > '9') return {};
+  }
+  return word;
+}
+
+// Every rule finding's identifier is one its check describes: what
+// `vexal explain` lists must be all a check can write.
+void expectDescribed(const pl::Plausi& plausi, const pl::RuntimeContext& ctx) {
+  const std::vector<pl::CheckDescription>& checks = plausi.checkDescriptions();
+  if (checks.empty()) return;
+  for (std::size_t i = 0; i < ctx.getProblemCount(); ++i) {
+    const pl::PlausiProblem& problem = *ctx.getProblem(i);
+    if (problem.getProblemType() != pl::ProblemType::kRule) continue;
+    std::string_view id = problem.getId();
+    std::string_view check = id.substr(id.rfind('#') + 1);
+    std::string_view code = identifierOf(problem.getShortDescription());
+    if (code.empty()) continue;  // "Feldinhalt zu lang." and the like
+    const bool described = std::any_of(checks.begin(), checks.end(), [&](const auto& c) {
+      return c.procedure == check &&
+             std::any_of(c.texts.begin(), c.texts.end(),
+                         [&](const char* t) { return identifierOf(t) == code; });
+    });
+    EXPECT_TRUE(described) << check << " wrote \"" << problem.getShortDescription()
+                           << "\", which its description lacks";
+  }
+}
+
+}  // namespace
 
 void SectionTracker::onStart(const char* title, bool flag, std::size_t) {
   started.push_back(std::string(title) + (flag ? "|1" : "|0"));
@@ -35,6 +77,7 @@ void Harness::check(std::string_view line) {
   cut_ = &input_.load(line);
   ctx_.setDataRecord(&input_.record());
   checker_.check(&ctx_);
+  expectDescribed(*plausi_, ctx_);
 }
 
 void Harness::checkValues(const FieldValues& fields) {
@@ -96,6 +139,7 @@ void Harness::checkValues(const FieldValues& fields) {
   }
   ctx_.setDataRecord(&values_record_);
   checker_.check(&ctx_);
+  expectDescribed(*plausi_, ctx_);
 }
 
 std::vector<std::string> Harness::ids() const {

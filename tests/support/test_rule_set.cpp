@@ -31,7 +31,10 @@ constexpr FieldRow kPosFields[] = {
 };
 constexpr VariableMember kPosParameters[] = {variable<&TB_POS::num>};
 constexpr CheckRow kPosRows[] = {
-    check("P_BETRAG", "F_PruefeBETRAG", body<&TB_POS::F_PruefeBETRAG>())};
+    check("P_BETRAG", "F_PruefeBETRAG",
+          body<&TB_POS::F_PruefeBETRAG>("TST030 BETRAG nicht numerisch",
+                                        "TST031 BETRAG gr\xF6\xDF"
+                                        "er als NUM"))};
 constexpr auto kPosChecks = compileChecks<kPosRows>(kPosFields);
 constexpr TopicTable kPos{
     .name = "POS",
@@ -47,7 +50,8 @@ constexpr FieldRow kZusFields[] = {
     {"KE", "KENNUNG-ZUSATZ", kText, 4, kOptional},
     {"INFO", "INFO", kText, 3, kMandatory},
 };
-constexpr CheckRow kZusRows[] = {check("P_INFO", "F_PruefeINFO", body<&TB_ZUS::F_PruefeINFO>())};
+constexpr CheckRow kZusRows[] = {
+    check("P_INFO", "F_PruefeINFO", body<&TB_ZUS::F_PruefeINFO>("TST040 INFO falsch"))};
 constexpr auto kZusChecks = compileChecks<kZusRows>(kZusFields);
 constexpr TopicTable kZus{
     .name = "ZUS",
@@ -70,7 +74,9 @@ constexpr GroupRow kRootGroups[] = {
 };
 constexpr VariableMember kRootParameters[] = {variable<&TB_TST_01::schalttag>};
 constexpr CheckRow kRootRows[] = {
-    check("P_NUM", "F_PruefeNUM", kClearsText, body<&TB_TST_01::F_PruefeNUM>()),
+    check("P_NUM", "F_PruefeNUM", kClearsText,
+          body<&TB_TST_01::F_PruefeNUM>("TST010 NUM fehlt", "TST011 NUM nicht numerisch",
+                                        "TST012 NUM zu gro\xDF")),
     check("P_OPT", "F_PruefeOPT", body<&TB_TST_01::F_PruefeOPT>()),
     fixedMessage<&TB_TST_01::flagFailed>("P_FLAG", "TST020 FLAG ungleich J oder N"),
 };
@@ -83,21 +89,21 @@ constexpr auto kFunctions = byNameTable<kRootChecks, kOtherFunctions>();
 
 constexpr RecordCatalogue kRecord =
     recordCatalogue("TST_01", "20240101_000000",
-               rootTopic<TB_TST_01>(kRootFields, kRootChecks, kRootGroups, kRootParameters,
-                                    blockRunner<&TB_TST_01::runBlocks>),
-               kFunctions, "ipMjahrSchalttag");
+                    rootTopic<TB_TST_01>(kRootFields, kRootChecks, kRootGroups, kRootParameters,
+                                         blockRunner<&TB_TST_01::runBlocks>),
+                    kFunctions, "ipMjahrSchalttag");
 
 }  // namespace
 
 void TB_TST_01::F_PruefeNUM(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   if (Functions::eq(ctx, NUM->get(ctx), ctx->createInvalidValue())->isTrue()) {
-    rule.failWith("TST010 NUM fehlt");
+    rule.failWith(rule.text(0));
   }
   if (rule.ok() && !Functions::NUMERISCH(ctx, NUM->get(ctx))->isTrue()) {
-    rule.failWith("TST011 NUM nicht numerisch");
+    rule.failWith(rule.text(1));
   }
-  if (rule.ok() && isText(ctx, NUM->get(ctx), "99")) rule.failWith("TST012 NUM zu gro\xDF");
+  if (rule.ok() && isText(ctx, NUM->get(ctx), "99")) rule.failWith(rule.text(2));
 }
 
 void TB_TST_01::F_PruefeOPT(RuleCall& rule) {
@@ -136,20 +142,18 @@ void TB_POS::setParameters(pl::RuntimeContext* ctx, pl::Value* value) { num->set
 void TB_POS::F_PruefeBETRAG(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   if (!Functions::NUMERISCH(ctx, BETRAG->get(ctx))->isTrue()) {
-    rule.failWith("TST030 BETRAG nicht numerisch");
+    rule.failWith(rule.text(0));
   }
   // A text compared with a number compares numerically.
   if (rule.ok() && Functions::NUMERISCH(ctx, num->get(ctx))->isTrue() &&
       Functions::gt(ctx, BETRAG->get(ctx), Functions::ALS_GANZZAHL(ctx, num->get(ctx)))->isTrue()) {
-    rule.failWith(
-        "TST031 BETRAG gr\xF6\xDF"
-        "er als NUM");
+    rule.failWith(rule.text(1));
   }
 }
 
 void TB_ZUS::F_PruefeINFO(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
-  if (isText(ctx, INFO->get(ctx), "BAD")) rule.failWith("TST040 INFO falsch");
+  if (isText(ctx, INFO->get(ctx), "BAD")) rule.failWith(rule.text(0));
 }
 
 void TB_ZUS::runBlocks(pl::RuntimeContext* ctx) {
