@@ -195,9 +195,14 @@ namespace Vexal
         internal static string? Text(byte* text)
         {
             if (text == null) return null;
+#if NET6_0_OR_GREATER
+            var bytes = System.Runtime.InteropServices.MemoryMarshal.CreateReadOnlySpanFromNullTerminated(text);
+            return bytes.Length == 0 ? string.Empty : System.Text.Encoding.UTF8.GetString(bytes);
+#else
             int length = 0;
             while (text[length] != 0) length++;
             return length == 0 ? string.Empty : System.Text.Encoding.UTF8.GetString(text, length);
+#endif
         }
     }
 }
