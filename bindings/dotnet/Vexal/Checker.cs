@@ -382,14 +382,16 @@ namespace Vexal
                 for (int i = 0; i < count; ++i)
                 {
                     var f = &r->Findings[i];
+                    var shortDescription = Native.Text(f->ShortDescription);
                     array[i] = new Finding(file, r->Line, recordType, Native.Text(f->Id), Native.Text(f->Check),
                         Native.Text(f->Code), f->ProblemType, f->Weight, f->InfoType,
-                        Native.Text(f->ShortDescription), Native.Text(f->LongDescription),
+                        shortDescription, Native.TextLike(f->LongDescription, f->ShortDescription, shortDescription),
                         Native.Text(f->CorrectionInfo), Native.Text(f->ReferenceTopic),
                         Native.Text(f->ReferenceField), Native.Text(f->FieldDisplayName),
                         f->FieldType >= 0 ? f->FieldType : (int?)null,
                         f->FieldLength >= 0 ? f->FieldLength : (int?)null, Native.Text(f->FieldMask),
-                        Native.Text(f->Exception), Native.Text(f->Label) ?? "", Native.Text(f->Text) ?? "");
+                        Native.Text(f->Exception), Native.Text(f->Label) ?? "",
+                        Native.TextLike(f->Text, f->ShortDescription, shortDescription) ?? "");
                 }
                 findings = new ReadOnlyCollection<Finding>(array);
             }

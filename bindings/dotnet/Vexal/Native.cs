@@ -191,6 +191,25 @@ namespace Vexal
         internal static extern int vx_checker_layout(IntPtr checker, byte* recordType, VxLayout** layout);
 #endif
 
+        /// <summary>
+        /// The text at <paramref name="text"/>, given as <paramref name="known"/>
+        /// when it has the same bytes as <paramref name="knownText"/>: a
+        /// finding's long description and text often repeat its short one.
+        /// </summary>
+        internal static string? TextLike(byte* text, byte* knownText, string? known)
+        {
+            if (text == knownText) return known;
+            if (text == null || knownText == null) return Text(text);
+#if NET6_0_OR_GREATER
+            var bytes = System.Runtime.InteropServices.MemoryMarshal.CreateReadOnlySpanFromNullTerminated(text);
+            if (bytes.SequenceEqual(System.Runtime.InteropServices.MemoryMarshal.CreateReadOnlySpanFromNullTerminated(knownText)))
+                return known;
+            return bytes.Length == 0 ? string.Empty : System.Text.Encoding.UTF8.GetString(bytes);
+#else
+            return Text(text);
+#endif
+        }
+
         /// <summary>A text handed out: NUL-terminated UTF-8, or null.</summary>
         internal static string? Text(byte* text)
         {
