@@ -5,7 +5,9 @@
 # VEXAL_LIBRARY), runs it, and requires the lines and the exit status of
 #   vexal check --today 20261208 FILE
 # started from the same folder. The native library must come from the
-# package's runtimes/linux-x64/native.
+# package's runtimes/linux-x64/native. Then the README's lines of C#, built
+# the same way as a program of their own and run from the top of the tree,
+# must print what the README says they print.
 #
 # Usage: tests/dotnet_consumer/check_consumer.sh PACKAGES VEXAL FILE
 #   PACKAGES  a folder holding Vexal.VERSION.nupkg
@@ -77,5 +79,31 @@ if ((lines == 0)) || ! cmp -s "$work/vexal.out" "$work/consumer.out"; then
 fi
 if ((status == 0)); then
   echo "check_consumer: ok: the consumer of $(basename "$nupkg") prints vexal's lines for $file"
+fi
+
+# The README's sample: its ```csharp block and the `...` after "prints".
+source=$(cd "$here/../.." && pwd)
+mkdir "$work/readme"
+cp "$work/nuget.config" "$work/readme/"
+sed -e 's|<ImplicitUsings>disable</ImplicitUsings>|<ImplicitUsings>enable</ImplicitUsings>|' \
+  "$here/DotnetConsumer.csproj" >"$work/readme/ReadmeSample.csproj"
+sed -n '/^```csharp$/,/^```$/p' "$source/README.md" | sed '1d;$d' >"$work/readme/Program.cs"
+said=$(sed -n '/^```csharp$/,$p' "$source/README.md" | grep -m1 -o '^prints `[^`]*`' | sed 's/^prints `//; s/`$//')
+if [[ ! -s $work/readme/Program.cs || -z $said ]]; then
+  echo "check_consumer: FAIL: no C# sample with what it prints in README.md"
+  exit 1
+fi
+if ! dotnet build "$work/readme/ReadmeSample.csproj" -c Release -p:VexalVersion="$version" \
+  -o "$work/readme/out" >"$work/readme/build.log" 2>&1; then
+  echo "check_consumer: FAIL: the README's C# sample does not build"
+  tail -20 "$work/readme/build.log" | sed 's/^/  /'
+  exit 1
+fi
+printed=$(cd "$source" && dotnet "$work/readme/out/ReadmeSample.dll" 2>&1)
+if [[ $printed != "$said" ]]; then
+  echo "check_consumer: FAIL: the README's C# sample prints '$printed', the README says '$said'"
+  status=1
+else
+  echo "check_consumer: ok: the README's C# sample prints $said"
 fi
 exit $status
