@@ -42,7 +42,7 @@ cat >"$work/nuget.config" <<CONFIG
 </configuration>
 CONFIG
 
-export NUGET_PACKAGES=$work/nuget-cache
+export NUGET_PACKAGES=$work/nuget-cache MSBUILDDISABLENODEREUSE=1 DOTNET_CLI_USE_MSBUILD_SERVER=0
 unset VEXAL_LIBRARY
 if ! dotnet build "$work/DotnetConsumer.csproj" -c Release -p:VexalVersion="$version" \
   -o "$work/out" >"$work/build.log" 2>&1; then
