@@ -3,6 +3,7 @@ using System.Collections.Generic;
 using System.Diagnostics;
 using System.IO;
 using System.Linq;
+using System.Text;
 using System.Text.Json;
 
 namespace Vexal.Tests
@@ -29,20 +30,9 @@ namespace Vexal.Tests
         }
 
         /// <summary>The lines of the example without line end.</summary>
-        internal static byte[][] ExampleLines()
-        {
-            var bytes = File.ReadAllBytes(Example);
-            var lines = new List<byte[]>();
-            int start = 0;
-            for (int i = 0; i <= bytes.Length; ++i)
-            {
-                if (i < bytes.Length && bytes[i] != (byte)'\n') continue;
-                int end = i > start && bytes[i - 1] == (byte)'\r' ? i - 1 : i;
-                if (i < bytes.Length || end > start) lines.Add(bytes[start..end]);
-                start = i + 1;
-            }
-            return lines.ToArray();
-        }
+        internal static byte[][] ExampleLines() =>
+            Encoding.Latin1.GetString(File.ReadAllBytes(Example)).TrimEnd('\n').Split('\n')
+                .Select(line => Encoding.Latin1.GetBytes(line.TrimEnd('\r'))).ToArray();
 
         /// <summary>The objects `vexal check --format jsonl` writes for a file.</summary>
         internal static List<JsonElement> Jsonl(string path, params string[] options) =>
@@ -57,7 +47,7 @@ namespace Vexal.Tests
             {
                 RedirectStandardOutput = true,
                 RedirectStandardError = true,
-                StandardOutputEncoding = System.Text.Encoding.UTF8,
+                StandardOutputEncoding = Encoding.UTF8,
             };
             foreach (var argument in arguments) start.ArgumentList.Add(argument);
             using var process = Process.Start(start)!;
