@@ -13,8 +13,8 @@ import vexal.Result;
 
 /**
  * The time per line through the Java binding for the lines of a file: a bare JNA call of
- * vx_check_line (no objects made), Checker.checkLine (results as records) and Checker.checkFile;
- * best of five passes after two that warm the JIT up. Prints "NAME ns_per_line N" lines.
+ * vx_check_line (no objects made), Checker.checkLine (results as records) and Checker.checkFile,
+ * in turn; the best of seven rounds after three that warm up. Prints "NAME ns_per_line N" lines.
  *
  *   java -cp vexal-1.0.jar:jna.jar:. -Dvexal.library.path=LIB CheckLineBench FILE
  */
@@ -35,15 +35,22 @@ public final class CheckLineBench {
     void run() throws Exception;
   }
 
-  static double best(Pass pass, int lines) throws Exception {
-    double best = Double.MAX_VALUE;
-    for (int i = 0; i < 7; i++) {
-      long start = System.nanoTime();
-      pass.run();
-      long took = System.nanoTime() - start;
-      if (i >= 2) best = Math.min(best, took);
+  /**
+   * The best time per line of each pass over ten rounds, the passes in turn in each round; the
+   * first three rounds warm the JIT and the heap up for all of them alike.
+   */
+  static double[] best(int lines, Pass... passes) throws Exception {
+    double[] best = new double[passes.length];
+    java.util.Arrays.fill(best, Double.MAX_VALUE);
+    for (int round = 0; round < 10; round++) {
+      for (int p = 0; p < passes.length; p++) {
+        long start = System.nanoTime();
+        passes[p].run();
+        long took = System.nanoTime() - start;
+        if (round >= 3) best[p] = Math.min(best[p], (double) took / lines);
+      }
     }
-    return best / lines;
+    return best;
   }
 
   public static void main(String[] args) throws Exception {
@@ -68,22 +75,23 @@ public final class CheckLineBench {
       }
       Pointer bare = made.getPointer(0);
       Memory out = new Memory(8);
-      double[] figures = {
-        best(() -> {
+      double[] figures = best(lines.size(),
+        () -> {
           for (int i = 0; i < lines.size(); i++) {
             byte[] line = lines.get(i);
-            Bare.vx_check_line(bare, line, line.length, i + 1, out);
+            if (Bare.vx_check_line(bare, line, line.length, i + 1, out) != 0) {
+              throw new IllegalStateException("vx_check_line failed");
+            }
           }
-        }, lines.size()),
-        best(() -> {
+        },
+        () -> {
           for (int i = 0; i < lines.size(); i++) checker.checkLine(lines.get(i), i + 1);
-        }, lines.size()),
-        best(() -> {
+        },
+        () -> {
           try (Stream<Result> results = checker.checkFile(file)) {
             results.forEach(r -> {});
           }
-        }, lines.size())
-      };
+        });
       Bare.vx_checker_free(bare);
       System.out.printf("bare_jna_call ns_per_line %.0f%n", figures[0]);
       System.out.printf("checkLine ns_per_line %.0f%n", figures[1]);

@@ -129,7 +129,7 @@ final class CApi {
     public Pointer name;
     public Pointer value;
 
-    long offset(String field) {
+    int offset(String field) {
       return fieldOffset(field);
     }
   }
@@ -151,7 +151,7 @@ final class CApi {
     public long finding_count;
     public Pointer findings;
 
-    long offset(String field) {
+    int offset(String field) {
       return fieldOffset(field);
     }
   }
@@ -182,7 +182,7 @@ final class CApi {
     public Pointer label;
     public Pointer text;
 
-    long offset(String field) {
+    int offset(String field) {
       return fieldOffset(field);
     }
   }
@@ -201,7 +201,7 @@ final class CApi {
     public long entry_count;
     public Pointer entries;
 
-    long offset(String field) {
+    int offset(String field) {
       return fieldOffset(field);
     }
   }
@@ -225,7 +225,7 @@ final class CApi {
     public Pointer counter_field;
     public Pointer occurs;
 
-    long offset(String field) {
+    int offset(String field) {
       return fieldOffset(field);
     }
   }

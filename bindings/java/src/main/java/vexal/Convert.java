@@ -1,20 +1,25 @@
 package vexal;
 
 import com.sun.jna.Pointer;
+import java.nio.ByteBuffer;
+import java.nio.ByteOrder;
 import java.util.List;
 
 /**
- * Results and layouts of the library as Java records. The structs are read field by field at
- * offsets JNA computes once from their declarations in {@link CApi}.
+ * Results and layouts of the library as Java records. The structs are read at offsets JNA computes
+ * once from their declarations in {@link CApi}: a result and its findings are copied into Java in
+ * one call each and read there, since every read of native memory is a call through JNI of its
+ * own; then one call per text.
  */
 final class Convert {
   private static final Result.Kind[] KINDS = Result.Kind.values(); // in vx_kind order
 
   // vx_result
-  private static final long R_KIND, R_LINE, R_RECORD_TYPE, R_WARNING, R_EXPECTED, R_ACTUAL,
+  private static final int R_SIZE;
+  private static final int R_KIND, R_LINE, R_RECORD_TYPE, R_WARNING, R_EXPECTED, R_ACTUAL,
       R_ERROR, R_FILE_WARNING, R_COUNT, R_FINDINGS;
   // vx_finding
-  private static final long F_SIZE, F_ID, F_CHECK, F_CODE, F_PROBLEM_TYPE, F_WEIGHT, F_INFO_TYPE,
+  private static final int F_SIZE, F_ID, F_CHECK, F_CODE, F_PROBLEM_TYPE, F_WEIGHT, F_INFO_TYPE,
       F_SHORT, F_LONG, F_CORRECTION, F_TOPIC, F_FIELD, F_DISPLAY_NAME, F_TYPE, F_LENGTH, F_MASK,
       F_EXCEPTION, F_LABEL, F_TEXT;
   // vx_layout
@@ -26,6 +31,7 @@ final class Convert {
 
   static {
     CApi.ResultStruct r = new CApi.ResultStruct();
+    R_SIZE = r.size();
     R_KIND = r.offset("kind");
     R_LINE = r.offset("line");
     R_RECORD_TYPE = r.offset("record_type");
@@ -82,22 +88,27 @@ final class Convert {
 
   private Convert() {}
 
-  static Result result(Pointer r, String file) {
+  /** The text at a native address, or null. */
+  private static String text(long address) {
+    return address == 0 ? null : new Pointer(address).getString(0, "UTF-8");
+  }
+
+  static Result result(Pointer at, String file) {
+    ByteBuffer r = ByteBuffer.wrap(at.getByteArray(0, R_SIZE)).order(ByteOrder.nativeOrder());
     int kind = r.getInt(R_KIND);
     if (kind < 0 || kind >= KINDS.length) {
       throw new VexalException(Status.INTERNAL_ERROR, "a result of unknown kind " + kind);
     }
     long line = r.getLong(R_LINE);
-    String recordType = CApi.text(r, R_RECORD_TYPE);
+    String recordType = text(r.getLong(R_RECORD_TYPE));
     boolean cut = recordType != null;
-    long count = r.getLong(R_COUNT);
+    int count = Math.toIntExact(r.getLong(R_COUNT));
     List<Finding> findings = List.of();
     if (count > 0) {
-      Pointer f = r.getPointer(R_FINDINGS);
-      Finding[] made = new Finding[Math.toIntExact(count)];
-      for (int i = 0; i < made.length; i++) {
-        made[i] = finding(f, i * F_SIZE, file, line, recordType);
-      }
+      ByteBuffer f = ByteBuffer.wrap(new Pointer(r.getLong(R_FINDINGS)).getByteArray(0,
+          count * F_SIZE)).order(ByteOrder.nativeOrder());
+      Finding[] made = new Finding[count];
+      for (int i = 0; i < count; i++) made[i] = finding(f, i * F_SIZE, file, line, recordType);
       findings = List.of(made);
     }
     return new Result(
@@ -105,39 +116,39 @@ final class Convert {
         file,
         line,
         recordType,
-        CApi.text(r, R_WARNING),
+        text(r.getLong(R_WARNING)),
         cut ? r.getLong(R_EXPECTED) : null,
         cut ? r.getLong(R_ACTUAL) : null,
-        CApi.text(r, R_ERROR),
-        CApi.text(r, R_FILE_WARNING),
+        text(r.getLong(R_ERROR)),
+        text(r.getLong(R_FILE_WARNING)),
         findings);
   }
 
-  private static Finding finding(Pointer f, long at, String file, long line, String recordType) {
+  private static Finding finding(ByteBuffer f, int at, String file, long line, String recordType) {
     int fieldType = f.getInt(at + F_TYPE);
     int fieldLength = f.getInt(at + F_LENGTH);
     return new Finding(
         file,
         line,
         recordType,
-        CApi.text(f, at + F_ID),
-        CApi.text(f, at + F_CHECK),
-        CApi.text(f, at + F_CODE),
+        text(f.getLong(at + F_ID)),
+        text(f.getLong(at + F_CHECK)),
+        text(f.getLong(at + F_CODE)),
         f.getInt(at + F_PROBLEM_TYPE),
         f.getInt(at + F_WEIGHT),
         f.getInt(at + F_INFO_TYPE),
-        CApi.text(f, at + F_SHORT),
-        CApi.text(f, at + F_LONG),
-        CApi.text(f, at + F_CORRECTION),
-        CApi.text(f, at + F_TOPIC),
-        CApi.text(f, at + F_FIELD),
-        CApi.text(f, at + F_DISPLAY_NAME),
+        text(f.getLong(at + F_SHORT)),
+        text(f.getLong(at + F_LONG)),
+        text(f.getLong(at + F_CORRECTION)),
+        text(f.getLong(at + F_TOPIC)),
+        text(f.getLong(at + F_FIELD)),
+        text(f.getLong(at + F_DISPLAY_NAME)),
         fieldType < 0 ? null : fieldType,
         fieldLength < 0 ? null : fieldLength,
-        CApi.text(f, at + F_MASK),
-        CApi.text(f, at + F_EXCEPTION),
-        CApi.text(f, at + F_LABEL),
-        CApi.text(f, at + F_TEXT));
+        text(f.getLong(at + F_MASK)),
+        text(f.getLong(at + F_EXCEPTION)),
+        text(f.getLong(at + F_LABEL)),
+        text(f.getLong(at + F_TEXT)));
   }
 
   static Layout layout(Pointer l) {
