@@ -7,116 +7,75 @@ import java.util.Map;
 
 /** Reads the JSON vexal writes: objects (keys in order), arrays, strings, integers, null, booleans. */
 final class Json {
-  private final String text;
+  private final String s;
   private int at;
 
-  private Json(String text) {
-    this.text = text;
-  }
-
-  static Object parse(String text) {
-    Json json = new Json(text);
-    Object value = json.value();
-    if (json.at != text.length()) throw json.error("trailing characters");
-    return value;
+  private Json(String s) {
+    this.s = s;
   }
 
   @SuppressWarnings("unchecked")
   static Map<String, Object> object(String text) {
-    return (Map<String, Object>) parse(text);
+    Json json = new Json(text);
+    Object value = json.value();
+    if (json.at != text.length()) throw new IllegalArgumentException("trailing text: " + text);
+    return (Map<String, Object>) value;
   }
 
   private Object value() {
-    char c = text.charAt(at);
-    switch (c) {
-      case '{':
-        return object();
-      case '[':
-        return array();
-      case '"':
-        return string();
-      case 'n':
-        return word("null", null);
-      case 't':
-        return word("true", Boolean.TRUE);
-      case 'f':
-        return word("false", Boolean.FALSE);
-      default:
-        int start = at;
-        if (c == '-') at++;
-        while (at < text.length() && Character.isDigit(text.charAt(at))) at++;
-        if (start == at) throw error("unexpected " + c);
-        return Long.parseLong(text.substring(start, at));
-    }
-  }
-
-  private Map<String, Object> object() {
-    Map<String, Object> object = new LinkedHashMap<>();
-    expect('{');
-    if (text.charAt(at) == '}') {
+    char c = s.charAt(at);
+    if (c == '{' || c == '[') {
+      Map<String, Object> object = new LinkedHashMap<>();
+      List<Object> array = new ArrayList<>();
+      char close = c == '{' ? '}' : ']';
       at++;
-      return object;
-    }
-    do {
-      String key = string();
-      expect(':');
-      if (object.containsKey(key)) throw error("key twice: " + key);
-      object.put(key, value());
-    } while (text.charAt(at++) == ',');
-    if (text.charAt(at - 1) != '}') throw error("no }");
-    return object;
-  }
-
-  private List<Object> array() {
-    List<Object> array = new ArrayList<>();
-    expect('[');
-    if (text.charAt(at) == ']') {
+      while (s.charAt(at) != close) {
+        if (c == '[') {
+          array.add(value());
+        } else {
+          String key = string();
+          expect(':');
+          if (object.containsKey(key)) throw new IllegalArgumentException("twice: " + key);
+          object.put(key, value());
+        }
+        if (s.charAt(at) == ',') at++;
+      }
       at++;
-      return array;
+      return c == '{' ? object : array;
     }
-    do {
-      array.add(value());
-    } while (text.charAt(at++) == ',');
-    if (text.charAt(at - 1) != ']') throw error("no ]");
-    return array;
+    if (c == '"') return string();
+    for (Object word : new Object[] {null, true, false}) {
+      if (s.startsWith(String.valueOf(word), at)) {
+        at += String.valueOf(word).length();
+        return word;
+      }
+    }
+    int start = at;
+    while (at < s.length() && (s.charAt(at) == '-' || Character.isDigit(s.charAt(at)))) at++;
+    return Long.parseLong(s.substring(start, at));
   }
 
   private String string() {
     expect('"');
-    StringBuilder s = new StringBuilder();
-    for (char c; (c = text.charAt(at++)) != '"'; ) {
+    StringBuilder out = new StringBuilder();
+    for (char c; (c = s.charAt(at++)) != '"'; ) {
       if (c != '\\') {
-        s.append(c);
+        out.append(c);
         continue;
       }
-      char e = text.charAt(at++);
-      switch (e) {
-        case 'b' -> s.append('\b');
-        case 'f' -> s.append('\f');
-        case 'n' -> s.append('\n');
-        case 'r' -> s.append('\r');
-        case 't' -> s.append('\t');
-        case 'u' -> {
-          s.append((char) Integer.parseInt(text.substring(at, at + 4), 16));
-          at += 4;
-        }
-        default -> s.append(e); // " \ /
+      char e = s.charAt(at++);
+      if (e == 'u') {
+        out.append((char) Integer.parseInt(s.substring(at, at + 4), 16));
+        at += 4;
+      } else {
+        int i = "bfnrt".indexOf(e);
+        out.append(i < 0 ? e : "\b\f\n\r\t".charAt(i));
       }
     }
-    return s.toString();
-  }
-
-  private Object word(String word, Object value) {
-    if (!text.startsWith(word, at)) throw error("not " + word);
-    at += word.length();
-    return value;
+    return out.toString();
   }
 
   private void expect(char c) {
-    if (text.charAt(at++) != c) throw error("no " + c);
-  }
-
-  private IllegalArgumentException error(String what) {
-    return new IllegalArgumentException(what + " at " + at + " of " + text);
+    if (s.charAt(at++) != c) throw new IllegalArgumentException("no " + c + " at " + at + ": " + s);
   }
 }
