@@ -38,13 +38,16 @@ final class Natives {
 
   /** The absolute path of the libvexalcheck to load. */
   static String libvexalcheck() {
-    String property = System.getProperty(PROPERTY);
+    return libvexalcheck(System.getProperty(PROPERTY), System.getenv(ENVIRONMENT));
+  }
+
+  /** The same for these values of the property and the environment variable. */
+  static String libvexalcheck(String property, String environment) {
     if (property != null && !property.isEmpty()) {
       Path path = Path.of(property);
       if (Files.isDirectory(path)) path = path.resolve(fileName());
       return path.toAbsolutePath().toString();
     }
-    String environment = System.getenv(ENVIRONMENT);
     if (environment != null && !environment.isEmpty()) {
       return Path.of(environment).toAbsolutePath().toString();
     }

@@ -1,0 +1,43 @@
+package vexal;
+
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assumptions.assumeTrue;
+
+import java.nio.file.Files;
+import java.nio.file.Path;
+import java.util.List;
+import org.junit.jupiter.api.Test;
+import org.junit.jupiter.params.ParameterizedTest;
+import org.junit.jupiter.params.provider.CsvSource;
+
+/** Where the natives come from: the property, else VEXAL_LIBRARY, else the jar. */
+class NativesTest {
+  @ParameterizedTest
+  @CsvSource(nullValues = "none", value = {
+    // property, VEXAL_LIBRARY, loaded
+    "/opt/a/libvexalcheck.so, none, /opt/a/libvexalcheck.so",
+    "/opt/a/libvexalcheck.so, /opt/b/libvexalcheck.so, /opt/a/libvexalcheck.so",
+    "'', /opt/b/libvexalcheck.so, /opt/b/libvexalcheck.so",
+    "none, /opt/b/libvexalcheck.so, /opt/b/libvexalcheck.so",
+    "/tmp, none, /tmp/libvexalcheck.so", // a folder
+    "lib/libvexalcheck.so, none, CWD/lib/libvexalcheck.so",
+  })
+  void thePropertyWinsOverTheEnvironment(String property, String environment, String loaded) {
+    String cwd = Path.of("").toAbsolutePath().toString();
+    assertEquals(loaded.replace("CWD", cwd), Natives.libvexalcheck(property, environment));
+  }
+
+  @Test
+  void withoutEitherTheJarsNativesAreUnpackedSideBySide() throws Exception {
+    assumeTrue(Natives.class.getResource("/linux-x86-64/" + Natives.LISTING) != null,
+        "built without natives (Maven without -Dvexal.natives)");
+    Path library = Path.of(Natives.libvexalcheck(null, null));
+    assertEquals("libvexalcheck.so", library.getFileName().toString());
+    for (String file : List.of("libvexalcheck.so", "libvexal.so", "libpl_runtime.so",
+        "libvexal-mod.so")) {
+      Path unpacked = library.resolveSibling(file);
+      assertTrue(Files.size(unpacked) > 0, unpacked.toString());
+    }
+  }
+}
