@@ -140,7 +140,7 @@ public final class Checker implements AutoCloseable {
       call(checker, CApi.vx_check_line(checker, line, line.length, lineNumber, out));
       return Convert.result(out.getPointer(0), null);
     } finally {
-      busy.set(false);
+      exit();
     }
   }
 
@@ -158,7 +158,7 @@ public final class Checker implements AutoCloseable {
       reader = null;
       return stream(new Results(input = ++serials, path.toString()));
     } finally {
-      busy.set(false);
+      exit();
     }
   }
 
@@ -195,7 +195,7 @@ public final class Checker implements AutoCloseable {
       readError = null;
       return stream(new Results(input = ++serials, name));
     } finally {
-      busy.set(false);
+      exit();
     }
   }
 
@@ -207,7 +207,7 @@ public final class Checker implements AutoCloseable {
       call(checker, CApi.vx_checker_layout(checker, name, out));
       return Convert.layout(out.getPointer(0));
     } finally {
-      busy.set(false);
+      exit();
     }
   }
 
@@ -226,6 +226,16 @@ public final class Checker implements AutoCloseable {
       throw new VexalException(Status.INVALID_ARGUMENT, "the checker is closed");
     }
     return checker;
+  }
+
+  /**
+   * Releases the checker after a call. The fence keeps this checker reachable until then: without
+   * it, the JIT may treat {@code this} as dead once the native pointer is loaded, and the cleaner
+   * could free the checker while the library still works on it.
+   */
+  private void exit() {
+    busy.set(false);
+    Reference.reachabilityFence(this);
   }
 
   private static void call(Pointer checker, int status) {
@@ -294,7 +304,7 @@ public final class Checker implements AutoCloseable {
         }
         return Convert.result(result, file);
       } finally {
-        busy.set(false);
+        exit();
       }
     }
 
