@@ -61,7 +61,8 @@ public final class CheckLineBench {
     }
     try (Checker checker = new Checker(Options.defaults().today("20261208"))) {
       // The bare call on a checker of its own, made through the same library.
-      Native.register(Bare.class, NativeLibrary.getInstance(System.getProperty("vexal.library.path")));
+      String library = System.getProperty("vexal.library.path");
+      Native.register(Bare.class, NativeLibrary.getInstance(library));
       Memory options = new Memory(256);
       options.clear();
       Bare.vx_options_init(options);

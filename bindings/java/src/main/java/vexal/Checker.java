@@ -69,7 +69,8 @@ public final class Checker implements AutoCloseable {
     o.today = keep(keep, CApi.utf8("today", options.today()));
     o.record_type = keep(keep, CApi.utf8("recordType", options.recordType()));
     Path library = options.libraryPath();
-    o.library_path = keep(keep, CApi.utf8("libraryPath", library == null ? null : library.toString()));
+    String libraryText = library == null ? null : library.toString();
+    o.library_path = keep(keep, CApi.utf8("libraryPath", libraryText));
     o.level = options.level();
     List<Map.Entry<String, String>> params = options.params();
     if (!params.isEmpty()) {

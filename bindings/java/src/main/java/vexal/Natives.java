@@ -72,7 +72,9 @@ final class Natives {
       return folder.resolve(fileName()).toAbsolutePath();
     } catch (IOException e) {
       throw new VexalException(
-          Status.LIBRARY_ERROR, "cannot unpack the natives of " + prefix + ": " + e.getMessage(), e);
+          Status.LIBRARY_ERROR,
+          "cannot unpack the natives of " + prefix + ": " + e.getMessage(),
+          e);
     }
   }
 

@@ -5,7 +5,7 @@ import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
 
-/** Reads the JSON vexal writes: objects (keys in order), arrays, strings, integers, null, booleans. */
+/** Reads the JSON vexal writes: objects (keys kept in order), arrays, texts, numbers, literals. */
 final class Json {
   private final String s;
   private int at;
