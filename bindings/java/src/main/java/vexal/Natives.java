@@ -6,11 +6,16 @@ import java.io.IOException;
 import java.io.InputStream;
 import java.io.InputStreamReader;
 import java.nio.charset.StandardCharsets;
+import java.nio.file.DirectoryStream;
 import java.nio.file.Files;
+import java.nio.file.LinkOption;
 import java.nio.file.Path;
 import java.nio.file.StandardCopyOption;
+import java.time.Duration;
+import java.time.Instant;
 import java.util.ArrayList;
 import java.util.List;
+import java.util.stream.Stream;
 
 /**
  * Finds libvexalcheck, in this order, taking the first that is set and nothing else then:
@@ -22,13 +27,16 @@ import java.util.List;
  *   <li>the jar: the natives under JNA's resource prefix of this platform ({@code linux-x86-64/},
  *       {@code win32-x86-64/}), listed in {@code vexal-natives.txt} there, copied together into a
  *       temporary folder, so that libvexalcheck finds libvexal and the libraries both need beside
- *       it, as in an installation.
+ *       it, as in an installation. The folder goes when the JVM exits, except on Windows, where
+ *       loaded DLLs cannot be deleted; there the next JVM removes it ({@link #removeStale}).
  * </ol>
  */
 final class Natives {
   static final String PROPERTY = "vexal.library.path";
   static final String ENVIRONMENT = "VEXAL_LIBRARY";
   static final String LISTING = "vexal-natives.txt";
+  static final String FOLDER_PREFIX = "vexal-natives";
+  static final Duration STALE = Duration.ofMinutes(10);
 
   private Natives() {}
 
@@ -58,9 +66,10 @@ final class Natives {
     String prefix = Platform.RESOURCE_PREFIX;
     List<String> files = listing(prefix);
     try {
-      Path folder = Files.createTempDirectory("vexal-natives");
+      Path folder = Files.createTempDirectory(FOLDER_PREFIX);
       // Deleted in the reverse order of registration: the files, then the folder.
       folder.toFile().deleteOnExit();
+      if (Platform.isWindows()) removeStale(folder.getParent(), folder, STALE);
       for (String file : files) {
         Path target = folder.resolve(file);
         try (InputStream in = Natives.class.getResourceAsStream("/" + prefix + "/" + file)) {
@@ -75,6 +84,35 @@ final class Natives {
           Status.LIBRARY_ERROR,
           "cannot unpack the natives of " + prefix + ": " + e.getMessage(),
           e);
+    }
+  }
+
+  /**
+   * Removes the natives folders that JVMs before this one left in temp: on Windows a loaded DLL
+   * cannot be deleted, so deleteOnExit leaves them. A folder younger than age may belong to a JVM
+   * still unpacking; one whose libvexalcheck cannot be deleted is loaded by a JVM still running.
+   * Whatever cannot be deleted stays.
+   */
+  static void removeStale(Path temp, Path own, Duration age) {
+    Instant young = Instant.now().minus(age);
+    try (DirectoryStream<Path> folders = Files.newDirectoryStream(temp, FOLDER_PREFIX + "*")) {
+      for (Path folder : folders) {
+        try {
+          if (folder.equals(own) || !Files.isDirectory(folder, LinkOption.NOFOLLOW_LINKS)
+              || Files.getLastModifiedTime(folder).toInstant().isAfter(young)) {
+            continue;
+          }
+          Files.deleteIfExists(folder.resolve(fileName())); // fails while loaded
+          try (Stream<Path> files = Files.list(folder)) {
+            for (Path file : files.toList()) Files.deleteIfExists(file);
+          }
+          Files.delete(folder);
+        } catch (IOException inUse) {
+          // another JVM's, or not ours to delete
+        }
+      }
+    } catch (IOException unreadable) {
+      // nothing to tidy
     }
   }
 

@@ -6,8 +6,13 @@ import static org.junit.jupiter.api.Assumptions.assumeTrue;
 
 import java.nio.file.Files;
 import java.nio.file.Path;
+import java.nio.file.attribute.FileTime;
+import java.time.Duration;
+import java.time.Instant;
 import java.util.List;
+import java.util.Map;
 import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.io.TempDir;
 import org.junit.jupiter.params.ParameterizedTest;
 import org.junit.jupiter.params.provider.CsvSource;
 
@@ -39,5 +44,20 @@ class NativesTest {
       Path unpacked = library.resolveSibling(file);
       assertTrue(Files.size(unpacked) > 0, unpacked.toString());
     }
+  }
+
+  @Test
+  void foldersThatEarlierJvmsLeftAreRemovedOnceOld(@TempDir Path temp) throws Exception {
+    Map<String, Boolean> kept = Map.of("vexal-natives1", false, "vexal-natives2", true,
+        "vexal-natives3", true, "other", true); // left, own, young, not ours
+    FileTime hourAgo = FileTime.from(Instant.now().minus(Duration.ofHours(1)));
+    for (String name : kept.keySet()) {
+      Path folder = Files.createDirectory(temp.resolve(name));
+      Files.writeString(folder.resolve("libvexalcheck.so"), "x");
+      Files.writeString(folder.resolve("libvexal.so"), "x");
+      if (!name.equals("vexal-natives3")) Files.setLastModifiedTime(folder, hourAgo);
+    }
+    Natives.removeStale(temp, temp.resolve("vexal-natives2"), Duration.ofMinutes(10));
+    kept.forEach((name, stays) -> assertEquals(stays, Files.exists(temp.resolve(name)), name));
   }
 }
