@@ -16,7 +16,7 @@
 namespace vexal::cli {
 
 enum class Command { kNone, kCheck, kLayout, kCall, kTypes };
-enum class Format { kText, kJsonl, kCsv, kJson };
+enum class Format { kText, kJsonl, kCsv, kJson, kHtml, kJunit };
 
 // The most workers `vexal check --jobs` takes.
 inline constexpr int kMaxJobs = 256;
@@ -43,6 +43,8 @@ struct CommandLine {
   std::string record_type;         // --type for check; the operand of layout and call
   std::string function;            // call
   std::vector<std::string> files;  // check; "-" is standard input
+  int html_limit = 100;            // check --format html: records per error identifier; 0 all
+  bool redact = false;             // check --format html: values of fields without findings hidden
 };
 
 struct ParseResult {
