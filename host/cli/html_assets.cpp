@@ -21,7 +21,10 @@ table{border-collapse:collapse;width:100%}
 th,td{text-align:left;padding:3px 8px;border-bottom:1px solid #e4e7eb;vertical-align:top}
 th{background:#eef1f5;font-weight:600;font-size:13px}
 .n{text-align:right;font-variant-numeric:tabular-nums;white-space:nowrap}
-table.zahlen{width:auto;min-width:24em}
+table.zahlen tbody{display:flex;flex-wrap:wrap;gap:8px}
+table.zahlen tr{display:flex;flex-direction:column-reverse;border:1px solid #d5d9df;border-radius:4px;min-width:8.5em}
+table.zahlen th{background:none;font-weight:400;color:#4a5565;border:0;padding:0 10px 6px}
+table.zahlen td{font-size:22px;font-weight:600;text-align:left;border:0;padding:4px 10px 0}
 #stat tbody tr[data-k]{cursor:pointer}
 #stat tbody tr[data-k]:hover,#stat tbody tr[data-k]:focus{background:#e6effb;outline:2px solid #3b73c4}
 #stat tr.aktiv{background:#cfe0f8}
@@ -35,10 +38,10 @@ article h3{margin:0 0 6px;font-size:16px}
 article h3 .ort{font-family:"DejaVu Sans Mono",Consolas,monospace}
 ul.bef{margin:4px 0 8px;padding-left:20px}
 .pos{font-family:"DejaVu Sans Mono",Consolas,monospace;white-space:nowrap}
-.roh{font:13px/1.3 "DejaVu Sans Mono","Liberation Mono",Consolas,monospace;white-space:pre;overflow-x:auto;background:#fafbfc;border:1px solid #e4e7eb;padding:6px 8px;margin:6px 0 10px}
+.roh{font:14px/1.4 "DejaVu Sans Mono","Liberation Mono",Consolas,monospace;white-space:pre;overflow-x:auto;background:#fafbfc;border:1px solid #e4e7eb;padding:6px 8px;margin:6px 0 10px}
 .roh .lin{color:#8fa3c0}
 .roh .nr{color:#6b7685;user-select:none}
-.roh mark{background:#ffd43b;color:#000;box-shadow:inset 0 -2px #d9480f}
+.roh mark{background:#ffc21a;color:#000;font-weight:700;outline:2px solid #d9480f;outline-offset:0}
 .roh mark .b{color:#8a5a00}
 .b{color:#aab2bd}
 .c{color:#c0392b;font-weight:700}

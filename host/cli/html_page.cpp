@@ -283,7 +283,7 @@ void PageWriter::summary() {
   row("S\xC3\xA4tze mit Befund", "s-records_with_findings", s.records_with_findings);
   row("Befunde", "s-findings", s.findings);
   for (const auto& [type, count] : s.findings_by_type) {
-    out_.append("<tr><th>&nbsp;&nbsp;davon ");
+    out_.append("<tr><th>davon ");
     text(type);
     out_.append("<td class=n data-type=\"");
     text(type);
