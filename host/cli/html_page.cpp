@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -321,6 +322,16 @@ void PageWriter::statistics() {
       "cken), um nur die S\xC3\xA4tze mit dieser Kennung zu zeigen.</p>"
       "<table id=stat><thead><tr><th class=n>Anzahl<th class=n>S\xC3\xA4tze<th>Satzart"
       "<th>Kennung<th>Meldung<th>Feld<th class=n>im Bericht</tr></thead><tbody>");
+  // Records the page shows per key, each counted once.
+  std::map<std::string, long> shown;
+  for (const HtmlRecord& record : content_.records) {
+    for (std::size_t i = 0; i < record.findings.size(); ++i) {
+      const std::string& key = record.findings[i].key;
+      bool earlier = false;
+      for (std::size_t j = 0; j < i && !earlier; ++j) earlier = record.findings[j].key == key;
+      if (!earlier) ++shown[key];
+    }
+  }
   for (const StatisticsRow* row : content_.statistics) {
     const bool finding = row->kind == StatisticsRow::Kind::kFinding;
     const std::string key = finding ? htmlRowKey(*row) : "";
@@ -355,18 +366,7 @@ void PageWriter::statistics() {
       text(display != nullptr ? display : field->second);
     }
     out_.append("<td class=n>");
-    if (finding) {
-      long shown = 0;
-      for (const HtmlRecord& record : content_.records) {
-        for (const HtmlFinding& f : record.findings) {
-          if (f.key == key) {
-            ++shown;
-            break;
-          }
-        }
-      }
-      out_.append(number(shown));
-    }
+    if (finding) out_.append(number(shown[key]));
     out_.append("</td></tr>");
   }
   out_.append("</tbody></table></section>\n");

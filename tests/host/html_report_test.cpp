@@ -244,6 +244,38 @@ INSTANTIATE_TEST_SUITE_P(
                       VerdictCase{"NoRecords", "", "aber auch keine Satz"}),
     [](const auto& info) { return info.param.name; });
 
+// Several files: a filter per file, the records numbered by their file,
+// and what concerns whole files in the summary.
+TEST(HtmlPageTest, FiltersByFileAndTellsAboutWholeFiles) {
+  test::MemoryFile file;
+  {
+    Output out(file.get());
+    TstRuleSets layouts;
+    HtmlPageSettings settings;
+    settings.files = {"a.txt", "empty.txt", "gone.txt", "b.txt"};
+    HtmlReport report(out, settings, &layouts);
+    TstRuleSets rule_sets;
+    SequentialCheck check(rule_sets, report);
+    core::CheckOptions options;
+    options.record_type = "TST_01";
+    check.configure(options);
+    const std::string faulty = lineWith([](tst::Line& l) { l.num = "99"; });
+    test::StringSource a(faulty), empty(""), b(tst::Line().str() + "\n" + faulty);
+    check.checkStream(a, "a.txt");
+    check.checkStream(empty, "empty.txt");
+    check.fileError("gone.txt", "cannot open file: No such file or directory");
+    check.checkStream(b, "b.txt");
+    report.finish(check.summary());
+  }
+  const std::string html = file.text();
+  EXPECT_THAT(html, HasSubstr("<a href=\"#f=3\" data-set=f data-v=\"3\">b.txt</a>"));
+  EXPECT_THAT(html, HasSubstr("data-f=\"0\" data-line=1>"));
+  EXPECT_THAT(html, HasSubstr("data-f=\"3\" data-line=2>"));
+  EXPECT_THAT(html, HasSubstr("<li class=warn>empty.txt: file is empty</li>"));
+  EXPECT_THAT(html, HasSubstr("<li class=warn>gone.txt: Datei nicht lesbar: cannot open file"));
+  EXPECT_THAT(html, HasSubstr("<p class=\"ergebnis err\">Fehler: 1 Datei nicht lesbar"));
+}
+
 TEST(HtmlPageTest, ListsLineErrorsAndLengthWarnings) {
   tst::Line blocked;
   blocked.opt = "BLK";
