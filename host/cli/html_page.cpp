@@ -128,6 +128,8 @@ struct ShownField {
   std::vector<const HtmlFinding*> findings;
 };
 
+// Writes one page from the content; borrows content and layouts, and
+// cuts each record type's layout once. Used once, by one thread.
 class PageWriter {
  public:
   PageWriter(const HtmlContent& content, core::RuleSetProvider* layouts)
@@ -199,7 +201,7 @@ void PageWriter::header() {
   utf8(settings_.vexal_version);
   out_.append("</dd><dt>Regelwerke</dt><dd>");
   bool any = false;
-  for (const std::string& type : content_.record_types) {
+  for (const std::string& type : content_.checked_types) {
     const core::LoadedRecordType* loaded = layouts_ ? layouts_->find(type) : nullptr;
     if (loaded == nullptr || !loaded->loaded()) continue;
     if (any) out_.append("; ");

@@ -94,8 +94,17 @@ void HtmlReport::finding(const Location& where, const core::Finding& finding) {
   }
 }
 
+namespace {
+
+void addOnce(std::vector<std::string>& types, std::string_view type) {
+  if (std::find(types.begin(), types.end(), type) == types.end()) types.emplace_back(type);
+}
+
+}  // namespace
+
 void HtmlReport::record(const Location& where, std::size_t findings) {
   statistics_.endOfLine();
+  if (where.record_type != nullptr) addOnce(checked_types_, where.record_type);
   if (findings == 0) {
     if (!current_.warning.empty()) {
       current_.file = where.file;
@@ -109,10 +118,7 @@ void HtmlReport::record(const Location& where, std::size_t findings) {
   current_.file = where.file;
   current_.line = where.line;
   current_.record_type = where.record_type != nullptr ? where.record_type : "";
-  if (std::find(record_types_.begin(), record_types_.end(), current_.record_type) ==
-      record_types_.end()) {
-    record_types_.push_back(current_.record_type);
-  }
+  addOnce(record_types_, current_.record_type);
   // The ranks of this record: records before it with each key. A key the
   // record holds twice counts the record once.
   for (HtmlFinding& finding : current_.findings) finding.rank = key_records_[finding.key];
@@ -215,11 +221,8 @@ void HtmlReport::absorb(Report& chunk) {
   for (const auto& [cause, count] : part.cause_lines_) cause_lines_[cause] += count;
   for (auto& [key, field] : part.key_fields_) key_fields_.try_emplace(key, std::move(field));
   for (auto& message : part.file_messages_) file_messages_.push_back(std::move(message));
-  for (std::string& type : part.record_types_) {
-    if (std::find(record_types_.begin(), record_types_.end(), type) == record_types_.end()) {
-      record_types_.push_back(std::move(type));
-    }
-  }
+  for (const std::string& type : part.record_types_) addOnce(record_types_, type);
+  for (const std::string& type : part.checked_types_) addOnce(checked_types_, type);
   part.records_.clear();
   part.lines_.clear();
   part.file_messages_.clear();
@@ -238,6 +241,8 @@ void HtmlReport::finish(const CheckSummary& summary) {
   content.file_messages = std::move(file_messages_);
   content.record_types = record_types_;
   std::sort(content.record_types.begin(), content.record_types.end());
+  content.checked_types = checked_types_;
+  std::sort(content.checked_types.begin(), content.checked_types.end());
   out_.text().append(htmlPage(content, layouts_));
   out_.written();
 }

@@ -70,7 +70,8 @@ struct HtmlContent {
   std::vector<HtmlRecord> lines;                  // warnings and line errors
   long lines_left_out = 0;                        // warnings and errors not listed
   std::vector<std::pair<std::string, std::string>> file_messages;  // UTF-8 file, Latin-1 text
-  std::vector<std::string> record_types;                           // seen, sorted
+  std::vector<std::string> record_types;                           // with findings shown, sorted
+  std::vector<std::string> checked_types;  // of every record checked, sorted
 };
 
 // The page, UTF-8. Cuts each record by its layout from layouts (borrowed,
@@ -131,8 +132,8 @@ class HtmlReport final : public Report {
   std::vector<std::string> line_causes_;
   long lines_left_out_ = 0;
   std::vector<std::pair<std::string, std::string>> file_messages_;
-  std::vector<std::string> record_types_;
-  std::string scratch_;
+  std::vector<std::string> record_types_;   // of the records kept
+  std::vector<std::string> checked_types_;  // of every record checked
 };
 
 }  // namespace vexal::cli

@@ -172,6 +172,10 @@ TEST(HtmlPageTest, AllowsOnlyItsOwnScriptAndStyle) {
   EXPECT_THAT(html, Not(HasSubstr("://")));
 }
 
+TEST(HtmlPageTest, NamesTheRuleSetOfEveryRecordChecked) {
+  EXPECT_THAT(page(tst::Line().str() + "\n"), HasSubstr("<dt>Regelwerke</dt><dd>TST_01 Version "));
+}
+
 TEST(HtmlPageTest, RedactsFieldsWithoutFindings) {
   tst::Line line;
   line.ke = "ABCD";
