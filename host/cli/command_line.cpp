@@ -640,10 +640,11 @@ ParseResult parseCommandLine(const std::vector<std::string>& given) {
       result.error = "--statistics prints a table: use --format text or json";
       return result;
     }
-    if (line.format != Format::kHtml && (line.redact || line.html_limit != 100)) {
-      result.error =
-          std::string(line.redact ? "--redact" : "--html-limit") + " applies to --format html only";
-      return result;
+    for (const char* html_only : {"--html-limit", "--redact"}) {
+      if (line.format != Format::kHtml && command.get_option(html_only)->count() > 0) {
+        result.error = std::string(html_only) + " applies to --format html only";
+        return result;
+      }
     }
     if (!line.statistics && line.format == Format::kJson) {
       result.error = "--format json for check needs --statistics (findings one by one: jsonl)";

@@ -42,6 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"check", "--statistics", "--format=html", "a"}, "use --format text or json"},
         Refused{{"check", "--redact", "a"}, "--redact applies to --format html only"},
         Refused{{"check", "--format=junit", "--html-limit", "5", "a"}, "--html-limit applies"},
+        Refused{{"check", "--html-limit=100", "a"}, "--html-limit applies"},
         Refused{{"check", "--format=html", "--html-limit", "-1", "a"}, "--html-limit wants"},
         Refused{{"check", "--format", "json", "a"}, "needs --statistics"},
         Refused{{"check", "--statistics", "--format=jsonl", "a"}, "use --format text or json"},
