@@ -110,11 +110,26 @@ void JunitReport::finding(const Location& where, const core::Finding& finding) {
   scratch_.assign("Kennung: ");
   core::appendFindingLabel(scratch_, finding.id != nullptr ? finding.id : "?");
   scratch_.append("\nFeld: ");
-  const char* field_name =
-      finding.shown_display_name != nullptr ? finding.shown_display_name : finding.reference_field;
-  scratch_.append(field_name != nullptr ? field_name : "-");
-  if (finding.reference_field != nullptr)
-    scratch_.append(" (").append(finding.reference_field).append(")");
+  if (field) {
+    const char* name = finding.shown_display_name != nullptr ? finding.shown_display_name
+                                                             : finding.reference_field;
+    scratch_.append(name != nullptr ? name : "-");
+    if (finding.reference_field != nullptr) {
+      scratch_.append(" (").append(finding.reference_field).append(")");
+    }
+  } else {
+    // A rule's check names its field: "UV[2]#P_GTST" checks UV[2].GTST.
+    const std::string_view id = finding.id != nullptr ? finding.id : "";
+    const std::string_view check = core::checkOf(id);
+    const std::size_t hash = id.rfind('#');
+    if (check.substr(0, 2) != "P_") {
+      scratch_.append("-");
+    } else {
+      if (hash != std::string_view::npos && hash > 0)
+        scratch_.append(id.substr(0, hash)).append(".");
+      scratch_.append(check.substr(2));
+    }
+  }
   if (finding.correction_info != nullptr)
     scratch_.append("\nKorrektur: ").append(finding.correction_info);
   for (char c : scratch_) {
@@ -150,8 +165,9 @@ void JunitReport::warning(const Location&, std::size_t expected_length, std::siz
 }
 
 void JunitReport::error(const Location& where, std::string_view message) {
-  // A line error, or with line 0 a file that could not be read.
-  Suite& into = suite(where.file, "");
+  // A line error, or with line 0 a file that could not be read; a line cut
+  // by its layout before its check failed stays with its record type.
+  Suite& into = suite(where.file, typeOf(where));
   testcaseStart(into, where);
   ++into.errors;
   into.cases.append(">\n").append(pending_).append("      <error message=\"");

@@ -24,7 +24,8 @@ void appendXmlUtf8(std::string& out, std::string_view utf8);
 // One testsuite per file and record type, in the order they first occur;
 // a testcase per record named by its location ("FILE:LINE"); a failure
 // per finding; line errors and unreadable files as error elements (in the
-// file's suite of unknown record type), length warnings as system-out.
+// file's suite of unknown record type unless the line's type is known),
+// length warnings as system-out.
 // Suites are written when the run finishes, since each starts with its
 // counts. A report made by forChunk() collects a chunk's suites, which
 // the run's report takes in chunk by chunk. Writes to out (not owned);
