@@ -1,9 +1,13 @@
 // vexal check: every line of every file through the rule sets.
 
+#include <cstdio>
+#include <ctime>
 #include <memory>
 
 #include "cli/check_run.h"
 #include "cli/commands.h"
+#include "cli/html_report.h"
+#include "cli/junit_report.h"
 #include "cli/output.h"
 #include "cli/printers.h"
 #include "cli/terminal.h"
@@ -13,7 +17,43 @@
 namespace vexal::cli {
 namespace {
 
-std::unique_ptr<Report> makeReport(const CommandLine& line, Output& out, const Palette& palette) {
+// "09.12.2026", or with the clock "09.12.2026 13:02", in local time.
+std::string localTime(bool with_clock) {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  char text[32];
+  std::strftime(text, sizeof text, with_clock ? "%d.%m.%Y %H:%M" : "%d.%m.%Y", &local);
+  return text;
+}
+
+HtmlPageSettings htmlSettings(const CommandLine& line) {
+  HtmlPageSettings settings;
+  std::string version = versionText();  // "vexal 1.0\n"
+  settings.vexal_version = version.substr(6, version.size() - 7);
+  settings.files = line.files;
+  if (line.today) {
+    char date[16];
+    std::snprintf(date, sizeof date, "%02d.%02d.%04d", line.today->day, line.today->month,
+                  line.today->year);
+    settings.processing_date = date;
+  } else {
+    settings.processing_date = localTime(false) + " (heute)";
+  }
+  settings.params = line.params;
+  settings.level = line.level;
+  settings.run_time = localTime(true);
+  settings.limit = static_cast<std::size_t>(line.html_limit);
+  settings.redact = line.redact;
+  return settings;
+}
+
+std::unique_ptr<Report> makeReport(const CommandLine& line, Output& out, const Palette& palette,
+                                   core::RuleSetProvider* layouts) {
   if (line.statistics) {
     return std::make_unique<StatisticsReport>(out, line.format == Format::kJson, palette);
   }
@@ -22,6 +62,10 @@ std::unique_ptr<Report> makeReport(const CommandLine& line, Output& out, const P
       return std::make_unique<JsonlReport>(out);
     case Format::kCsv:
       return std::make_unique<CsvReport>(out);
+    case Format::kHtml:
+      return std::make_unique<HtmlReport>(out, htmlSettings(line), layouts);
+    case Format::kJunit:
+      return std::make_unique<JunitReport>(out);
     case Format::kText:
     case Format::kJson:
       break;
@@ -146,7 +190,10 @@ int runCheck(const CommandLine& line, const core::Library& library, Output& out,
     }
   } forget_meter{out, err_out};
 
-  std::unique_ptr<Report> report = makeReport(line, out, palette);
+  // The page cuts the records it shows by their layouts, after the run.
+  std::unique_ptr<core::LibraryRuleSets> layouts;
+  if (line.format == Format::kHtml) layouts = std::make_unique<core::LibraryRuleSets>(library);
+  std::unique_ptr<Report> report = makeReport(line, out, palette, layouts.get());
   std::unique_ptr<Report> echo;
   if (!text) echo = std::make_unique<FileMessagesOnStderr>(*report, err_out);
   Report& reported = echo ? *echo : *report;

@@ -10,9 +10,9 @@
 namespace vexal::cli {
 
 void reportResult(const core::LineResult& result, std::string_view file, Report& report,
-                  CheckSummary& summary) {
+                  CheckSummary& summary, std::string_view bytes) {
   if (result.kind == core::LineResult::Kind::kEmpty) return;
-  const Location where{file, result.line, result.record_type};
+  const Location where{file, result.line, result.record_type, bytes};
   if (result.lengthDiffers()) {
     ++summary.warnings;
     report.warning(where, result.expected_length, result.actual_length);
@@ -36,13 +36,13 @@ void reportResult(const core::LineResult& result, std::string_view file, Report&
 void reportFileWarning(std::string_view file, long line, std::string_view message, Report& report,
                        CheckSummary& summary) {
   ++summary.file_warnings;
-  report.fileWarning(Location{file, line, nullptr}, message);
+  report.fileWarning(Location{file, line, nullptr, {}}, message);
 }
 
 void reportFileError(std::string_view file, std::string_view message, Report& report,
                      CheckSummary& summary) {
   ++summary.file_errors;
-  report.error(Location{file, 0, nullptr}, message);
+  report.error(Location{file, 0, nullptr, {}}, message);
 }
 
 SequentialCheck::SequentialCheck(core::RuleSetProvider& rule_sets, Report& report,
@@ -61,8 +61,8 @@ bool SequentialCheck::checkStream(core::ByteSource& source, std::string_view fil
     switch (item.kind) {
       case core::StreamItem::Kind::kLine:
         if (!item.line.empty()) {
-          current_ = Location{file, item.line.number, nullptr};
-          reportResult(stream.result(item), file, report_, summary_);
+          current_ = Location{file, item.line.number, nullptr, {}};
+          reportResult(stream.result(item), file, report_, summary_, item.line.bytes);
         }
         if (progress_ != nullptr) progress_->lineDone(item.line.end_offset);
         break;

@@ -29,8 +29,9 @@ namespace vexal::cli {
 
 // Hands a line's result to the report of the file (UTF-8) in the order a
 // Report expects, and counts it in the summary. Empty lines give nothing.
+// bytes are the line's, for Location::bytes.
 void reportResult(const core::LineResult& result, std::string_view file, Report& report,
-                  CheckSummary& summary);
+                  CheckSummary& summary, std::string_view bytes = {});
 
 // Reports a warning about a whole file (see Report::fileWarning) and
 // counts it.

@@ -190,6 +190,11 @@ Formats (all UTF-8):
          lines that end with a CR alone; a last
          "summary" object with the counts of the run
   csv    RFC 4180 with a header row: kind first, then every jsonl key
+  html   one self-contained page: summary, statistics, each faulty
+         record field by field with its faulty characters marked
+         (--html-limit, --redact)
+  junit  JUnit XML: a testsuite per file and record type, a testcase
+         per record, a failure per finding, an error per line error
   json   with --statistics only: one document with the counts and the table
 
 A file that starts with a UTF-16 or UTF-8 byte-order mark, or whose lines
@@ -204,7 +209,8 @@ Examples:
   vexal check --today 20261208 transmission.txt
   vexal check --format jsonl --param ipMjahrSchalttag=1130 a.txt b.txt
   vexal check --type DSKO_04 --level 2 - < records.txt
-  vexal check -j 2 --format jsonl big.txt > findings.jsonl)";
+  vexal check -j 2 --format jsonl big.txt > findings.jsonl
+  vexal check --format html transmission.txt > report.html)";
 
 constexpr char kLayoutFooter[] =
     R"(Per field: its position (1-based; inside a group counted from the start of
@@ -380,9 +386,11 @@ Parser::Parser(CommandLine& line) {
        {{"text", Format::kText},
         {"jsonl", Format::kJsonl},
         {"csv", Format::kCsv},
-        {"json", Format::kJson}},
-       "text (default), jsonl or csv; json with --statistics",
-       "text, jsonl, csv or, with --statistics, json"},
+        {"json", Format::kJson},
+        {"html", Format::kHtml},
+        {"junit", Format::kJunit}},
+       "text (default), jsonl, csv, html or junit; json with\n--statistics",
+       "text, jsonl, csv, html, junit or, with --statistics, json"},
       {layout,
        {{"text", Format::kText}, {"json", Format::kJson}},
        "text (default) or json",
@@ -424,6 +432,18 @@ Parser::Parser(CommandLine& line) {
         }));
   }
 
+  check
+      ->add_option("--html-limit", line.html_limit,
+                   "html: show in full the first N records of each error\n"
+                   "identifier, 0 for all (default: 100); counts cover all")
+      ->option_text("N")
+      ->check(valueCheck([](const std::string& value) -> std::string {
+        if (numberIn(value, 0, std::numeric_limits<int>::max())) return {};
+        return "--html-limit wants a number 0 or greater, not '" + value + "'";
+      }));
+  check->add_flag("--redact", line.redact,
+                  "html: show the values of fields without findings as a\n"
+                  "neutral mark of the same length (names, addresses)");
   check->add_flag("--statistics", line.statistics,
                   "after the check, instead of one line per finding, a\n"
                   "table of how often each error identifier occurs per\n"
@@ -695,9 +715,15 @@ ParseResult parseCommandLine(const std::vector<std::string>& given) {
     return result;
   }
   if (line.command == Command::kCheck) {
-    if (line.statistics && (line.format == Format::kJsonl || line.format == Format::kCsv)) {
+    if (line.statistics && line.format != Format::kText && line.format != Format::kJson) {
       result.error = "--statistics prints a table: use --format text or json";
       return result;
+    }
+    for (const char* html_only : {"--html-limit", "--redact"}) {
+      if (line.format != Format::kHtml && command.get_option(html_only)->count() > 0) {
+        result.error = std::string(html_only) + " applies to --format html only";
+        return result;
+      }
     }
     if (!line.statistics && line.format == Format::kJson) {
       result.error = "--format json for check needs --statistics (findings one by one: jsonl)";

@@ -16,7 +16,7 @@
 namespace vexal::cli {
 
 enum class Command { kNone, kCheck, kLayout, kCall, kTypes, kExplain, kParams };
-enum class Format { kText, kJsonl, kCsv, kJson };
+enum class Format { kText, kJsonl, kCsv, kJson, kHtml, kJunit };
 
 // The most workers `vexal check --jobs` takes.
 inline constexpr int kMaxJobs = 256;
@@ -47,6 +47,8 @@ struct CommandLine {
   // an optional record type; as given.
   std::vector<std::string> explain;
   std::vector<std::string> files;  // check; "-" is standard input
+  int html_limit = 100;            // check --format html: records per error identifier; 0 all
+  bool redact = false;             // check --format html: values of fields without findings hidden
 };
 
 struct ParseResult {

@@ -302,11 +302,11 @@ void ParallelCheck::check(Worker& worker, Chunk& chunk) {
   core::InputLine& input = worker.input;
   input.max_line_length = chunk.max_line_length;
   for (const ChunkLine& line : chunk.lines) {
-    worker.current = Location{chunk.file, line.number, nullptr};
+    worker.current = Location{chunk.file, line.number, nullptr, {}};
     input.bytes = std::string_view(chunk.bytes).substr(line.offset, line.size);
     input.number = line.number;
     input.overlong_length = line.overlong_length;
-    reportResult(worker.checker.check(input), chunk.file, report, chunk.summary);
+    reportResult(worker.checker.check(input), chunk.file, report, chunk.summary, input.bytes);
     worker.checker.releaseLongLine();  // a worker may check nothing more for long
   }
 }

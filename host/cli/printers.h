@@ -203,6 +203,7 @@ struct StatisticsRow {
   std::string code;         // the error identifier; empty when none
   std::string check;        // of findings: field short name or procedure
   int info_type = 0;        // of findings
+  bool field = false;       // of findings: a field finding, counted by check and info type
   std::string message;      // the first one's text, without the identifier
   long count = 0;
   long records = 0;      // records (lines) with at least one

@@ -43,6 +43,9 @@ struct Location {
   std::string_view file;              // UTF-8, as named on the command line
   long line = 0;                      // 1-based; 0 for the file as a whole
   const char* record_type = nullptr;  // null when not known
+  // The line's bytes (Latin-1, without line end) for a report that shows
+  // the record itself; empty where not known. Valid during the call.
+  std::string_view bytes;
 };
 
 // Receives the results of a check in input order. Per checked line: at most

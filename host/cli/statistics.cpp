@@ -81,6 +81,7 @@ void FindingStatistics::finding(const char* record_type, const core::Finding& fi
   counted.code = code;
   counted.check = check;
   counted.info_type = static_cast<int>(finding.info_type);
+  counted.field = field;
   std::string text = core::describeFinding(finding);
   if (!code.empty() && text.compare(0, code.size(), code) == 0) {
     text.erase(0, code.size());
@@ -244,7 +245,7 @@ void StatisticsReport::finish(const CheckSummary& summary) {
   out.append("],\"files\":[");
   for (std::size_t i = 0; i < file_messages_.size(); ++i) {
     const FileMessage& message = file_messages_[i];
-    const Location where{message.file, message.line, nullptr};
+    const Location where{message.file, message.line, nullptr, {}};
     if (i > 0) out.push_back(',');
     appendJsonObject(out, message.warning ? fileWarningRow(where, message.message)
                                           : errorRow(where, message.message));

@@ -285,6 +285,48 @@ INSTANTIATE_TEST_SUITE_P(
         ExitCase{"CallVersion", {"call", "--version"}, 0}),
     [](const auto& info) { return info.param.name; });
 
+// The page with the real rule sets: header, marked field, redaction.
+struct PageCase {
+  const char* name;
+  std::vector<std::string> options;
+  std::vector<const char*> present;
+  std::vector<const char*> absent;
+};
+
+class CliPageTest : public CliTest, public ::testing::WithParamInterface<PageCase> {};
+
+TEST_P(CliPageTest, ShowsTheFaultyRecord) {
+  write("bad.txt", Dsko().set("VERNR", "03").set("NAME1", "Erika Mustermann").str() + "\n");
+  std::vector<std::string> arguments = {"check", "--today", "20261208", "-j", "2"};
+  arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
+  arguments.push_back("bad.txt");
+  ProgramResult r = run(arguments);
+  EXPECT_EQ(r.status, 1) << r.err;
+  for (const char* part : GetParam().present) EXPECT_THAT(r.out, HasSubstr(part));
+  for (const char* part : GetParam().absent) EXPECT_THAT(r.out, Not(HasSubstr(part)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, CliPageTest,
+    ::testing::Values(
+        PageCase{"Html",
+                 {"--format", "html"},
+                 {"<html lang=\"de\">", "<dt>Verarbeitungsdatum</dt><dd>08.12.2026</dd>",
+                  "DSKO_04 Version 1.0, Stand ", "<dd>ipMjahrSchalttag=1201</dd>",
+                  "<mark data-p=40 title=\"Zeichen 40&ndash;41: VERNR &ndash; DSKO042\">03</mark>",
+                  "Erika", "<td>VERSIONS-NR<td class=v>03<td><div><span class=code>DSKO042</span>"},
+                 {}},
+        PageCase{"HtmlRedacted",
+                 {"--format=html", "--redact", "--html-limit=0"},
+                 {">03</mark>"},
+                 {"Erika", "UVSDD"}},
+        PageCase{"Junit",
+                 {"--format", "junit"},
+                 {"<testsuite name=\"bad.txt DSKO_04\" id=\"0\" tests=\"1\" failures=\"1\"",
+                  "<failure message=\"DSKO042 VERSIONS-NR nicht zugelassen\" type=\"DSKO042\">"},
+                 {}}),
+    [](const auto& info) { return info.param.name; });
+
 TEST_F(CliTest, ForcedTypeAppliesToEveryLine) {
   write("ok.txt", kValid + "\n");
   ProgramResult r = jsonl({"--type", "DSLN_02", "ok.txt"});

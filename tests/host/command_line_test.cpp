@@ -37,7 +37,13 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"check", "--today", "20230230", "a"}, "20230230"},
         Refused{{"check", "--today=2026120", "a"}, "JJJJMMTT"},
         Refused{{"check", "--today"}, "--today needs a value"},
-        Refused{{"check", "--format", "xml", "a"}, "text, jsonl, csv or, with --statistics, json"},
+        Refused{{"check", "--format", "xml", "a"},
+                "text, jsonl, csv, html, junit or, with --statistics, json"},
+        Refused{{"check", "--statistics", "--format=html", "a"}, "use --format text or json"},
+        Refused{{"check", "--redact", "a"}, "--redact applies to --format html only"},
+        Refused{{"check", "--format=junit", "--html-limit", "5", "a"}, "--html-limit applies"},
+        Refused{{"check", "--html-limit=100", "a"}, "--html-limit applies"},
+        Refused{{"check", "--format=html", "--html-limit", "-1", "a"}, "--html-limit wants"},
         Refused{{"check", "--format", "json", "a"}, "needs --statistics"},
         Refused{{"check", "--statistics", "--format=jsonl", "a"}, "use --format text or json"},
         Refused{{"check", "--color", "sometimes", "a"}, "auto, always or never"},
@@ -110,6 +116,20 @@ TEST(CommandLineTest, TakesEveryCheckOption) {
   EXPECT_EQ(parseCommandLine({"check", "--color=always", "a"}).line.color, ColorMode::kAlways);
 }
 
+TEST(CommandLineTest, TakesTheHtmlOptions) {
+  ParseResult result =
+      parseCommandLine({"check", "--format=html", "--html-limit", "0", "--redact", "a.txt"});
+  ASSERT_EQ(result.error, "");
+  EXPECT_EQ(result.line.format, Format::kHtml);
+  EXPECT_EQ(result.line.html_limit, 0);
+  EXPECT_TRUE(result.line.redact);
+  result = parseCommandLine({"check", "--format", "junit", "a.txt"});
+  ASSERT_EQ(result.error, "");
+  EXPECT_EQ(result.line.format, Format::kJunit);
+  EXPECT_EQ(result.line.html_limit, 100);
+  EXPECT_FALSE(result.line.redact);
+}
+
 TEST(CommandLineTest, CallTakesItsParametersInWindows1252) {
   ParseResult result = parseCommandLine({"call", "--format", "json", "--param=b=c=d", "DSKO_04",
                                          "F_IstLinksb\xC3\xBCndig", "Zeichenkette=  \xC3\xA4 "});
@@ -147,8 +167,8 @@ INSTANTIATE_TEST_SUITE_P(
         Rejected{"TodayEmpty", {"check", "--today=", "a"}, "--today needs a value"},
         Rejected{"FormatOfCheck",
                  {"check", "--format", "xml", "a"},
-                 "unknown --format 'xml' for check (use text, jsonl, csv or, with --statistics, "
-                 "json)"},
+                 "unknown --format 'xml' for check (use text, jsonl, csv, html, junit or, with "
+                 "--statistics, json)"},
         Rejected{"FormatOfLayout",
                  {"layout", "--format", "csv", "DSKO_04"},
                  "unknown --format 'csv' for layout (use text or json)"},

@@ -21,6 +21,8 @@
 #include <vector>
 
 #include "cli/check_run.h"
+#include "cli/html_report.h"
+#include "cli/junit_report.h"
 #include "cli/printers.h"
 #include "support/memory_file.h"
 #include "support/string_source.h"
@@ -101,7 +103,7 @@ std::vector<Input> inputs() {
   };
 }
 
-enum class Kind { kText, kJsonl, kCsv, kStatisticsText, kStatisticsJson };
+enum class Kind { kText, kJsonl, kCsv, kStatisticsText, kStatisticsJson, kHtml, kJunit };
 
 std::unique_ptr<Report> makeReport(Kind kind, Output& out) {
   switch (kind) {
@@ -115,6 +117,15 @@ std::unique_ptr<Report> makeReport(Kind kind, Output& out) {
       return std::make_unique<StatisticsReport>(out, false, Palette::plain());
     case Kind::kStatisticsJson:
       return std::make_unique<StatisticsReport>(out, true, Palette::plain());
+    case Kind::kHtml: {
+      // Two records an identifier: which ones is decided across chunks.
+      static TstRuleSets layouts;
+      HtmlPageSettings settings;
+      settings.limit = 2;
+      return std::make_unique<HtmlReport>(out, settings, &layouts);
+    }
+    case Kind::kJunit:
+      return std::make_unique<JunitReport>(out);
   }
   return nullptr;
 }
@@ -201,7 +212,8 @@ CheckRun parallel(Kind kind, int jobs, std::size_t chunk_lines) {
 }
 
 std::string caseName(const ::testing::TestParamInfo<std::tuple<Kind, int, std::size_t>>& info) {
-  static const char* const names[] = {"Text", "Jsonl", "Csv", "StatisticsText", "StatisticsJson"};
+  static const char* const names[] = {"Text",           "Jsonl", "Csv",  "StatisticsText",
+                                      "StatisticsJson", "Html",  "Junit"};
   return std::string(names[static_cast<int>(std::get<0>(info.param))]) + "Jobs" +
          std::to_string(std::get<1>(info.param)) + "Chunk" +
          std::to_string(std::get<2>(info.param));
@@ -231,7 +243,8 @@ TEST_P(ParallelCheckTest, WritesWhatOneWorkerWrites) {
 INSTANTIATE_TEST_SUITE_P(KindsJobsAndChunks, ParallelCheckTest,
                          ::testing::Combine(::testing::Values(Kind::kText, Kind::kJsonl, Kind::kCsv,
                                                               Kind::kStatisticsText,
-                                                              Kind::kStatisticsJson),
+                                                              Kind::kStatisticsJson, Kind::kHtml,
+                                                              Kind::kJunit),
                                             ::testing::Values(2, 7), ::testing::Values(1, 3, 256)),
                          caseName);
 
