@@ -18,6 +18,7 @@
 #include "support/string_source.h"
 #include "support/test_rule_set.h"
 #include "support/tst_lines.h"
+#include "support/tst_rule_sets.h"
 
 namespace vexal::cli {
 namespace {
@@ -25,18 +26,7 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-class TstRuleSets final : public core::RuleSetProvider {
- public:
-  TstRuleSets() : type_{"TST_01", &plausi_, &definition_, ""} {}
-  const core::LoadedRecordType* find(std::string_view record_type) override {
-    return record_type == "TST_01" ? &type_ : nullptr;
-  }
-
- private:
-  tst::Plausi_TST_01 plausi_;
-  tst::RecordDefinition_TST_01 definition_;
-  core::LoadedRecordType type_;
-};
+using tst::TstRuleSets;
 
 // Reports the lines of "a.txt", checked as TST_01; returns the counts.
 CheckSummary run(const std::string& lines, Report& report, Output& out) {

@@ -28,25 +28,14 @@
 #include "support/string_source.h"
 #include "support/test_rule_set.h"
 #include "support/tst_lines.h"
+#include "support/tst_rule_sets.h"
 
 namespace vexal::cli {
 namespace {
 
 using ::testing::HasSubstr;
 
-// TST_01 with a rule set and layout of its own.
-class TstRuleSets final : public core::RuleSetProvider {
- public:
-  TstRuleSets() : type_{"TST_01", &plausi_, &definition_, ""} {}
-  const core::LoadedRecordType* find(std::string_view record_type) override {
-    return record_type == "TST_01" ? &type_ : nullptr;
-  }
-
- private:
-  tst::Plausi_TST_01 plausi_;
-  tst::RecordDefinition_TST_01 definition_;
-  core::LoadedRecordType type_;
-};
+using tst::TstRuleSets;
 
 using vexal::test::MemoryFile;
 
