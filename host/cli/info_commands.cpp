@@ -18,14 +18,38 @@
 
 namespace vexal::cli {
 
+namespace {
+
+// The record type's rule set and layout; null, with the reason on err,
+// when they cannot be loaded.
+const core::LoadedRecordType* loadedType(core::RuleSetProvider& rule_sets,
+                                         const std::string& record_type, std::FILE* err) {
+  const core::LoadedRecordType* type = rule_sets.find(record_type);
+  if (type != nullptr && type->loaded()) return type;
+  writeText(err, "vexal: cannot load record type " + record_type + ": " +
+                     (type ? core::toUtf8(type->error) : "unknown") + "\n");
+  return nullptr;
+}
+
+// Writes the JSON document or the text (Windows-1252, made UTF-8 here) that
+// --format asks for; `status` unless the output fails.
+int writeJsonOrText(const CommandLine& line, Output& out, const std::string& json,
+                    const std::string& text1252, int status) {
+  if (line.format == Format::kJson) {
+    out.append(json);
+  } else {
+    core::appendUtf8(out.text(), text1252);
+  }
+  out.flush();
+  return out.failed() ? kExitUsage : status;
+}
+
+}  // namespace
+
 int runLayout(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out,
               std::FILE* err) {
-  const core::LoadedRecordType* type = rule_sets.find(line.record_type);
-  if (type == nullptr || !type->loaded()) {
-    writeText(err, "vexal: cannot load record type " + line.record_type + ": " +
-                       (type ? core::toUtf8(type->error) : "unknown") + "\n");
-    return kExitUsage;
-  }
+  const core::LoadedRecordType* type = loadedType(rule_sets, line.record_type, err);
+  if (type == nullptr) return kExitUsage;
   // The view points into the names.
   const core::DisplayNames names = core::DisplayNames::of(type->plausi);
   core::LayoutView view = core::describeLayout(*type->definition, names);
@@ -194,13 +218,7 @@ int listFunctions(const CommandLine& line, const std::vector<pl::CallableFunctio
     text += "\n";
   }
   json += "]}\n";
-  if (line.format == Format::kJson) {
-    out.append(json);
-  } else {
-    core::appendUtf8(out.text(), text);
-  }
-  out.flush();
-  return out.failed() ? kExitUsage : kExitClean;
+  return writeJsonOrText(line, out, json, text, kExitClean);
 }
 
 std::string jsonStart(const CommandLine& line) {
@@ -215,12 +233,8 @@ std::string jsonStart(const CommandLine& line) {
 
 int runCall(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out,
             std::FILE* err) {
-  const core::LoadedRecordType* type = rule_sets.find(line.record_type);
-  if (type == nullptr || !type->loaded()) {
-    writeText(err, "vexal: cannot load record type " + line.record_type + ": " +
-                       (type ? core::toUtf8(type->error) : "unknown") + "\n");
-    return kExitUsage;
-  }
+  const core::LoadedRecordType* type = loadedType(rule_sets, line.record_type, err);
+  if (type == nullptr) return kExitUsage;
   // The function and its parameters, as the rule set tells them.
   const std::vector<pl::CallableFunction>& functions = type->plausi->callableFunctions();
   if (line.list) return listFunctions(line, functions, out);
@@ -380,10 +394,8 @@ int runTypes(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& 
   std::string json = "[";
   std::string text;
   for (const char* code : core::kRecordTypes) {
-    const core::LoadedRecordType* type = rule_sets.find(code);
-    if (type == nullptr || !type->loaded()) {
-      writeText(err, std::string("vexal: cannot load record type ") + code + ": " +
-                         (type ? core::toUtf8(type->error) : "unknown") + "\n");
+    const core::LoadedRecordType* type = loadedType(rule_sets, code, err);
+    if (type == nullptr) {
       status = kExitUsage;
       continue;
     }
@@ -406,32 +418,23 @@ int runTypes(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& 
     text += "\n";
   }
   json += "]\n";
-  if (line.format == Format::kJson) {
-    out.append(json);
-  } else {
-    core::appendUtf8(out.text(), text);
-  }
-  out.flush();
-  return out.failed() ? kExitUsage : status;
+  return writeJsonOrText(line, out, json, text, status);
 }
 
 int runExplain(const CommandLine& line, core::RuleSetProvider& rule_sets, Output& out,
                std::FILE* err) {
   const std::string& what = line.explain.back();
+  const std::string what1252 = core::argumentTo1252(what);
   std::vector<std::unique_ptr<CheckCatalogue>> catalogues;
   for (const char* code : core::kRecordTypes) {
     if (line.explain.size() == 2 && line.explain.front() != code) continue;
-    const core::LoadedRecordType* type = rule_sets.find(code);
-    if (type == nullptr || !type->loaded()) {
-      writeText(err, std::string("vexal: cannot load record type ") + code + ": " +
-                         (type ? core::toUtf8(type->error) : "unknown") + "\n");
-      return kExitUsage;
-    }
+    const core::LoadedRecordType* type = loadedType(rule_sets, code, err);
+    if (type == nullptr) return kExitUsage;
     catalogues.push_back(std::make_unique<CheckCatalogue>(*type));
   }
   std::vector<ExplainedCheck> found;
   for (const auto& catalogue : catalogues) {
-    std::vector<ExplainedCheck> more = explainChecks(*catalogue, core::argumentTo1252(what));
+    std::vector<ExplainedCheck> more = explainChecks(*catalogue, what1252);
     found.insert(found.end(), more.begin(), more.end());
   }
   if (found.empty()) {
@@ -439,7 +442,7 @@ int runExplain(const CommandLine& line, core::RuleSetProvider& rule_sets, Output
         "vexal: no check of " +
         (line.explain.size() == 2 ? line.explain.front() : std::string("any record type")) +
         " has the identifier or is the check '" + what + "'";
-    std::vector<std::string> nearest = nearestKnown(catalogues, core::argumentTo1252(what), 3);
+    std::vector<std::string> nearest = nearestKnown(catalogues, what1252, 3);
     for (std::size_t i = 0; i < nearest.size(); ++i) {
       message += (i == 0 ? " (nearest: " : ", ") + core::toUtf8(nearest[i]);
     }
@@ -469,13 +472,7 @@ int runParams(const CommandLine& line, Output& out) {
     json += "}";
   }
   json += "]\n";
-  if (line.format == Format::kJson) {
-    out.append(json);
-  } else {
-    core::appendUtf8(out.text(), text);
-  }
-  out.flush();
-  return out.failed() ? kExitUsage : kExitClean;
+  return writeJsonOrText(line, out, json, text, kExitClean);
 }
 
 }  // namespace vexal::cli
