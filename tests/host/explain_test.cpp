@@ -134,30 +134,6 @@ TEST_P(ExplainCatalogueTest, EveryIdentifierLeadsToTheCharactersTheCutterReads) 
   EXPECT_GT(identifiers, 0u);
 }
 
-// DSLN_01 and DSLN_02 place their contact person after the wage groups, so
-// its place depends on the record.
-TEST(ExplainTest, AGroupAfterAVariableGroupHasNoFixedPlace) {
-  core::LibraryRuleSets rule_sets(library());
-  CheckCatalogue catalogue(*rule_sets.find("DSLN_01"));
-  std::vector<ExplainedCheck> found = explainChecks(catalogue, "dbap070");
-  ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(found[0].check->field_path, "AN.ORT");
-  EXPECT_FALSE(found[0].from.has_value());
-  EXPECT_EQ(found[0].field->position, 246u);
-}
-
-TEST(ExplainTest, NearestKnownAreByEditDistance) {
-  core::LibraryRuleSets rule_sets(library());
-  std::vector<std::unique_ptr<CheckCatalogue>> catalogues;
-  catalogues.push_back(std::make_unique<CheckCatalogue>(*rule_sets.find("DSKO_04")));
-  EXPECT_TRUE(explainChecks(*catalogues[0], "DSKO055").empty());
-  std::vector<std::string> nearest = nearestKnown(catalogues, "DSKO055", 3);
-  ASSERT_EQ(nearest.size(), 3u);
-  EXPECT_EQ(nearest[0], "DSKO050");  // one change away, first of its kind in order
-  EXPECT_EQ(nearest[1], "DSKO052");
-  EXPECT_EQ(nearest[2], "DSKO054");
-}
-
 INSTANTIATE_TEST_SUITE_P(RecordTypes, ExplainCatalogueTest, ::testing::ValuesIn(core::kRecordTypes),
                          [](const auto& info) { return std::string(info.param); });
 
