@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pl/data_record.h"
+#include "pl/functions.h"
 #include "pl/mapping.h"
 #include "pl/plausi.h"
 #include "pl/plausi_exception.h"
@@ -27,6 +28,11 @@ struct RecordChecker::Plan {
     // When levels is 1: the field in each element reached so far, by index.
     std::vector<Field*> element_fields;
     std::string error;  // why the path cannot be checked
+    // What the check is known to pass, and whether the field it is given
+    // reads the value quickValue() finds: learnt on the first supplied
+    // value, so that a passing value need not reach the check at all.
+    FieldCheckPass pass;
+    enum class Quick : unsigned char { kUnknown, kYes, kNo } quick = Quick::kUnknown;
   };
 
   const DataRecord* record = nullptr;
@@ -50,6 +56,7 @@ void resolve(Plausi& plausi, std::string_view path, Item& item) {
   item = Item();
   item.resolved = true;
   item.check = plausi.findFieldCheckProc(path);
+  item.pass = plausi.findFieldCheckPass(path);
   if (item.check == nullptr) {
     item.error =
         "Keine Merkmalpr\xFC"
@@ -99,22 +106,64 @@ void preparePlan(Plan& plan, Plausi& plausi, const DataRecord& record) {
   if (plan.items.size() < record.getPathCount()) plan.items.resize(record.getPathCount());
 }
 
+// The value a field outside any group, or in an element of a top-level
+// group, reads for the entry, found without the field; null when the record
+// offers none so directly.
+const StringValue* quickValue(const DataRecord& record, const DataRecord::FieldEntry& entry) {
+  if (entry.depth == 0) return record.rootValue(entry.path_id);
+  if (entry.depth != 1) return nullptr;
+  const DataRecord::Occurrences& occurrences = record.occurrencesOf(entry.path_id);
+  const long index = entry.indices[0];
+  if (!occurrences.regular || index < 0 ||
+      static_cast<std::size_t>(index) >= occurrences.values.size()) {
+    return nullptr;
+  }
+  return occurrences.values[static_cast<std::size_t>(index)];
+}
+
+bool passes(const FieldCheckPass& pass, const StringValue& value) {
+  return value.size() <= pass.max_length &&
+         (pass.digits == 0 || Functions::conformsToDigits(&value, pass.digits));
+}
+
+// Runs the check on the field, after learning, once per plan item, whether
+// the field reads what quickValue() finds.
+void runCheck(Item& item, RuntimeContext& ctx, const DataRecord& record,
+              const DataRecord::FieldEntry& entry, Field* field) {
+  if (item.quick == Item::Quick::kUnknown && item.pass.known) {
+    if (const StringValue* value = quickValue(record, entry)) {
+      item.quick = field->get(&ctx) == value ? Item::Quick::kYes : Item::Quick::kNo;
+    }
+  }
+  item.check(&ctx, field);
+}
+
 void runFieldStage(Plan& plan, Plausi& plausi, RuntimeContext& ctx, const DataRecord& record) {
   preparePlan(plan, plausi, record);
+  // Only an observer could tell a passing check that ran from one that did
+  // not.
+  const bool unobserved = !ctx.hasSectionObserver();
   // Neither the record nor the plan's size changes while the checks run.
   Item* const items = plan.items.data();
   for (const DataRecord::FieldEntry& entry : record.fields()) {
     Item& item = items[static_cast<std::size_t>(entry.path_id)];
     if (!item.resolved) resolve(plausi, record.getPath(entry.path_id), item);
+    if (unobserved && item.quick == Item::Quick::kYes && entry.depth == item.levels) {
+      const StringValue* value = quickValue(record, entry);
+      if (value != nullptr && passes(item.pass, *value)) {
+        ctx.setCurrentField(nullptr);  // as the check leaves it
+        continue;
+      }
+    }
     if (item.root_field != nullptr && entry.depth == 0) {
-      item.check(&ctx, item.root_field);
+      runCheck(item, ctx, record, entry, item.root_field);
       continue;
     }
     const long index = entry.indices[0];
     if (item.levels == 1 && entry.depth == 1 && index >= 0 &&
         static_cast<std::size_t>(index) < item.element_fields.size() &&
         item.element_fields[static_cast<std::size_t>(index)] != nullptr) {
-      item.check(&ctx, item.element_fields[static_cast<std::size_t>(index)]);
+      runCheck(item, ctx, record, entry, item.element_fields[static_cast<std::size_t>(index)]);
       continue;
     }
     if (!item.error.empty()) throw PlausiException(ExceptionType::kNameMissing, item.error);
@@ -138,7 +187,7 @@ void runFieldStage(Plan& plan, Plausi& plausi, RuntimeContext& ctx, const DataRe
       }
       item.element_fields[static_cast<std::size_t>(index)] = field;
     }
-    item.check(&ctx, field);
+    runCheck(item, ctx, record, entry, field);
   }
 }
 

@@ -39,21 +39,29 @@ void Plausi::setRootTopic(Topic* topic) {
   root_topic_ = topic;
 }
 
-void Plausi::setFieldCheckProc(const char* key, FieldCheckProc check) {
+void Plausi::setFieldCheckProc(const char* key, FieldCheckProc check, FieldCheckPass pass) {
   std::string name = key ? key : "";
   auto it = check_index_.find(name);
   if (it != check_index_.end()) {
     checks_[it->second].second = check;
+    check_passes_[it->second] = pass;
   } else {
     checks_.reserve(checks_.size() + 1);
+    check_passes_.reserve(checks_.size() + 1);
     check_index_.emplace(name, checks_.size());
     checks_.emplace_back(std::move(name), check);
+    check_passes_.push_back(pass);
   }
 }
 
 FieldCheckProc Plausi::findFieldCheckProc(std::string_view key) const {
   auto it = check_index_.find(key);
   return it == check_index_.end() ? nullptr : checks_[it->second].second;
+}
+
+FieldCheckPass Plausi::findFieldCheckPass(std::string_view key) const {
+  auto it = check_index_.find(key);
+  return it == check_index_.end() ? FieldCheckPass{} : check_passes_[it->second];
 }
 
 }  // namespace pl

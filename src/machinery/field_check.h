@@ -28,6 +28,11 @@ namespace vexal::machinery {
 pl::Value* runFieldCheck(pl::RuntimeContext* ctx, pl::Field* field, const RecordCatalogue& record,
                          const FieldRow& catalogue, const char* section, const char* check_name);
 
+// The most digits a numeric field's value may have.
+constexpr std::size_t numericDigits(const FieldRow& catalogue) {
+  return catalogue.length < DigitMasks::kMaxDigits ? catalogue.length : DigitMasks::kMaxDigits;
+}
+
 // The tests of a field check on the field's value, first failing first:
 // not supplied (mandatory fields only), too long, not type-conform.
 // Nullopt when all pass. Throws nothing.
@@ -37,9 +42,7 @@ inline std::optional<pl::ProblemInfoType> failedFieldTest(const pl::Value* value
   if (const auto* text = pl::as<pl::StringValue>(value)) {
     if (text->size() > catalogue.length) return pl::ProblemInfoType::kTooLong;
     if (catalogue.runtimeType() != pl::FieldType::kNumeric) return std::nullopt;
-    if (!pl::Functions::conformsToDigits(text, catalogue.length < DigitMasks::kMaxDigits
-                                                   ? catalogue.length
-                                                   : DigitMasks::kMaxDigits)) {
+    if (!pl::Functions::conformsToDigits(text, numericDigits(catalogue))) {
       return pl::ProblemInfoType::kNotTypeConform;
     }
     return std::nullopt;
@@ -50,14 +53,22 @@ inline std::optional<pl::ProblemInfoType> failedFieldTest(const pl::Value* value
   }
   std::optional<std::size_t> length = pl::Functions::length(value);
   if (length && *length > catalogue.length) return pl::ProblemInfoType::kTooLong;
-  const bool conform =
-      catalogue.runtimeType() == pl::FieldType::kNumeric
-          ? pl::Functions::conformsToDigits(value, catalogue.length < DigitMasks::kMaxDigits
-                                                       ? catalogue.length
-                                                       : DigitMasks::kMaxDigits)
-          : pl::Functions::conforms(value, catalogue.runtimeType(), nullptr);
+  const bool conform = catalogue.runtimeType() == pl::FieldType::kNumeric
+                           ? pl::Functions::conformsToDigits(value, numericDigits(catalogue))
+                           : pl::Functions::conforms(value, catalogue.runtimeType(), nullptr);
   if (!conform) return pl::ProblemInfoType::kNotTypeConform;
   return std::nullopt;
+}
+
+// The texts a field check passes without a finding, for the runtime: the
+// first branch of failedFieldTest() that finds nothing.
+constexpr pl::FieldCheckPass fieldCheckPass(const FieldRow& catalogue) {
+  pl::FieldCheckPass pass;
+  pass.max_length = catalogue.length;
+  if (catalogue.runtimeType() == pl::FieldType::kNumeric) pass.digits = numericDigits(catalogue);
+  // A numeric field without room for a digit passes no text.
+  pass.known = catalogue.runtimeType() != pl::FieldType::kNumeric || pass.digits != 0;
+  return pass;
 }
 
 // The field of a record type's catalogue: group -1 is the root topic.

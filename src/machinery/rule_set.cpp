@@ -81,10 +81,15 @@ void RuleSet::fillMapping() {
 }
 
 void RuleSet::registerChecks(const FieldCheckTable& checks) {
+  struct Entry {
+    std::string key;
+    pl::FieldCheckProc check;
+    pl::FieldCheckPass pass;
+  };
   const TopicTable& root = catalogue_.root;
-  std::vector<std::pair<std::string, pl::FieldCheckProc>> entries;
+  std::vector<Entry> entries;
   for (std::size_t i = 0; i < root.fields.size(); ++i) {
-    entries.emplace_back(root.fields[i].name, checks.root[i]);
+    entries.push_back({root.fields[i].name, checks.root[i], fieldCheckPass(root.fields[i])});
   }
   for (std::size_t g = 0; g < root.groups.size(); ++g) {
     const GroupRow& group = root.groups[g];
@@ -94,12 +99,12 @@ void RuleSet::registerChecks(const FieldCheckTable& checks) {
       for (std::size_t r = 0; r < root.fields.size(); ++r) {
         if (sameCheck(root.fields[r], field)) check = checks.root[r];
       }
-      entries.emplace_back(std::string(group.name) + "." + field.name, check);
+      entries.push_back({std::string(group.name) + "." + field.name, check, fieldCheckPass(field)});
     }
   }
   std::sort(entries.begin(), entries.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (const auto& entry : entries) setFieldCheckProc(entry.first.c_str(), entry.second);
+            [](const Entry& a, const Entry& b) { return a.key < b.key; });
+  for (const Entry& entry : entries) setFieldCheckProc(entry.key.c_str(), entry.check, entry.pass);
 }
 
 void RuleSet::describeChecks() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "machinery/field_check.h"
 #include "machinery/internal/problem.h"
 #include "pl/data_record.h"
 #include "pl/plausi_problem.h"
@@ -52,6 +53,19 @@ TEST_P(FieldStageTest, ReportsTheFirstFailingTestOfEachField) {
   EXPECT_EQ(fieldFindings(*h), GetParam().findings);
   EXPECT_TRUE(h->sections.balanced());
   EXPECT_EQ(h->ctx().getSectionDepth(), 0u);
+}
+
+// Unobserved, the runtime leaves the checks of passing texts uncalled: the
+// findings must not tell, on the first record of a plan and the next.
+TEST_P(FieldStageTest, FindsTheSameWithoutASectionObserver) {
+  auto h = tst::makeHarness();
+  h->ctx().setSectionObserver(nullptr);
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE(run);
+    h->check(GetParam().line);
+    EXPECT_EQ(fieldFindings(*h), GetParam().findings);
+    EXPECT_EQ(h->ctx().getCurrentField(), nullptr);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -136,10 +150,40 @@ TEST_F(HandMadeRecordTest, TooLongComesBeforeTypeConformity) {
       {"05", "abcd", {"OPT#OPT:3"}},  // optional fields are length-checked too
       {"", "abc", {"NUM#NUM:2"}},     // supplied but empty: present, not conform
   };
+  for (bool observed : {true, false}) {
+    h->ctx().setSectionObserver(observed ? &h->sections : nullptr);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.num) + "/" + c.opt + (observed ? " observed" : " unobserved"));
+      check(c.num, c.opt);
+      EXPECT_EQ(fieldFindings(*h), c.expected);
+    }
+  }
+}
+
+TEST(FieldCheckPassTest, IsWhatTheFieldCheckPassesWithoutAFinding) {
+  using vexal::machinery::FieldRow;
+  struct Case {
+    FieldRow row;
+    bool known;
+    std::size_t max_length;
+    std::size_t digits;
+  } cases[] = {
+      {{"A", "A", ::FieldType::kAlphanumeric, 5, vexal::machinery::Presence::kOptional},
+       true,
+       5,
+       0},
+      {{"N", "N", ::FieldType::kNumeric, 5, vexal::machinery::Presence::kMandatory}, true, 5, 5},
+      {{"L", "L", ::FieldType::kNumeric, 40, vexal::machinery::Presence::kMandatory}, true, 40, 31},
+      // No text of a numeric field without room is type-conform.
+      {{"Z", "Z", ::FieldType::kNumeric, 0, vexal::machinery::Presence::kMandatory}, false, 0, 0},
+  };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.num) + "/" + c.opt);
-    check(c.num, c.opt);
-    EXPECT_EQ(fieldFindings(*h), c.expected);
+    SCOPED_TRACE(c.row.name);
+    const pl::FieldCheckPass pass = vexal::machinery::fieldCheckPass(c.row);
+    EXPECT_EQ(pass.known, c.known);
+    if (!c.known) continue;
+    EXPECT_EQ(pass.max_length, c.max_length);
+    EXPECT_EQ(pass.digits, c.digits);
   }
 }
 

@@ -23,6 +23,17 @@ class Topic;
 // and returns a boolean value, true when it wrote one.
 using FieldCheckProc = Value* (*)(RuntimeContext* ctx, Field* field);
 
+// When a type-conformance check is known to pass without any effect but
+// clearing the current field: for a supplied text of at most max_length
+// bytes that, when digits is not 0, holds one to `digits` of the digits 0-9
+// and nothing else. While no section observer listens, the runtime then
+// leaves the check uncalled. A check registered without one always runs.
+struct FieldCheckPass {
+  bool known = false;
+  std::size_t max_length = 0;
+  std::size_t digits = 0;  // 0: any bytes
+};
+
 // A rule function a host may call by name (Plausi::callFunction), and the
 // init parameters it takes its arguments from, in their order. The texts
 // are the rule set's and live as long as it.
@@ -78,6 +89,9 @@ class Plausi : public ClassificationRessource {
   Topic* rootTopic() const { return root_topic_; }
   // Null when no check is registered under the key.
   FieldCheckProc findFieldCheckProc(std::string_view key) const;
+  // What the check under the key is known to pass; unknown when none is
+  // registered.
+  FieldCheckPass findFieldCheckPass(std::string_view key) const;
   // In registration order.
   const std::vector<std::pair<std::string, FieldCheckProc>>& fieldCheckProcs() const {
     return checks_;
@@ -93,7 +107,7 @@ class Plausi : public ClassificationRessource {
   // Each takes ownership; a second call replaces (and deletes) the first.
   void setMapping(Mapping* mapping);
   Mapping* getMapping() { return mapping_; }
-  void setFieldCheckProc(const char* key, FieldCheckProc check);
+  void setFieldCheckProc(const char* key, FieldCheckProc check, FieldCheckPass pass = {});
   void setRootTopic(Topic* topic);
   void addCallableFunction(CallableFunction function);
   void addCheckDescription(CheckDescription check);
@@ -102,6 +116,7 @@ class Plausi : public ClassificationRessource {
   Mapping* mapping_ = nullptr;
   Topic* root_topic_ = nullptr;
   std::vector<std::pair<std::string, FieldCheckProc>> checks_;
+  std::vector<FieldCheckPass> check_passes_;  // by the index of checks_
   std::map<std::string, std::size_t, std::less<>> check_index_;
   std::vector<CallableFunction> callables_;
   std::vector<CheckDescription> checks_described_;
