@@ -60,6 +60,23 @@ struct LocalVariable::Stored {
     }
   }
 
+  // Whether assign(value) would leave this as it is: for the kinds whose
+  // copy is cheap to compare.
+  bool holds(const Value* value) const {
+    const Value::Kind other = value ? value->getKind() : Value::Kind::kInvalid;
+    if (other != kind) return false;
+    switch (kind) {
+      case Value::Kind::kInvalid:
+        return true;
+      case Value::Kind::kString:
+        return static_cast<const StringValue*>(value)->view() == text;
+      case Value::Kind::kBool:
+        return value->isTrue() == flag;
+      default:
+        return false;
+    }
+  }
+
   void assignMembers(std::initializer_list<const Value*> values) {
     members.resize(values.size());
     std::size_t i = 0;
@@ -107,9 +124,20 @@ LocalVariable::LocalVariable(const Value* initial) : stored_(new Stored) {
 
 LocalVariable::~LocalVariable() { delete stored_; }
 
-Value* LocalVariable::get(RuntimeContext* ctx) { return stored_->make(ctx); }
+Value* LocalVariable::get(RuntimeContext* ctx) {
+  if (made_ != nullptr && made_in_ == ctx && made_epoch_ == ctx->epoch()) return made_;
+  Value* made = stored_->make(ctx);
+  made_ = made;
+  made_in_ = ctx;
+  made_epoch_ = ctx->epoch();
+  return made;
+}
 
 void LocalVariable::set(const Value* value) {
+  // The same value again (a block's parameters, set anew for every
+  // element): the copy handed out still shows it.
+  if (stored_->holds(value)) return;
+  made_ = nullptr;
   // A failed copy (out of memory) leaves the kind taken, with partial members.
   holds_invalid_ = false;
   stored_->assign(value);

@@ -1,9 +1,12 @@
 #include "pl/runtime_context.h"
 
+#include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <ctime>
 #include <new>
+#include <random>
 #include <string>
 
 #include "pl/plausi_exception.h"
@@ -39,9 +42,23 @@ bool readDigits(const char* text, int count, int* out) {
   throw PlausiException(ExceptionType::kBadFormat, std::move(message));
 }
 
+// Where a context's epochs start: random, so that a context made where an
+// earlier one stood does not repeat its epochs.
+std::uint64_t firstEpoch(const void* context) {
+  std::uint64_t seed =
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  try {
+    std::random_device device;
+    seed ^= (static_cast<std::uint64_t>(device()) << 32) ^ device();
+  } catch (...) {
+    // No random source: the clock and the address must do.
+  }
+  return seed ^ (reinterpret_cast<std::uintptr_t>(context) * 0x9E3779B97F4A7C15u);
+}
+
 }  // namespace
 
-RuntimeContext::RuntimeContext() : today_(localDate()) {
+RuntimeContext::RuntimeContext() : today_(localDate()), epoch_(firstEpoch(this)) {
   sections_.reserve(32);
   problems_.reserve(64);
 }
@@ -90,6 +107,7 @@ void RuntimeContext::leaveCurrentSection() {
 }
 
 void RuntimeContext::reset() {
+  ++epoch_;
   arena_.reset();
   problems_.clear();
   sections_.clear();

@@ -1,5 +1,8 @@
 // Topic variables keep their own copies of values.
 
+#include <cstdint>
+#include <optional>
+#include <string_view>
 #include <type_traits>
 
 #include <gtest/gtest.h>
@@ -69,6 +72,73 @@ TEST(LocalVariableTest, TextWithNulBytesKeepsItsLength) {
   variable.set(ctx.createStringValue("a\0b", 3));
   pl::Value* copy = variable.get(&ctx);
   EXPECT_EQ(static_cast<pl::StringValue*>(copy)->size(), 3u);
+}
+
+// get() hands out one copy while nothing could tell it from a fresh one,
+// and a fresh copy once the variable changed or the copy's context was
+// reset or is another one.
+TEST(LocalVariableTest, HandsOutItsCopyAgainOnlyWhileItStillShowsTheValue) {
+  struct Case {
+    const char* label;
+    void (*between)(pl::LocalVariable&, pl::RuntimeContext&);
+    bool same_copy;
+    const char* text_after;
+  } cases[] = {
+      {"nothing", [](pl::LocalVariable&, pl::RuntimeContext&) {}, true, "UV01"},
+      {"set to the same text",
+       [](pl::LocalVariable& v, pl::RuntimeContext& ctx) { v.set(ctx.createStringValue("UV01")); },
+       true, "UV01"},
+      {"set to another text",
+       [](pl::LocalVariable& v, pl::RuntimeContext& ctx) { v.set(ctx.createStringValue("UV02")); },
+       false, "UV02"},
+      {"set to a number of the same text",
+       [](pl::LocalVariable& v, pl::RuntimeContext& ctx) { v.set(ctx.createNumberValue(1)); },
+       false, "1"},
+      {"context reset", [](pl::LocalVariable&, pl::RuntimeContext& ctx) { ctx.reset(); }, false,
+       "UV01"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    pl::RuntimeContext ctx;
+    pl::LocalVariable variable(ctx.createStringValue("UV01"));
+    pl::Value* first = variable.get(&ctx);
+    c.between(variable, ctx);
+    pl::Value* second = variable.get(&ctx);
+    EXPECT_EQ(second == first, c.same_copy);
+    EXPECT_STREQ(second->getString(), c.text_after);
+    if (!c.same_copy && std::string_view(c.text_after) != "UV01") {
+      EXPECT_STREQ(first->getString(), "UV01");  // the earlier copy keeps its text
+    }
+  }
+}
+
+TEST(LocalVariableTest, AnotherContextGetsItsOwnCopy) {
+  pl::RuntimeContext one;
+  pl::LocalVariable variable(one.createStringValue("UV01"));
+  pl::Value* in_one = variable.get(&one);
+  {
+    pl::RuntimeContext two;
+    pl::Value* in_two = variable.get(&two);
+    EXPECT_NE(in_two, in_one);
+    EXPECT_STREQ(in_two->getString(), "UV01");
+  }
+  EXPECT_NE(variable.get(&one), in_one) << "the copy of the other context came between";
+}
+
+// A copy is known alive by its context's epoch: a context made where an
+// earlier one stood must not take up the earlier one's epochs.
+TEST(RuntimeContextTest, EpochsDifferAcrossResetsAndContextsAtTheSamePlace) {
+  std::optional<pl::RuntimeContext> ctx;
+  ctx.emplace();
+  const pl::RuntimeContext* place = &*ctx;
+  const std::uint64_t first = ctx->epoch();
+  ctx->reset();
+  EXPECT_NE(ctx->epoch(), first);
+  ctx.reset();
+  ctx.emplace();
+  ASSERT_EQ(&*ctx, place);
+  EXPECT_NE(ctx->epoch(), first);
+  EXPECT_NE(ctx->epoch(), first + 1);
 }
 
 }  // namespace

@@ -125,9 +125,11 @@ class FeatureField final : public ValueSource {
 
 // A variable of the rule language. Keeps its own copy of the value it is
 // set to, so a topic variable stays valid after the context that made the
-// value is reset; get() returns a fresh copy in the asking context. Starts
-// as the invalid value unless given an initial one. Neither copyable nor
-// movable; not thread-safe.
+// value is reset; get() returns a copy in the asking context, made once
+// and handed out again while the variable holds the same value and that
+// context has not been reset (values are immutable). Starts as the invalid
+// value unless given an initial one. Neither copyable nor movable; not
+// thread-safe.
 class LocalVariable : public ValueSource {
  public:
   LocalVariable();
@@ -149,6 +151,11 @@ class LocalVariable : public ValueSource {
   struct Stored;
   Stored* stored_;
   bool holds_invalid_ = true;
+  // The copy the last get() made, in made_in_ during its epoch made_epoch_.
+  // Only compared, never followed, unless both still match.
+  Value* made_ = nullptr;
+  const RuntimeContext* made_in_ = nullptr;
+  std::uint64_t made_epoch_ = 0;
 };
 
 inline Value* Field::get(RuntimeContext* ctx) {

@@ -4,6 +4,7 @@
 #define VEXAL_RUNTIME_PL_RUNTIME_CONTEXT_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -64,6 +65,11 @@ class RuntimeContext {
   // Releases every value and finding made since the last reset, closes any
   // sections left open, clears the current field and the kept error lines.
   void reset();
+  // Names the span between two resets: changes at every reset() and starts
+  // at a random number, so that another context at the same address does
+  // not take it up. A value made here lives while the epoch it was made in
+  // lasts.
+  std::uint64_t epoch() const { return epoch_; }
 
   // --- Values. Each lives until reset().
   Value* createStringValue(const char* text);
@@ -138,6 +144,7 @@ class RuntimeContext {
   std::vector<SectionInfo> sections_;
   FieldDescriptor* current_field_ = nullptr;
   std::vector<PlausiProblem*> problems_;
+  std::uint64_t epoch_;
 };
 
 }  // namespace pl
