@@ -159,14 +159,25 @@ class LocalVariable : public ValueSource {
 };
 
 inline Value* Field::get(RuntimeContext* ctx) {
-  // Inline only the most common read, a supplied field outside any group,
-  // to keep the many places that read fields small.
+  // Inline only the common reads, a supplied field outside any group or in
+  // an element of a top-level group that the record holds in order, to
+  // keep the many places that read fields small. Bound to a place,
+  // bound_record_ is a record. Values are immutable; the record owns them
+  // until it is cleared.
   const DataRecord* record = ctx->getDataRecord();
   if (bound_place_ == Place::kRoot && record == bound_record_ &&
       record->getLayoutStamp() == bound_layout_stamp_) {
-    // Values are immutable; the record owns this one until it is cleared.
     if (const StringValue* value = record->rootValue(bound_path_id_)) {
       return const_cast<StringValue*>(value);
+    }
+  } else if (bound_place_ == Place::kElement && record == bound_record_ &&
+             record->getLayoutStamp() == bound_layout_stamp_ &&
+             getParent()->getIndicesVersion() == bound_parent_version_) {
+    const DataRecord::Occurrences& occurrences = record->occurrencesOf(bound_path_id_);
+    const auto index = static_cast<std::size_t>(bound_index_);
+    if (occurrences.regular && index < occurrences.values.size() &&
+        occurrences.values[index] != nullptr) {
+      return const_cast<StringValue*>(occurrences.values[index]);
     }
   }
   return read(ctx);
