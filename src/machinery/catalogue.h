@@ -137,6 +137,19 @@ struct GroupRow {
 // own). The tests of a rule run in order, each only while the rule has not
 // failed, unless it runs `always`. The literals and the number are the
 // test's own data (the values a field may hold, a limit).
+// What a test needs of its field's value to be sure to pass without any
+// effect, as bits: a text the record supplies (every bit but kRuns asks for
+// one) that is, for each bit set, ...
+enum PassWhen : unsigned char {
+  kPassSupplied = 0x01,      // ... just there
+  kPassWithinLength = 0x02,  // ... at most as long as the field
+  kPassNotBlank = 0x04,      // ... not empty and not only blanks
+  kPassOnlyBlanks = 0x08,    // ... empty or only blanks
+  kPassDigits = 0x10,        // ... one or more of the digits 0-9 and no other
+  kPassOneOf = 0x20,         // ... equal to one of the test's literals
+  kPassRuns = 0x80,          // only running the test tells
+};
+
 struct Step {
   static constexpr std::size_t kMaxTexts = 4;
   static constexpr std::size_t kMaxLiterals = 6;
@@ -147,6 +160,7 @@ struct Step {
   std::array<std::string_view, kMaxLiterals> literals{};
   unsigned char literal_count = 0;
   bool always = false;
+  unsigned char pass_when = kPassRuns;
   long long number = 0;
 
   constexpr std::span<const std::string_view> literalList() const {
@@ -200,6 +214,9 @@ struct ProcedureRow {
   unsigned short step_count = 0;
   ConditionMember failed = nullptr;
   const char* fixed_message = nullptr;
+  // What the procedure's tests together need of the value to pass (the
+  // PassWhen bits of all); 0 for none at all.
+  unsigned char pass_when = kPassRuns;
 
   constexpr bool hasRuleFunction() const { return !function.empty(); }
 };

@@ -180,9 +180,15 @@ consteval auto compileChecks(std::span<const FieldRow> fields) {
     compiled.fixed_message = row.fixed_message;
     compiled.first_step = static_cast<unsigned short>(next_step);
     compiled.step_count = static_cast<unsigned short>(row.step_count);
+    compiled.pass_when = row.function != nullptr ? 0 : kPassRuns;
     for (std::size_t s = 0; s < row.step_count; ++s) {
       if (row.steps[s].body == nullptr) throw "a test without a body";
+      compiled.pass_when |= row.steps[s].pass_when;
       table.steps[next_step++] = row.steps[s];
+    }
+    // A text cannot be both: the tests must run to tell what they find.
+    if ((compiled.pass_when & kPassNotBlank) && (compiled.pass_when & kPassOnlyBlanks)) {
+      compiled.pass_when |= kPassRuns;
     }
   }
   return table;

@@ -20,6 +20,13 @@
 
 namespace vexal::shared {
 
+using machinery::kPassDigits;
+using machinery::kPassNotBlank;
+using machinery::kPassOneOf;
+using machinery::kPassOnlyBlanks;
+using machinery::kPassSupplied;
+using machinery::kPassWithinLength;
+using machinery::PassWhen;
 using machinery::RuleCall;
 using machinery::Step;
 
@@ -45,6 +52,12 @@ constexpr Step step(Step::Body body, const char* text, long long number = 0) {
   return s;
 }
 
+// A test that surely passes for a value that meets `when` (PassWhen bits).
+constexpr Step passing(Step s, PassWhen when) {
+  s.pass_when = when;
+  return s;
+}
+
 template <std::same_as<const char*>... Literals>
 constexpr Step withLiterals(Step s, Literals... literals) {
   static_assert(sizeof...(Literals) >= 1 && sizeof...(Literals) <= Step::kMaxLiterals,
@@ -58,29 +71,35 @@ constexpr Step withLiterals(Step s, Literals... literals) {
 
 // The record does not supply the field.
 consteval Step missing(const char* text) {
-  return rule_steps_internal::step(&rule_steps_internal::failIfMissing, text);
+  return rule_steps_internal::passing(
+      rule_steps_internal::step(&rule_steps_internal::failIfMissing, text), kPassSupplied);
 }
 
 // Not supplied, or only blanks (F_IstLeerzeichen, asked only of a supplied
 // value).
 consteval Step blank(const char* text) {
-  return rule_steps_internal::step(&rule_steps_internal::failIfBlank, text);
+  return rule_steps_internal::passing(
+      rule_steps_internal::step(&rule_steps_internal::failIfBlank, text), kPassNotBlank);
 }
 
 // Not supplied, or empty once trimmed (F_Trim).
 consteval Step emptyTrimmed(const char* text) {
-  return rule_steps_internal::step(&rule_steps_internal::failIfEmptyTrimmed, text);
+  return rule_steps_internal::passing(
+      rule_steps_internal::step(&rule_steps_internal::failIfEmptyTrimmed, text), kPassNotBlank);
 }
 
 // Supplied and not only blanks: a field that must stay blank.
 consteval Step suppliedNotBlank(const char* text) {
-  return rule_steps_internal::step(&rule_steps_internal::failIfSuppliedNotBlank, text);
+  return rule_steps_internal::passing(
+      rule_steps_internal::step(&rule_steps_internal::failIfSuppliedNotBlank, text),
+      kPassOnlyBlanks);
 }
 
 // NUMERISCH is false; so it is for a field not supplied, and a row need not
 // test for that first with the same text.
 consteval Step notNumeric(const char* text) {
-  return rule_steps_internal::step(&rule_steps_internal::failIfNotNumeric, text);
+  return rule_steps_internal::passing(
+      rule_steps_internal::step(&rule_steps_internal::failIfNotNumeric, text), kPassDigits);
 }
 
 // F_IstLinksbündig is false: blanks before the first other character.
@@ -90,7 +109,8 @@ consteval Step notLeftAligned(const char* text) {
 
 // Longer than the field's length in the layout: "Feldinhalt zu lang.".
 consteval Step tooLong() {
-  return rule_steps_internal::step(&rule_steps_internal::failIfTooLong, nullptr);
+  return rule_steps_internal::passing(
+      rule_steps_internal::step(&rule_steps_internal::failIfTooLong, nullptr), kPassWithinLength);
 }
 
 // Longer or shorter than `length` characters (WERTLAENGE).
@@ -106,7 +126,9 @@ consteval Step shorterThan(long long length, const char* text) {
 template <std::same_as<const char*>... Literals>
 consteval Step notOneOf(const char* text, Literals... literals) {
   return rule_steps_internal::withLiterals(
-      rule_steps_internal::step(&rule_steps_internal::failIfNotOneOf, text), literals...);
+      rule_steps_internal::passing(
+          rule_steps_internal::step(&rule_steps_internal::failIfNotOneOf, text), kPassOneOf),
+      literals...);
 }
 
 // A number not greater than `limit` (le with a plain number).
