@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,23 @@ void expectDescribed(const pl::Plausi& plausi, const pl::RuntimeContext& ctx) {
   }
 }
 
+// What a check left that a host can see: every finding with all its texts,
+// then the log lines.
+std::vector<std::string> visibleOutcome(const pl::RuntimeContext& ctx, const CapturedLog& trace,
+                                        const CapturedLog& errors) {
+  auto text = [](const char* t) { return t == nullptr ? std::string("(null)") : std::string(t); };
+  std::vector<std::string> outcome;
+  for (std::size_t i = 0; i < ctx.getProblemCount(); ++i) {
+    const pl::PlausiProblem& p = *ctx.getProblem(i);
+    outcome.push_back(
+        text(p.getId()) + "|" + text(p.getShortDescription()) + "|" + text(p.getLongDescription()) +
+        "|" + std::to_string(static_cast<int>(p.getInfoType())) + "|" + text(p.getException()));
+  }
+  for (const std::string& line : trace.lines) outcome.push_back("trace: " + line);
+  for (const std::string& line : errors.lines) outcome.push_back("error: " + line);
+  return outcome;
+}
+
 }  // namespace
 
 void SectionTracker::onStart(const char* title, bool flag, std::size_t) {
@@ -82,8 +100,7 @@ void Harness::check(std::string_view line) {
   sections.started.clear();
   cut_ = &input_.load(line);
   ctx_.setDataRecord(&input_.record());
-  checker_.check(&ctx_);
-  expectDescribed(*plausi_, ctx_);
+  runChecks();
 }
 
 void Harness::checkValues(const FieldValues& fields) {
@@ -144,7 +161,59 @@ void Harness::checkValues(const FieldValues& fields) {
     offset += size;
   }
   ctx_.setDataRecord(&values_record_);
-  checker_.check(&ctx_);
+  runChecks();
+}
+
+// Unobserved, the runtime and the machinery leave out what only an
+// observer could see; what a host sees must be the same either way. So a
+// harness that observes checks every record unobserved first and compares;
+// a difference ends the program with both outcomes, as expectDescribed()
+// does.
+void Harness::runChecks() {
+  if (!ctx_.hasSectionObserver()) {  // a test that checks unobserved itself
+    checker_.check(&ctx_);
+    expectDescribed(*plausi_, ctx_);
+    return;
+  }
+  ctx_.setSectionObserver(nullptr);
+  bool unobserved_threw = false;
+  // Out of memory (the allocation-failure tests) ends a run wherever it
+  // strikes: nothing to compare then.
+  bool out_of_memory = false;
+  try {
+    checker_.check(&ctx_);
+  } catch (const std::bad_alloc&) {
+    out_of_memory = true;
+  } catch (...) {
+    unobserved_threw = true;
+  }
+  const std::vector<std::string> unobserved = visibleOutcome(ctx_, trace, errors);
+  ctx_.reset();
+  trace.lines.clear();
+  errors.lines.clear();
+  sections.started.clear();
+  ctx_.setSectionObserver(&sections);
+  bool observed_threw = true;
+  auto compare = [&] {
+    const std::vector<std::string> observed = visibleOutcome(ctx_, trace, errors);
+    if (out_of_memory || (observed_threw == unobserved_threw && observed == unobserved)) return;
+    std::fprintf(stderr, "unobserved and observed checks differ\n--- unobserved%s:\n",
+                 unobserved_threw ? " (threw)" : "");
+    for (const std::string& line : unobserved) std::fprintf(stderr, "%s\n", line.c_str());
+    std::fprintf(stderr, "--- observed%s:\n", observed_threw ? " (threw)" : "");
+    for (const std::string& line : observed) std::fprintf(stderr, "%s\n", line.c_str());
+    std::abort();
+  };
+  try {
+    checker_.check(&ctx_);
+    observed_threw = false;
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (...) {
+    compare();
+    throw;
+  }
+  compare();
   expectDescribed(*plausi_, ctx_);
 }
 

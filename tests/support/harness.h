@@ -94,6 +94,11 @@ class Harness {
   SectionTracker sections;
 
  private:
+  // Checks the record the context holds. While the sections are observed:
+  // unobserved first, as hosts check, then observed, which leaves what the
+  // tests look at.
+  void runChecks();
+
   std::shared_ptr<pl::Plausi> plausi_;
   std::shared_ptr<RecordDefinition> definition_;
   pl::RecordChecker checker_;
