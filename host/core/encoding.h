@@ -15,7 +15,7 @@ namespace vexal::core {
 char32_t codePointOf1252(unsigned char byte);
 
 // The length of the leading run of ASCII bytes (below 0x80) of text.
-// Looks at eight bytes at a time: record lines and rule texts are mostly
+// Looks at sixteen bytes at a time (eight without SSE2): record lines and rule texts are mostly
 // ASCII, and every line and every text of the output passes here.
 std::size_t asciiPrefix(std::string_view text);
 
