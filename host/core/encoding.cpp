@@ -174,6 +174,42 @@ void appendUtf8(std::string& out, std::string_view text) {
   }
 }
 
+char* writeUtf8(char* out, std::string_view text) {
+  const char* in = text.data();
+  const char* const end = in + text.size();
+  while (in != end) {
+#ifdef __SSE2__
+    // Sixteen bytes are copied a round; those up to the first high one
+    // count.
+    while (end - in >= 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+      const int high = _mm_movemask_epi8(bytes);
+      if (high != 0) {
+        const int ascii = __builtin_ctz(static_cast<unsigned>(high));
+        in += ascii;
+        out += ascii;
+        break;
+      }
+      in += 16;
+      out += 16;
+    }
+#endif
+    while (in != end && static_cast<unsigned char>(*in) < 0x80) *out++ = *in++;
+    if (in == end) break;
+    const char32_t c = codePointOf1252(static_cast<unsigned char>(*in++));
+    if (c < 0x800) {
+      *out++ = static_cast<char>(0xC0 | (c >> 6));
+      *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      *out++ = static_cast<char>(0xE0 | (c >> 12));
+      *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
 std::string toUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 8);

@@ -1,0 +1,135 @@
+// The lines the text and jsonl printers write for a finding and a record,
+// byte for byte, against what their definitions make of the same pieces.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/printers.h"
+#include "support/memory_file.h"
+
+namespace vexal::cli {
+namespace {
+
+using vexal::test::MemoryFile;
+
+// What a report writes for the calls made by `write`, as one string.
+template <class Make, class Write>
+std::string written(Make&& make, Write&& write) {
+  MemoryFile file;
+  {
+    Output out(file.get());
+    auto report = make(out);
+    write(*report);
+  }
+  return file.text();
+}
+
+struct TextCase {
+  const char* name;
+  core::Finding finding;
+  const char* record_type;
+  long line;
+  std::string plain;  // the line with the plain palette
+};
+
+core::Finding rule(const char* id, const char* check, const char* description,
+                   std::string_view code, const char* exception = nullptr) {
+  core::Finding f;
+  f.id = id;
+  f.check = check;
+  f.problem_type = pl::ProblemType::kRule;
+  f.short_description = description;
+  f.long_description = description;
+  f.code = code;
+  f.exception = exception;
+  return f;
+}
+
+core::Finding field(const char* id, const char* check, const char* display) {
+  core::Finding f;
+  f.id = id;
+  f.check = check;
+  f.problem_type = pl::ProblemType::kField;
+  f.info_type = pl::ProblemInfoType::kInvalid;
+  f.shown_display_name = display;
+  return f;
+}
+
+const char kDescription[] =
+    "DSKO080 Stra\xDF"
+    "e fehlt \x80";
+const char kNoCode[] = "ohne Kennung";
+
+class TextLineTest : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(TextLineTest, WritesFileLineTypePlaceAndText) {
+  const TextCase& c = GetParam();
+  const Location where{"dir/a\x01.txt", c.line, c.record_type, {}};
+  EXPECT_EQ(written([](Output& out) { return std::make_unique<TextReport>(out); },
+                    [&](Report& r) { r.finding(where, c.finding); }),
+            c.plain);
+
+  // In colour, each coloured piece between its colour and the reset.
+  Palette p;
+  p.location = "<L>";
+  p.place = "<P>";
+  p.code = "<C>";
+  p.reset = "<R>";
+  std::string coloured = c.plain;
+  auto wrap = [&](const std::string& piece, const char* colour) {
+    const std::size_t at = coloured.find(piece);
+    ASSERT_NE(at, std::string::npos) << piece;
+    coloured.replace(at, piece.size(), colour + piece + "<R>");
+  };
+  const std::string line = c.line > 0 ? ":" + std::to_string(c.line) : "";
+  wrap("dir/a\\x01.txt" + line + ":", "<L>");
+  const std::size_t place_at =
+      coloured.find("<R> ") + 4 +
+      (c.record_type != nullptr ? std::string(c.record_type).size() + 1 : 0);
+  const std::size_t place_end = coloured.find(": ", place_at);
+  const std::string place = coloured.substr(place_at, place_end - place_at);
+  coloured.replace(place_at, place.size(), "<P>" + place + "<R>");
+  if (c.finding.problem_type == pl::ProblemType::kRule && !c.finding.code.empty()) {
+    const std::size_t code_at = coloured.find(": ", place_at) + 2;
+    coloured.replace(code_at, c.finding.code.size(), "<C>" + std::string(c.finding.code) + "<R>");
+  }
+  EXPECT_EQ(written([&](Output& out) { return std::make_unique<TextReport>(out, p); },
+                    [&](Report& r) { r.finding(where, c.finding); }),
+            coloured);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Findings, TextLineTest,
+    ::testing::Values(
+        TextCase{"RuleWithCode", rule("UV[2]#P_BBNRGT", "P_BBNRGT", kDescription, "DSKO080"),
+                 "DSKO_04", 12,
+                 "dir/a\\x01.txt:12: DSKO_04 UV[2] P_BBNRGT: DSKO080 Stra\xC3\x9F"
+                 "e fehlt "
+                 "\xE2\x82\xAC\n"},
+        TextCase{"RuleWithoutCode", rule("#P_ED", "P_ED", kNoCode, {}), "DSKO_04", 1,
+                 "dir/a\\x01.txt:1: DSKO_04 P_ED: ohne Kennung\n"},
+        TextCase{"ExceptionNamed", rule("#P_ED", "P_ED", kNoCode, {}, "boom"), "DSKO_04", 3,
+                 "dir/a\\x01.txt:3: DSKO_04 P_ED: ohne Kennung: boom\n"},
+        TextCase{"ExceptionInText", rule("#P_ED", "P_ED", "DSKO001 (boom)", "DSKO001", "boom"),
+                 nullptr, 0, "dir/a\\x01.txt: P_ED: DSKO001 (boom)\n"},
+        TextCase{"NoDescription", rule(nullptr, nullptr, nullptr, {}), "DSAS_01", 7,
+                 "dir/a\\x01.txt:7: DSAS_01 ?: (no description)\n"},
+        TextCase{"OwnFieldCheck", field("UV[2].BBNRGT#BBNRGT", "BBNRGT", "BETRIEBSNUMMER"),
+                 "DSKO_04", 40,
+                 "dir/a\\x01.txt:40: DSKO_04 UV[2].BBNRGT: field BETRIEBSNUMMER (BBNRGT) not "
+                 "supplied\n"},
+        TextCase{"LongText",
+                 rule("#P_X", "P_X",
+                      "ABC123 0123456789abcdef0123456789\xE4\xE4\xE4"
+                      "0123456789abcdef0123456789abcdef",
+                      "ABC123"),
+                 "DSLN_01", 99999,
+                 "dir/a\\x01.txt:99999: DSLN_01 P_X: ABC123 0123456789abcdef0123456789"
+                 "\xC3\xA4\xC3\xA4\xC3\xA4"
+                 "0123456789abcdef0123456789abcdef\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace vexal::cli
