@@ -148,9 +148,42 @@ class TextReport final : public Report {
   std::string scratch_;  // a Latin-1 text being made, kept for its capacity
 };
 
+// The JSON strings of the texts that repeat from row to row (file and
+// record type), each kept with the text it was made from and written
+// again while that stays the same. One per report; not thread-safe.
+class JsonTextCache {
+ public:
+  // Whether the column's texts are kept.
+  static bool keeps(Column column) {
+    return column == Column::kFile || column == Column::kRecordType;
+  }
+  // The JSON string of the cell's text, made when it differs from the
+  // last one of the column.
+  std::string_view json(Column column, const Cell& cell) {
+    Entry& entry = entries_[column == Column::kFile ? 0 : 1];
+    if (entry.made && entry.kind == cell.kind && entry.text.size() == cell.text.size() &&
+        std::char_traits<char>::compare(entry.text.data(), cell.text.data(), cell.text.size()) ==
+            0) {
+      return entry.json;
+    }
+    return make(entry, cell);
+  }
+
+ private:
+  struct Entry {
+    std::string text;
+    std::string json;
+    Cell::Kind kind = Cell::Kind::kNull;
+    bool made = false;
+  };
+  std::string_view make(Entry& entry, const Cell& cell);
+
+  std::array<Entry, 2> entries_;
+};
+
 // Appends the row as one JSON object, its keys in the row's order, and a
-// LF.
-void appendJsonObject(std::string& out, const Row& row);
+// LF; with a cache, the texts of the columns it keeps come from it.
+void appendJsonObject(std::string& out, const Row& row, JsonTextCache* cache = nullptr);
 
 // Appends the closing object of a run, kind "summary", and a LF.
 void appendJsonSummary(std::string& out, const CheckSummary& summary);
@@ -160,6 +193,8 @@ void appendJsonSummary(std::string& out, const CheckSummary& summary);
 class JsonlReport final : public RowReport {
  public:
   explicit JsonlReport(Output& out) : out_(out) {}
+  // Writes what RowReport's would, without a row.
+  void record(const Location& where, std::size_t findings) override;
   void finish(const CheckSummary& summary) override;
   std::unique_ptr<Report> forChunk(Output& out, Output& err) const override;
 
@@ -168,6 +203,7 @@ class JsonlReport final : public RowReport {
 
  private:
   Output& out_;
+  JsonTextCache cache_;
 };
 
 // The header row: every column name, "kind" first; ends with CR LF.

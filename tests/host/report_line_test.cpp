@@ -131,5 +131,92 @@ INSTANTIATE_TEST_SUITE_P(
                  "0123456789abcdef0123456789abcdef\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A jsonl object by its definition: each key, then its value as
+// appendJsonString1252 or appendJsonStringUtf8 writes it.
+std::string referenceObject(const Row& row) {
+  std::string out;
+  char separator = '{';
+  for (Column key : row.keys) {
+    out.push_back(separator);
+    separator = ',';
+    out.append("\"").append(columnName(key)).append("\":");
+    const Cell& cell = row[key];
+    switch (cell.kind) {
+      case Cell::Kind::kNull:
+        out += "null";
+        break;
+      case Cell::Kind::kNumber:
+        out += std::to_string(cell.number);
+        break;
+      case Cell::Kind::kText1252:
+        appendJsonString1252(out, cell.text);
+        break;
+      case Cell::Kind::kTextUtf8:
+        appendJsonStringUtf8(out, cell.text);
+        break;
+    }
+  }
+  return out + "}\n";
+}
+
+// Records of several files and types through one report: each line as
+// the record's row is written by its definition, whatever came before.
+TEST(JsonlLineTest, RecordsAreTheirRowsWhateverCameBefore) {
+  const std::vector<Location> wheres = {
+      {"a.txt", 1, "DSKO_04", {}},
+      {"a.txt", 2, "DSKO_04", {}},
+      {"a.txt", 3, "DSAS_01", {}},
+      {"a.txt", 0, nullptr, {}},
+      {"b \"x\"\\\x01\xC2\x85\xC3\xA4.txt", 4, "DSAS_01", {}},
+      {"a.tx", 5, "DSAS_0", {}},
+      {"a.txt", 123456789, "DSAS_02", {}},
+  };
+  std::string expected;
+  for (std::size_t i = 0; i < wheres.size(); ++i)
+    expected += referenceObject(recordRow(wheres[i], i * 7));
+  EXPECT_EQ(written([](Output& out) { return std::make_unique<JsonlReport>(out); },
+                    [&](Report& r) {
+                      for (std::size_t i = 0; i < wheres.size(); ++i) r.record(wheres[i], i * 7);
+                    }),
+            expected);
+}
+
+// A text cell right after one of the same bytes (a finding's long
+// description after its short one) is written as its own; cells that
+// only look alike are too.
+TEST(JsonlLineTest, TextCellsAfterTheSameTextAreWrittenAsTheirOwn) {
+  static const char kText[] = "DSKO080 \x85 \"q\" \xE4";
+  static const char kOther[] = "DSKO080 \x85 \"q\" \xE4";
+  struct Case {
+    const char* name;
+    Cell first;
+    Cell second;
+  };
+  const std::string_view text(kText);
+  const Case cases[] = {
+      {"same bytes", Cell::text1252(text), Cell::text1252(text)},
+      {"equal copy", Cell::text1252(text), Cell::text1252(std::string_view(kOther))},
+      {"prefix", Cell::text1252(text), Cell::text1252(text.substr(0, 5))},
+      {"as UTF-8", Cell::text1252(text), Cell::utf8(text)},
+      {"null between", Cell::text1252(text), Cell::null()},
+      {"empty", Cell::text1252(text.substr(0, 0)), Cell::text1252(text.substr(0, 0))},
+  };
+  static constexpr Column kKeys[] = {Column::kKind, Column::kShortDescription,
+                                     Column::kLongDescription, Column::kCorrectionInfo};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Row row;
+    row.keys = kKeys;
+    row[Column::kKind] = Cell::text1252("finding");
+    row[Column::kShortDescription] = c.first;
+    row[Column::kLongDescription] = c.second;
+    row[Column::kCorrectionInfo] = c.first;
+    std::string out = "before";
+    JsonTextCache cache;
+    appendJsonObject(out, row, &cache);
+    EXPECT_EQ(out, "before" + referenceObject(row));
+  }
+}
+
 }  // namespace
 }  // namespace vexal::cli
