@@ -122,7 +122,12 @@ class RowReport : public Report {
 class TextReport final : public Report {
  public:
   explicit TextReport(Output& out, Palette palette = Palette::plain())
-      : out_(out), palette_(palette) {}
+      : out_(out),
+        palette_(palette),
+        location_(palette.location),
+        place_(palette.place),
+        code_(palette.code),
+        reset_(palette.reset) {}
 
   void finding(const Location& where, const core::Finding& finding) override;
   void record(const Location&, std::size_t) override {}
@@ -144,23 +149,27 @@ class TextReport final : public Report {
 
   Output& out_;
   Palette palette_;
+  // The palette's colours a finding's line takes, measured once.
+  std::string_view location_;
+  std::string_view place_;
+  std::string_view code_;
+  std::string_view reset_;
   core::ShownNameCache names_;
   std::string scratch_;  // a Latin-1 text being made, kept for its capacity
 };
 
-// The JSON strings of the texts that repeat from row to row (file and
-// record type), each kept with the text it was made from and written
-// again while that stays the same. One per report; not thread-safe.
+// The JSON strings of the texts that repeat from row to row (file, record
+// type, a finding's correction info and reference topic), each kept with
+// the text it was made from and written again while that stays the same.
+// One per report; not thread-safe.
 class JsonTextCache {
  public:
   // Whether the column's texts are kept.
-  static bool keeps(Column column) {
-    return column == Column::kFile || column == Column::kRecordType;
-  }
+  static bool keeps(Column column) { return slot(column) < kSlots; }
   // The JSON string of the cell's text, made when it differs from the
   // last one of the column.
   std::string_view json(Column column, const Cell& cell) {
-    Entry& entry = entries_[column == Column::kFile ? 0 : 1];
+    Entry& entry = entries_[slot(column)];
     if (entry.made && entry.kind == cell.kind && entry.text.size() == cell.text.size() &&
         std::char_traits<char>::compare(entry.text.data(), cell.text.data(), cell.text.size()) ==
             0) {
@@ -176,9 +185,24 @@ class JsonTextCache {
     Cell::Kind kind = Cell::Kind::kNull;
     bool made = false;
   };
+  static constexpr std::size_t kSlots = 4;
+  static std::size_t slot(Column column) {
+    switch (column) {
+      case Column::kFile:
+        return 0;
+      case Column::kRecordType:
+        return 1;
+      case Column::kCorrectionInfo:
+        return 2;
+      case Column::kReferenceTopic:
+        return 3;
+      default:
+        return kSlots;
+    }
+  }
   std::string_view make(Entry& entry, const Cell& cell);
 
-  std::array<Entry, 2> entries_;
+  std::array<Entry, kSlots> entries_;
 };
 
 // Appends the row as one JSON object, its keys in the row's order, and a

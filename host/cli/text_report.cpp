@@ -112,10 +112,10 @@ void TextReport::finding(const Location& where, const core::Finding& finding) {
                      : 0;
   const std::string_view record_type =
       where.record_type != nullptr ? std::string_view(where.record_type) : std::string_view();
-  const std::string_view location = palette_.location;
-  const std::string_view place = palette_.place;
-  const std::string_view code_color = palette_.code;
-  const std::string_view reset = palette_.reset;
+  const std::string_view location = location_;
+  const std::string_view place = place_;
+  const std::string_view code_color = code_;
+  const std::string_view reset = reset_;
 
   const std::size_t latin1 = label.first.size() + label.second.size() + code.size() + text.size();
   const std::size_t colours = location.size() + place.size() +

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -215,6 +216,46 @@ TEST(JsonlLineTest, TextCellsAfterTheSameTextAreWrittenAsTheirOwn) {
     JsonTextCache cache;
     appendJsonObject(out, row, &cache);
     EXPECT_EQ(out, "before" + referenceObject(row));
+  }
+}
+
+// Rows through one cache whose repeated texts change, in place too: each
+// row is written as its own.
+TEST(JsonlLineTest, KeptTextsFollowTheirCells) {
+  char topic[] = "DSKO_04";
+  struct Step {
+    const char* topic;  // null: leave the buffer as it is
+    const char* correction;
+    const char* file;
+    const char* record_type;
+  };
+  const Step steps[] = {
+      {"DSKO_04", "Korrigieren Sie bitte Ihre Angabe.", "a.txt", "DSKO_04"},
+      {nullptr, "Korrigieren Sie bitte Ihre Angabe.", "a.txt", "DSKO_04"},
+      {"UV\xC4\"x", "Korrigieren Sie bitte Ihre Angabe.", "a.txt", "DSKO_04"},
+      {"DSKO_04", "anders \x80", "b.txt", "DSAS_01"},
+      {"DSKO", "", "b.txt", nullptr},
+      {nullptr, "Korrigieren", "a.txt", "DSAS_01"},
+  };
+  static constexpr Column kKeys[] = {Column::kKind,           Column::kFile,
+                                     Column::kRecordType,     Column::kCorrectionInfo,
+                                     Column::kReferenceTopic, Column::kShortDescription};
+  JsonTextCache cache;
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.correction);
+    if (step.topic != nullptr) std::strcpy(topic, step.topic);
+    const std::string correction = step.correction;  // a new copy every row
+    Row row;
+    row.keys = kKeys;
+    row[Column::kKind] = Cell::text1252("finding");
+    row[Column::kFile] = Cell::utf8(step.file);
+    row[Column::kRecordType] = Cell::text1252(step.record_type);
+    row[Column::kCorrectionInfo] = Cell::text1252(std::string_view(correction));
+    row[Column::kReferenceTopic] = Cell::text1252(topic);
+    row[Column::kShortDescription] = Cell::text1252(topic);
+    std::string out;
+    appendJsonObject(out, row, &cache);
+    EXPECT_EQ(out, referenceObject(row));
   }
 }
 
