@@ -4,7 +4,9 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <type_traits>
 
 namespace vexal::cli {
 
@@ -133,45 +135,173 @@ std::unique_ptr<Report> JsonlReport::forChunk(Output& out, Output&) const {
   return std::make_unique<JsonlReport>(out);
 }
 
+namespace {
+
+// Copies a literal without its NUL: a copy of known size, a few moves.
+template <std::size_t N>
+char* put(char* next, const char (&literal)[N]) {
+  std::memcpy(next, literal, N - 1);
+  return next + (N - 1);
+}
+
+char* put(char* next, std::string_view text) {
+  std::memcpy(next, text.data(), text.size());
+  return next + text.size();
+}
+
+}  // namespace
+
 void JsonlReport::record(const Location& where, std::size_t findings) {
   // What appendJsonObject(recordRow(where, findings)) writes, without
   // making the row: {"kind":"record","file":F,"line":N,"record_type":R,
   // "findings":N}.
-  constexpr std::string_view kKind = R"({"kind":"record","file":)";
-  constexpr std::string_view kLine = R"(,"line":)";
-  constexpr std::string_view kRecordType = R"(,"record_type":)";
-  constexpr std::string_view kFindings = R"(,"findings":)";
-  constexpr std::string_view kNull = "null";
   const std::string_view file = cache_.json(Column::kFile, Cell::utf8(where.file));
   const std::string_view type =
       where.record_type != nullptr
           ? cache_.json(Column::kRecordType, Cell::text1252(where.record_type))
-          : kNull;
-  char numbers[64];
-  char* end = numbers;
-  if (where.line > 0) {
-    end = std::to_chars(end, numbers + 32, where.line).ptr;
-  } else {
-    std::memcpy(end, kNull.data(), kNull.size());
-    end += kNull.size();
+          : std::string_view("null");
+  constexpr std::size_t kRoom = 64 + 2 * 24;  // the literals, two numbers
+  std::string& out = out_.text();
+  const std::size_t size = out.size();
+  out.resize(size + kRoom + file.size() + type.size());
+  char* const begin = out.data();
+  char* next = put(begin + size, R"({"kind":"record","file":)");
+  next = put(next, file);
+  next = put(next, R"(,"line":)");
+  next = where.line > 0 ? std::to_chars(next, next + 24, where.line).ptr : put(next, "null");
+  next = put(next, R"(,"record_type":)");
+  next = put(next, type);
+  next = put(next, R"(,"findings":)");
+  next = std::to_chars(next, next + 24, static_cast<long long>(findings)).ptr;
+  next = put(next, "}\n");
+  out.resize(static_cast<std::size_t>(next - begin));
+  out_.written();
+}
+
+namespace {
+
+// A text attribute of a finding as its cell has it: null, or a view.
+// Numbers have none.
+struct TextView {
+  std::string_view text;
+  bool null = true;
+};
+
+TextView viewOf(const char* text) { return text != nullptr ? TextView{text, false} : TextView{}; }
+TextView viewOf(std::string_view code) { return code.empty() ? TextView{} : TextView{code, false}; }
+template <class Number>
+TextView viewOf(const Number&) {
+  return {};
+}
+
+// The room an attribute's value takes at most: a text's longest JSON, or
+// a number.
+std::size_t roomOf(const TextView& view, const char*) {
+  return view.null ? 4 : jsonStringBound(view.text.size());
+}
+std::size_t roomOf(const TextView& view, std::string_view) {
+  return view.null ? 4 : jsonStringBound(view.text.size());
+}
+template <class Number>
+std::size_t roomOf(const TextView&, const Number&) {
+  return 24;
+}
+
+// Writes the values of a finding's object one after the other, as
+// appendJsonObject writes the cells of its row.
+class FindingJson {
+ public:
+  FindingJson(char* next, JsonTextCache& cache) : next_(next), cache_(cache) {}
+  char* end() const { return next_; }
+
+  template <std::size_t N>
+  void literal(const char (&text)[N]) {
+    next_ = put(next_, text);
   }
-  const std::size_t line_size = static_cast<std::size_t>(end - numbers);
-  end = std::to_chars(end, numbers + sizeof numbers, static_cast<long long>(findings)).ptr;
-  const std::string_view line(numbers, line_size);
-  const std::string_view count(numbers + line_size,
-                               static_cast<std::size_t>(end - numbers) - line_size);
+  void value(Column column, const TextView& view, const char*) { text(column, view); }
+  void value(Column column, const TextView& view, std::string_view) { text(column, view); }
+  void value(Column, const TextView&, int number) { this->number(number); }
+  template <class Enum>
+  requires std::is_enum_v<Enum>
+  void value(Column, const TextView&, Enum value) { number(static_cast<int>(value)); }
+  template <class T>
+  void value(Column column, const TextView& view, const std::optional<T>& value) {
+    if (value) {
+      this->value(column, view, *value);
+    } else {
+      next_ = put(next_, "null");
+    }
+  }
+
+ private:
+  void number(long long value) { next_ = std::to_chars(next_, next_ + 24, value).ptr; }
+  void text(Column column, const TextView& view) {
+    if (view.null) {
+      next_ = put(next_, "null");
+      return;
+    }
+    if (view.text.data() == last_.data() && view.text.size() == last_.size()) {
+      // The very bytes of the text before (the long description is the
+      // short one): its JSON once more.
+      next_ = put(next_, std::string_view(last_start_, last_end_ - last_start_));
+      return;
+    }
+    last_ = view.text;
+    last_start_ = next_;
+    if (JsonTextCache::keeps(column)) {
+      next_ = put(next_, cache_.json(column, Cell::text1252(view.text)));
+    } else {
+      next_ = writeJsonString1252(next_, view.text);
+    }
+    last_end_ = next_;
+  }
+
+  char* next_;
+  JsonTextCache& cache_;
+  std::string_view last_;
+  const char* last_start_ = nullptr;
+  const char* last_end_ = nullptr;
+};
+
+}  // namespace
+
+void JsonlReport::finding(const Location& where, const core::Finding& f) {
+  // What appendJsonObject(findingRow(where, f)) writes, without making
+  // the row: kind, file, line and record type, then the attributes in
+  // their order.
+#define VEXAL_FINDING_VIEW(member, Name) const TextView member##_view = viewOf(f.member);
+  VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_VIEW)
+#undef VEXAL_FINDING_VIEW
+  const std::string_view file = cache_.json(Column::kFile, Cell::utf8(where.file));
+  const std::string_view type =
+      where.record_type != nullptr
+          ? cache_.json(Column::kRecordType, Cell::text1252(where.record_type))
+          : std::string_view("null");
+  // The head's literals and numbers, and per attribute its key (at most
+  // 24 bytes with comma and colon) and value.
+  std::size_t room = 96 + file.size() + type.size();
+#define VEXAL_FINDING_ROOM(member, Name) room += 24 + roomOf(member##_view, f.member);
+  VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_ROOM)
+#undef VEXAL_FINDING_ROOM
 
   std::string& out = out_.text();
   const std::size_t size = out.size();
-  out.resize(size + kKind.size() + file.size() + kLine.size() + line.size() + kRecordType.size() +
-             type.size() + kFindings.size() + count.size() + 2);
-  char* next = out.data() + size;
-  for (std::string_view piece : {kKind, file, kLine, line, kRecordType, type, kFindings, count}) {
-    std::memcpy(next, piece.data(), piece.size());
-    next += piece.size();
-  }
-  *next++ = '}';
-  *next++ = '\n';
+  out.resize(size + room);
+  char* const begin = out.data();
+  char* next = put(begin + size, R"({"kind":"finding","file":)");
+  next = put(next, file);
+  next = put(next, R"(,"line":)");
+  next = where.line > 0 ? std::to_chars(next, next + 24, where.line).ptr : put(next, "null");
+  next = put(next, R"(,"record_type":)");
+  next = put(next, type);
+  FindingJson json(next, cache_);
+#define VEXAL_FINDING_WRITE(member, Name) \
+  json.literal(",\"" #member "\":");      \
+  json.value(Column::k##Name, member##_view, f.member);
+  VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_WRITE)
+#undef VEXAL_FINDING_WRITE
+  next = put(json.end(), "}\n");
+  out.resize(static_cast<std::size_t>(next - begin));
   out_.written();
 }
 

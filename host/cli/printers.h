@@ -217,7 +217,8 @@ void appendJsonSummary(std::string& out, const CheckSummary& summary);
 class JsonlReport final : public RowReport {
  public:
   explicit JsonlReport(Output& out) : out_(out) {}
-  // Writes what RowReport's would, without a row.
+  // Write what RowReport's would, without a row.
+  void finding(const Location& where, const core::Finding& finding) override;
   void record(const Location& where, std::size_t findings) override;
   void finish(const CheckSummary& summary) override;
   std::unique_ptr<Report> forChunk(Output& out, Output& err) const override;

@@ -219,6 +219,47 @@ TEST(JsonlLineTest, TextCellsAfterTheSameTextAreWrittenAsTheirOwn) {
   }
 }
 
+// Findings of every shape through one report: each object is the
+// finding's row as appendJsonObject writes it by its definition.
+TEST(JsonlLineTest, FindingsAreTheirRowsWhateverCameBefore) {
+  static const char kLong[] = "lang \x80 \"x\"\\ \x01";
+  std::vector<core::Finding> findings = {
+      rule("UV[2]#P_BBNRGT", "P_BBNRGT", kDescription, "DSKO080"),
+      rule("#P_ED", "P_ED", kNoCode, {}, "boom \xE4"),
+      rule(nullptr, nullptr, nullptr, {}),
+      field("UV[2].BBNRGT#BBNRGT", "BBNRGT", "BETRIEBSNUMMER"),
+  };
+  findings[0].correction_info = "Korrigieren Sie bitte Ihre Angabe.";
+  findings[0].reference_topic = "DSKO_04";
+  findings[0].reference_field = "UV[2]";
+  findings[1].long_description = kLong;  // not the short one
+  findings[1].correction_info = "Korrigieren Sie bitte Ihre Angabe.";
+  findings[1].reference_topic = "UV";
+  findings[3].field_display_name = "BBNRGT";
+  findings[3].field_type = pl::FieldType::kNumeric;
+  findings[3].field_length = 6;
+  findings[3].field_mask = "0#####";
+  findings[3].weight = 9;
+  findings[3].info_type = pl::ProblemInfoType::kTooLong;
+  findings[3].reference_topic =
+      "Merkmalpr\xFC"
+      "fung";
+  const std::vector<Location> wheres = {
+      {"a.txt", 1, "DSKO_04", {}}, {"a.txt", 0, nullptr, {}}, {"b\x7F.txt", 2, "DSAS_01", {}}};
+  std::string expected;
+  for (const Location& where : wheres) {
+    for (const core::Finding& finding : findings)
+      expected += referenceObject(findingRow(where, finding));
+  }
+  EXPECT_EQ(written([](Output& out) { return std::make_unique<JsonlReport>(out); },
+                    [&](Report& r) {
+                      for (const Location& where : wheres) {
+                        for (const core::Finding& finding : findings) r.finding(where, finding);
+                      }
+                    }),
+            expected);
+}
+
 // Rows through one cache whose repeated texts change, in place too: each
 // row is written as its own.
 TEST(JsonlLineTest, KeptTextsFollowTheirCells) {
