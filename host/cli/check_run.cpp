@@ -29,7 +29,12 @@ void reportResult(const core::LineResult& result, std::string_view file, Report&
   if (count > 0) {
     ++summary.records_with_findings;
     summary.findings += static_cast<long>(count);
-    summary.findings_by_type[result.record_type] += static_cast<long>(count);
+    const std::string_view type(result.record_type);
+    auto counted = summary.findings_by_type.find(type);
+    if (counted == summary.findings_by_type.end()) {
+      counted = summary.findings_by_type.emplace(std::string(type), 0).first;
+    }
+    counted->second += static_cast<long>(count);
   }
 }
 

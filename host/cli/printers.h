@@ -122,7 +122,12 @@ class RowReport : public Report {
 class TextReport final : public Report {
  public:
   explicit TextReport(Output& out, Palette palette = Palette::plain())
-      : out_(out), palette_(palette) {}
+      : out_(out),
+        palette_(palette),
+        location_(palette.location),
+        place_(palette.place),
+        code_(palette.code),
+        reset_(palette.reset) {}
 
   void finding(const Location& where, const core::Finding& finding) override;
   void record(const Location&, std::size_t) override {}
@@ -144,13 +149,65 @@ class TextReport final : public Report {
 
   Output& out_;
   Palette palette_;
+  // The palette's colours a finding's line takes, measured once.
+  std::string_view location_;
+  std::string_view place_;
+  std::string_view code_;
+  std::string_view reset_;
   core::ShownNameCache names_;
   std::string scratch_;  // a Latin-1 text being made, kept for its capacity
 };
 
+// The JSON strings of the texts that repeat from row to row (file, record
+// type, a finding's correction info and reference topic), each kept with
+// the text it was made from and written again while that stays the same.
+// One per report; not thread-safe.
+class JsonTextCache {
+ public:
+  // Whether the column's texts are kept.
+  static bool keeps(Column column) { return slot(column) < kSlots; }
+  // The JSON string of the cell's text, made when it differs from the
+  // last one of the column.
+  std::string_view json(Column column, const Cell& cell) {
+    Entry& entry = entries_[slot(column)];
+    if (entry.made && entry.kind == cell.kind && entry.text.size() == cell.text.size() &&
+        std::char_traits<char>::compare(entry.text.data(), cell.text.data(), cell.text.size()) ==
+            0) {
+      return entry.json;
+    }
+    return make(entry, cell);
+  }
+
+ private:
+  struct Entry {
+    std::string text;
+    std::string json;
+    Cell::Kind kind = Cell::Kind::kNull;
+    bool made = false;
+  };
+  static constexpr std::size_t kSlots = 4;
+  static std::size_t slot(Column column) {
+    switch (column) {
+      case Column::kFile:
+        return 0;
+      case Column::kRecordType:
+        return 1;
+      case Column::kCorrectionInfo:
+        return 2;
+      case Column::kReferenceTopic:
+        return 3;
+      default:
+        return kSlots;
+    }
+  }
+  std::string_view make(Entry& entry, const Cell& cell);
+
+  std::array<Entry, kSlots> entries_;
+};
+
 // Appends the row as one JSON object, its keys in the row's order, and a
-// LF.
-void appendJsonObject(std::string& out, const Row& row);
+// LF; with a cache, the texts of the columns it keeps come from it.
+void appendJsonObject(std::string& out, const Row& row, JsonTextCache* cache = nullptr);
 
 // Appends the closing object of a run, kind "summary", and a LF.
 void appendJsonSummary(std::string& out, const CheckSummary& summary);
@@ -160,6 +217,9 @@ void appendJsonSummary(std::string& out, const CheckSummary& summary);
 class JsonlReport final : public RowReport {
  public:
   explicit JsonlReport(Output& out) : out_(out) {}
+  // Write what RowReport's would, without a row.
+  void finding(const Location& where, const core::Finding& finding) override;
+  void record(const Location& where, std::size_t findings) override;
   void finish(const CheckSummary& summary) override;
   std::unique_ptr<Report> forChunk(Output& out, Output& err) const override;
 
@@ -168,6 +228,7 @@ class JsonlReport final : public RowReport {
 
  private:
   Output& out_;
+  JsonTextCache cache_;
 };
 
 // The header row: every column name, "kind" first; ends with CR LF.

@@ -20,11 +20,12 @@ struct CheckSummary {
   long records = 0;  // lines checked
   long records_with_findings = 0;
   long findings = 0;
-  std::map<std::string, long> findings_by_type;  // only types with findings
-  long warnings = 0;                             // length warnings of records
-  long errors = 0;                               // lines that could not be checked
-  long file_errors = 0;                          // files that could not be read
-  long file_warnings = 0;                        // files that are empty or not Latin-1
+  // Only types with findings; looked up by a view, without a string made.
+  std::map<std::string, long, std::less<>> findings_by_type;
+  long warnings = 0;       // length warnings of records
+  long errors = 0;         // lines that could not be checked
+  long file_errors = 0;    // files that could not be read
+  long file_warnings = 0;  // files that are empty or not Latin-1
 
   bool hadFindingsOrErrors() const { return findings > 0 || errors > 0; }
   // Adds the counts of another part of the run.

@@ -28,6 +28,10 @@ const LineResult& Checker::fail(std::string message) {
 }
 
 const LoadedRecordType* Checker::typeOf(std::string_view line) {
+  if (forced_ != nullptr) return forced_;
+  RecordTypeKey key;
+  const bool keyed = forced_type_.empty() && recordTypeKey(line, key);
+  if (keyed && last_ != nullptr && key == last_key_) return last_;
   std::string_view name = forced_type_;
   if (name.empty()) {
     Detection detection = detectRecordType(line);
@@ -46,6 +50,12 @@ const LoadedRecordType* Checker::typeOf(std::string_view line) {
     fail("record type " + type->record_type +
          " has an empty layout in this library: its lines cannot be checked");
   } else {
+    if (!forced_type_.empty()) {
+      forced_ = type;
+    } else if (keyed) {
+      last_ = type;
+      last_key_ = key;
+    }
     return type;
   }
   return nullptr;

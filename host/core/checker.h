@@ -10,6 +10,7 @@
 
 #include "core/check_options.h"
 #include "core/line_result.h"
+#include "core/record_type.h"
 #include "core/result_stream.h"
 #include "core/rule_sets.h"
 #include "pl/check_record.h"
@@ -38,7 +39,11 @@ class Checker {
   pl::RuntimeContext& context() { return ctx_; }
   // Checks every line as this record type instead of telling it from the
   // line; empty switches back.
-  void forceRecordType(std::string record_type) { forced_type_ = std::move(record_type); }
+  void forceRecordType(std::string record_type) {
+    forced_type_ = std::move(record_type);
+    forced_ = nullptr;
+    last_ = nullptr;
+  }
   // Processing date, init parameters, level and forced record type.
   void configure(const CheckOptions& options);
 
@@ -74,6 +79,12 @@ class Checker {
   RuleSetProvider& rule_sets_;
   pl::RuntimeContext ctx_;
   std::string forced_type_;
+  // The record type typeOf() found last, for the next line that has the
+  // same key (or any line, when forced): the lines of a transmission are
+  // mostly of one type, and telling it anew costs more than comparing.
+  const LoadedRecordType* forced_ = nullptr;
+  const LoadedRecordType* last_ = nullptr;
+  RecordTypeKey last_key_{};
   std::vector<Cutter> cutters_;
   std::vector<Finding> findings_;
   LineResult result_;

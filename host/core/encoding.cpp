@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace vexal::core {
 namespace {
 
@@ -129,6 +133,22 @@ void appendCodePoint(std::string& out, char32_t c) {
 std::size_t asciiPrefix(std::string_view text) {
   constexpr std::uint64_t kHighBits = 0x8080808080808080u;
   std::size_t i = 0;
+#ifdef __SSE2__
+  // 64 bytes a round while all are ASCII, then 16 at a time: the high bit
+  // of each byte is what movemask gathers.
+  const char* const data = text.data();
+  for (; i + 64 <= text.size(); i += 64) {
+    const auto* at = reinterpret_cast<const __m128i*>(data + i);
+    const __m128i any =
+        _mm_or_si128(_mm_or_si128(_mm_loadu_si128(at), _mm_loadu_si128(at + 1)),
+                     _mm_or_si128(_mm_loadu_si128(at + 2), _mm_loadu_si128(at + 3)));
+    if (_mm_movemask_epi8(any) != 0) break;
+  }
+  for (; i + 16 <= text.size(); i += 16) {
+    const int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i)));
+    if (high != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(high)));
+  }
+#endif
   // 32 bytes a round while all are ASCII, then word by word.
   for (; i + 32 <= text.size(); i += 32) {
     std::uint64_t words[4];
@@ -152,6 +172,42 @@ void appendUtf8(std::string& out, std::string_view text) {
     appendCodePoint(out, codePointOf1252(static_cast<unsigned char>(text[ascii])));
     text.remove_prefix(ascii + 1);
   }
+}
+
+char* writeUtf8(char* out, std::string_view text) {
+  const char* in = text.data();
+  const char* const end = in + text.size();
+  while (in != end) {
+#ifdef __SSE2__
+    // Sixteen bytes are copied a round; those up to the first high one
+    // count.
+    while (end - in >= 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+      const int high = _mm_movemask_epi8(bytes);
+      if (high != 0) {
+        const int ascii = __builtin_ctz(static_cast<unsigned>(high));
+        in += ascii;
+        out += ascii;
+        break;
+      }
+      in += 16;
+      out += 16;
+    }
+#endif
+    while (in != end && static_cast<unsigned char>(*in) < 0x80) *out++ = *in++;
+    if (in == end) break;
+    const char32_t c = codePointOf1252(static_cast<unsigned char>(*in++));
+    if (c < 0x800) {
+      *out++ = static_cast<char>(0xC0 | (c >> 6));
+      *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      *out++ = static_cast<char>(0xE0 | (c >> 12));
+      *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
 }
 
 std::string toUtf8(std::string_view text) {

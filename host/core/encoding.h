@@ -15,12 +15,21 @@ namespace vexal::core {
 char32_t codePointOf1252(unsigned char byte);
 
 // The length of the leading run of ASCII bytes (below 0x80) of text.
-// Looks at eight bytes at a time: record lines and rule texts are mostly
+// Looks at sixteen bytes at a time (eight without SSE2): record lines and rule texts are mostly
 // ASCII, and every line and every text of the output passes here.
 std::size_t asciiPrefix(std::string_view text);
 
 // Appends Windows-1252 text as UTF-8.
 void appendUtf8(std::string& out, std::string_view text1252);
+
+// The room writeUtf8 needs for a text of the given length: three bytes a
+// byte (the euro sign and the other characters of 0x80-0x9F take three)
+// and sixteen it may write past its end.
+constexpr std::size_t utf8Bound(std::size_t length) { return 3 * length + 16; }
+// Writes Windows-1252 text as UTF-8 to out, which has
+// utf8Bound(text1252.size()) bytes of room, and returns the end of what it
+// wrote. For output made into a buffer sized once for a whole line.
+char* writeUtf8(char* out, std::string_view text1252);
 std::string toUtf8(std::string_view text1252);
 
 // Appends one code point (at most U+10FFFF) as UTF-8.

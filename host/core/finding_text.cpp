@@ -37,16 +37,19 @@ const char* typeName(pl::FieldType type) {
 }  // namespace
 
 std::string_view errorCode(const char* short_description) {
+  // Read up to the end of the word, never further: letters, three digits,
+  // then a blank or the end of the text.
   if (short_description == nullptr) return {};
-  std::string_view text(short_description);
-  std::string_view word = text.substr(0, text.find(' '));
+  const char* text = short_description;
   std::size_t letters = 0;
-  while (letters < word.size() && isUpper(word[letters])) ++letters;
-  if (letters == 0 || word.size() != letters + 3) return {};
-  for (std::size_t i = letters; i < word.size(); ++i) {
-    if (!isDigit(word[i])) return {};
+  while (isUpper(text[letters])) ++letters;
+  if (letters == 0) return {};
+  for (std::size_t i = letters; i < letters + 3; ++i) {
+    if (!isDigit(text[i])) return {};
   }
-  return word;
+  const char after = text[letters + 3];
+  if (after != ' ' && after != '\0') return {};
+  return std::string_view(text, letters + 3);
 }
 
 std::string_view checkOf(std::string_view id) {
@@ -90,8 +93,9 @@ Finding findingOf(const pl::PlausiProblem& problem) {
   Finding finding;
   finding.id = problem.getId();
   if (finding.id != nullptr) {
-    const std::string_view id(finding.id);
-    finding.check = finding.id + (id.size() - checkOf(id).size());
+    // The part after the last '#', found in one pass.
+    const char* hash = std::strrchr(finding.id, '#');
+    finding.check = hash != nullptr ? hash + 1 : finding.id;
   }
   finding.short_description = problem.getShortDescription();
   finding.code = errorCode(finding.short_description);

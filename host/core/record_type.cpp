@@ -1,5 +1,7 @@
 #include "core/record_type.h"
 
+#include <cstring>
+
 namespace vexal::core {
 namespace {
 
@@ -35,6 +37,14 @@ std::string recordTypeChoices() {
     text.append(kRecordTypes[i]);
   }
   return text;
+}
+
+bool recordTypeKey(std::string_view line, RecordTypeKey& key) {
+  static_assert(kRecordTypeKeyLength == kVersionOffset + kVersionLength);
+  if (line.size() < kRecordTypeKeyLength) return false;
+  std::memcpy(key.data(), line.data(), kKindLength);
+  std::memcpy(key.data() + kKindLength, line.data() + kVersionOffset, kVersionLength);
+  return true;
 }
 
 Detection detectRecordType(std::string_view line) {

@@ -35,6 +35,14 @@ struct Detection {
 // 40-41 (after KE 4, VF 5, ABSN 15, EPNR 15) picks one.
 Detection detectRecordType(std::string_view line);
 
+// The bytes detectRecordType reads of a line of at least
+// kRecordTypeKeyLength characters: characters 1-4 and 40-41. Lines with
+// the same key are of the same record type.
+using RecordTypeKey = std::array<char, 6>;
+inline constexpr std::size_t kRecordTypeKeyLength = 41;
+// False for a line too short to have one.
+bool recordTypeKey(std::string_view line, RecordTypeKey& key);
+
 }  // namespace vexal::core
 
 #endif  // VEXAL_HOST_CORE_RECORD_TYPE_H_

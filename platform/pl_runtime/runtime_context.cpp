@@ -187,12 +187,28 @@ PlausiProblem* RuntimeContext::createProblem(ProblemType type, int weight) {
 
 void RuntimeContext::setSectionInfosToProblem(PlausiProblem* problem) {
   if (problem == nullptr) return;
-  std::size_t n = sections_.size();
-  auto* copies = static_cast<SectionInfo*>(
-      arena_.allocate(sizeof(SectionInfo) * (n ? n : 1), alignof(SectionInfo)));
+  const std::size_t n = sections_.size();
+  // The infos and their titles in one piece of the arena: the titles'
+  // lengths are measured once, for the size and for the copy.
+  constexpr std::size_t kMeasured = 16;
+  std::size_t lengths[kMeasured];
+  std::size_t text_size = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::size_t length = std::strlen(sections_[i].title);
+    if (i < kMeasured) lengths[i] = length;
+    text_size += length + 1;
+  }
+  const std::size_t info_size = sizeof(SectionInfo) * (n ? n : 1);
+  auto* copies =
+      static_cast<SectionInfo*>(arena_.allocate(info_size + text_size, alignof(SectionInfo)));
+  char* text = reinterpret_cast<char*>(copies) + info_size;
   for (std::size_t i = 0; i < n; ++i) {
     const char* title = sections_[i].title;
-    copies[i] = SectionInfo{arena_.copyText(title, std::strlen(title)), sections_[i].flag};
+    const std::size_t length = i < kMeasured ? lengths[i] : std::strlen(title);
+    std::memcpy(text, title, length);
+    text[length] = '\0';
+    copies[i] = SectionInfo{text, sections_[i].flag};
+    text += length + 1;
   }
   problem->sections_ = copies;
   problem->section_count_ = n;

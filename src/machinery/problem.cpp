@@ -1,5 +1,6 @@
 #include "machinery/internal/problem.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <string_view>
@@ -73,102 +74,135 @@ void find(const TopicTable& topic, std::string_view id, Found& found, bool proce
   }
 }
 
-// makeProblem without its id when the caller sets the final one.
-pl::PlausiProblem* newProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record,
-                              const char* id, bool set_id) {
+// The catalogue's texts with their lengths, measured when compiled.
+constexpr std::string_view kPlaceholder = texts::kDescriptionPlaceholder;
+constexpr std::string_view kFieldProblem = texts::kFieldProblem;
+constexpr std::string_view kCorrectionInfo = texts::kCorrectionInfo;
+constexpr std::string_view kFieldCheckTopic = texts::kFieldCheckTopic;
+
+// The procedure or field of a check id; throws PlausiException type 9 for
+// an id the record type does not know.
+Found lookUp(const RecordCatalogue& record, std::string_view id) {
   Found found;
-  if (id != nullptr && id[0] != '\0') {
-    const std::string_view key(id);
-    find(record.root, key, found, /*procedures=*/true);
-    if (found.topic == nullptr) find(record.root, key, found, /*procedures=*/false);
+  if (!id.empty()) {
+    find(record.root, id, found, /*procedures=*/true);
+    if (found.topic == nullptr) find(record.root, id, found, /*procedures=*/false);
   }
-  if (found.procedure != nullptr) {
-    const char* description = found.procedure->fixed_message ? found.procedure->fixed_message
-                                                             : texts::kDescriptionPlaceholder;
-    pl::PlausiProblem* problem = ctx->createProblem(pl::ProblemType::kRule, 1);
-    if (set_id) problem->setId(id);
-    problem->setShortDescription(description);
-    problem->setLongDescription(description);
-    problem->setCorrectionInfo(texts::kCorrectionInfo);
-    problem->setReferenceTopic(found.topic->name);
-    return problem;
+  if (found.topic == nullptr) {
+    throw pl::PlausiException(pl::ExceptionType::kNameMissing, texts::kUnknownCheckKey);
   }
-  if (found.field != nullptr) {
-    const FieldRow& field = *found.field;
-    pl::PlausiProblem* problem = ctx->createProblem(pl::ProblemType::kField, 9);
-    if (set_id) problem->setId(id);
-    problem->setShortDescription(texts::kFieldProblem);
-    problem->setLongDescription(texts::kFieldProblem);
-    problem->setCorrectionInfo(texts::kCorrectionInfo);
-    problem->setReferenceTopic(texts::kFieldCheckTopic);
-    problem->setFieldType(field.runtimeType());
-    problem->setFieldDisplayName(id);
-    if (const char* mask = maskOf(field)) problem->setFieldMask(mask);
-    problem->setFieldLength(static_cast<int>(field.length));
-    return problem;
-  }
-  throw pl::PlausiException(pl::ExceptionType::kNameMissing, texts::kUnknownCheckKey);
+  return found;
+}
+
+// A rule finding of a procedure, with its descriptions yet to be set.
+pl::PlausiProblem* newRuleProblem(pl::RuntimeContext* ctx, const Found& found) {
+  pl::PlausiProblem* problem = ctx->createProblem(pl::ProblemType::kRule, 1);
+  problem->setCorrectionInfo(kCorrectionInfo);
+  problem->setReferenceTopic(found.topic->name);
+  return problem;
+}
+
+// The finding of a field's own check, the display name being its id.
+pl::PlausiProblem* newFieldProblem(pl::RuntimeContext* ctx, const FieldRow& field,
+                                   std::string_view id) {
+  pl::PlausiProblem* problem = ctx->createProblem(pl::ProblemType::kField, 9);
+  problem->setDescriptions(kFieldProblem);
+  problem->setCorrectionInfo(kCorrectionInfo);
+  problem->setReferenceTopic(kFieldCheckTopic);
+  problem->setFieldType(field.runtimeType());
+  problem->setFieldDisplayName(id);
+  if (const char* mask = maskOf(field)) problem->setFieldMask(mask);
+  problem->setFieldLength(static_cast<int>(field.length));
+  return problem;
 }
 
 }  // namespace
 
 pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record,
                                const char* id) {
-  return newProblem(ctx, record, id, /*set_id=*/true);
+  const std::string_view key = id != nullptr ? std::string_view(id) : std::string_view();
+  const Found found = lookUp(record, key);
+  if (found.procedure == nullptr) {
+    pl::PlausiProblem* problem = newFieldProblem(ctx, *found.field, key);
+    problem->setId(key);
+    return problem;
+  }
+  pl::PlausiProblem* problem = newRuleProblem(ctx, found);
+  problem->setId(key);
+  const char* fixed = found.procedure->fixed_message;
+  problem->setDescriptions(fixed != nullptr ? std::string_view(fixed) : kPlaceholder);
+  return problem;
 }
 
 void writeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const char* id,
                   pl::ProblemInfoType info_type, const char* exception_text,
                   pl::LocalVariable* hf_fehlertext) {
-  // The id is set once, below, in its final form.
-  pl::PlausiProblem* problem = newProblem(ctx, record, id, /*set_id=*/false);
+  const std::string_view key = id != nullptr ? std::string_view(id) : std::string_view();
+  const Found found = lookUp(record, key);
+  pl::PlausiProblem* problem;
+  if (found.procedure == nullptr) {
+    problem = newFieldProblem(ctx, *found.field, key);
+  } else {
+    problem = newRuleProblem(ctx, found);
+    const char* fixed = found.procedure->fixed_message;
+    const bool text_of_rule =
+        hf_fehlertext != nullptr && (fixed == nullptr || fixed == kPlaceholder);
+    std::string_view description = fixed != nullptr ? std::string_view(fixed) : kPlaceholder;
+    char text[kDescriptionBuffer];
+    if (text_of_rule && exception_text != nullptr) {
+      // The rule function threw: what hf_fehlertext holds then is whatever
+      // an earlier check left there, so the finding says what happened, as
+      // the error line does.
+      TextBuffer(text, sizeof text)
+          .append(texts::kErrorDuringExecution)
+          .append(id)
+          .append(" (")
+          .append(exception_text)
+          .append(")");
+      description = text;
+    } else if (text_of_rule) {
+      try {
+        // At most the buffer's length, and the short text as is.
+        const char* held = hf_fehlertext->get(ctx)->getString();
+        const void* end = std::memchr(held, '\0', sizeof text);
+        description = end != nullptr
+                          ? std::string_view(held, static_cast<const char*>(end) - held)
+                          : std::string_view(TextBuffer(text, sizeof text).append(held).c_str());
+      } catch (pl::PlausiException* e) {
+        delete e;  // the descriptions keep what they had
+      } catch (const std::bad_alloc&) {
+        throw;  // ends the whole check (see runCheckProcedure)
+      } catch (...) {
+      }
+    }
+    problem->setDescriptions(description);
+  }
   problem->setInfoType(info_type);
 
-  const bool text_of_rule =
-      hf_fehlertext != nullptr && problem->getProblemType() == pl::ProblemType::kRule &&
-      std::strcmp(problem->getShortDescription(), texts::kDescriptionPlaceholder) == 0;
-  if (text_of_rule && exception_text != nullptr) {
-    // The rule function threw: what hf_fehlertext holds then is whatever
-    // an earlier check left there, so the finding says what happened, as
-    // the error line does.
-    char text[kDescriptionBuffer];
-    TextBuffer(text, sizeof text)
-        .append(texts::kErrorDuringExecution)
-        .append(id)
-        .append(" (")
-        .append(exception_text)
-        .append(")");
-    problem->setShortDescription(text);
-    problem->setLongDescription(text);
-  } else if (text_of_rule) {
-    try {
-      // At most the buffer's length, and the short text as is.
-      const char* text = hf_fehlertext->get(ctx)->getString();
-      char cut[kDescriptionBuffer];
-      if (std::memchr(text, '\0', sizeof cut) == nullptr) {
-        text = TextBuffer(cut, sizeof cut).append(text).c_str();
-      }
-      problem->setShortDescription(text);
-      problem->setLongDescription(text);
-    } catch (pl::PlausiException* e) {
-      delete e;  // the descriptions keep what they had
-    } catch (const std::bad_alloc&) {
-      throw;  // ends the whole check (see runCheckProcedure)
-    } catch (...) {
-    }
-  }
-
   pl::FieldDescriptor* current = ctx->getCurrentField();
-  problem->setReferenceField(current);
-  char id_text[kIdBuffer];
-  TextBuffer final_id(id_text, sizeof id_text);
   // The reference field keeps its hierarchy text: the id starts with it.
-  if (current != nullptr) final_id.append(problem->getReferenceFieldHierarchy());
-  final_id.append("#").append(id);
-  problem->setId(final_id.c_str());
+  const char* hierarchy = current != nullptr ? current->getHierarchyAsString() : nullptr;
+  const std::string_view place =
+      hierarchy != nullptr ? std::string_view(hierarchy) : std::string_view();
+  if (hierarchy != nullptr) {
+    problem->setReferenceField(current, place);
+  } else {
+    problem->setReferenceField(current);
+  }
+  // place#id, cut to the id buffer's length.
+  char id_text[kIdBuffer];
+  std::size_t size = std::min(place.size(), kIdBuffer - 1);
+  std::memcpy(id_text, place.data(), size);
+  if (size < kIdBuffer - 1) id_text[size++] = '#';
+  const std::size_t check = std::min(key.size(), kIdBuffer - 1 - size);
+  std::memcpy(id_text + size, key.data(), check);
+  size += check;
+  problem->setId(std::string_view(id_text, size));
   problem->setException(exception_text);
 
-  ctx->getLogger().trace() << texts::kProblemWritten << problem->getId();
+  if (pl::LogStream trace = ctx->getLogger().trace(); trace.enabled()) {
+    trace << texts::kProblemWritten << problem->getId();
+  }
   ctx->setSectionInfosToProblem(problem);
 }
 

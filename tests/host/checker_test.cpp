@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "cli/printers.h"
+#include "core/checker.h"
 #include "support/memory_file.h"
 #include "support/string_source.h"
 #include "support/test_rule_set.h"
@@ -206,6 +207,94 @@ TEST(CheckerTest, StatisticsCountFindingsAndTheRecordsTheyStandIn) {
                           "    1        1  TST_01  FLAG     field KENNZEICHEN (FLAG) not supplied",
                           "    1        1  TST_01  TST020   FLAG ungleich J oder N",
                           "    1        1  TST_01  warning  record too short"));
+}
+
+// DSAS_01 and DSLN_01 with TST_01's rule set and layout, so that lines of
+// both are checked; DSAS_02 with a layout of no fields. Counts the look-ups.
+class TwoBuiltTypes final : public core::RuleSetProvider {
+ public:
+  TwoBuiltTypes() {
+    types_["DSAS_01"] = core::LoadedRecordType{"DSAS_01", &plausi_, &definition_, ""};
+    types_["DSLN_01"] = core::LoadedRecordType{"DSLN_01", &plausi_, &definition_, ""};
+    types_["DSAS_02"] = core::LoadedRecordType{"DSAS_02", &plausi_, &empty_, ""};
+  }
+  const core::LoadedRecordType* find(std::string_view record_type) override {
+    ++finds;
+    auto it = types_.find(std::string(record_type));
+    return it == types_.end() ? nullptr : &it->second;
+  }
+  int finds = 0;
+
+ private:
+  tst::Plausi_TST_01 plausi_;
+  tst::RecordDefinition_TST_01 definition_;
+  RecordDefinition empty_;
+  std::map<std::string, core::LoadedRecordType> types_;
+};
+
+// A line of the kind with the version in characters 40-41.
+std::string typed(const std::string& kind, const std::string& version) {
+  std::string text = kind;
+  text.resize(39, ' ');
+  return text + version + "   ";
+}
+
+struct TypeCase {
+  std::string line;
+  const char* forced;
+  const char* type;  // of the result; null for an error line
+  const char* error_part;
+};
+
+// Lines in this order through one checker: the record type it remembers
+// from one line must never answer for a line of another kind or version,
+// nor outlive a change of the forced type.
+TEST(CheckerTest, TellsTheRecordTypeOfEachLineWhateverCameBefore) {
+  const std::vector<TypeCase> cases = {
+      {typed("DSAS", "01"), "", "DSAS_01", ""},
+      {typed("DSAS", "01"), "", "DSAS_01", ""},
+      {typed("DSAS", "02"), "", nullptr, "DSAS_02 has an empty layout"},
+      {typed("DSAS", "01"), "", "DSAS_01", ""},
+      {typed("DSLN", "01"), "", "DSLN_01", ""},
+      {typed("DSLN", "02"), "", nullptr, "unknown record type DSLN_02"},
+      {typed("DSLN", "01"), "", "DSLN_01", ""},
+      {"DSLN" + std::string(30, ' '), "", nullptr, "too short for its version"},
+      {typed("XXAS", "01"), "", nullptr, "unknown record identifier"},
+      {typed("DSKO", "04"), "", nullptr, "unknown record type DSKO_04"},
+      {typed("DSAS", "01"), "DSLN_01", "DSLN_01", ""},
+      {typed("DSKO", "04"), "DSLN_01", "DSLN_01", ""},
+      {typed("DSKO", "04"), "DSAS_01", "DSAS_01", ""},
+      {typed("DSLN", "01"), "", "DSLN_01", ""},
+      {typed("DSAS", "01"), "", "DSAS_01", ""},
+  };
+  TwoBuiltTypes rule_sets;
+  core::Checker checker(rule_sets);
+  std::string forced;
+  long number = 0;
+  for (const TypeCase& c : cases) {
+    if (forced != c.forced) checker.forceRecordType(forced = c.forced);
+    const core::LineResult& result = checker.check(c.line, ++number);
+    SCOPED_TRACE("line " + std::to_string(number));
+    if (c.type == nullptr) {
+      EXPECT_EQ(result.kind, core::LineResult::Kind::kError);
+      EXPECT_THAT(result.error, HasSubstr(c.error_part));
+    } else {
+      EXPECT_EQ(result.kind, core::LineResult::Kind::kRecord) << result.error;
+      ASSERT_NE(result.record_type, nullptr);
+      EXPECT_STREQ(result.record_type, c.type);
+    }
+  }
+}
+
+// Lines of one type after another ask the provider once, not per line.
+TEST(CheckerTest, LooksARecordTypeUpOnceForItsLines) {
+  TwoBuiltTypes rule_sets;
+  core::Checker checker(rule_sets);
+  for (long number = 1; number <= 5; ++number) checker.check(typed("DSAS", "01"), number);
+  EXPECT_EQ(rule_sets.finds, 1);
+  checker.forceRecordType("DSLN_01");
+  for (long number = 6; number <= 9; ++number) checker.check(typed("DSAS", "01"), number);
+  EXPECT_EQ(rule_sets.finds, 2);
 }
 
 }  // namespace

@@ -23,16 +23,17 @@ TEST_P(ErrorCodeTest, IsLettersAndThreeDigitsAtTheStart) {
   EXPECT_EQ(core::errorCode(GetParam().description), GetParam().code);
 }
 
-INSTANTIATE_TEST_SUITE_P(Descriptions, ErrorCodeTest,
-                         ::testing::Values(CodeCase{"DSKO080 VERFAHREN falsch", "DSKO080"},
-                                           CodeCase{"DBAP020 x", "DBAP020"},
-                                           CodeCase{"DSAS010", "DSAS010"},
-                                           CodeCase{"A123 kurz", "A123"}, CodeCase{"DSKO08 x", ""},
-                                           CodeCase{"DSKO0800 x", ""}, CodeCase{"dsko080 x", ""},
-                                           CodeCase{"080 x", ""}, CodeCase{"DSKO080: x", ""},
-                                           CodeCase{"\xC4SKO080 x", ""}, CodeCase{" DSKO080", ""},
-                                           CodeCase{"Ihre Eingabe ist unzul\xE4ssig.", ""},
-                                           CodeCase{"", ""}, CodeCase{nullptr, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Descriptions, ErrorCodeTest,
+    ::testing::Values(CodeCase{"DSKO080 VERFAHREN falsch", "DSKO080"},
+                      CodeCase{"DBAP020 x", "DBAP020"}, CodeCase{"DSAS010", "DSAS010"},
+                      CodeCase{"A123 kurz", "A123"}, CodeCase{"DSKO08 x", ""},
+                      CodeCase{"DSKO0800 x", ""}, CodeCase{"dsko080 x", ""}, CodeCase{"080 x", ""},
+                      CodeCase{"DSKO080: x", ""}, CodeCase{"\xC4SKO080 x", ""},
+                      CodeCase{" DSKO080", ""}, CodeCase{"Ihre Eingabe ist unzul\xE4ssig.", ""},
+                      CodeCase{"", ""}, CodeCase{nullptr, ""}, CodeCase{"DSKO08", ""},
+                      CodeCase{"DSKO0", ""}, CodeCase{"AB12", ""}, CodeCase{"DSKO080 ", "DSKO080"},
+                      CodeCase{"DSKO080\tx", ""}, CodeCase{"X999", "X999"}));
 
 struct IdCase {
   const char* id;
@@ -45,6 +46,11 @@ class IdTest : public ::testing::TestWithParam<IdCase> {};
 TEST_P(IdTest, SplitsPlaceAndCheck) {
   EXPECT_EQ(core::checkOf(GetParam().id), GetParam().check);
   EXPECT_EQ(core::findingLabel(GetParam().id), GetParam().label);
+  // A finding with the id names the same check.
+  pl::RuntimeContext ctx;
+  pl::PlausiProblem* p = ctx.createProblem(pl::ProblemType::kRule, 1);
+  p->setId(GetParam().id);
+  EXPECT_STREQ(core::findingOf(*p).check, GetParam().check);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ids, IdTest,

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/encoding.h"
 #include "cli/printers.h"
+#include "core/encoding.h"
 
 namespace vexal::cli {
 namespace {
@@ -77,6 +77,13 @@ TEST(TextScanTest, JsonAndUtf8OfEveryEscapedByteAtEveryPlace) {
         for (char c : text)
           core::appendCodePoint(expected, core::codePointOf1252(static_cast<unsigned char>(c)));
         EXPECT_EQ(utf8, expected) << "length " << length << " at " << at;
+
+        // Into a buffer of the bound's size, filled with a mark beforehand:
+        // the same bytes, and nothing beyond the bound touched.
+        std::string room(core::utf8Bound(text.size()) + 8, '\x5A');
+        const char* end = core::writeUtf8(room.data(), text);
+        EXPECT_EQ(std::string(static_cast<const char*>(room.data()), end), expected) << "length " << length << " at " << at;
+        EXPECT_EQ(room.substr(room.size() - 8), std::string(8, '\x5A'));
 
         // Valid UTF-8 goes through appendJsonStringUtf8 as the UTF-8 of
         // the same Windows-1252 text goes through appendJsonString1252.

@@ -149,4 +149,49 @@ TEST_F(ByNameTest, WriterCutsOverlongTextsAndIdsToTheirBuffers) {
   EXPECT_EQ(h->trace.lines.back(), "FehlerID angeschrieben: #P_NUM");
 }
 
+// What the writer puts into a rule or field finding's descriptions and
+// id, case by case; short and long description say the same.
+TEST_F(ByNameTest, WriterFillsInTheTextsOfEachKindOfFinding) {
+  const auto& catalogue = static_cast<tst::Plausi_TST_01&>(plausi).catalogue();
+  struct Case {
+    const char* id;
+    std::string held;       // in hf_fehlertext; "-" for none
+    const char* exception;  // of a rule function that threw
+    std::string description;
+    const char* display_name;
+  };
+  const Case cases[] = {
+      {"P_NUM", "TST012 NUM zu gro\xDF", nullptr, "TST012 NUM zu gro\xDF", nullptr},
+      {"P_NUM", std::string("TST012 kurz\0lang", 16), nullptr, "TST012 kurz", nullptr},
+      {"P_NUM", "", nullptr, "", nullptr},
+      {"P_NUM", "TST012 alt", "kaputt", "Fehler w\xE4hrend Ausf\xFChrung: P_NUM (kaputt)", nullptr},
+      {"P_NUM", "-", nullptr, "$hf_fehlertext$", nullptr},
+      // A fixed message stays whatever hf_fehlertext holds.
+      {"P_FLAG", "TST099 anders", nullptr, "TST020 FLAG ungleich J oder N", nullptr},
+      {"BETRAG", "-", nullptr, "Ihre Eingabe ist unzul\xE4ssig.", "BETRAG"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id + (" " + c.held));
+    pl::LocalVariable text;
+    if (c.held != "-") text.set(ctx.createStringValue(c.held));
+    vexal::machinery::writeProblem(&ctx, catalogue, c.id, pl::ProblemInfoType::kGeneral,
+                                   c.exception, c.held != "-" ? &text : nullptr);
+    const pl::PlausiProblem* p = ctx.getProblem(ctx.getProblemCount() - 1);
+    EXPECT_EQ(std::string(p->getShortDescription()), c.description);
+    EXPECT_EQ(std::string(p->getLongDescription()), c.description);
+    EXPECT_EQ(std::string(p->getId()), std::string("#") + c.id);
+    EXPECT_STREQ(p->getCorrectionInfo(), "Korrigieren Sie bitte Ihre Angabe.");
+    if (c.display_name != nullptr) {
+      EXPECT_STREQ(p->getFieldDisplayName(), c.display_name);
+    } else {
+      EXPECT_EQ(p->getFieldDisplayName(), nullptr);
+    }
+    if (c.exception != nullptr) {
+      EXPECT_STREQ(p->getException(), c.exception);
+    } else {
+      EXPECT_EQ(p->getException(), nullptr);
+    }
+  }
+}
+
 }  // namespace

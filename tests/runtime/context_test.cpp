@@ -4,8 +4,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "pl/functions.h"
 #include "pl/logger.h"
@@ -106,6 +108,27 @@ TEST(ContextTest, SectionsAreAStackAndResetClosesThem) {
   ctx.reset();
   EXPECT_EQ(ctx.getSectionDepth(), 0u);
   EXPECT_EQ(ctx.getProblemCount(), 0u);
+}
+
+// A finding keeps copies of the titles of however many sections are open,
+// readable after the titles themselves changed.
+TEST(ContextTest, FindingsKeepCopiesOfEveryOpenSectionsTitle) {
+  for (std::size_t depth : {0u, 1u, 3u, 16u, 17u, 40u}) {
+    SCOPED_TRACE(depth);
+    pl::RuntimeContext ctx;
+    std::vector<std::string> titles;
+    for (std::size_t i = 0; i < depth; ++i) titles.push_back(std::string(i % 7, 'a' + i % 26));
+    for (std::size_t i = 0; i < depth; ++i) ctx.startNewSection(titles[i].c_str(), i % 2 == 0);
+    pl::PlausiProblem* p = ctx.createProblem(pl::ProblemType::kRule, 1);
+    ctx.setSectionInfosToProblem(p);
+    const std::vector<std::string> expected = titles;
+    for (std::string& title : titles) std::fill(title.begin(), title.end(), '?');
+    ASSERT_EQ(p->getSectionCount(), depth);
+    for (std::size_t i = 0; i < depth; ++i) {
+      EXPECT_EQ(std::string(p->getSection(i).title), expected[i]) << i;
+      EXPECT_EQ(p->getSection(i).flag, i % 2 == 0) << i;
+    }
+  }
 }
 
 class Titles : public pl::SectionObserver {

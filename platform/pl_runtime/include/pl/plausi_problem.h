@@ -4,6 +4,7 @@
 #define VEXAL_RUNTIME_PL_PLAUSI_PROBLEM_H_
 
 #include <cstddef>
+#include <string_view>
 
 #include "pl/types.h"
 
@@ -30,21 +31,32 @@ class PlausiProblem {
   int getWeight() const { return weight_; }
 
   void setId(const char* id);
+  // The setters taking a view copy size bytes, for texts whose length the
+  // caller knows.
+  void setId(std::string_view id);
   const char* getId() const { return id_; }
   void setShortDescription(const char* text);
   const char* getShortDescription() const { return short_description_; }
   void setLongDescription(const char* text);
   const char* getLongDescription() const { return long_description_; }
+  // Short and long description alike, from one copy.
+  void setDescriptions(std::string_view text);
   void setCorrectionInfo(const char* text);
+  void setCorrectionInfo(std::string_view text);
   const char* getCorrectionInfo() const { return correction_info_; }
   void setReferenceTopic(const char* text);
+  void setReferenceTopic(std::string_view text);
   const char* getReferenceTopic() const { return reference_topic_; }
   // Also keeps a copy of the field's hierarchy text, which stays readable
   // after the rule set is gone.
   void setReferenceField(FieldDescriptor* field);
+  // The same with the field's hierarchy text at hand (empty without a
+  // field).
+  void setReferenceField(FieldDescriptor* field, std::string_view hierarchy);
   FieldDescriptor* getReferenceField() const { return reference_field_; }
   const char* getReferenceFieldHierarchy() const { return reference_field_hierarchy_; }
   void setFieldDisplayName(const char* text);
+  void setFieldDisplayName(std::string_view text);
   const char* getFieldDisplayName() const { return field_display_name_; }
   void setFieldType(FieldType type);
   bool hasFieldType() const { return has_field_type_; }
@@ -71,6 +83,7 @@ class PlausiProblem {
       : arena_(arena), type_(type), weight_(weight) {}
   ~PlausiProblem() = default;
   const char* copy(const char* text);
+  const char* copy(std::string_view text);
 
   Arena* arena_;
   ProblemType type_;
