@@ -150,7 +150,7 @@ inline bool passesOnValue(const ProcedureRow& procedure, const Step* steps,
     const bool only_blanks = bytes.find_first_not_of(' ') == std::string_view::npos;
     if (only_blanks != ((when & kPassOnlyBlanks) != 0)) return false;
   }
-  if ((when & kPassDigits) && !pl::Functions::isDigits(text->view())) return false;
+  if ((when & kPassDigits) && !pl::Functions::isNumericText(text)) return false;
   if (when & kPassOneOf) {
     const Step* step = steps + procedure.first_step;
     for (const Step* end = step + procedure.step_count; step != end; ++step) {
