@@ -216,16 +216,17 @@ void StandardAblauf(pl::RuntimeContext* ctx, RuleTopic* topic) {
                  : nullptr;
     };
     pl::Value* next_value = fieldValue(0);
+    // Neither changes while the procedures run.
+    const bool quiet = !ctx->hasSectionObserver() && ctx->getProblemWeightLevel() <= 1;
     for (std::size_t i = 0; i < procedures.size(); ++i) {
       const ProcedureRow& procedure = procedures[i];
       pl::Value* value = next_value;
       next_value = fieldValue(i + 1);
-      if (procedure.hasRuleFunction() && !ctx->hasSectionObserver() &&
-          ctx->getProblemWeightLevel() <= 1) {
-        if (passesOnValue(procedure, steps, value)) {
-          if (procedure.clears_text) topic->hf_fehlertext->setInvalid();
-          continue;
-        }
+      if (quiet && passesOnValue(procedure, steps, value)) {
+        if (procedure.clears_text) topic->hf_fehlertext->setInvalid();
+        continue;
+      }
+      if (quiet && procedure.hasRuleFunction()) {
         int result;
         try {
           result = runTestsQuietly(ctx, topic, steps, procedure, value);
