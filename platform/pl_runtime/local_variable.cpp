@@ -133,6 +133,15 @@ Value* LocalVariable::get(RuntimeContext* ctx) {
   return made;
 }
 
+void LocalVariable::set(RuntimeContext* ctx, Value* value) {
+  const bool copy_alive = made_ != nullptr && made_in_ == ctx && made_epoch_ == ctx->epoch();
+  set(value);
+  if (copy_alive && made_ != nullptr) return;  // the same value, and its copy stands
+  made_ = value;
+  made_in_ = ctx;
+  made_epoch_ = ctx->epoch();
+}
+
 void LocalVariable::set(const Value* value) {
   // The same value again (a block's parameters, set anew for every
   // element): the copy handed out still shows it.

@@ -71,9 +71,11 @@ void TB_DSLN_01::runBlocks(pl::RuntimeContext* ctx) {
 
 void TB_UV::setParameters(pl::RuntimeContext* ctx, pl::Value* bbnruv, pl::Value* kennzst,
                           pl::Value* uvgrund) {
-  BBNRUV->set(bbnruv);
-  KENNZST->set(kennzst);
-  UVGRUND->set(uvgrund);
+  // The values are the root topic's copies in ctx: they serve as the
+  // element's copies too.
+  BBNRUV->set(ctx, bbnruv);
+  KENNZST->set(ctx, kennzst);
+  UVGRUND->set(ctx, uvgrund);
 }
 
 // Tests 2 to 6 of BBNRGT: present and left-aligned, of annex 7 (without

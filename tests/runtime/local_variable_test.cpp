@@ -125,6 +125,30 @@ TEST(LocalVariableTest, AnotherContextGetsItsOwnCopy) {
   EXPECT_NE(variable.get(&one), in_one) << "the copy of the other context came between";
 }
 
+// A value that lives as long as the context's epoch serves as the copy
+// until the variable changes or the epoch ends.
+TEST(LocalVariableTest, SetToAValueOfTheContextHandsThatValueOut) {
+  pl::RuntimeContext ctx;
+  pl::LocalVariable variable;
+  pl::Value* given = ctx.createStringValue("UV01");
+  variable.set(&ctx, given);
+  EXPECT_EQ(variable.get(&ctx), given);
+  // The same text again keeps the value that stands.
+  variable.set(&ctx, ctx.createStringValue("UV01"));
+  EXPECT_EQ(variable.get(&ctx), given);
+  pl::Value* other = ctx.createStringValue("UV02");
+  variable.set(&ctx, other);
+  EXPECT_EQ(variable.get(&ctx), other);
+  EXPECT_STREQ(given->getString(), "UV01");
+  ctx.reset();  // `other` is gone; the variable keeps its own copy
+  for (int i = 0; i < 4; ++i) ctx.createStringValue("ZZZZ");  // over where `other` stood
+  pl::Value* copy = variable.get(&ctx);
+  EXPECT_NE(copy, other);
+  EXPECT_STREQ(copy->getString(), "UV02");
+  pl::RuntimeContext another;
+  EXPECT_STREQ(variable.get(&another)->getString(), "UV02");
+}
+
 // A copy is known alive by its context's epoch: a context made where an
 // earlier one stood must not take up the earlier one's epochs.
 TEST(RuntimeContextTest, EpochsDifferAcrossResetsAndContextsAtTheSamePlace) {

@@ -141,6 +141,10 @@ class LocalVariable : public ValueSource {
 
   Value* get(RuntimeContext* ctx) override;
   void set(const Value* value);
+  // set() to a value that lives as long as ctx's present epoch (one that
+  // get() of a variable gave in ctx, say), which get() in ctx may then
+  // hand out instead of a copy of its own.
+  void set(RuntimeContext* ctx, Value* value);
   // set() to the invalid value, without a call when it holds that already
   // (check procedures clear their error text before every run).
   void setInvalid() {
