@@ -22,7 +22,9 @@ void runSingleElement(pl::RuntimeContext* ctx, pl::TopicArrayBase* block);
 // runs before each element's StandardAblauf (to set its parameters).
 template <class Element, class Prepare>
 void runEveryElement(pl::RuntimeContext* ctx, pl::TopicArray<Element>* block, Prepare&& prepare) {
-  for (long counter = 1; counter <= block->getSize(ctx, 0, nullptr); ++counter) {
+  // The record, and so the block's size, stays the same while it runs.
+  const long size = block->getSize(ctx, 0, nullptr);
+  for (long counter = 1; counter <= size; ++counter) {
     long index = counter - 1;
     Element* element = block->getElement(ctx, 1, &index);
     prepare(element);
