@@ -11,6 +11,7 @@
 
 #include "machinery/rule_function.h"
 #include "pl/functions.h"
+#include "shared/blanks.h"
 #include "shared/rule_terms.h"
 #include "shared/text_functions.h"
 
@@ -141,9 +142,38 @@ pl::Value* F_GibBbnrPruefziffer(pl::RuntimeContext* ctx, pl::Value* wert) {
   });
 }
 
+namespace {
+
+// F_PruefeBetriebsnummer of a text, on its bytes: the same steps, without
+// the values and sections of the functions they call.
+bool isCompanyNumber(std::string_view bbnr) {
+  if (bbnr.size() != 15) return false;
+  const std::size_t first = firstNonBlank(bbnr);
+  if (first == bbnr.size()) return false;  // trimmed empty: not numeric
+  if (first > 0) return false;             // not left-aligned
+  const std::string_view t = bbnr.substr(0, endOfNonBlank(bbnr));
+  if (t.size() != 8 || !allDigits(t) || hasRefusedPrefix(t)) return false;
+  static constexpr unsigned kDoubled[] = {0, 2, 4, 6, 8, 1, 3, 5, 7, 9};
+  unsigned sum = 0;
+  for (std::size_t i = 0; i < 7; ++i) {
+    const auto digit = static_cast<unsigned>(t[i] - '0');
+    sum += i % 2 == 1 ? kDoubled[digit] : digit;
+  }
+  const unsigned check = sum % 10;
+  const auto p = static_cast<unsigned>(t[7] - '0');
+  return p == check || p == (check + 5) % 10;
+}
+
+}  // namespace
+
 pl::Value* F_PruefeBetriebsnummer(pl::RuntimeContext* ctx, pl::Value* bbnr) {
   static constexpr FunctionName kName("F_PruefeBetriebsnummer");
   return ruleFunction(ctx, kName, [&] {
+    // Unobserved, the functions the steps call leave no trace: a text is
+    // answered on its bytes.
+    if (const auto* text = pl::as<pl::StringValue>(bbnr); text && !ctx->hasSectionObserver()) {
+      return resultNumber(ctx, isCompanyNumber(text->view()));
+    }
     if (!hasFieldShape(ctx, bbnr)) return resultNumber(ctx, false);
     pl::Value* t = F_Trim(ctx, bbnr);
     if (!isNumeric(t) || isLongerThan(t, 8) || isShorterThan(t, 8)) {

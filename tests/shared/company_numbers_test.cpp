@@ -82,6 +82,20 @@ TEST_P(OrdinaryNumberTest, IsOneWhenValid) {
   expectOwnSection("F_PruefeBetriebsnummer");
 }
 
+// Unobserved, a text is answered on its bytes: the same answer, no log.
+TEST_P(OrdinaryNumberTest, IsTheSameUnobserved) {
+  const NumberCase& c = GetParam();
+  pl::RuntimeContext quiet;
+  quiet.getLogger().setErrorSink(&errors);
+  pl::Value* bbnr =
+      c.missing ? quiet.createInvalidValue() : quiet.createStringValue(c.bbnr.c_str());
+  pl::Value* result = F_PruefeBetriebsnummer(&quiet, bbnr);
+  ASSERT_EQ(result->getKind(), pl::Value::Kind::kNumber);
+  EXPECT_EQ(result->getLong(), c.valid ? 1 : 0);
+  EXPECT_TRUE(errors.lines.empty());
+  EXPECT_EQ(quiet.getSectionDepth(), 0u);
+}
+
 // clang-format off
 const NumberCase kOrdinaryCases[] = {
     {"CheckDigit", field("12345671"), true},      {"CheckDigitPlus5", field("12345676"), true},
