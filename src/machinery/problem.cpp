@@ -192,7 +192,7 @@ void writeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const 
   // place#id, cut to the id buffer's length.
   char id_text[kIdBuffer];
   std::size_t size = std::min(place.size(), kIdBuffer - 1);
-  std::memcpy(id_text, place.data(), size);
+  if (size != 0) std::memcpy(id_text, place.data(), size);
   if (size < kIdBuffer - 1) id_text[size++] = '#';
   const std::size_t check = std::min(key.size(), kIdBuffer - 1 - size);
   std::memcpy(id_text + size, key.data(), check);
