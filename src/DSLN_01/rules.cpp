@@ -44,8 +44,7 @@ void TB_DSLN_01::carrierRefusedForReasonA09(RuleCall& rule) {
 // Only blanks or "A09" pass.
 void TB_DSLN_01::F_PruefeUVGRUND(RuleCall& rule) {
   pl::Value* reason = rule.value();
-  if (!equalsText(reason, "A09") && isPresent(reason) &&
-      isLongerThan(F_Trim(rule.ctx(), reason), 0)) {
+  if (!equalsText(reason, "A09") && isPresent(reason) && trimmedLength(rule.ctx(), reason) > 0u) {
     rule.fail();
   }
 }
@@ -85,7 +84,7 @@ void TB_UV::F_PruefeBBNRGT(RuleCall& rule) {
   pl::Value* bbnrgt = rule.value();
   bool not_cancelled = equalsText(KENNZST->get(ctx), "N");
   if (isMissing(bbnrgt) && not_cancelled) rule.failWith(refused);
-  if (rule.ok() && not_cancelled && !isTrue(F_IstLinksbündig(ctx, bbnrgt))) {
+  if (rule.ok() && not_cancelled && !isLeftAligned(ctx, bbnrgt)) {
     rule.failWith(refused);
   }
   pl::Value* g = F_Trim(ctx, bbnrgt);
@@ -103,8 +102,8 @@ void TB_UV::F_PruefeBBNRGT(RuleCall& rule) {
 
 void TB_UV::tariffPositionMissing(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
-  if (equalsText(KENNZST->get(ctx), "N") && isLongerThan(F_Trim(ctx, BBNRGT->get(ctx)), 0) &&
-      hasLength(F_Trim(ctx, rule.value()), 0)) {
+  if (equalsText(KENNZST->get(ctx), "N") && trimmedLength(ctx, BBNRGT->get(ctx)) > 0u &&
+      trimmedLength(ctx, rule.value()) == 0u) {
     rule.fail();
   }
 }
