@@ -154,11 +154,10 @@ using Order = Functions::Order;
 struct Operand {
   enum class Class : unsigned char { kInvalid, kText, kNumber, kBool, kDate, kOther };
   Class cls = Class::kInvalid;
-  std::string_view text;                // kText
-  const StringValue* string = nullptr;  // kText of a value, which knows if it is numeric
-  long double number = 0;               // kNumber
-  bool flag = false;                    // kBool
-  std::int64_t serial = 0;              // kDate
+  std::string_view text;    // kText
+  long double number = 0;   // kNumber
+  bool flag = false;        // kBool
+  std::int64_t serial = 0;  // kDate
 };
 
 Operand operandOf(const Value* v) {
@@ -167,7 +166,6 @@ Operand operandOf(const Value* v) {
   if (const auto* s = as<StringValue>(v)) {
     op.cls = Operand::Class::kText;
     op.text = s->view();
-    op.string = s;
   } else if (const auto* n = as<NumberValue>(v)) {
     op.cls = Operand::Class::kNumber;
     op.number = n->get();
@@ -207,8 +205,7 @@ bool readNumber(const Operand& op, long double* out) {
     *out = op.number;
     return true;
   }
-  if (op.cls == Operand::Class::kText &&
-      (op.string != nullptr ? op.string->isDigits() : isNumericBytes(op.text))) {
+  if (op.cls == Operand::Class::kText && isNumericBytes(op.text)) {
     *out = digitValue(op.text);
     return true;
   }

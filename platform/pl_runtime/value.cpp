@@ -234,6 +234,8 @@ bool digitsOnly(const char* p, std::size_t size) {
 bool Functions::isDigits(std::string_view text) { return digitsOnly(text.data(), text.size()); }
 
 bool StringValue::learnDigits() const {
+  // A value that knows and keeps nothing scans, as any text would.
+  if (facts_ == 0) return digitsOnly(data_, size_);
   // Digits leave no blank at either end.
   bool digits;
   if (((facts_ & kFirstKnown) != 0 && first_ != 0) ||
@@ -247,15 +249,17 @@ bool StringValue::learnDigits() const {
 }
 
 std::size_t StringValue::learnFirstNonBlank() const {
+  if (facts_ == 0) return firstNonBlankOf(data_, size_);
   const std::size_t first = (facts_ & kDigits) != 0 ? 0 : firstNonBlankOf(data_, size_);
   if (keeps()) {
-    first_ = static_cast<std::uint32_t>(first);
+    first_ = static_cast<std::uint16_t>(first);
     facts_ |= kFirstKnown;
   }
   return first;
 }
 
 std::size_t StringValue::learnEndOfNonBlank() const {
+  if (facts_ == 0) return endOfNonBlankOf(data_, size_);
   std::size_t end;
   if ((facts_ & kDigits) != 0) {
     end = size_;
@@ -265,7 +269,7 @@ std::size_t StringValue::learnEndOfNonBlank() const {
     end = endOfNonBlankOf(data_, size_);
   }
   if (keeps()) {
-    end_ = static_cast<std::uint32_t>(end);
+    end_ = static_cast<std::uint16_t>(end);
     facts_ |= kEndKnown;
   }
   return end;

@@ -122,6 +122,18 @@ TEST(StringValueFacts, FollowNewBytesUnlessKept) {
   expectFacts(kept, bytes, FirstAsk::kDigits);
 }
 
+// The facts are kept in 16 bits: a longer text keeps none, and answers
+// from its bytes however they change.
+TEST(StringValueFacts, TextsBeyondSixtyFourKibibytesKeepNone) {
+  std::string bytes(70000, ' ');
+  bytes[66000] = '1';
+  StringValue value(bytes.c_str(), bytes.size());
+  value.keepFacts();
+  expectFacts(value, bytes, FirstAsk::kFirstNonBlank);
+  bytes.assign(bytes.size(), '7');
+  expectFacts(value, bytes, FirstAsk::kDigits);
+}
+
 // What the maker of a trimmed text tells it stands, and the digits are
 // still found from the bytes.
 TEST(StringValueFacts, TrimmedTextsNeedNoScanForBlanks) {

@@ -127,7 +127,7 @@ class StringValue final : public Value {
   bool isBlank() const { return firstNonBlank() == size_; }
 
   // From now on the value keeps the facts it finds; its bytes must not
-  // change while it lives. Texts beyond 4 GiB keep none.
+  // change while it lives. Texts beyond 64 KiB keep none.
   void keepFacts() const { facts_ |= kKeeps; }
   // Whether the value keeps its facts.
   bool keepsFacts() const { return (facts_ & kKeeps) != 0; }
@@ -139,12 +139,12 @@ class StringValue final : public Value {
     facts_ |= kKeeps;
     if (size_ > kMaxFactSize) return;
     first_ = 0;
-    end_ = static_cast<std::uint32_t>(size_);
+    end_ = static_cast<std::uint16_t>(size_);
     facts_ |= kFirstKnown | kEndKnown;
   }
 
  private:
-  static constexpr std::size_t kMaxFactSize = 0xFFFFFFFFu;
+  static constexpr std::size_t kMaxFactSize = 0xFFFF;
   enum : unsigned char {
     kKeeps = 1,
     kFirstKnown = 2,
@@ -161,15 +161,15 @@ class StringValue final : public Value {
   std::size_t learnEndOfNonBlank() const;
   bool keeps() const { return (facts_ & kKeeps) != 0 && size_ <= kMaxFactSize; }
 
-  // The facts known so far (the k... bits); first_ and end_ count when
-  // their bits are set. They fill the room the base class leaves and the
-  // end of the object.
+  // The facts known so far (the k... bits); first_ and end_ count only
+  // when their bits are set. They fill the room the base class leaves, so
+  // that a text value is no larger for them.
   mutable unsigned char facts_ = 0;
-  mutable std::uint32_t first_ = 0;
+  mutable std::uint16_t first_;
+  mutable std::uint16_t end_;
   mutable const char* data_;
   std::size_t size_;
   mutable Arena* arena_ = nullptr;  // null once the bytes are NUL-terminated
-  mutable std::uint32_t end_ = 0;
 };
 
 class NumberValue final : public Value {
