@@ -92,6 +92,17 @@ std::uint64_t digitsValue(std::string_view digits) {
   return value;
 }
 
+// The value of a text of up to 18 digits; false for any other text. A
+// short text is tested and read in one pass; a longer one is tested a
+// word at a time (or known to be digits) and then read eight digits at a
+// time.
+bool readDigitText(const StringValue& s, std::uint64_t* value) {
+  if (s.size() < 8) return Functions::readDigits(s.view(), value);
+  if (!s.isDigits()) return false;
+  *value = digitsValue(s.view());
+  return true;
+}
+
 // Reads a number operand: a NumberValue or a numeric text. False for
 // anything else, the invalid value included.
 bool readNumberValue(const Value* v, long double* out) {
@@ -377,8 +388,9 @@ bool Functions::readDigits(std::string_view text, std::uint64_t* value) {
 Functions::Order Functions::orderNumber(const Value* a, long double number) {
   // A text of up to 18 digits is read exactly as an integer.
   if (const StringValue* s = as<StringValue>(a); s != nullptr && s->size() <= 18) {
-    if (!s->isDigits()) return Order::kUnordered;
-    return compareNumbers(static_cast<long double>(digitsValue(s->view())), number);
+    std::uint64_t digits;
+    if (!readDigitText(*s, &digits)) return Order::kUnordered;
+    return compareNumbers(static_cast<long double>(digits), number);
   }
   if (const NumberValue* n = as<NumberValue>(a)) return compareNumbers(n->get(), number);
   return compare(operandOf(a), numberOperand(number));
@@ -386,9 +398,10 @@ Functions::Order Functions::orderNumber(const Value* a, long double number) {
 
 Functions::Order Functions::orderInteger(const Value* a, std::int64_t number) {
   if (const StringValue* s = as<StringValue>(a); s != nullptr && s->size() <= 18) {
-    if (!s->isDigits()) return Order::kUnordered;
+    std::uint64_t digits;
+    if (!readDigitText(*s, &digits)) return Order::kUnordered;
     // Below 10^18, so within an int64.
-    const auto x = static_cast<std::int64_t>(digitsValue(s->view()));
+    const auto x = static_cast<std::int64_t>(digits);
     return x < number ? Order::kLess : (x > number ? Order::kGreater : Order::kEqual);
   }
   return orderNumber(a, static_cast<long double>(number));
