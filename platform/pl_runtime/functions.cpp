@@ -1,5 +1,6 @@
 #include "pl/functions.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -51,6 +52,57 @@ long double digitValue(std::string_view digits) {
   return value;
 }
 
+// The value of eight digits, the first the most significant, as one word
+// read from memory (little-endian): pairs, then quadruples, then the eight.
+std::uint64_t eightDigitsValue(std::uint64_t word) {
+  word -= 0x3030303030303030u;
+  word = word * 10 + (word >> 8);
+  constexpr std::uint64_t kMask = 0x000000FF000000FFu;
+  constexpr std::uint64_t kHundredsAndMillions = 100 + (1000000ull << 32);
+  constexpr std::uint64_t kOnesAndTenThousands = 1 + (10000ull << 32);
+  return ((word & kMask) * kHundredsAndMillions + ((word >> 16) & kMask) * kOnesAndTenThousands) >>
+         32;
+}
+
+// The value of a text of one to 19 digits 0-9, known to be digits.
+std::uint64_t digitsValue(std::string_view digits) {
+  const char* p = digits.data();
+  std::size_t n = digits.size();
+  std::uint64_t value = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    if (n >= 8) {
+      auto load = [](const char* at) {
+        std::uint64_t word;
+        std::memcpy(&word, at, 8);
+        return word;
+      };
+      // The digits before the last multiple of eight: the first word with
+      // its head moved to the end and zeros in front.
+      if (const std::size_t head = n % 8; head != 0) {
+        value =
+            eightDigitsValue((load(p) << (8 * (8 - head))) | (0x3030303030303030u >> (8 * head)));
+        p += head;
+        n -= head;
+      }
+      for (; n != 0; n -= 8, p += 8) value = value * 100000000u + eightDigitsValue(load(p));
+      return value;
+    }
+  }
+  for (std::size_t i = 0; i < n; ++i) value = value * 10 + static_cast<unsigned>(p[i] - '0');
+  return value;
+}
+
+// The value of a text of up to 18 digits; false for any other text. A
+// short text is tested and read in one pass; a longer one is tested a
+// word at a time (or known to be digits) and then read eight digits at a
+// time.
+bool readDigitText(const StringValue& s, std::uint64_t* value) {
+  if (s.size() < 8) return Functions::readDigits(s.view(), value);
+  if (!s.isDigits()) return false;
+  *value = digitsValue(s.view());
+  return true;
+}
+
 // Reads a number operand: a NumberValue or a numeric text. False for
 // anything else, the invalid value included.
 bool readNumberValue(const Value* v, long double* out) {
@@ -60,7 +112,7 @@ bool readNumberValue(const Value* v, long double* out) {
     return true;
   }
   if (const auto* s = as<StringValue>(v)) {
-    if (!isNumericBytes(s->view())) return false;
+    if (!s->isDigits()) return false;
     *out = digitValue(s->view());
     return true;
   }
@@ -321,24 +373,6 @@ Functions::Order Functions::orderText(const Value* a, std::string_view text) {
   return compare(operandOf(a), textOperand(text));
 }
 
-bool Functions::isDigits(std::string_view text) {
-  if (text.empty()) return false;
-  const char* p = text.data();
-  std::size_t i = 0;
-  // Eight bytes at a time: each has the high nibble 3 and a low nibble that
-  // stays below 10 (adding 6 does not carry into the high nibble).
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t x;
-    std::memcpy(&x, p + i, 8);
-    constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0u, kThrees = 0x3030303030303030u;
-    if ((x & kHigh) != kThrees || ((x + 0x0606060606060606u) & kHigh) != kThrees) return false;
-  }
-  for (; i < text.size(); ++i) {
-    if (p[i] < '0' || p[i] > '9') return false;
-  }
-  return true;
-}
-
 bool Functions::readDigits(std::string_view text, std::uint64_t* value) {
   if (text.empty() || text.size() > 19) return false;
   std::uint64_t result = 0;
@@ -355,7 +389,7 @@ Functions::Order Functions::orderNumber(const Value* a, long double number) {
   // A text of up to 18 digits is read exactly as an integer.
   if (const StringValue* s = as<StringValue>(a); s != nullptr && s->size() <= 18) {
     std::uint64_t digits;
-    if (!readDigits(s->view(), &digits)) return Order::kUnordered;
+    if (!readDigitText(*s, &digits)) return Order::kUnordered;
     return compareNumbers(static_cast<long double>(digits), number);
   }
   if (const NumberValue* n = as<NumberValue>(a)) return compareNumbers(n->get(), number);
@@ -365,7 +399,7 @@ Functions::Order Functions::orderNumber(const Value* a, long double number) {
 Functions::Order Functions::orderInteger(const Value* a, std::int64_t number) {
   if (const StringValue* s = as<StringValue>(a); s != nullptr && s->size() <= 18) {
     std::uint64_t digits;
-    if (!readDigits(s->view(), &digits)) return Order::kUnordered;
+    if (!readDigitText(*s, &digits)) return Order::kUnordered;
     // Below 10^18, so within an int64.
     const auto x = static_cast<std::int64_t>(digits);
     return x < number ? Order::kLess : (x > number ? Order::kGreater : Order::kEqual);
@@ -394,6 +428,9 @@ bool Functions::conformsByMask(const Value* v, FieldType type, const char* mask,
   if (isInvalid(v)) return true;
   if (!is<StringValue>(v) && !is<NumberValue>(v)) return false;
   std::string_view text = bytesOf(v);
+  const StringValue* string = as<StringValue>(v);
+  // NUMERISCH of the text; a text value knows it once asked.
+  auto numeric = [&] { return string != nullptr ? string->isDigits() : isNumericBytes(text); };
   switch (type) {
     case FieldType::kAlphanumeric:
       return true;
@@ -403,20 +440,20 @@ bool Functions::conformsByMask(const Value* v, FieldType type, const char* mask,
         digits = std::strspn(mask + 1, "#");
         if (mask[1 + digits] != '\0') return false;
       }
-      return digits != 0 && text.size() <= digits && isDigits(text);
+      return digits != 0 && text.size() <= digits && numeric();
     }
     case FieldType::kDateTime: {
       if (mask == nullptr) return false;
       std::string_view format(mask);
       if (format == "JJJJMMTT") {
-        if (text.size() != 8 || !isNumericBytes(text)) return false;
+        if (text.size() != 8 || !numeric()) return false;
         int year = static_cast<int>(twoDigits(text, 0) * 100 + twoDigits(text, 2));
         int month = static_cast<int>(twoDigits(text, 4));
         int day = static_cast<int>(twoDigits(text, 6));
         return DateValue::isValidDate(year, month, day);
       }
       if (format == "SSmmss") {
-        if (text.size() != 6 || !isNumericBytes(text)) return false;
+        if (text.size() != 6 || !numeric()) return false;
         return twoDigits(text, 0) <= 23 && twoDigits(text, 2) <= 59 && twoDigits(text, 4) <= 59;
       }
       return false;

@@ -1,11 +1,13 @@
 #include "pl/value.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 
 #include "pl/arena.h"
+#include "pl/functions.h"
 
 namespace pl {
 namespace {
@@ -158,7 +160,120 @@ unsigned magnitudeOf(int value) {
   return value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
 }
 
+constexpr std::uint64_t kBlanks = 0x2020202020202020u;
+
+std::uint64_t load(const char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+// The blanks at either end of size bytes at p, eight bytes at a time: a
+// text shorter than a word ends in one word read from its end, which may
+// overlap bytes already known to be blanks.
+std::size_t firstNonBlankOf(const char* p, std::size_t size) {
+  std::size_t i = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    if (size >= 8) {
+      for (; i + 8 <= size; i += 8) {
+        const std::uint64_t differs = load(p + i) ^ kBlanks;
+        if (differs != 0) return i + static_cast<std::size_t>(std::countr_zero(differs)) / 8;
+      }
+      if (i == size) return size;
+      const std::uint64_t differs = load(p + size - 8) ^ kBlanks;
+      if (differs == 0) return size;
+      return size - 8 + static_cast<std::size_t>(std::countr_zero(differs)) / 8;
+    }
+  }
+  while (i < size && p[i] == ' ') ++i;
+  return i;
+}
+
+std::size_t endOfNonBlankOf(const char* p, std::size_t size) {
+  std::size_t end = size;
+  if constexpr (std::endian::native == std::endian::little) {
+    if (size >= 8) {
+      for (; end >= 8; end -= 8) {
+        const std::uint64_t differs = load(p + end - 8) ^ kBlanks;
+        if (differs != 0) return end - static_cast<std::size_t>(std::countl_zero(differs)) / 8;
+      }
+      if (end == 0) return 0;
+      const std::uint64_t differs = load(p) ^ kBlanks;
+      if (differs == 0) return 0;
+      return 8 - static_cast<std::size_t>(std::countl_zero(differs)) / 8;
+    }
+  }
+  while (end > 0 && p[end - 1] == ' ') --end;
+  return end;
+}
+
+// Whether size bytes at p are one or more digits 0-9. Eight bytes at a
+// time: each has the high nibble 3 and a low nibble that stays below 10
+// (adding 6 does not carry into the high nibble). The last word ends with
+// the text and may overlap the one before.
+bool digitsOnly(const char* p, std::size_t size) {
+  if (size < 8) {
+    if (size == 0) return false;
+    for (std::size_t i = 0; i < size; ++i) {
+      if (p[i] < '0' || p[i] > '9') return false;
+    }
+    return true;
+  }
+  auto eightDigits = [](std::uint64_t x) {
+    constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0u, kThrees = 0x3030303030303030u;
+    return (x & kHigh) == kThrees && ((x + 0x0606060606060606u) & kHigh) == kThrees;
+  };
+  for (std::size_t i = 0; i + 8 < size; i += 8) {
+    if (!eightDigits(load(p + i))) return false;
+  }
+  return eightDigits(load(p + size - 8));
+}
+
 }  // namespace
+
+bool Functions::isDigits(std::string_view text) { return digitsOnly(text.data(), text.size()); }
+
+bool StringValue::learnDigits() const {
+  // A value that knows and keeps nothing scans, as any text would.
+  if (facts_ == 0) return digitsOnly(data_, size_);
+  // Digits leave no blank at either end.
+  bool digits;
+  if (((facts_ & kFirstKnown) != 0 && first_ != 0) ||
+      ((facts_ & kEndKnown) != 0 && end_ != size_)) {
+    digits = false;
+  } else {
+    digits = digitsOnly(data_, size_);
+  }
+  if (keeps()) facts_ |= digits ? kDigitsKnown | kDigits : kDigitsKnown;
+  return digits;
+}
+
+std::size_t StringValue::learnFirstNonBlank() const {
+  if (facts_ == 0) return firstNonBlankOf(data_, size_);
+  const std::size_t first = (facts_ & kDigits) != 0 ? 0 : firstNonBlankOf(data_, size_);
+  if (keeps()) {
+    first_ = static_cast<std::uint16_t>(first);
+    facts_ |= kFirstKnown;
+  }
+  return first;
+}
+
+std::size_t StringValue::learnEndOfNonBlank() const {
+  if (facts_ == 0) return endOfNonBlankOf(data_, size_);
+  std::size_t end;
+  if ((facts_ & kDigits) != 0) {
+    end = size_;
+  } else if ((facts_ & kFirstKnown) != 0 && first_ == size_) {
+    end = 0;  // only blanks
+  } else {
+    end = endOfNonBlankOf(data_, size_);
+  }
+  if (keeps()) {
+    end_ = static_cast<std::uint16_t>(end);
+    facts_ |= kEndKnown;
+  }
+  return end;
+}
 
 const char* StringValue::terminate() const {
   data_ = arena_->copyText(data_, size_);

@@ -4,6 +4,8 @@
 #ifndef VEXAL_DSKO_04_DSKO_04_H_
 #define VEXAL_DSKO_04_DSKO_04_H_
 
+#include <string_view>
+
 #include "machinery/record_type_classes.h"
 #include "pl/field_descriptor.h"
 
@@ -34,6 +36,13 @@ class TB_DSKO_04 : public vexal::machinery::RuleTopic {
 // The e-mail address tests of EMAILAP (parameter "wert").
 pl::Value* F_IstErlaubteEmailZeichen(pl::RuntimeContext* ctx, pl::Value* wert);
 pl::Value* F_IstErlaubteEmail(pl::RuntimeContext* ctx, pl::Value* wert);
+
+// What the two answer of a text, found in one pass over it.
+struct EmailAnswers {
+  bool characters_allowed;  // F_IstErlaubteEmailZeichen
+  bool one_inner_at_sign;   // F_IstErlaubteEmail
+};
+EmailAnswers emailAnswers(std::string_view text);
 
 }  // namespace DSKO_04
 

@@ -34,6 +34,17 @@ bool isAtSign(char c) { return c == '@' || c == '\xA7'; }
 
 }  // namespace
 
+EmailAnswers emailAnswers(std::string_view text) {
+  bool allowed = true;
+  std::size_t at_signs = 0;
+  for (char c : text) {
+    allowed = allowed && kEmailCharacters[static_cast<unsigned char>(c)];
+    at_signs += isAtSign(c) ? 1 : 0;
+  }
+  const bool inner = !text.empty() && !isAtSign(text.front()) && !isAtSign(text.back());
+  return {allowed, inner && at_signs == 1};
+}
+
 pl::Value* F_IstErlaubteEmailZeichen(pl::RuntimeContext* ctx, pl::Value* wert) {
   static constexpr FunctionName kName("F_IstErlaubteEmailZeichen");
   return ruleFunction(ctx, kName, [&] {

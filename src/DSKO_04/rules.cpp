@@ -1,6 +1,10 @@
 // The rule bodies of DSKO_04 that are its own: the creation time stamp, the
 // protocol address, and the error count tied to an error flag of "0".
 
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
 #include "DSKO_04/DSKO_04.h"
 #include "machinery/texts.h"
 #include "pl/functions.h"
@@ -19,48 +23,79 @@ using namespace vexal::shared;
 // ED: a left-aligned string of 14 to 20 digits, the creation date
 // "JJJJMMTT" (not after the processing date), the time "SSmmss", then
 // positions 15 to 18 tested with NUMERISCH. The texts: not numeric, not a
-// date, not a time, after the processing date.
+// date, not a time, after the processing date. Once ED is known to be
+// digits, its parts are read from its bytes: what TEIL and isTypeConform
+// would answer of them, without making the parts.
 void TB_DSKO_04::F_PruefeED(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* ed = rule.value();
   const char* not_numeric = rule.text(0);
   const char* not_a_date = rule.text(1);
   if (isMissing(ed)) rule.failWith(not_numeric);
-  if (rule.ok() && !isTrue(F_IstLinksbündig(ctx, ed))) rule.failWith(not_numeric);
+  if (rule.ok() && !isLeftAligned(ctx, ed)) rule.failWith(not_numeric);
   if (rule.ok() && isLongerThan(ed, 20)) rule.failWith(not_a_date);
   if (rule.ok() && isShorterThan(ed, 14)) rule.failWith(not_numeric);
-  if (rule.ok() && isShorterThan(F_Trim(ctx, ed), 14)) rule.failWith(not_numeric);
-  if (rule.ok() && !isNumeric(ed)) rule.failWith(not_numeric);
-  if (rule.ok() && !conforms(part(ctx, ed, 1, 8), pl::FieldType::kDateTime, "JJJJMMTT")) {
-    rule.failWith(not_a_date);
-  }
-  if (rule.ok() && (!conforms(part(ctx, ed, 9, 6), pl::FieldType::kDateTime, "SSmmss") ||
-                    !isNumeric(part(ctx, ed, 15, 4)))) {
-    rule.failWith(rule.text(2));
-  }
   if (rule.ok()) {
-    pl::Value* day = part(ctx, ed, 1, 8);
-    pl::Value* created = ctx->createDateValue(textOf(day), "JJJJMMTT");
-    if (Functions::order(created, Functions::HEUTE(ctx)) == Order::kGreater) {
-      rule.failWith(rule.text(3));
-    }
+    const std::optional<std::size_t> trimmed = trimmedLength(ctx, ed);
+    if (trimmed && *trimmed < 14) rule.failWith(not_numeric);
+  }
+  if (rule.ok() && !isNumeric(ed)) rule.failWith(not_numeric);
+  if (!rule.ok()) return;
+  // 14 to 20 digits.
+  const std::string_view digits = textOf(ed);
+  auto number = [&](std::size_t at, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i) value = value * 10 + (digits[i] - '0');
+    return value;
+  };
+  const int year = number(0, 4), month = number(4, 2), day = number(6, 2);
+  if (!pl::DateValue::isValidDate(year, month, day)) {
+    rule.failWith(not_a_date);
+    return;
+  }
+  // TEIL(ED, 15, 4) is numeric when ED reaches position 15.
+  if (number(8, 2) > 23 || number(10, 2) > 59 || number(12, 2) > 59 || digits.size() < 15) {
+    rule.failWith(rule.text(2));
+    return;
+  }
+  const pl::DateValue created(year, month, day);
+  if (Functions::order(&created, Functions::HEUTE(ctx)) == Order::kGreater) {
+    rule.failWith(rule.text(3));
   }
 }
 
 // Not empty once trimmed; the length is tested whatever that found; then
 // the characters and the at-sign of the trimmed address. F_Trim is applied
-// afresh in each step. The texts: empty, characters, address.
+// afresh in each step where a section observer sees it; otherwise the
+// address is trimmed once and read in one pass.
 void TB_DSKO_04::F_PruefeEMAILAP(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* mail = rule.value();
-  if (isMissing(mail) || hasLength(F_Trim(ctx, mail), 0)) {
-    rule.failWith(rule.text(0));
+  if (ctx->hasSectionObserver()) {
+    if (isMissing(mail) || hasLength(F_Trim(ctx, mail), 0)) {
+      rule.failWith(rule.text(0));
+    }
+    if (isLongerThan(mail, 70)) rule.failWith(kFieldTooLong);
+    if (rule.ok() && !isTrue(F_IstErlaubteEmailZeichen(ctx, F_Trim(ctx, mail)))) {
+      rule.failWith(rule.text(1));
+    }
+    if (rule.ok() && !isTrue(F_IstErlaubteEmail(ctx, F_Trim(ctx, mail)))) {
+      rule.failWith(rule.text(2));
+    }
+    return;
   }
+  std::string_view address;
+  if (isPresent(mail)) {
+    const text_facts::BlankEnds ends = text_facts::blankEnds(mail);
+    if (ends.end > ends.first) address = textOf(mail).substr(ends.first, ends.end - ends.first);
+  }
+  if (isMissing(mail) || address.empty()) rule.failWith(rule.text(0));
   if (isLongerThan(mail, 70)) rule.failWith(kFieldTooLong);
-  if (rule.ok() && !isTrue(F_IstErlaubteEmailZeichen(ctx, F_Trim(ctx, mail)))) {
+  if (!rule.ok()) return;
+  const EmailAnswers answers = emailAnswers(address);
+  if (!answers.characters_allowed) {
     rule.failWith(rule.text(1));
-  }
-  if (rule.ok() && !isTrue(F_IstErlaubteEmail(ctx, F_Trim(ctx, mail)))) {
+  } else if (!answers.one_inner_at_sign) {
     rule.failWith(rule.text(2));
   }
 }

@@ -2,6 +2,11 @@
 // contribution reason A09, the count of tariff positions, and the tariff
 // positions themselves.
 
+#include <algorithm>
+#include <iterator>
+#include <optional>
+#include <string_view>
+
 #include "DSLN_01/DSLN_01.h"
 #include "machinery/blocks.h"
 #include "pl/functions.h"
@@ -19,6 +24,16 @@ using namespace vexal::shared;
 // and the carriers whose reports may list tariff positions of others.
 constexpr char kTariffCarrierBeyondAnnex7[] = "47009510";
 constexpr std::string_view kFreeCarriers[] = {"14066582", "63800761"};
+
+bool isTextOrMissing(const pl::Value* v) { return pl::is<pl::StringValue>(v) || isMissing(v); }
+
+// The bytes F_Trim leaves of a text; nullopt for a missing value.
+std::optional<std::string_view> trimmedText(const pl::Value* v) {
+  if (isMissing(v)) return std::nullopt;
+  const text_facts::BlankEnds ends = text_facts::blankEnds(v);
+  if (ends.end <= ends.first) return std::string_view();
+  return textOf(v).substr(ends.first, ends.end - ends.first);
+}
 
 }  // namespace
 
@@ -44,8 +59,7 @@ void TB_DSLN_01::carrierRefusedForReasonA09(RuleCall& rule) {
 // Only blanks or "A09" pass.
 void TB_DSLN_01::F_PruefeUVGRUND(RuleCall& rule) {
   pl::Value* reason = rule.value();
-  if (!equalsText(reason, "A09") && isPresent(reason) &&
-      isLongerThan(F_Trim(rule.ctx(), reason), 0)) {
+  if (!equalsText(reason, "A09") && isPresent(reason) && trimmedLength(rule.ctx(), reason) > 0u) {
     rule.fail();
   }
 }
@@ -81,17 +95,37 @@ void TB_UV::setParameters(pl::RuntimeContext* ctx, pl::Value* bbnruv, pl::Value*
 // Tests 2 to 6 of BBNRGT: present and left-aligned, of annex 7 (without
 // the year rules, or 47009510), and the record's carrier, for a report
 // that is no cancellation. The texts: refused, not the record's carrier.
+//
+// Without a section observer, and with texts (or missing values) as the
+// record gives them, the trimmed numbers are compared as bytes in place of
+// the values F_Trim would make: the functions would open no section, and
+// eq of two texts compares their bytes.
 void TB_UV::F_PruefeBBNRGT(RuleCall& rule) {
   const char* refused = rule.text(0);
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* bbnrgt = rule.value();
   bool not_cancelled = equalsText(KENNZST->get(ctx), "N");
   if (isMissing(bbnrgt) && not_cancelled) rule.failWith(refused);
-  if (rule.ok() && not_cancelled && !isTrue(F_IstLinksbündig(ctx, bbnrgt))) {
+  if (rule.ok() && not_cancelled && !isLeftAligned(ctx, bbnrgt)) {
     rule.failWith(refused);
   }
-  pl::Value* g = F_Trim(ctx, bbnrgt);
   pl::Value* carrier = BBNRUV->get(ctx);
+  if (!ctx->hasSectionObserver() && isTextOrMissing(bbnrgt) && isTextOrMissing(carrier)) {
+    const std::optional<std::string_view> g = trimmedText(bbnrgt);
+    const std::optional<std::string_view> u = trimmedText(carrier);
+    if (rule.ok() && not_cancelled && g != kTariffCarrierBeyondAnnex7 &&
+        !(g && isAnnex7Carrier(*g))) {
+      rule.failWith(refused);
+    }
+    if (rule.ok() && not_cancelled && u &&
+        std::find(std::begin(kFreeCarriers), std::end(kFreeCarriers), *u) ==
+            std::end(kFreeCarriers) &&
+        g != u) {
+      rule.failWith(rule.text(1));
+    }
+    return;
+  }
+  pl::Value* g = F_Trim(ctx, bbnrgt);
   pl::Value* u = isPresent(carrier) ? F_Trim(ctx, carrier) : ctx->createInvalidValue();
   if (rule.ok() && not_cancelled && !equalsText(g, kTariffCarrierBeyondAnnex7) &&
       !isTrue(F_IstBbnrAnlage7(ctx, g, nullptr))) {
@@ -105,8 +139,8 @@ void TB_UV::F_PruefeBBNRGT(RuleCall& rule) {
 
 void TB_UV::tariffPositionMissing(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
-  if (equalsText(KENNZST->get(ctx), "N") && isLongerThan(F_Trim(ctx, BBNRGT->get(ctx)), 0) &&
-      hasLength(F_Trim(ctx, rule.value()), 0)) {
+  if (equalsText(KENNZST->get(ctx), "N") && trimmedLength(ctx, BBNRGT->get(ctx)) > 0u &&
+      trimmedLength(ctx, rule.value()) == 0u) {
     rule.fail();
   }
 }

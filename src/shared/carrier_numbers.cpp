@@ -175,6 +175,8 @@ pl::Value* F_IstBbnrAnlage19b(pl::RuntimeContext* ctx, pl::Value* wert) {
   });
 }
 
+bool isAnnex7Carrier(std::string_view trimmed) { return hasKey(kAnnex7Keys, trimmed); }
+
 pl::Value* F_IstBbnrAnlage7(pl::RuntimeContext* ctx, pl::Value* paramBbnr, const pl::Value* mjahr) {
   static constexpr FunctionName kName("F_IstBbnrAnlage7");
   return ruleFunction(ctx, kName, [&] {

@@ -46,6 +46,9 @@ pl::Value* F_IstBbnrAnlage19b(pl::RuntimeContext* ctx, pl::Value* wert);
 // refused from a year on when it is numeric: 18477668 after 2018 and
 // 52738475 after 2019.
 pl::Value* F_IstBbnrAnlage7(pl::RuntimeContext* ctx, pl::Value* paramBbnr, const pl::Value* mjahr);
+// What F_IstBbnrAnlage7 answers without a year for a text that is trimmed
+// already: one of the annex's numbers.
+bool isAnnex7Carrier(std::string_view trimmed);
 
 // Whether a length ("mnrLaenge") is allowed for the membership numbers of
 // carrier "uvtraeger": true or false, the invalid value for a carrier

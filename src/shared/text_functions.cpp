@@ -17,35 +17,30 @@ using machinery::ruleFunction;
 
 pl::Value* F_IstLeerzeichen(pl::RuntimeContext* ctx, pl::Value* Zeichenkette) {
   static constexpr FunctionName kName("F_IstLeerzeichen");
-  return ruleFunction(ctx, kName, [&] {
-    if (isMissing(Zeichenkette)) return ctx->createBoolValue(true);
-    std::string_view text = textOf(Zeichenkette);
-    return ctx->createBoolValue(firstNonBlank(text) == text.size());
-  });
+  return ruleFunction(ctx, kName,
+                      [&] { return ctx->createBoolValue(text_facts::isBlank(Zeichenkette)); });
 }
 
 pl::Value* F_IstLinksbündig(pl::RuntimeContext* ctx, pl::Value* Zeichenkette) {
   // The error line spells the name without the umlaut.
   static constexpr FunctionName kName(kIstLinksbuendigName, "F_IstLinksbue__ndig");
-  return ruleFunction(ctx, kName, [&] {
-    if (isMissing(Zeichenkette)) return ctx->createBoolValue(true);
-    std::string_view text = textOf(Zeichenkette);
-    std::size_t first = firstNonBlank(text);
-    bool indented = first != text.size() && first > 0;
-    return ctx->createBoolValue(!indented);
-  });
+  return ruleFunction(
+      ctx, kName, [&] { return ctx->createBoolValue(text_facts::isLeftAligned(Zeichenkette)); });
 }
 
 pl::Value* F_Trim(pl::RuntimeContext* ctx, pl::Value* Zeichenkette) {
   static constexpr FunctionName kName("F_Trim");
   return ruleFunction(ctx, kName, [&]() -> pl::Value* {
     if (isMissing(Zeichenkette)) return Zeichenkette;
+    const text_facts::BlankEnds ends = text_facts::blankEnds(Zeichenkette);
     std::string_view text = textOf(Zeichenkette);
-    std::size_t first = firstNonBlank(text);
-    std::size_t end = first == text.size() ? first : endOfNonBlank(text);
-    if (first == 0 && end == text.size()) return Zeichenkette;
-    // The trimmed text is part of the value's own bytes.
-    return ctx->createStringView(text.substr(first, end - first));
+    if (ends.first == 0 && ends.end == text.size()) return Zeichenkette;
+    // The trimmed text is part of the value's own bytes, and has no blank
+    // at either end.
+    const std::size_t length = ends.end > ends.first ? ends.end - ends.first : 0;
+    pl::Value* trimmed = ctx->createStringView(text.substr(ends.first, length));
+    static_cast<pl::StringValue*>(trimmed)->knowTrimmed();
+    return trimmed;
   });
 }
 

@@ -11,10 +11,15 @@
 #endif
 
 #include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
 
 #include "machinery/by_name.h"
+#include "pl/functions.h"
 #include "pl/runtime_context.h"
 #include "pl/value.h"
+#include "shared/blanks.h"
 
 namespace vexal::shared {
 
@@ -27,6 +32,81 @@ pl::Value* F_IstLinksbündig(pl::RuntimeContext* ctx, pl::Value* Zeichenkette);
 
 // The text without leading and trailing blanks.
 pl::Value* F_Trim(pl::RuntimeContext* ctx, pl::Value* Zeichenkette);
+
+// What the three answer, without their section: a rule step may ask these
+// directly where no section observer listens. A text value answers from
+// the facts it keeps (pl::StringValue::firstNonBlank); any other value is
+// scanned as text.
+namespace text_facts {
+
+struct BlankEnds {
+  std::size_t first;  // the first byte that is no blank; the size when none is
+  std::size_t end;    // one past the last byte that is no blank; 0 when none is
+};
+
+// A value that does not keep its facts would find them anew on every ask:
+// its bytes are scanned here, without a call.
+inline BlankEnds blankEnds(const pl::Value* v) {
+  const pl::StringValue* s = pl::as<pl::StringValue>(v);
+  if (s != nullptr && s->keepsFacts()) {
+    const std::size_t first = s->firstNonBlank();
+    return {first, first == s->size() ? 0 : s->endOfNonBlank()};
+  }
+  std::string_view text = pl::Functions::text(v);
+  const std::size_t first = firstNonBlank(text);
+  return {first, first == text.size() ? 0 : endOfNonBlank(text)};
+}
+
+// F_IstLeerzeichen: missing, empty or only blanks.
+inline bool isBlank(const pl::Value* v) {
+  const pl::StringValue* s = pl::as<pl::StringValue>(v);
+  if (s != nullptr && s->keepsFacts()) return s->isBlank();
+  if (v->isInvalid()) return true;
+  std::string_view text = pl::Functions::text(v);
+  return firstNonBlank(text) == text.size();
+}
+
+// F_IstLinksbündig: no blank before the first other character.
+inline bool isLeftAligned(const pl::Value* v) {
+  if (v->isInvalid()) return true;
+  const pl::StringValue* s = pl::as<pl::StringValue>(v);
+  std::string_view text = pl::Functions::text(v);
+  const std::size_t first =
+      s != nullptr && s->keepsFacts() ? s->firstNonBlank() : firstNonBlank(text);
+  return first == 0 || first == text.size();
+}
+
+// The length of F_Trim(v); nullopt for a missing value.
+inline std::optional<std::size_t> trimmedLength(const pl::Value* v) {
+  if (v->isInvalid()) return std::nullopt;
+  const BlankEnds ends = blankEnds(v);
+  return ends.end > ends.first ? ends.end - ends.first : 0;
+}
+
+}  // namespace text_facts
+
+// The answers of F_IstLeerzeichen, F_IstLinksbündig and WERTLAENGE(F_Trim)
+// for rule code: from the facts of the value, or by calling the function
+// when a section observer listens, which then sees its section as before.
+inline bool isBlank(pl::RuntimeContext* ctx, pl::Value* v) {
+  if (ctx->hasSectionObserver()) {
+    const pl::BoolValue* flag = pl::as<pl::BoolValue>(F_IstLeerzeichen(ctx, v));
+    return flag != nullptr && flag->get();
+  }
+  return text_facts::isBlank(v);
+}
+inline bool isLeftAligned(pl::RuntimeContext* ctx, pl::Value* v) {
+  if (ctx->hasSectionObserver()) {
+    const pl::BoolValue* flag = pl::as<pl::BoolValue>(F_IstLinksbündig(ctx, v));
+    return flag != nullptr && flag->get();
+  }
+  return text_facts::isLeftAligned(v);
+}
+// nullopt for a missing value, as WERTLAENGE gives the invalid value.
+inline std::optional<std::size_t> trimmedLength(pl::RuntimeContext* ctx, pl::Value* v) {
+  if (ctx->hasSectionObserver()) return pl::Functions::length(F_Trim(ctx, v));
+  return text_facts::trimmedLength(v);
+}
 
 // The by-name key of F_IstLinksbündig, in Latin-1.
 inline constexpr char kIstLinksbuendigName[] = "F_IstLinksb\xFCndig";

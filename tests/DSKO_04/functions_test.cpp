@@ -7,7 +7,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "DSKO_04/DSKO_04.h"
 #include "DSKO_04/dsko04_record.h"
+#include "pl/runtime_context.h"
 #include "pl/value.h"
 
 namespace {
@@ -112,5 +114,32 @@ TEST(Dsko04ByNameTest, CheckingFunctionsAnswerForTheRecordUnderCheck) {
   EXPECT_EQ(h->plausi().callFunction(&h->ctx(), "F_PruefeABSN")->getLong(), 1);
   EXPECT_EQ(h->plausi().callFunction(&h->ctx(), "F_PruefeED")->getLong(), 1);
 }
+
+}  // namespace
+
+namespace {
+
+// The one pass over an address that the rule takes without a section
+// observer answers as the two functions do.
+class Dsko04EmailAnswersTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(Dsko04EmailAnswersTest, AgreeWithTheFunctions) {
+  pl::RuntimeContext ctx;
+  const std::string text = GetParam();
+  pl::Value* address = ctx.createStringValue(text);
+  const DSKO_04::EmailAnswers answers = DSKO_04::emailAnswers(text);
+  EXPECT_EQ(answers.characters_allowed,
+            DSKO_04::F_IstErlaubteEmailZeichen(&ctx, address)->isTrue());
+  EXPECT_EQ(answers.one_inner_at_sign, DSKO_04::F_IstErlaubteEmail(&ctx, address)->isTrue());
+}
+
+INSTANTIATE_TEST_SUITE_P(Addresses, Dsko04EmailAnswersTest,
+                         ::testing::Values("", "a@b", "@ab", "ab@", "ab", "a@b@c",
+                                           "a\xA7"
+                                           "b",
+                                           "a@b\xA7"
+                                           "c",
+                                           "in fo@x.de", "{@}", "\xE9@x", "m\xFCller@x.de", "@",
+                                           "a@@b"));
 
 }  // namespace

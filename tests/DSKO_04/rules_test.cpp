@@ -171,6 +171,14 @@ TEST_P(Dsko04RuleTest, ReportsExactlyTheMessagesOfItsCondition) {
   vexal::testing::expectRuleCase(*dsko04::makeHarness(), dsko04::validRecord(), GetParam());
 }
 
+// Without a section observer the rules answer in place of the text
+// functions, which open no section then: the findings stay the same.
+TEST_P(Dsko04RuleTest, ReportsTheSameWithoutASectionObserver) {
+  auto h = dsko04::makeHarness();
+  h->ctx().setSectionObserver(nullptr);
+  vexal::testing::expectRuleCase(*h, dsko04::validRecord(), GetParam());
+}
+
 INSTANTIATE_TEST_SUITE_P(Messages, Dsko04RuleTest, ::testing::ValuesIn(ruleCases()),
                          vexal::testing::RowName());
 

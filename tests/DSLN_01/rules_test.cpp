@@ -269,6 +269,20 @@ TEST_P(Dsln01PositionRuleTest, ReportsExactlyTheMessagesOfItsCondition) {
                                  GetParam());
 }
 
+// Without a section observer the rules answer in place of the text
+// functions, which open no section then: the findings stay the same.
+TEST_P(Dsln01HeaderRuleTest, ReportsTheSameWithoutASectionObserver) {
+  auto h = dsln01::makeHarness();
+  h->ctx().setSectionObserver(nullptr);
+  vexal::testing::expectRuleCase(*h, dsln01::validRecord(), GetParam());
+}
+
+TEST_P(Dsln01PositionRuleTest, ReportsTheSameWithoutASectionObserver) {
+  auto h = dsln01::makeHarness();
+  h->ctx().setSectionObserver(nullptr);
+  vexal::testing::expectRuleCase(*h, dsln01::validRecordWithPositions(3), GetParam());
+}
+
 TEST_P(Dsln01ContactRuleTest, ReportsExactlyTheMessagesOfItsCondition) {
   vexal::testing::expectRuleCase(*dsln01::makeHarness(), dsln01::validRecordWithContact(),
                                  GetParam());

@@ -9,6 +9,7 @@
 
 #include "pl/functions.h"
 #include "shared/rule_terms.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -95,8 +96,53 @@ TEST_P(TextFunctionsTest, AgreeWithTheCharacterLoops) {
   EXPECT_EQ(ctx.getSectionDepth(), 0u);
 }
 
+// The answers rule code takes in place of calling the functions agree with
+// them, for text values that keep their facts or not; with a section
+// observer listening, they call the functions, whose sections it sees.
+TEST_P(TextFunctionsTest, AnswersInPlaceAgreeWithTheFunctions) {
+  for (bool keeps : {false, true}) {
+    pl::Value* text = ctx.createStringValue(GetParam());
+    if (keeps) static_cast<pl::StringValue*>(text)->keepFacts();
+    const bool blank = vexal::shared::F_IstLeerzeichen(&ctx, text)->isTrue();
+    const bool aligned = vexal::shared::F_IstLinksbündig(&ctx, text)->isTrue();
+    const std::size_t trimmed = vexal::shared::textOf(vexal::shared::F_Trim(&ctx, text)).size();
+    EXPECT_EQ(vexal::shared::isBlank(&ctx, text), blank);
+    EXPECT_EQ(vexal::shared::isLeftAligned(&ctx, text), aligned);
+    EXPECT_EQ(vexal::shared::trimmedLength(&ctx, text), trimmed);
+
+    vexal::testing::SectionTracker sections;
+    ctx.setSectionObserver(&sections);
+    EXPECT_EQ(vexal::shared::isBlank(&ctx, text), blank);
+    EXPECT_EQ(vexal::shared::isLeftAligned(&ctx, text), aligned);
+    EXPECT_EQ(vexal::shared::trimmedLength(&ctx, text), trimmed);
+    ctx.setSectionObserver(nullptr);
+    EXPECT_EQ(sections.started.size(), 3u);
+    EXPECT_TRUE(sections.balanced());
+  }
+}
+
+// A trimmed text is told it has no blanks at its ends; asked again, it
+// gives itself back.
+TEST_P(TextFunctionsTest, TrimmingTwiceGivesTheSameValue) {
+  pl::Value* once = vexal::shared::F_Trim(&ctx, ctx.createStringValue(GetParam()));
+  EXPECT_EQ(vexal::shared::F_Trim(&ctx, once), once);
+  EXPECT_EQ(vexal::shared::text_facts::trimmedLength(once), vexal::shared::textOf(once).size());
+}
+
 INSTANTIATE_TEST_SUITE_P(Texts, TextFunctionsTest,
                          ::testing::Values("", " ", "   ", "a", " a", "a ", "  a  ", "a b", " a b ",
                                            "\xE4\xF6 ", "ab   c", "      1"));
+
+// Values that are no texts: the missing value and a number.
+TEST(TextFunctionsOfOtherValues, AnswersInPlaceAgreeWithTheFunctions) {
+  pl::RuntimeContext ctx;
+  for (pl::Value* v : {ctx.createInvalidValue(), ctx.createNumberValue(120)}) {
+    EXPECT_EQ(vexal::shared::isBlank(&ctx, v), vexal::shared::F_IstLeerzeichen(&ctx, v)->isTrue());
+    EXPECT_EQ(vexal::shared::isLeftAligned(&ctx, v),
+              vexal::shared::F_IstLinksbündig(&ctx, v)->isTrue());
+    EXPECT_EQ(vexal::shared::trimmedLength(&ctx, v),
+              Functions::length(vexal::shared::F_Trim(&ctx, v)));
+  }
+}
 
 }  // namespace

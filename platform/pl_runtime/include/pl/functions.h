@@ -117,7 +117,7 @@ class Functions {
   }
   // NUMERISCH(v).
   static bool isNumericText(const Value* v) {
-    if (const StringValue* s = as<StringValue>(v)) return isDigits(s->view());
+    if (const StringValue* s = as<StringValue>(v)) return s->isDigits();
     return is<NumberValue>(v);
   }
   // A non-empty text of the digits 0-9 only: what makes a text numeric.
@@ -144,7 +144,7 @@ class Functions {
   // "#": one to `digits` digits (never, for no "#").
   static bool conformsToDigits(const Value* v, std::size_t digits) {
     if (const StringValue* s = as<StringValue>(v)) {
-      return digits != 0 && s->size() <= digits && isDigits(s->view());
+      return digits != 0 && s->size() <= digits && s->isDigits();
     }
     return conformsByMask(v, FieldType::kNumeric, nullptr, digits);
   }

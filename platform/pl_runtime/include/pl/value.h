@@ -96,10 +96,77 @@ class StringValue final : public Value {
   std::int64_t getLong() const override;
   bool isTrue() const override { return false; }
 
+  // Facts about the bytes: numeric, and where the blanks at either end
+  // stop. Each is found on its first ask, with what is known already as a
+  // shortcut (a text of digits has no blanks at its ends).
+  //
+  // A value that keeps its facts (keepFacts()) answers every later ask
+  // without scanning; only numbers are kept, nothing that points
+  // elsewhere. Keeping them is for the maker of the value to decide, since
+  // it needs the bytes to stay as they are for as long as the value lives:
+  // the values the record makes of its fields view bytes that a new line of
+  // the same cut overwrites in place.
+  //
+  // A non-empty text of the digits 0-9 only (NUMERISCH).
+  bool isDigits() const {
+    if ((facts_ & kDigitsKnown) != 0) return (facts_ & kDigits) != 0;
+    return learnDigits();
+  }
+  // The position of the first byte that is no blank; size() when there is
+  // none.
+  std::size_t firstNonBlank() const {
+    if ((facts_ & kFirstKnown) != 0) return first_;
+    return learnFirstNonBlank();
+  }
+  // One past the last byte that is no blank; 0 when there is none.
+  std::size_t endOfNonBlank() const {
+    if ((facts_ & kEndKnown) != 0) return end_;
+    return learnEndOfNonBlank();
+  }
+  // Empty or only blanks.
+  bool isBlank() const { return firstNonBlank() == size_; }
+
+  // From now on the value keeps the facts it finds; its bytes must not
+  // change while it lives. Texts beyond 64 KiB keep none.
+  void keepFacts() const { facts_ |= kKeeps; }
+  // Whether the value keeps its facts.
+  bool keepsFacts() const { return (facts_ & kKeeps) != 0; }
+  // Forgets what the value found, for a maker that has changed its bytes.
+  void forgetFacts() const { facts_ &= kKeeps; }
+  // Tells the value that its bytes neither start nor end with a blank, as
+  // the maker of a trimmed text knows, and lets it keep its facts.
+  void knowTrimmed() const {
+    facts_ |= kKeeps;
+    if (size_ > kMaxFactSize) return;
+    first_ = 0;
+    end_ = static_cast<std::uint16_t>(size_);
+    facts_ |= kFirstKnown | kEndKnown;
+  }
+
  private:
+  static constexpr std::size_t kMaxFactSize = 0xFFFF;
+  enum : unsigned char {
+    kKeeps = 1,
+    kFirstKnown = 2,
+    kEndKnown = 4,
+    kDigitsKnown = 8,
+    kDigits = 16,
+  };
+
   // Copies a view into its arena with a NUL; later calls read the copy.
   const char* terminate() const;
+  // Find a fact, keep it when the value keeps facts, and answer.
+  bool learnDigits() const;
+  std::size_t learnFirstNonBlank() const;
+  std::size_t learnEndOfNonBlank() const;
+  bool keeps() const { return (facts_ & kKeeps) != 0 && size_ <= kMaxFactSize; }
 
+  // The facts known so far (the k... bits); first_ and end_ count only
+  // when their bits are set. They fill the room the base class leaves, so
+  // that a text value is no larger for them.
+  mutable unsigned char facts_ = 0;
+  mutable std::uint16_t first_;
+  mutable std::uint16_t end_;
   mutable const char* data_;
   std::size_t size_;
   mutable Arena* arena_ = nullptr;  // null once the bytes are NUL-terminated
