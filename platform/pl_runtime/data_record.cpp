@@ -93,7 +93,14 @@ void DataRecord::replaceText(std::string_view line) {
   }
   // Same length: the bytes stay where they are, and so do the views.
   if (!line.empty()) std::memcpy(text_.data(), line.data(), line.size());
-  if (values_.empty()) return;  // no value holds a copy of the old bytes
+  if (values_.empty()) {
+    // No value holds a copy of the old bytes; what a value found out
+    // about them and kept is wrong now.
+    for (const FieldEntry& entry : fields_) {
+      if (entry.value != nullptr) entry.value->forgetFacts();
+    }
+    return;
+  }
   for (const FieldEntry& entry : fields_) {
     if (entry.value != nullptr)
       makeValue(const_cast<StringValue*>(entry.value), entry.offset, entry.size);

@@ -93,6 +93,42 @@ TEST(DataRecordTest, ReplacedTextKeepsTheFieldsAndTheirValuesReadTheNewBytes) {
   EXPECT_EQ(record.getText(), "12345");
 }
 
+// A value that keeps what it found of its bytes must learn anew when the
+// record overwrites them in place, whether or not a copy was made since.
+TEST(DataRecordTest, ReplacedTextTellsItsValuesWhatTheyKnowIsGone) {
+  pl::DataRecord record;
+  int a = record.internPath("A");
+  int b = record.internPath("B");
+  record.setText("12 ab");
+  record.addField(a, nullptr, 0, 2, true);
+  record.addField(b, nullptr, 2, 3, true);
+  const pl::StringValue* digits = record.getField(0).value;
+  const pl::StringValue* text = record.getField(1).value;
+  struct Step {
+    const char* line;
+    bool copy_first;  // the older bytes were copied before the replacement
+    bool digits_numeric;
+    bool text_blank;
+  } steps[] = {
+      {"12   ", false, true, true},
+      {"x1   ", false, false, true},
+      {"34 ab", true, true, false},
+      {"3    ", true, false, true},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.line);
+    digits->keepFacts();
+    text->keepFacts();
+    EXPECT_EQ(digits->isDigits(), record.getField(0).value->view().find_first_not_of(
+                                      "0123456789") == std::string_view::npos);
+    text->isBlank();  // learnt, and kept
+    if (step.copy_first) text->getString();
+    record.replaceText(step.line);
+    EXPECT_EQ(digits->isDigits(), step.digits_numeric);
+    EXPECT_EQ(text->isBlank(), step.text_blank);
+  }
+}
+
 // The values kept by index answer what findOccurrence answers, whatever
 // order, depth and repetition the occurrences were added in.
 TEST(DataRecordTest, OccurrenceValuesAnswerAsTheSearch) {

@@ -144,6 +144,8 @@ class Functions {
   // "#": one to `digits` digits (never, for no "#").
   static bool conformsToDigits(const Value* v, std::size_t digits) {
     if (const StringValue* s = as<StringValue>(v)) {
+      // A numeric field's text is asked again by its procedure's tests.
+      s->keepFacts();
       return digits != 0 && s->size() <= digits && s->isDigits();
     }
     return conformsByMask(v, FieldType::kNumeric, nullptr, digits);
