@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "pl/arena.h"
+#include "pl/blanks.h"
 #include "pl/functions.h"
 
 namespace pl {
@@ -160,51 +161,10 @@ unsigned magnitudeOf(int value) {
   return value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
 }
 
-constexpr std::uint64_t kBlanks = 0x2020202020202020u;
-
 std::uint64_t load(const char* p) {
   std::uint64_t word;
   std::memcpy(&word, p, sizeof word);
   return word;
-}
-
-// The blanks at either end of size bytes at p, eight bytes at a time: a
-// text shorter than a word ends in one word read from its end, which may
-// overlap bytes already known to be blanks.
-std::size_t firstNonBlankOf(const char* p, std::size_t size) {
-  std::size_t i = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    if (size >= 8) {
-      for (; i + 8 <= size; i += 8) {
-        const std::uint64_t differs = load(p + i) ^ kBlanks;
-        if (differs != 0) return i + static_cast<std::size_t>(std::countr_zero(differs)) / 8;
-      }
-      if (i == size) return size;
-      const std::uint64_t differs = load(p + size - 8) ^ kBlanks;
-      if (differs == 0) return size;
-      return size - 8 + static_cast<std::size_t>(std::countr_zero(differs)) / 8;
-    }
-  }
-  while (i < size && p[i] == ' ') ++i;
-  return i;
-}
-
-std::size_t endOfNonBlankOf(const char* p, std::size_t size) {
-  std::size_t end = size;
-  if constexpr (std::endian::native == std::endian::little) {
-    if (size >= 8) {
-      for (; end >= 8; end -= 8) {
-        const std::uint64_t differs = load(p + end - 8) ^ kBlanks;
-        if (differs != 0) return end - static_cast<std::size_t>(std::countl_zero(differs)) / 8;
-      }
-      if (end == 0) return 0;
-      const std::uint64_t differs = load(p) ^ kBlanks;
-      if (differs == 0) return 0;
-      return 8 - static_cast<std::size_t>(std::countl_zero(differs)) / 8;
-    }
-  }
-  while (end > 0 && p[end - 1] == ' ') --end;
-  return end;
 }
 
 // Whether size bytes at p are one or more digits 0-9. Eight bytes at a
@@ -249,8 +209,8 @@ bool StringValue::learnDigits() const {
 }
 
 std::size_t StringValue::learnFirstNonBlank() const {
-  if (facts_ == 0) return firstNonBlankOf(data_, size_);
-  const std::size_t first = (facts_ & kDigits) != 0 ? 0 : firstNonBlankOf(data_, size_);
+  if (facts_ == 0) return pl::firstNonBlank(view());
+  const std::size_t first = (facts_ & kDigits) != 0 ? 0 : pl::firstNonBlank(view());
   if (keeps()) {
     first_ = static_cast<std::uint16_t>(first);
     facts_ |= kFirstKnown;
@@ -259,14 +219,14 @@ std::size_t StringValue::learnFirstNonBlank() const {
 }
 
 std::size_t StringValue::learnEndOfNonBlank() const {
-  if (facts_ == 0) return endOfNonBlankOf(data_, size_);
+  if (facts_ == 0) return pl::endOfNonBlank(view());
   std::size_t end;
   if ((facts_ & kDigits) != 0) {
     end = size_;
   } else if ((facts_ & kFirstKnown) != 0 && first_ == size_) {
     end = 0;  // only blanks
   } else {
-    end = endOfNonBlankOf(data_, size_);
+    end = pl::endOfNonBlank(view());
   }
   if (keeps()) {
     end_ = static_cast<std::uint16_t>(end);
