@@ -139,22 +139,62 @@ bool isListed(const pl::Value* v, std::span<const std::string_view> list,
   return isOneOf(v, list);
 }
 
+const MembershipNumberRule* ruleOfText(std::string_view text) {
+  if (text.size() != 8) return nullptr;
+  const auto* found = std::lower_bound(kRuleKeys.begin(), kRuleKeys.end(), keyOf(text));
+  if (found == kRuleKeys.end() || *found != keyOf(text)) return nullptr;
+  return &kRules[found - kRuleKeys.begin()];
+}
+
 // The rule of the carrier that eq() finds equal to `carrier`, or null.
 const MembershipNumberRule* ruleOf(const pl::Value* carrier) {
-  if (pl::is<pl::StringValue>(carrier)) {
-    std::string_view text = textOf(carrier);
-    if (text.size() != 8) return nullptr;
-    const auto* found = std::lower_bound(kRuleKeys.begin(), kRuleKeys.end(), keyOf(text));
-    if (found == kRuleKeys.end() || *found != keyOf(text)) return nullptr;
-    return &kRules[found - kRuleKeys.begin()];
-  }
+  if (pl::is<pl::StringValue>(carrier)) return ruleOfText(textOf(carrier));
   for (const MembershipNumberRule& rule : kRules) {
     if (equalsText(carrier, rule.carrier)) return &rule;
   }
   return nullptr;
 }
 
+bool allowsEach(const MembershipNumberRule& rule, std::string_view mnr) {
+  const CharacterTable& allowed = kRuleCharacters[static_cast<std::size_t>(&rule - kRules)];
+  for (char c : mnr) {
+    if (!allowed[static_cast<unsigned char>(c)]) return false;
+  }
+  return true;
+}
+
+// Annex 7 of a trimmed text; the two carriers leave it after their years.
+bool isAnnex7InYear(std::string_view trimmed, const pl::Value* mjahr) {
+  if (!hasKey(kAnnex7Keys, trimmed)) return false;
+  if (mjahr == nullptr || !isNumeric(mjahr)) return true;
+  if (trimmed == "18477668" && isGreaterThan(mjahr, 2018)) return false;
+  if (trimmed == "52738475" && isGreaterThan(mjahr, 2019)) return false;
+  return true;
+}
+
 }  // namespace
+
+const MembershipNumberRule* membershipNumberRuleOf(std::string_view carrier) {
+  return ruleOfText(carrier);
+}
+
+bool allowsCharacters(const MembershipNumberRule& rule, std::string_view mnr) {
+  return rule.characters == nullptr || allowsEach(rule, mnr);
+}
+
+bool isAnnex20Carrier(pl::RuntimeContext* ctx, pl::Value* wert) {
+  if (const auto* text = pl::as<pl::StringValue>(wert); text && !ctx->hasSectionObserver()) {
+    return hasKey(kAnnex20Keys, text_facts::trimmedText(*text));
+  }
+  return isTrue(F_IstBbnrAnlage20(ctx, wert));
+}
+
+bool isAnnex7Carrier(pl::RuntimeContext* ctx, pl::Value* paramBbnr, const pl::Value* mjahr) {
+  if (const auto* text = pl::as<pl::StringValue>(paramBbnr); text && !ctx->hasSectionObserver()) {
+    return isAnnex7InYear(text_facts::trimmedText(*text), mjahr);
+  }
+  return isTrue(F_IstBbnrAnlage7(ctx, paramBbnr, mjahr));
+}
 
 const std::span<const std::string_view> kAnnex20Carriers(kAnnex20);
 const std::span<const std::string_view> kAnnex7Carriers(kAnnex7);
@@ -181,7 +221,9 @@ pl::Value* F_IstBbnrAnlage7(pl::RuntimeContext* ctx, pl::Value* paramBbnr, const
   static constexpr FunctionName kName("F_IstBbnrAnlage7");
   return ruleFunction(ctx, kName, [&] {
     pl::Value* t = F_Trim(ctx, paramBbnr);
-    bool listed = isListed(t, kAnnex7Carriers, kAnnex7Keys);
+    if (pl::is<pl::StringValue>(t)) return ctx->createBoolValue(isAnnex7InYear(textOf(t), mjahr));
+    // Another value compares with the numbers as the language compares.
+    bool listed = isOneOf(t, kAnnex7Carriers);
     if (listed && mjahr != nullptr && isNumeric(mjahr)) {
       if (equalsText(t, "18477668") && isGreaterThan(mjahr, 2018)) listed = false;
       if (equalsText(t, "52738475") && isGreaterThan(mjahr, 2019)) listed = false;
@@ -210,11 +252,7 @@ pl::Value* F_IstMNRZeichenZulaessig(pl::RuntimeContext* ctx, pl::Value* uvtraege
     if (rule == nullptr || rule->characters == nullptr || isMissing(mnr)) {
       return ctx->createBoolValue(true);
     }
-    const CharacterTable& allowed = kRuleCharacters[static_cast<std::size_t>(rule - kRules)];
-    for (char c : textOf(mnr)) {
-      if (!allowed[static_cast<unsigned char>(c)]) return ctx->createBoolValue(false);
-    }
-    return ctx->createBoolValue(true);
+    return ctx->createBoolValue(allowsEach(*rule, textOf(mnr)));
   });
 }
 

@@ -50,6 +50,19 @@ pl::Value* F_IstBbnrAnlage7(pl::RuntimeContext* ctx, pl::Value* paramBbnr, const
 // already: one of the annex's numbers.
 bool isAnnex7Carrier(std::string_view trimmed);
 
+// What F_IstBbnrAnlage20 and F_IstBbnrAnlage7 answer, for rule code: on
+// the bytes of a text when no section observer listens, else by calling
+// the function, whose section the observer then sees.
+bool isAnnex20Carrier(pl::RuntimeContext* ctx, pl::Value* wert);
+bool isAnnex7Carrier(pl::RuntimeContext* ctx, pl::Value* paramBbnr, const pl::Value* mjahr);
+
+// The membership-number rule of a carrier given as its trimmed text, or
+// null; and whether a trimmed membership number has only characters the
+// rule allows (any, for a rule without characters). Together they answer
+// F_GibZulaessigeMNRLaenge and F_IstMNRZeichenZulaessig on the bytes.
+const MembershipNumberRule* membershipNumberRuleOf(std::string_view carrier);
+bool allowsCharacters(const MembershipNumberRule& rule, std::string_view mnr);
+
 // Whether a length ("mnrLaenge") is allowed for the membership numbers of
 // carrier "uvtraeger": true or false, the invalid value for a carrier
 // without a rule.

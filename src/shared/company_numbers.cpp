@@ -7,6 +7,7 @@
 
 #include "shared/company_numbers.h"
 
+#include <optional>
 #include <string_view>
 
 #include "machinery/rule_function.h"
@@ -200,19 +201,48 @@ pl::Value* F_PruefeGesonderteBetriebsnummer(pl::RuntimeContext* ctx, pl::Value* 
   });
 }
 
+namespace {
+
+// The release from a valid switch day; nullopt for any other.
+std::optional<bool> releasedOnSwitchDay(pl::RuntimeContext* ctx, const pl::Value* paramMeldejahr,
+                                        const pl::Value* paramSchalttag) {
+  const pl::DateValue& today = ctx->processingDate();
+  int highest = today.year();
+  int month, day;
+  if (!readSwitchDay(paramSchalttag, today.year(), &month, &day)) return std::nullopt;
+  if (today.month() > month || (today.month() == month && today.day() > day)) highest += 1;
+  return !isGreaterThan(paramMeldejahr, highest);
+}
+
+}  // namespace
+
 pl::Value* F_IstMjahrFreigeschaltet(pl::RuntimeContext* ctx, pl::Value* paramMeldejahr,
                                     pl::Value* paramSchalttag) {
   static constexpr FunctionName kName("F_IstMjahrFreigeschaltet");
   return ruleFunction(ctx, kName, [&] {
-    const pl::DateValue& today = ctx->processingDate();
-    long double highest = today.year();
-    int month, day;
-    if (readSwitchDay(paramSchalttag, today.year(), &month, &day)) {
-      if (today.month() > month || (today.month() == month && today.day() > day)) highest += 1;
-      return ctx->createBoolValue(!isGreaterThan(paramMeldejahr, highest));
+    if (const std::optional<bool> released =
+            releasedOnSwitchDay(ctx, paramMeldejahr, paramSchalttag)) {
+      return ctx->createBoolValue(*released);
     }
     return releasedByTheLanguage(ctx, paramMeldejahr, paramSchalttag);
   });
+}
+
+bool isCompanyNumber(pl::RuntimeContext* ctx, pl::Value* bbnr) {
+  if (const auto* text = pl::as<pl::StringValue>(bbnr); text && !ctx->hasSectionObserver()) {
+    return isCompanyNumber(text->view());
+  }
+  return !equalsNumber(F_PruefeBetriebsnummer(ctx, bbnr), 0);
+}
+
+bool isReleasedYear(pl::RuntimeContext* ctx, pl::Value* paramMeldejahr, pl::Value* paramSchalttag) {
+  if (!ctx->hasSectionObserver()) {
+    if (const std::optional<bool> released =
+            releasedOnSwitchDay(ctx, paramMeldejahr, paramSchalttag)) {
+      return *released;
+    }
+  }
+  return isTrue(F_IstMjahrFreigeschaltet(ctx, paramMeldejahr, paramSchalttag));
 }
 
 }  // namespace vexal::shared

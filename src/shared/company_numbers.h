@@ -38,6 +38,12 @@ pl::Value* F_PruefeGesonderteBetriebsnummer(pl::RuntimeContext* ctx, pl::Value* 
 pl::Value* F_IstMjahrFreigeschaltet(pl::RuntimeContext* ctx, pl::Value* paramMeldejahr,
                                     pl::Value* paramSchalttag);
 
+// What F_PruefeBetriebsnummer and F_IstMjahrFreigeschaltet answer, for
+// rule code: directly when no section observer listens, else by calling
+// the function, so that the observer sees its section.
+bool isCompanyNumber(pl::RuntimeContext* ctx, pl::Value* bbnr);
+bool isReleasedYear(pl::RuntimeContext* ctx, pl::Value* paramMeldejahr, pl::Value* paramSchalttag);
+
 }  // namespace vexal::shared
 
 #endif  // VEXAL_SHARED_COMPANY_NUMBERS_H_

@@ -18,11 +18,6 @@ using machinery::FunctionName;
 using machinery::ruleFunction;
 using pl::Functions;
 
-pl::Value* checkDigitOf(pl::RuntimeContext* ctx, long sum) {
-  long digit = 10 - sum % 10;
-  return ctx->createNumberValue(digit == 10 ? 0 : digit);
-}
-
 bool isDigits(std::string_view text) {
   for (char c : text) {
     if (c < '0' || c > '9') return false;
@@ -30,20 +25,36 @@ bool isDigits(std::string_view text) {
   return true;
 }
 
+bool isZerosText(const pl::Value* v) {
+  return textOf(v).find_first_not_of('0') == std::string_view::npos;
+}
+
 }  // namespace
+
+std::optional<int> unrsCheckDigitOf(std::string_view digits) {
+  if (!isDigits(digits)) return std::nullopt;
+  long sum = 0;
+  long weight = 4;
+  for (char c : digits) {
+    sum += (c - '0') * weight;
+    weight = weight == 4 ? 9 : 4;
+  }
+  const long digit = 10 - sum % 10;
+  return digit == 10 ? 0 : static_cast<int>(digit);
+}
+
+bool isZeros(pl::RuntimeContext* ctx, pl::Value* Zeichenkette) {
+  if (!ctx->hasSectionObserver()) return isZerosText(Zeichenkette);
+  return isTrue(F_IstNullen(ctx, Zeichenkette));
+}
 
 pl::Value* F_GibUnrsPruefziffer(pl::RuntimeContext* ctx, pl::Value* wert) {
   static constexpr FunctionName kName("F_GibUnrsPruefziffer");
   return ruleFunction(ctx, kName, [&]() -> pl::Value* {
-    if (const pl::StringValue* text = pl::as<pl::StringValue>(wert);
-        text && isDigits(text->view())) {
-      long sum = 0;
-      long weight = 4;
-      for (char c : text->view()) {
-        sum += (c - '0') * weight;
-        weight = weight == 4 ? 9 : 4;
+    if (const pl::StringValue* text = pl::as<pl::StringValue>(wert)) {
+      if (const std::optional<int> digit = unrsCheckDigitOf(text->view())) {
+        return ctx->createNumberValue(*digit);
       }
-      return checkDigitOf(ctx, sum);
     }
     // The loop as the rule language spells it.
     pl::Value* one = ctx->createNumberValue(1);
@@ -64,10 +75,7 @@ pl::Value* F_GibUnrsPruefziffer(pl::RuntimeContext* ctx, pl::Value* wert) {
 
 pl::Value* F_IstNullen(pl::RuntimeContext* ctx, pl::Value* Zeichenkette) {
   static constexpr FunctionName kName("F_IstNullen");
-  return ruleFunction(ctx, kName, [&] {
-    return ctx->createBoolValue(textOf(Zeichenkette).find_first_not_of('0') ==
-                                std::string_view::npos);
-  });
+  return ruleFunction(ctx, kName, [&] { return ctx->createBoolValue(isZerosText(Zeichenkette)); });
 }
 
 }  // namespace vexal::shared

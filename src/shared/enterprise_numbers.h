@@ -11,6 +11,9 @@
 #error "the check machinery does not depend on shared rules"
 #endif
 
+#include <optional>
+#include <string_view>
+
 #include "pl/runtime_context.h"
 #include "pl/value.h"
 
@@ -25,6 +28,15 @@ pl::Value* F_GibUnrsPruefziffer(pl::RuntimeContext* ctx, pl::Value* wert);
 // True when every character of "Zeichenkette" is "0": also for the empty
 // text and for the invalid value, which have no characters.
 pl::Value* F_IstNullen(pl::RuntimeContext* ctx, pl::Value* Zeichenkette);
+
+// What F_IstNullen answers, for rule code: directly when no section
+// observer listens, else by calling it, so that the observer sees its
+// section.
+bool isZeros(pl::RuntimeContext* ctx, pl::Value* Zeichenkette);
+
+// The check digit F_GibUnrsPruefziffer gives for a text of digits (the
+// empty text too); nullopt when the text holds anything else.
+std::optional<int> unrsCheckDigitOf(std::string_view digits);
 
 }  // namespace vexal::shared
 

@@ -1,8 +1,13 @@
 #include "shared/header_rules.h"
 
+#include <optional>
+#include <string_view>
+#include <tuple>
+
 #include "machinery/texts.h"
 #include "pl/functions.h"
 #include "shared/enterprise_numbers.h"
+#include "shared/id_characters.h"
 #include "shared/rule_terms.h"
 
 namespace vexal::shared::header_rules_internal {
@@ -21,8 +26,8 @@ void senderNumber(RuleCall& rule) {
   pl::Value* absn = rule.value();
   if (isMissing(absn)) {
     rule.fail();
-  } else if (isNumeric(F_Trim(ctx, absn))) {
-    if (isZeroResult(F_PruefeBetriebsnummer(ctx, absn))) rule.fail();
+  } else if (isTrimmedNumeric(ctx, absn)) {
+    if (!isCompanyNumber(ctx, absn)) rule.fail();
   } else if (isZeroResult(F_PruefeGesonderteBetriebsnummer(ctx, absn))) {
     rule.failWith(rule.text(1));
   }
@@ -34,8 +39,8 @@ void recipient(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* epnr = rule.value();
   if (isMissing(epnr)) rule.fail();
-  if (rule.ok() && !isTrue(F_IstLinksbündig(ctx, epnr))) rule.fail();
-  if (rule.ok() && !equalsText(F_Trim(ctx, epnr), kRecipient)) rule.fail();
+  if (rule.ok() && !isLeftAligned(ctx, epnr)) rule.fail();
+  if (rule.ok() && !trimmedEquals(ctx, epnr, kRecipient)) rule.fail();
 }
 
 void version01From2024(RuleCall& rule) {
@@ -79,8 +84,40 @@ void noValidTime(RuleCall& rule) {
   }
 }
 
+namespace {
+
+// The first eight bytes of a text as a valid date "JJJJMMTT", as
+// createDateValue reads them.
+bool readDate(const pl::Value* v, int* year, int* month, int* day) {
+  const auto* text = pl::as<pl::StringValue>(v);
+  if (text == nullptr || text->size() < 8) return false;
+  const std::string_view digits = text->view().substr(0, 8);
+  int n[8];
+  for (std::size_t i = 0; i < 8; ++i) {
+    if (digits[i] < '0' || digits[i] > '9') return false;
+    n[i] = digits[i] - '0';
+  }
+  *year = n[0] * 1000 + n[1] * 100 + n[2] * 10 + n[3];
+  *month = n[4] * 10 + n[5];
+  *day = n[6] * 10 + n[7];
+  return pl::DateValue::isValidDate(*year, *month, *day);
+}
+
+}  // namespace
+
 void dateAfterProcessingDate(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
+  // A valid date is compared without making it; anything else raises the
+  // runtime's error as the language's steps do.
+  int year, month, day_of_month;
+  if (readDate(rule.value(), &year, &month, &day_of_month)) {
+    const pl::DateValue& today = ctx->processingDate();
+    if (std::tie(year, month, day_of_month) >
+        std::make_tuple(today.year(), today.month(), today.day())) {
+      rule.fail();
+    }
+    return;
+  }
   pl::Value* day = part(ctx, rule.value(), 1, 8);
   pl::Value* created = ctx->createDateValue(textOf(day), "JJJJMMTT");
   if (Functions::order(created, Functions::HEUTE(ctx)) == Order::kGreater) rule.fail();
@@ -92,11 +129,12 @@ void fractionNotNumeric(RuleCall& rule) {
 }
 
 void refusedIdCharacter(RuleCall& rule) {
-  if (!isTrue(header(rule).F_IstDsIdVoIdKonform(rule.ctx(), rule.value()))) rule.fail();
+  if (!isIdConform(rule.ctx(), rule.value(), header(rule).hf_fehlertext)) rule.fail();
 }
 
 void notAnnex7Carrier(RuleCall& rule) {
-  if (!isTrue(header(rule).F_IstBbnrAnlage7(rule.ctx(), rule.value()))) rule.fail();
+  pl::RuntimeContext* ctx = rule.ctx();
+  if (!isAnnex7Carrier(ctx, rule.value(), header(rule).MJAHR->get(ctx))) rule.fail();
 }
 
 namespace {
@@ -108,6 +146,20 @@ void carrierRules(RuleCall& rule, const char* length, const char* characters) {
   pl::RuntimeContext* ctx = rule.ctx();
   HeaderTopic& topic = header(rule);
   if (!equalsText(topic.KENNZST->get(ctx), "N")) return;
+  const auto* mnr = pl::as<pl::StringValue>(rule.value());
+  const auto* carrier = pl::as<pl::StringValue>(topic.BBNRUV->get(ctx));
+  if (mnr != nullptr && carrier != nullptr && !ctx->hasSectionObserver()) {
+    // The two functions of the trimmed texts, on their bytes.
+    const MembershipNumberRule* rules = membershipNumberRuleOf(text_facts::trimmedText(*carrier));
+    if (rules == nullptr) return;
+    const std::string_view number = text_facts::trimmedText(*mnr);
+    if (number.size() < rules->min_length || number.size() > rules->max_length) {
+      rule.failWith(length);
+    } else if (!allowsCharacters(*rules, number)) {
+      rule.failWith(characters);
+    }
+    return;
+  }
   pl::Value* m = F_Trim(ctx, rule.value());
   pl::Value* u = F_Trim(ctx, topic.BBNRUV->get(ctx));
   pl::Value* no = ctx->createBoolValue(false);
@@ -128,34 +180,47 @@ void membershipNumber(RuleCall& rule) { carrierRules(rule, rule.text(0), rule.te
 void membershipOrEnterpriseNumber(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* mnr = rule.value();
-  bool empty = isMissing(mnr) || isTrue(F_IstLeerzeichen(ctx, mnr));
+  bool empty = isMissing(mnr) || isBlank(ctx, mnr);
   pl::Value* unrs = header(rule).UNRS->get(ctx);
-  if (empty && (isMissing(unrs) || isTrue(F_IstNullen(ctx, unrs)))) rule.failWith(rule.text(0));
+  if (empty && (isMissing(unrs) || isZeros(ctx, unrs))) rule.failWith(rule.text(0));
   if (rule.ok() && isLongerThan(mnr, rule.fieldLength())) {
     rule.failWith(machinery::texts::kFieldTooLong);
   }
   if (rule.ok() && !empty) carrierRules(rule, rule.text(1), rule.text(2));
 }
 
+namespace {
+
+// eq(F_GibUnrsPruefziffer(TEIL(unrs, 1, 11)), TEIL(unrs, 12, 1)): unobserved,
+// a text whose first eleven bytes are digits is answered on its bytes.
+bool hasUnrsCheckDigit(pl::RuntimeContext* ctx, pl::Value* unrs) {
+  if (const auto* text = pl::as<pl::StringValue>(unrs); text && !ctx->hasSectionObserver()) {
+    const std::string_view bytes = text->view();
+    if (const std::optional<int> digit = unrsCheckDigitOf(bytes.substr(0, 11))) {
+      // A number equals a text of the digits that read as it.
+      return bytes.size() > 11 && bytes[11] == '0' + *digit;
+    }
+  }
+  return Functions::equals(F_GibUnrsPruefziffer(ctx, part(ctx, unrs, 1, 11)),
+                           part(ctx, unrs, 12, 1));
+}
+
+}  // namespace
+
 void enterpriseNumber(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* unrs = rule.value();
-  bool zeros = isTrue(F_IstNullen(ctx, unrs));
+  bool zeros = isZeros(ctx, unrs);
   pl::Value* mjahr = header(rule).MJAHR->get(ctx);
   if (zeros && hasLength(mjahr, 4) && isNumeric(mjahr) && isGreaterThan(mjahr, 2023)) rule.fail();
-  if (rule.ok() && !zeros &&
-      !Functions::equals(F_GibUnrsPruefziffer(ctx, part(ctx, unrs, 1, 11)),
-                         part(ctx, unrs, 12, 1))) {
-    rule.failWith(rule.text(1));
-  }
+  if (rule.ok() && !zeros && !hasUnrsCheckDigit(ctx, unrs)) rule.failWith(rule.text(1));
 }
 
 namespace {
 
 bool isReleased(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
-  return isTrue(
-      F_IstMjahrFreigeschaltet(ctx, rule.value(), header(rule).ipMjahrSchalttag->get(ctx)));
+  return isReleasedYear(ctx, rule.value(), header(rule).ipMjahrSchalttag->get(ctx));
 }
 
 }  // namespace
@@ -177,7 +242,7 @@ void yearNotReleasedNamingSwitchDay(RuleCall& rule) {
 
 void companyNumber(RuleCall& rule) {
   pl::Value* bbnr = rule.value();
-  if (isMissing(bbnr) || isZeroResult(F_PruefeBetriebsnummer(rule.ctx(), bbnr))) rule.fail();
+  if (isMissing(bbnr) || !isCompanyNumber(rule.ctx(), bbnr)) rule.fail();
 }
 
 void carrierAsCompanyNumber(RuleCall& rule) {
@@ -185,7 +250,7 @@ void carrierAsCompanyNumber(RuleCall& rule) {
   HeaderTopic& topic = header(rule);
   pl::Value* mjahr = topic.MJAHR->get(ctx);
   if (equalsText(topic.KENNZST->get(ctx), "N") && isNumeric(mjahr) && isAtLeast(mjahr, 2018) &&
-      isTrue(F_IstBbnrAnlage20(ctx, rule.value()))) {
+      isAnnex20Carrier(ctx, rule.value())) {
     rule.fail();
   }
 }

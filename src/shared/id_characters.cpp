@@ -31,26 +31,35 @@ constexpr std::array<bool, 256> upperCaseIn(const std::array<bool, 256>& table) 
 }
 constexpr std::array<bool, 256> kIdCharactersInAnyCase = upperCaseIn(kIdCharacters);
 
+bool conformsOrTells(pl::RuntimeContext* ctx, const pl::Value* wert,
+                     pl::LocalVariable* hf_fehlertext) {
+  if (isMissing(wert)) return true;
+  // GROSSBUCHSTABEN(TEIL(wert, i, 1)), character by character; blanks are
+  // allowed, so the padding at the end needs no look.
+  std::string_view text = textOf(wert);
+  for (char c : text.substr(0, endOfNonBlank(text))) {
+    if (kIdCharactersInAnyCase[static_cast<unsigned char>(c)]) continue;
+    unsigned char upper = pl::Functions::upperCase(static_cast<unsigned char>(c));
+    char message[] = "Zeichen \"?\" unzul\xE4ssig.";
+    message[9] = static_cast<char>(upper);
+    hf_fehlertext->set(ctx->createStringValue(std::string_view(message, sizeof message - 1)));
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 pl::Value* F_IstDsIdVoIdKonform(pl::RuntimeContext* ctx, pl::Value* wert,
                                 pl::LocalVariable* hf_fehlertext) {
   static constexpr machinery::FunctionName kName("F_IstDsIdVoIdKonform");
-  return machinery::ruleFunction(ctx, kName, [&] {
-    if (isMissing(wert)) return ctx->createBoolValue(true);
-    // GROSSBUCHSTABEN(TEIL(wert, i, 1)), character by character; blanks
-    // are allowed, so the padding at the end needs no look.
-    std::string_view text = textOf(wert);
-    for (char c : text.substr(0, endOfNonBlank(text))) {
-      if (kIdCharactersInAnyCase[static_cast<unsigned char>(c)]) continue;
-      unsigned char upper = pl::Functions::upperCase(static_cast<unsigned char>(c));
-      char text[] = "Zeichen \"?\" unzul\xE4ssig.";
-      text[9] = static_cast<char>(upper);
-      hf_fehlertext->set(ctx->createStringValue(std::string_view(text, sizeof text - 1)));
-      return ctx->createBoolValue(false);
-    }
-    return ctx->createBoolValue(true);
-  });
+  return machinery::ruleFunction(
+      ctx, kName, [&] { return ctx->createBoolValue(conformsOrTells(ctx, wert, hf_fehlertext)); });
+}
+
+bool isIdConform(pl::RuntimeContext* ctx, pl::Value* wert, pl::LocalVariable* hf_fehlertext) {
+  if (!ctx->hasSectionObserver()) return conformsOrTells(ctx, wert, hf_fehlertext);
+  return isTrue(F_IstDsIdVoIdKonform(ctx, wert, hf_fehlertext));
 }
 
 }  // namespace vexal::shared

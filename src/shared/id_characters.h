@@ -21,6 +21,10 @@ namespace vexal::shared {
 pl::Value* F_IstDsIdVoIdKonform(pl::RuntimeContext* ctx, pl::Value* wert,
                                 pl::LocalVariable* hf_fehlertext);
 
+// What it answers, for rule code: directly when no section observer
+// listens, else by calling it, so that the observer sees its section.
+bool isIdConform(pl::RuntimeContext* ctx, pl::Value* wert, pl::LocalVariable* hf_fehlertext);
+
 }  // namespace vexal::shared
 
 #endif  // VEXAL_SHARED_ID_CHARACTERS_H_

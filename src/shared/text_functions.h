@@ -76,6 +76,12 @@ inline bool isLeftAligned(const pl::Value* v) {
   return first == 0 || first == text.size();
 }
 
+// The bytes of F_Trim(s), part of the bytes of s.
+inline std::string_view trimmedText(const pl::StringValue& s) {
+  const BlankEnds ends = blankEnds(&s);
+  return s.view().substr(ends.first, ends.end > ends.first ? ends.end - ends.first : 0);
+}
+
 // The length of F_Trim(v); nullopt for a missing value.
 inline std::optional<std::size_t> trimmedLength(const pl::Value* v) {
   if (v->isInvalid()) return std::nullopt;
@@ -106,6 +112,23 @@ inline bool isLeftAligned(pl::RuntimeContext* ctx, pl::Value* v) {
 inline std::optional<std::size_t> trimmedLength(pl::RuntimeContext* ctx, pl::Value* v) {
   if (ctx->hasSectionObserver()) return pl::Functions::length(F_Trim(ctx, v));
   return text_facts::trimmedLength(v);
+}
+
+// NUMERISCH(F_Trim(v)) and eq(F_Trim(v), literal) for rule code: on the
+// bytes of a text when no section observer listens, else through F_Trim.
+inline bool isTrimmedNumeric(pl::RuntimeContext* ctx, pl::Value* v) {
+  if (const auto* s = pl::as<pl::StringValue>(v); s != nullptr && !ctx->hasSectionObserver()) {
+    const std::string_view trimmed = text_facts::trimmedText(*s);
+    // Untrimmed, the value itself is asked, and keeps the answer if it may.
+    return trimmed.size() == s->size() ? s->isDigits() : pl::Functions::isDigits(trimmed);
+  }
+  return pl::Functions::isNumericText(F_Trim(ctx, v));
+}
+inline bool trimmedEquals(pl::RuntimeContext* ctx, pl::Value* v, std::string_view literal) {
+  if (const auto* s = pl::as<pl::StringValue>(v); s != nullptr && !ctx->hasSectionObserver()) {
+    return text_facts::trimmedText(*s) == literal;
+  }
+  return pl::Functions::equalsText(F_Trim(ctx, v), literal);
 }
 
 // The by-name key of F_IstLinksbündig, in Latin-1.

@@ -18,6 +18,7 @@
 #include "pl/field_descriptor.h"
 #include "pl/functions.h"
 #include "shared/rule_terms.h"
+#include "shared/text_functions.h"
 #include "support/harness.h"
 #include "support/rule_cases.h"
 
@@ -70,6 +71,47 @@ TEST_F(CarrierNumbersTest, Annex7AnswerInPlaceAgreesWithTheFunction) {
   }
   for (const std::string& t : texts) {
     EXPECT_EQ(isAnnex7Carrier(t), F_IstBbnrAnlage7(&ctx, text(t), nullptr)->isTrue()) << t;
+  }
+}
+
+// Unobserved, rule code answers annex membership and the membership-number
+// rules on the bytes: the same answers as the functions, over padded,
+// indented and near-miss carriers and reporting years around the two ends.
+TEST_F(CarrierNumbersTest, AnswersForRuleCodeAgreeWithTheFunctions) {
+  std::vector<std::string> carriers = {"", "        ", "4700951", "470095100", " 18477668"};
+  for (std::string_view carrier : kAnnex20Carriers) {
+    carriers.emplace_back(carrier);
+    carriers.push_back(std::string(carrier) + "       ");
+    carriers.push_back(std::string(carrier.substr(0, 7)) + "9");
+  }
+  pl::RuntimeContext quiet;
+  for (const std::string& carrier : carriers) {
+    pl::Value* observed = text(carrier);
+    pl::Value* bytes = quiet.createStringValue(carrier);
+    EXPECT_EQ(isAnnex20Carrier(&quiet, bytes), F_IstBbnrAnlage20(&ctx, observed)->isTrue())
+        << carrier;
+    for (const char* year : {"2018", "2019", "2020", "20X9", "-"}) {
+      const bool missing = std::string(year) == "-";
+      pl::Value* mjahr = missing ? ctx.createInvalidValue() : text(year);
+      pl::Value* quiet_mjahr = missing ? quiet.createInvalidValue() : quiet.createStringValue(year);
+      EXPECT_EQ(isAnnex7Carrier(&quiet, bytes, quiet_mjahr),
+                F_IstBbnrAnlage7(&ctx, observed, mjahr)->isTrue())
+          << carrier << " " << year;
+    }
+    const MembershipNumberRule* rule = membershipNumberRuleOf(textOf(F_Trim(&quiet, bytes)));
+    for (const char* mnr : {"12345", "123456789", "12.34/5", "ab-12", "1234567890123"}) {
+      pl::Value* m = text(mnr);
+      pl::Value* length = ctx.createNumberValue(static_cast<long double>(std::strlen(mnr)));
+      pl::Value* by_length = F_GibZulaessigeMNRLaenge(&ctx, F_Trim(&ctx, observed), length);
+      ASSERT_EQ(rule == nullptr, by_length->isInvalid()) << carrier;
+      if (rule == nullptr) continue;
+      const std::size_t size = std::strlen(mnr);
+      EXPECT_EQ(size >= rule->min_length && size <= rule->max_length, by_length->isTrue())
+          << carrier << " " << mnr;
+      EXPECT_EQ(allowsCharacters(*rule, mnr),
+                F_IstMNRZeichenZulaessig(&ctx, F_Trim(&ctx, observed), m)->isTrue())
+          << carrier << " " << mnr;
+    }
   }
 }
 
@@ -310,6 +352,15 @@ TEST_P(IdCharactersTest, NamesTheFirstRefusedCharacter) {
       c.refused ? std::string("Zeichen \"") + c.refused + "\" unzul\xE4ssig." : "vorher";
   EXPECT_EQ(std::string(textOf(hf_fehlertext.get(&ctx))), expected);
   expectOwnSection("F_IstDsIdVoIdKonform");
+
+  // Unobserved, rule code gets the same answer and text without the call.
+  pl::RuntimeContext quiet;
+  pl::LocalVariable quiet_text(quiet.createStringValue("vorher"));
+  EXPECT_EQ(
+      isIdConform(&quiet, c.wert ? quiet.createStringValue(c.wert) : quiet.createInvalidValue(),
+                  &quiet_text),
+      c.refused == nullptr);
+  EXPECT_EQ(std::string(textOf(quiet_text.get(&quiet))), expected);
 }
 
 // clang-format off

@@ -3,10 +3,13 @@
 
 #include "shared/company_numbers.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
+#include "shared/enterprise_numbers.h"
 #include "shared/rule_terms.h"
 #include "support/harness.h"
 
@@ -92,6 +95,7 @@ TEST_P(OrdinaryNumberTest, IsTheSameUnobserved) {
   pl::Value* result = F_PruefeBetriebsnummer(&quiet, bbnr);
   ASSERT_EQ(result->getKind(), pl::Value::Kind::kNumber);
   EXPECT_EQ(result->getLong(), c.valid ? 1 : 0);
+  EXPECT_EQ(isCompanyNumber(&quiet, bbnr), c.valid);
   EXPECT_TRUE(errors.lines.empty());
   EXPECT_EQ(quiet.getSectionDepth(), 0u);
 }
@@ -152,6 +156,11 @@ TEST_P(ReleaseTest, NextYearFromTheDayAfterTheSwitchDay) {
   ASSERT_EQ(result->getKind(), pl::Value::Kind::kBool);
   EXPECT_EQ(result->isTrue(), c.released);
   expectOwnSection("F_IstMjahrFreigeschaltet");
+
+  pl::RuntimeContext quiet;
+  quiet.setProcessingDate(c.year, c.month, c.day);
+  pl::Value* year = c.meldejahr ? quiet.createStringValue(c.meldejahr) : quiet.createInvalidValue();
+  EXPECT_EQ(isReleasedYear(&quiet, year, quiet.createStringValue(c.switch_day)), c.released);
 }
 
 // clang-format off
@@ -166,9 +175,29 @@ const ReleaseCase kReleaseCases[] = {
     {"OctoberDayAfter", 2025, 10, 2, "1001", "2026", true},
     {"OctoberSwitchDay", 2025, 10, 1, "1001", "2026", false},
     {"YearNotNumeric", 2025, 6, 1, "1201", "20X9", true},
-    {"YearMissing", 2025, 6, 1, "1201", nullptr, true}};
+    {"YearMissing", 2025, 6, 1, "1201", nullptr, true},
+    {"LeapDaySwitchDay", 2028, 3, 1, "0229", "2029", true}};
 // clang-format on
 INSTANTIATE_TEST_SUITE_P(Dates, ReleaseTest, ::testing::ValuesIn(kReleaseCases), caseName);
+
+// Enterprise numbers: what rule code asks in place of F_GibUnrsPruefziffer
+// and F_IstNullen agrees with them, or leaves a text with other characters
+// to the function.
+TEST(EnterpriseNumbers, AnswersForRuleCodeAgreeWithTheFunctions) {
+  pl::RuntimeContext ctx;
+  for (const char* wert : {"", "0", "00000000000", "12345678901", "00000000010", "00000000005",
+                           "99999999999", "1234567890", "1234567890A", " 2345678901"}) {
+    pl::Value* v = ctx.createStringValue(wert);
+    const std::string_view bytes(wert);
+    const bool digits = bytes.find_first_not_of("0123456789") == std::string_view::npos;
+    const std::optional<int> digit = unrsCheckDigitOf(bytes);
+    ASSERT_EQ(digit.has_value(), digits) << wert;
+    if (digit) EXPECT_EQ(F_GibUnrsPruefziffer(&ctx, v)->getLong(), *digit) << wert;
+    EXPECT_EQ(isZeros(&ctx, v), F_IstNullen(&ctx, v)->isTrue()) << wert;
+  }
+  EXPECT_TRUE(isZeros(&ctx, ctx.createInvalidValue()));
+  EXPECT_FALSE(isZeros(&ctx, ctx.createStringValue("000 ")));
+}
 
 class FailureTest : public CompanyNumbersTest, public ::testing::Test {
  protected:

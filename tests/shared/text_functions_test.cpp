@@ -109,6 +109,11 @@ TEST_P(TextFunctionsTest, AnswersInPlaceAgreeWithTheFunctions) {
     EXPECT_EQ(vexal::shared::isBlank(&ctx, text), blank);
     EXPECT_EQ(vexal::shared::isLeftAligned(&ctx, text), aligned);
     EXPECT_EQ(vexal::shared::trimmedLength(&ctx, text), trimmed);
+    pl::Value* t = vexal::shared::F_Trim(&ctx, text);
+    EXPECT_EQ(vexal::shared::isTrimmedNumeric(&ctx, text), pl::Functions::isNumericText(t));
+    const std::string literal(vexal::shared::textOf(t));
+    EXPECT_TRUE(vexal::shared::trimmedEquals(&ctx, text, literal));
+    EXPECT_FALSE(vexal::shared::trimmedEquals(&ctx, text, literal + " "));
 
     vexal::testing::SectionTracker sections;
     ctx.setSectionObserver(&sections);
@@ -131,7 +136,7 @@ TEST_P(TextFunctionsTest, TrimmingTwiceGivesTheSameValue) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, TextFunctionsTest,
                          ::testing::Values("", " ", "   ", "a", " a", "a ", "  a  ", "a b", " a b ",
-                                           "\xE4\xF6 ", "ab   c", "      1"));
+                                           "\xE4\xF6 ", "ab   c", "      1", "12 ", " 0 ", "1 2"));
 
 // Values that are no texts: the missing value and a number.
 TEST(TextFunctionsOfOtherValues, AnswersInPlaceAgreeWithTheFunctions) {

@@ -169,6 +169,8 @@ inline std::vector<RuleCase> headerRuleCases(const HeaderType& type) {
           {"EdHour24", {{"ED", "20261201240000123456"}}, {"@053"}},
           {"EdAfterProcessingDate", {{"ED", "20261209000000000000"}}, {"@052"}},
           {"EdOnProcessingDate", {{"ED", "20261208235959000000"}}, {}},
+          {"EdNextYear", {{"ED", "20270101000000000000"}}, {"@052"}},
+          {"EdLastDayOfLastYear", {{"ED", "20251231235959000000"}}, {}},
           {"EdFractionBlank", {{"ED", "20261201120000"}}, {"@054"}},
           {"MmfuOther", {{"MMFU", "X"}}, {"@060"}},
           {"MmfuJ", {{"MMFU", "J"}}, {}},
