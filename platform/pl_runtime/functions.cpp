@@ -397,7 +397,7 @@ Functions::Order Functions::orderNumber(const Value* a, long double number) {
   return compare(operandOf(a), numberOperand(number));
 }
 
-Functions::Order Functions::orderInteger(const Value* a, std::int64_t number) {
+Functions::Order Functions::orderIntegerOther(const Value* a, std::int64_t number) {
   if (const StringValue* s = as<StringValue>(a); s != nullptr && s->size() <= 18) {
     std::uint64_t digits;
     if (!readDigitText(*s, &digits)) return Order::kUnordered;

@@ -68,49 +68,73 @@ void errorCountMissingForErrorFlag(RuleCall& rule) {
   if (!Functions::contains(ctx, counts, rule.value())->isTrue()) rule.fail();
 }
 
+// The time stamp's parts are read from its bytes when it is a text; they
+// answer as the values TEIL would make of them.
+namespace {
+
+// TEIL(s, start, length) for a start of 1 or more, as bytes of s.
+std::string_view partOf(const pl::StringValue& s, std::size_t start, std::size_t length) {
+  const std::string_view bytes = s.view();
+  return start > bytes.size() ? std::string_view() : bytes.substr(start - 1, length);
+}
+
+// Digits read as a number; the caller knows them to be digits.
+int numberOf(std::string_view digits) {
+  int n = 0;
+  for (char c : digits) n = n * 10 + (c - '0');
+  return n;
+}
+
+// A text "JJJJMMTT" of a valid date, read as createDateValue reads it.
+bool readDate(std::string_view text, int* year, int* month, int* day) {
+  if (text.size() != 8 || !Functions::isDigits(text)) return false;
+  *year = numberOf(text.substr(0, 4));
+  *month = numberOf(text.substr(4, 2));
+  *day = numberOf(text.substr(6, 2));
+  return pl::DateValue::isValidDate(*year, *month, *day);
+}
+
+// isTypeConform(text, date and time, "SSmmss").
+bool isTimeOfDay(std::string_view text) {
+  return text.size() == 6 && Functions::isDigits(text) && numberOf(text.substr(0, 2)) <= 23 &&
+         numberOf(text.substr(2, 2)) <= 59 && numberOf(text.substr(4, 2)) <= 59;
+}
+
+}  // namespace
+
 void timestampNotNumeric(RuleCall& rule) {
-  if (!isNumeric(part(rule.ctx(), rule.value(), 1, 14))) rule.fail();
+  if (const auto* ed = pl::as<pl::StringValue>(rule.value())) {
+    if (!Functions::isDigits(partOf(*ed, 1, 14))) rule.fail();
+  } else if (!isNumeric(part(rule.ctx(), rule.value(), 1, 14))) {
+    rule.fail();
+  }
 }
 
 void noValidDate(RuleCall& rule) {
-  if (!conforms(part(rule.ctx(), rule.value(), 1, 8), pl::FieldType::kDateTime, "JJJJMMTT")) {
+  if (const auto* ed = pl::as<pl::StringValue>(rule.value())) {
+    int year, month, day;
+    if (!readDate(partOf(*ed, 1, 8), &year, &month, &day)) rule.fail();
+  } else if (!conforms(part(rule.ctx(), rule.value(), 1, 8), pl::FieldType::kDateTime,
+                       "JJJJMMTT")) {
     rule.fail();
   }
 }
 
 void noValidTime(RuleCall& rule) {
-  if (!conforms(part(rule.ctx(), rule.value(), 9, 6), pl::FieldType::kDateTime, "SSmmss")) {
+  if (const auto* ed = pl::as<pl::StringValue>(rule.value())) {
+    if (!isTimeOfDay(partOf(*ed, 9, 6))) rule.fail();
+  } else if (!conforms(part(rule.ctx(), rule.value(), 9, 6), pl::FieldType::kDateTime, "SSmmss")) {
     rule.fail();
   }
 }
-
-namespace {
-
-// The first eight bytes of a text as a valid date "JJJJMMTT", as
-// createDateValue reads them.
-bool readDate(const pl::Value* v, int* year, int* month, int* day) {
-  const auto* text = pl::as<pl::StringValue>(v);
-  if (text == nullptr || text->size() < 8) return false;
-  const std::string_view digits = text->view().substr(0, 8);
-  int n[8];
-  for (std::size_t i = 0; i < 8; ++i) {
-    if (digits[i] < '0' || digits[i] > '9') return false;
-    n[i] = digits[i] - '0';
-  }
-  *year = n[0] * 1000 + n[1] * 100 + n[2] * 10 + n[3];
-  *month = n[4] * 10 + n[5];
-  *day = n[6] * 10 + n[7];
-  return pl::DateValue::isValidDate(*year, *month, *day);
-}
-
-}  // namespace
 
 void dateAfterProcessingDate(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   // A valid date is compared without making it; anything else raises the
   // runtime's error as the language's steps do.
+  const auto* ed = pl::as<pl::StringValue>(rule.value());
   int year, month, day_of_month;
-  if (readDate(rule.value(), &year, &month, &day_of_month)) {
+  if (ed != nullptr && readDate(partOf(*ed, 1, 8), &year, &month, &day_of_month)) {
     const pl::DateValue& today = ctx->processingDate();
     if (std::tie(year, month, day_of_month) >
         std::make_tuple(today.year(), today.month(), today.day())) {
@@ -125,7 +149,12 @@ void dateAfterProcessingDate(RuleCall& rule) {
 
 void fractionNotNumeric(RuleCall& rule) {
   pl::Value* ed = rule.value();
-  if (hasLength(ed, 20) && !isNumeric(part(rule.ctx(), ed, 15, 6))) rule.fail();
+  if (!hasLength(ed, 20)) return;
+  if (const auto* text = pl::as<pl::StringValue>(ed)) {
+    if (!Functions::isDigits(partOf(*text, 15, 6))) rule.fail();
+  } else if (!isNumeric(part(rule.ctx(), ed, 15, 6))) {
+    rule.fail();
+  }
 }
 
 void refusedIdCharacter(RuleCall& rule) {

@@ -193,6 +193,11 @@ TEST(FunctionsOrderInteger, DigitTextsOfEveryLengthReadExactly) {
   const std::string padded = "00012 ";
   StringValue not_numeric(padded.c_str(), padded.size());
   EXPECT_EQ(Functions::orderInteger(&not_numeric, 12), Functions::Order::kUnordered);
+  // Short texts are read in place: empty, or a byte just outside the digits.
+  for (const std::string text : {"", "/", ":", "1:", "2O24", "-1", "+1"}) {
+    StringValue v(text.c_str(), text.size());
+    EXPECT_EQ(Functions::orderInteger(&v, 1), Functions::Order::kUnordered) << text;
+  }
 }
 
 }  // namespace

@@ -96,7 +96,21 @@ class Functions {
   static Order orderNumber(const Value* a, long double number);
   // orderNumber() for a whole number, which needs no floating point for a
   // text of digits.
-  static Order orderInteger(const Value* a, std::int64_t number);
+  static Order orderInteger(const Value* a, std::int64_t number) {
+    // The short texts rules compare with numbers (years, counts, flags)
+    // are read here in one pass; they need no kept facts.
+    if (const StringValue* s = as<StringValue>(a); s != nullptr && s->size() < 8) {
+      if (s->size() == 0) return Order::kUnordered;
+      std::int64_t x = 0;
+      for (const char c : s->view()) {
+        const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
+        if (digit > 9) return Order::kUnordered;
+        x = x * 10 + digit;
+      }
+      return x < number ? Order::kLess : (x > number ? Order::kGreater : Order::kEqual);
+    }
+    return orderIntegerOther(a, number);
+  }
   // eq(a, b); eq(a, createStringValue(text)); eq(a, createNumberValue(n)).
   static bool equals(const Value* a, const Value* b);
   static bool equalsText(const Value* a, std::string_view text) {
@@ -162,6 +176,7 @@ class Functions {
   static bool equalsTextOther(const Value* a, std::string_view text);
   // length() and text() of a value that is no text.
   static std::optional<std::size_t> lengthOfOther(const Value* v);
+  static Order orderIntegerOther(const Value* a, std::int64_t number);
   static std::string_view textOfOther(const Value* v);
 
   // The character GROSSBUCHSTABEN makes of one character.
