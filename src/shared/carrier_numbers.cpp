@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
+#include <type_traits>
 
 #include "machinery/rule_function.h"
 #include "pl/functions.h"
@@ -94,6 +97,12 @@ constexpr auto kRuleCharacters = ruleCharacters();
 // A carrier number's eight bytes as one integer; the integers order as the
 // texts do.
 constexpr std::uint64_t keyOf(std::string_view carrier) {
+  if (!std::is_constant_evaluated() && carrier.size() == 8) {
+    std::uint64_t word;
+    std::memcpy(&word, carrier.data(), 8);
+    if constexpr (std::endian::native == std::endian::little) return __builtin_bswap64(word);
+    return word;
+  }
   std::uint64_t key = 0;
   for (char c : carrier) key = key << 8 | static_cast<unsigned char>(c);
   return key;

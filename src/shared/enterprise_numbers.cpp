@@ -5,6 +5,8 @@
 
 #include "shared/enterprise_numbers.h"
 
+#include <cstddef>
+#include <optional>
 #include <string_view>
 
 #include "machinery/rule_function.h"
@@ -18,13 +20,6 @@ using machinery::FunctionName;
 using machinery::ruleFunction;
 using pl::Functions;
 
-bool isDigits(std::string_view text) {
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
-
 bool isZerosText(const pl::Value* v) {
   return textOf(v).find_first_not_of('0') == std::string_view::npos;
 }
@@ -32,12 +27,12 @@ bool isZerosText(const pl::Value* v) {
 }  // namespace
 
 std::optional<int> unrsCheckDigitOf(std::string_view digits) {
-  if (!isDigits(digits)) return std::nullopt;
+  // Weights 4, 9, 4, 9, ... from the left; one pass tests and sums.
   long sum = 0;
-  long weight = 4;
-  for (char c : digits) {
-    sum += (c - '0') * weight;
-    weight = weight == 4 ? 9 : 4;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    const auto digit = static_cast<unsigned>(static_cast<unsigned char>(digits[i]) - '0');
+    if (digit > 9) return std::nullopt;
+    sum += static_cast<long>(digit) * (i % 2 == 0 ? 4 : 9);
   }
   const long digit = 10 - sum % 10;
   return digit == 10 ? 0 : static_cast<int>(digit);
