@@ -7,12 +7,13 @@
 
 #include "shared/company_numbers.h"
 
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
 #include "machinery/rule_function.h"
 #include "pl/functions.h"
-#include "shared/blanks.h"
 #include "shared/rule_terms.h"
 #include "shared/text_functions.h"
 
@@ -28,6 +29,15 @@ bool allDigits(std::string_view text) {
     if (c < '0' || c > '9') return false;
   }
   return true;
+}
+
+// Whether the eight bytes at p are digits 0-9: each has the high nibble 3
+// and a low nibble that stays below 10 when 6 is added.
+bool areEightDigits(const char* p) {
+  constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0u, kThrees = 0x3030303030303030u;
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return (word & kHigh) == kThrees && ((word + 0x0606060606060606u) & kHigh) == kThrees;
 }
 
 pl::Value* checkDigitOfDigits(pl::RuntimeContext* ctx, std::string_view digits) {
@@ -148,12 +158,14 @@ namespace {
 // F_PruefeBetriebsnummer of a text, on its bytes: the same steps, without
 // the values and sections of the functions they call.
 bool isCompanyNumber(std::string_view bbnr) {
-  if (bbnr.size() != 15) return false;
-  const std::size_t first = firstNonBlank(bbnr);
-  if (first == bbnr.size()) return false;  // trimmed empty: not numeric
-  if (first > 0) return false;             // not left-aligned
-  const std::string_view t = bbnr.substr(0, endOfNonBlank(bbnr));
-  if (t.size() != 8 || !allDigits(t) || hasRefusedPrefix(t)) return false;
+  // Fifteen characters, left-aligned, trimmed to eight digits: that is,
+  // eight digits and seven blanks.
+  if (bbnr.size() != 15 || !areEightDigits(bbnr.data()) ||
+      std::memcmp(bbnr.data() + 8, "       ", 7) != 0) {
+    return false;
+  }
+  const std::string_view t = bbnr.substr(0, 8);
+  if (hasRefusedPrefix(t)) return false;
   static constexpr unsigned kDoubled[] = {0, 2, 4, 6, 8, 1, 3, 5, 7, 9};
   unsigned sum = 0;
   for (std::size_t i = 0; i < 7; ++i) {

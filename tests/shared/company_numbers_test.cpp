@@ -112,7 +112,8 @@ const NumberCase kOrdinaryCases[] = {
     {"SevenDigits", field("1234567"), false},     {"NineDigits", field("123456715"), false},
     {"Letter", field("1234567A"), false},         {"InnerBlank", field("1234 671"), false},
     {"BlanksOnly", field(""), false},             {"SeparateNumber", field("A1234564"), false},
-    {"Missing", "", false, true}};
+    {"ColonForDigit", field("1234567:"), false}, {"SlashForDigit", field("/2345671"), false},
+    {"TabInPadding", "12345671\t      ", false},   {"Missing", "", false, true}};
 // clang-format on
 INSTANTIATE_TEST_SUITE_P(Numbers, OrdinaryNumberTest, ::testing::ValuesIn(kOrdinaryCases),
                          caseName);
