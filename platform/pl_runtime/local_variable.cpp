@@ -124,6 +124,10 @@ LocalVariable::LocalVariable(const Value* initial) : stored_(new Stored) {
 
 LocalVariable::~LocalVariable() { delete stored_; }
 
+const char* LocalVariable::heldText() const {
+  return stored_->kind == Value::Kind::kString ? stored_->text.c_str() : nullptr;
+}
+
 Value* LocalVariable::get(RuntimeContext* ctx) {
   if (made_ != nullptr && made_in_ == ctx && made_epoch_ == ctx->epoch()) return made_;
   Value* made = stored_->make(ctx);

@@ -81,8 +81,8 @@ namespace {
   logExecutionError(ctx, id, caught.message());
   try {
     section.write([&] {
-      writeProblem(ctx, record, id, pl::ProblemInfoType::kGeneral, caught.message(),
-                   topic->hf_fehlertext);
+      writeProcedureProblem(ctx, record, topic->catalogue(), procedure, caught.message(),
+                            topic->hf_fehlertext);
     });
   } catch (...) {
     // Out of memory while reporting: nothing more can be said here.
@@ -104,8 +104,8 @@ bool runCheckProcedure(pl::RuntimeContext* ctx, RuleTopic* topic, const RecordCa
                                                     : (topic->*procedure.failed)(ctx);
     if (!failed) return false;
     section.write([&] {
-      writeProblem(ctx, record, procedure.name.name.c_str(), pl::ProblemInfoType::kGeneral, nullptr,
-                   topic->hf_fehlertext);
+      writeProcedureProblem(ctx, record, topic->catalogue(), procedure, nullptr,
+                            topic->hf_fehlertext);
     });
   } catch (const std::bad_alloc&) {
     // Out of memory ends the whole check, so that the host learns of it
@@ -173,8 +173,8 @@ inline bool passesOnValue(const ProcedureRow& procedure, const Step* steps,
   CheckSection section(ctx, procedure.name.section.c_str(), true);
   try {
     section.write([&] {
-      writeProblem(ctx, record, procedure.name.name.c_str(), pl::ProblemInfoType::kGeneral, nullptr,
-                   topic->hf_fehlertext);
+      writeProcedureProblem(ctx, record, topic->catalogue(), procedure, nullptr,
+                            topic->hf_fehlertext);
     });
   } catch (const std::bad_alloc&) {
     throw;  // ends the whole check (see runCheckProcedure)

@@ -134,11 +134,12 @@ pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& r
   return problem;
 }
 
-void writeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const char* id,
-                  pl::ProblemInfoType info_type, const char* exception_text,
-                  pl::LocalVariable* hf_fehlertext) {
-  const std::string_view key = id != nullptr ? std::string_view(id) : std::string_view();
-  const Found found = lookUp(record, key);
+namespace {
+
+// writeProblem() for the id `key` once it is looked up.
+void writeFound(pl::RuntimeContext* ctx, const Found& found, const char* id, std::string_view key,
+                pl::ProblemInfoType info_type, const char* exception_text,
+                pl::LocalVariable* hf_fehlertext) {
   pl::PlausiProblem* problem;
   if (found.procedure == nullptr) {
     problem = newFieldProblem(ctx, *found.field, key);
@@ -162,8 +163,10 @@ void writeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const 
       description = text;
     } else if (text_of_rule) {
       try {
-        // At most the buffer's length, and the short text as is.
-        const char* held = hf_fehlertext->get(ctx)->getString();
+        // At most the buffer's length, and the short text as is. A text
+        // is read where the variable keeps it.
+        const char* held = hf_fehlertext->heldText();
+        if (held == nullptr) held = hf_fehlertext->get(ctx)->getString();
         const void* end = std::memchr(held, '\0', sizeof text);
         description = end != nullptr
                           ? std::string_view(held, static_cast<const char*>(end) - held)
@@ -204,6 +207,27 @@ void writeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const 
     trace << texts::kProblemWritten << problem->getId();
   }
   ctx->setSectionInfosToProblem(problem);
+}
+
+}  // namespace
+
+void writeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record, const char* id,
+                  pl::ProblemInfoType info_type, const char* exception_text,
+                  pl::LocalVariable* hf_fehlertext) {
+  const std::string_view key = id != nullptr ? std::string_view(id) : std::string_view();
+  writeFound(ctx, lookUp(record, key), id, key, info_type, exception_text, hf_fehlertext);
+}
+
+void writeProcedureProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record,
+                           const TopicTable& topic, const ProcedureRow& procedure,
+                           const char* exception_text, pl::LocalVariable* hf_fehlertext) {
+  const char* id = procedure.name.name.c_str();
+  const std::string_view key(id, procedure.name.name.size);
+  // The root topic is searched first, and holds each name once: a root
+  // procedure is what its id looks up.
+  const Found found =
+      &topic == &record.root ? Found{&topic, &procedure, nullptr} : lookUp(record, key);
+  writeFound(ctx, found, id, key, pl::ProblemInfoType::kGeneral, exception_text, hf_fehlertext);
 }
 
 }  // namespace vexal::machinery

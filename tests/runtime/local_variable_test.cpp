@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <type_traits>
 
@@ -72,6 +73,25 @@ TEST(LocalVariableTest, TextWithNulBytesKeepsItsLength) {
   variable.set(ctx.createStringValue("a\0b", 3));
   pl::Value* copy = variable.get(&ctx);
   EXPECT_EQ(static_cast<pl::StringValue*>(copy)->size(), 3u);
+}
+
+// The held text is the variable's own copy, terminated; other kinds of
+// value hold none.
+TEST(LocalVariableTest, HeldTextIsTheTextItWasLastSetTo) {
+  pl::RuntimeContext ctx;
+  pl::LocalVariable variable;
+  EXPECT_EQ(variable.heldText(), nullptr);
+  std::string source = "Zeichen \"_\" unzul\xE4ssig.";
+  variable.set(ctx.createStringValue(source.c_str()));
+  source[9] = '#';  // the variable keeps what it was given
+  ASSERT_NE(variable.heldText(), nullptr);
+  EXPECT_STREQ(variable.heldText(), "Zeichen \"_\" unzul\xE4ssig.");
+  variable.set(ctx.createNumberValue(3));
+  EXPECT_EQ(variable.heldText(), nullptr);
+  variable.set(ctx.createStringValue(""));
+  EXPECT_STREQ(variable.heldText(), "");
+  variable.setInvalid();
+  EXPECT_EQ(variable.heldText(), nullptr);
 }
 
 // get() hands out one copy while nothing could tell it from a fresh one,

@@ -39,6 +39,12 @@ pl::PlausiProblem* makeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& r
 [[gnu::cold]] void writeProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record,
                                 const char* id, pl::ProblemInfoType info_type,
                                 const char* exception_text, pl::LocalVariable* hf_fehlertext);
+// writeProblem() of a procedure of `topic` (general info type), without
+// looking its id up where the answer is known.
+[[gnu::cold]] void writeProcedureProblem(pl::RuntimeContext* ctx, const RecordCatalogue& record,
+                                         const TopicTable& topic, const ProcedureRow& procedure,
+                                         const char* exception_text,
+                                         pl::LocalVariable* hf_fehlertext);
 
 }  // namespace vexal::machinery
 

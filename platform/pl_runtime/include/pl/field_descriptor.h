@@ -150,6 +150,10 @@ class LocalVariable : public ValueSource {
   void setInvalid() {
     if (!holds_invalid_) set(nullptr);
   }
+  // The text the variable holds, NUL-terminated, without making a value
+  // of it; null when it holds a value of another kind. Valid until the
+  // variable is set again.
+  const char* heldText() const;
 
  private:
   struct Stored;
