@@ -193,7 +193,9 @@ TEST(EnterpriseNumbers, AnswersForRuleCodeAgreeWithTheFunctions) {
     const bool digits = bytes.find_first_not_of("0123456789") == std::string_view::npos;
     const std::optional<int> digit = unrsCheckDigitOf(bytes);
     ASSERT_EQ(digit.has_value(), digits) << wert;
-    if (digit) EXPECT_EQ(F_GibUnrsPruefziffer(&ctx, v)->getLong(), *digit) << wert;
+    if (digit) {
+      EXPECT_EQ(F_GibUnrsPruefziffer(&ctx, v)->getLong(), *digit) << wert;
+    }
     EXPECT_EQ(isZeros(&ctx, v), F_IstNullen(&ctx, v)->isTrue()) << wert;
   }
   EXPECT_TRUE(isZeros(&ctx, ctx.createInvalidValue()));
