@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <new>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,18 @@ struct RecordChecker::Plan {
   std::uint64_t stamp = 0;
   const Topic* root = nullptr;
   std::vector<Item> items;
+
+  // Unobserved, the entries of the next record of the same cut whose
+  // checks must still be asked: a check that asks no more than the
+  // field's length passed on this cut and passes on it again. Indices
+  // into the record's fields(), each with kAfterSpared when entries were
+  // left out just before it. Made by a full pass that learnt nothing new
+  // about its items.
+  static constexpr std::uint32_t kAfterSpared = 0x80000000u;
+  std::vector<std::uint32_t> work;
+  std::uint64_t work_cut = 0;
+  bool work_ready = false;
+  bool work_ends_spared = false;  // entries were left out after the last one
 };
 
 namespace {
@@ -99,6 +112,7 @@ void preparePlan(Plan& plan, Plausi& plausi, const DataRecord& record) {
   if (plan.record != &record || plan.stamp != record.getLayoutStamp() ||
       plan.root != plausi.rootTopic()) {
     plan.items.clear();
+    plan.work_ready = false;
     plan.record = &record;
     plan.stamp = record.getLayoutStamp();
     plan.root = plausi.rootTopic();
@@ -138,6 +152,57 @@ void runCheck(Item& item, RuntimeContext& ctx, const DataRecord& record,
   item.check(&ctx, field);
 }
 
+// How checkEntry() got through an entry.
+enum class Outcome { kPassedOnLength, kPassedOnValue, kChecked };
+
+// The field check of one entry: passed on its value where the plan knows
+// that the check would pass, else run on the field of the entry's place.
+Outcome checkEntry(Plausi& plausi, RuntimeContext& ctx, const DataRecord& record,
+                   const DataRecord::FieldEntry& entry, Item& item, bool unobserved) {
+  if (!item.resolved) resolve(plausi, record.getPath(entry.path_id), item);
+  if (unobserved && item.quick == Item::Quick::kYes && entry.depth == item.levels) {
+    const StringValue* value = quickValue(record, entry);
+    if (value != nullptr && passes(item.pass, *value)) {
+      ctx.setCurrentField(nullptr);  // as the check leaves it
+      return item.pass.digits == 0 ? Outcome::kPassedOnLength : Outcome::kPassedOnValue;
+    }
+  }
+  if (item.root_field != nullptr && entry.depth == 0) {
+    runCheck(item, ctx, record, entry, item.root_field);
+    return Outcome::kChecked;
+  }
+  const long index = entry.indices[0];
+  if (item.levels == 1 && entry.depth == 1 && index >= 0 &&
+      static_cast<std::size_t>(index) < item.element_fields.size() &&
+      item.element_fields[static_cast<std::size_t>(index)] != nullptr) {
+    runCheck(item, ctx, record, entry, item.element_fields[static_cast<std::size_t>(index)]);
+    return Outcome::kChecked;
+  }
+  if (!item.error.empty()) throw PlausiException(ExceptionType::kNameMissing, item.error);
+  if (item.levels != entry.depth) {
+    throw PlausiException(ExceptionType::kInvalidElementAccess,
+                          "Feld \"" + std::string(record.getPath(entry.path_id)) +
+                              "\" steht in einer anderen Gruppe als im Regelwerk.");
+  }
+  Topic* topic = plausi.rootTopic();
+  for (int level = 0; level < item.levels; ++level) {
+    auto* array = static_cast<TopicArrayBase*>(topic->getMember(item.array_member[level]));
+    long element[2] = {entry.indices[level], -1};
+    topic = array->getElementTopic(&ctx, 1, element);
+  }
+  auto* field = static_cast<Field*>(topic->getMember(item.field_member));
+  // Elements live as long as their array: the field is kept for the next
+  // record.
+  if (item.levels == 1 && index < kMaxKeptElements) {
+    if (item.element_fields.size() <= static_cast<std::size_t>(index)) {
+      item.element_fields.resize(static_cast<std::size_t>(index) + 1);
+    }
+    item.element_fields[static_cast<std::size_t>(index)] = field;
+  }
+  runCheck(item, ctx, record, entry, field);
+  return Outcome::kChecked;
+}
+
 void runFieldStage(Plan& plan, Plausi& plausi, RuntimeContext& ctx, const DataRecord& record) {
   preparePlan(plan, plausi, record);
   // Only an observer could tell a passing check that ran from one that did
@@ -145,50 +210,38 @@ void runFieldStage(Plan& plan, Plausi& plausi, RuntimeContext& ctx, const DataRe
   const bool unobserved = !ctx.hasSectionObserver();
   // Neither the record nor the plan's size changes while the checks run.
   Item* const items = plan.items.data();
-  for (const DataRecord::FieldEntry& entry : record.fields()) {
-    Item& item = items[static_cast<std::size_t>(entry.path_id)];
-    if (!item.resolved) resolve(plausi, record.getPath(entry.path_id), item);
-    if (unobserved && item.quick == Item::Quick::kYes && entry.depth == item.levels) {
-      const StringValue* value = quickValue(record, entry);
-      if (value != nullptr && passes(item.pass, *value)) {
-        ctx.setCurrentField(nullptr);  // as the check leaves it
-        continue;
-      }
+  const std::span<const DataRecord::FieldEntry> entries = record.fields();
+  if (unobserved && plan.work_ready && plan.work_cut == record.getCutVersion()) {
+    // A record of the cut the work list was made for: its entries have the
+    // sizes they had then, and the checks left out pass again.
+    for (const std::uint32_t work : plan.work) {
+      if ((work & Plan::kAfterSpared) != 0) ctx.setCurrentField(nullptr);
+      const DataRecord::FieldEntry& entry = entries[work & ~Plan::kAfterSpared];
+      checkEntry(plausi, ctx, record, entry, items[static_cast<std::size_t>(entry.path_id)], true);
     }
-    if (item.root_field != nullptr && entry.depth == 0) {
-      runCheck(item, ctx, record, entry, item.root_field);
-      continue;
-    }
-    const long index = entry.indices[0];
-    if (item.levels == 1 && entry.depth == 1 && index >= 0 &&
-        static_cast<std::size_t>(index) < item.element_fields.size() &&
-        item.element_fields[static_cast<std::size_t>(index)] != nullptr) {
-      runCheck(item, ctx, record, entry, item.element_fields[static_cast<std::size_t>(index)]);
-      continue;
-    }
-    if (!item.error.empty()) throw PlausiException(ExceptionType::kNameMissing, item.error);
-    if (item.levels != entry.depth) {
-      throw PlausiException(ExceptionType::kInvalidElementAccess,
-                            "Feld \"" + std::string(record.getPath(entry.path_id)) +
-                                "\" steht in einer anderen Gruppe als im Regelwerk.");
-    }
-    Topic* topic = plausi.rootTopic();
-    for (int level = 0; level < item.levels; ++level) {
-      auto* array = static_cast<TopicArrayBase*>(topic->getMember(item.array_member[level]));
-      long element[2] = {entry.indices[level], -1};
-      topic = array->getElementTopic(&ctx, 1, element);
-    }
-    auto* field = static_cast<Field*>(topic->getMember(item.field_member));
-    // Elements live as long as their array: the field is kept for the next
-    // record.
-    if (item.levels == 1 && index < kMaxKeptElements) {
-      if (item.element_fields.size() <= static_cast<std::size_t>(index)) {
-        item.element_fields.resize(static_cast<std::size_t>(index) + 1);
-      }
-      item.element_fields[static_cast<std::size_t>(index)] = field;
-    }
-    runCheck(item, ctx, record, entry, field);
+    if (plan.work_ends_spared) ctx.setCurrentField(nullptr);
+    return;
   }
+  plan.work_ready = false;
+  plan.work.clear();
+  bool learnt = false;  // an item found out whether its check may be passed
+  bool spared = false;  // entries left out since the last on the list
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const DataRecord::FieldEntry& entry = entries[i];
+    Item& item = items[static_cast<std::size_t>(entry.path_id)];
+    const Item::Quick quick = item.quick;
+    const Outcome outcome = checkEntry(plausi, ctx, record, entry, item, unobserved);
+    learnt = learnt || item.quick != quick;
+    if (outcome == Outcome::kPassedOnLength) {
+      spared = true;
+      continue;
+    }
+    plan.work.push_back(static_cast<std::uint32_t>(i) | (spared ? Plan::kAfterSpared : 0));
+    spared = false;
+  }
+  plan.work_ends_spared = spared;
+  plan.work_cut = record.getCutVersion();
+  plan.work_ready = unobserved && !learnt && entries.size() < Plan::kAfterSpared;
 }
 
 }  // namespace

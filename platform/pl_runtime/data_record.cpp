@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "pl/value.h"
+#include "random_start.h"
 
 namespace pl {
 namespace {
@@ -65,7 +66,10 @@ int DataRecord::findPath(std::string_view path) const {
   return -1;
 }
 
+DataRecord::DataRecord() : cut_version_(internal::randomStart(this)) {}
+
 void DataRecord::clear() {
+  ++cut_version_;
   text_.clear();
   field_values_.reset();
   values_.reset();
@@ -85,7 +89,10 @@ void DataRecord::clearAndRelease() {
   std::string().swap(text_);
 }
 
-void DataRecord::setText(std::string_view line) { text_.assign(line.data(), line.size()); }
+void DataRecord::setText(std::string_view line) {
+  ++cut_version_;
+  text_.assign(line.data(), line.size());
+}
 
 void DataRecord::replaceText(std::string_view line) {
   if (line.size() != text_.size()) {
@@ -134,6 +141,7 @@ void DataRecord::addField(int path_id, int depth, const long* indices, std::size
     throw std::out_of_range("DataRecord: unknown path id");
   }
   checkDepth(depth);
+  ++cut_version_;
   const std::size_t text_size = text_.size();
   if (!supplied || offset > text_size) {
     offset = 0;
@@ -189,6 +197,7 @@ void DataRecord::addField(int path_id, int depth, const long* indices, std::size
 
 void DataRecord::addGroup(int path_id, int depth, const long* indices, long count) {
   checkDepth(depth);
+  ++cut_version_;
   GroupEntry entry{};
   entry.path_id = path_id;
   entry.depth = depth;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "pl/plausi_exception.h"
+#include "random_start.h"
 
 namespace pl {
 namespace {
@@ -42,9 +43,11 @@ bool readDigits(const char* text, int count, int* out) {
   throw PlausiException(ExceptionType::kBadFormat, std::move(message));
 }
 
-// Where a context's epochs start: random, so that a context made where an
-// earlier one stood does not repeat its epochs.
-std::uint64_t firstEpoch(const void* context) {
+}  // namespace
+
+namespace internal {
+
+std::uint64_t randomStart(const void* owner) {
   std::uint64_t seed =
       static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
   try {
@@ -53,12 +56,12 @@ std::uint64_t firstEpoch(const void* context) {
   } catch (...) {
     // No random source: the clock and the address must do.
   }
-  return seed ^ (reinterpret_cast<std::uintptr_t>(context) * 0x9E3779B97F4A7C15u);
+  return seed ^ (reinterpret_cast<std::uintptr_t>(owner) * 0x9E3779B97F4A7C15u);
 }
 
-}  // namespace
+}  // namespace internal
 
-RuntimeContext::RuntimeContext() : today_(localDate()), epoch_(firstEpoch(this)) {
+RuntimeContext::RuntimeContext() : today_(localDate()), epoch_(internal::randomStart(this)) {
   sections_.reserve(32);
   problems_.reserve(64);
 }

@@ -68,46 +68,63 @@ TEST_P(FieldStageTest, FindsTheSameWithoutASectionObserver) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Records, FieldStageTest,
-    ::testing::Values(
-        FieldCase{"valid", tst::Line{}.str(), {}},
-        FieldCase{"numeric field with a letter",
-                  with([](tst::Line& l) { l.num = "1A"; }).str(),
-                  {"NUM#NUM:2"}},
-        FieldCase{"numeric field of blanks",
-                  with([](tst::Line& l) { l.num = "  "; }).str(),
-                  {"NUM#NUM:2"}},
-        FieldCase{"line ends after OPT: mandatory fields missing, counter unread",
-                  tst::Line{}.str().substr(0, 9),
-                  {"FLAG#FLAG:1", "ANZ#ANZ:1"}},
-        FieldCase{"line ends inside NUM: partial text is present",
-                  tst::Line{}.str().substr(0, 5),
-                  {"FLAG#FLAG:1", "ANZ#ANZ:1"}},
-        FieldCase{"optional field not supplied gives nothing",
-                  tst::Line{}.str().substr(0, 6),
-                  {"FLAG#FLAG:1", "ANZ#ANZ:1"}},
-        FieldCase{"empty line", "", {"KE#KE:1", "NUM#NUM:1", "FLAG#FLAG:1", "ANZ#ANZ:1"}},
-        FieldCase{"block field names its occurrence",
-                  with([](tst::Line& l) {
-                    l.anz = "2";
-                    l.pos = {tst::Pos{}, tst::Pos{"POS2", "12A45", "  "}};
-                  }).str(),
-                  {"POS[2].BETRAG#BETRAG:2"}},
-        FieldCase{"counted block runs past the line end",
-                  with([](tst::Line& l) { l.anz = "3"; }).str(),
-                  {"POS[2].KE#KE:1", "POS[2].BETRAG#BETRAG:1", "POS[3].KE#KE:1",
-                   "POS[3].BETRAG#BETRAG:1"}},
-        FieldCase{"counter not numeric: no block",
-                  with([](tst::Line& l) { l.anz = "X"; }).str(),
-                  {"ANZ#ANZ:2"}},
-        FieldCase{"conditional block present and cut short",
-                  with([](tst::Line& l) { l.flag = "J"; }).str().substr(0, 24),
-                  {"ZUS[1].INFO#INFO:1"}},
-        FieldCase{"conditional block absent", with([](tst::Line& l) { l.flag = "N"; }).str(), {}}),
-    [](const ::testing::TestParamInfo<FieldCase>& info) {
-      return "Case" + std::to_string(info.index);
-    });
+const FieldCase kFieldCases[] = {
+    FieldCase{"valid", tst::Line{}.str(), {}},
+    FieldCase{"numeric field with a letter",
+              with([](tst::Line& l) { l.num = "1A"; }).str(),
+              {"NUM#NUM:2"}},
+    FieldCase{
+        "numeric field of blanks", with([](tst::Line& l) { l.num = "  "; }).str(), {"NUM#NUM:2"}},
+    FieldCase{"line ends after OPT: mandatory fields missing, counter unread",
+              tst::Line{}.str().substr(0, 9),
+              {"FLAG#FLAG:1", "ANZ#ANZ:1"}},
+    FieldCase{"line ends inside NUM: partial text is present",
+              tst::Line{}.str().substr(0, 5),
+              {"FLAG#FLAG:1", "ANZ#ANZ:1"}},
+    FieldCase{"optional field not supplied gives nothing",
+              tst::Line{}.str().substr(0, 6),
+              {"FLAG#FLAG:1", "ANZ#ANZ:1"}},
+    FieldCase{"empty line", "", {"KE#KE:1", "NUM#NUM:1", "FLAG#FLAG:1", "ANZ#ANZ:1"}},
+    FieldCase{"block field names its occurrence",
+              with([](tst::Line& l) {
+                l.anz = "2";
+                l.pos = {tst::Pos{}, tst::Pos{"POS2", "12A45", "  "}};
+              }).str(),
+              {"POS[2].BETRAG#BETRAG:2"}},
+    FieldCase{
+        "counted block runs past the line end",
+        with([](tst::Line& l) { l.anz = "3"; }).str(),
+        {"POS[2].KE#KE:1", "POS[2].BETRAG#BETRAG:1", "POS[3].KE#KE:1", "POS[3].BETRAG#BETRAG:1"}},
+    FieldCase{"counter not numeric: no block",
+              with([](tst::Line& l) { l.anz = "X"; }).str(),
+              {"ANZ#ANZ:2"}},
+    FieldCase{"conditional block present and cut short",
+              with([](tst::Line& l) { l.flag = "J"; }).str().substr(0, 24),
+              {"ZUS[1].INFO#INFO:1"}},
+    FieldCase{"conditional block absent", with([](tst::Line& l) { l.flag = "N"; }).str(), {}}};
+
+INSTANTIATE_TEST_SUITE_P(Records, FieldStageTest, ::testing::ValuesIn(kFieldCases),
+                         [](const ::testing::TestParamInfo<FieldCase>& info) {
+                           return "Case" + std::to_string(info.index);
+                         });
+
+// Unobserved, a record cut as the one before is checked with what the
+// field stage learnt of that cut: after any other record, each record
+// finds what it finds alone, and leaves no current field.
+TEST(FieldStageSequenceTest, EachRecordFindsWhatItFindsAloneAfterAnyOther) {
+  for (const FieldCase& first : kFieldCases) {
+    for (const FieldCase& second : kFieldCases) {
+      SCOPED_TRACE(std::string(first.label) + " then " + second.label);
+      auto h = tst::makeHarness();
+      h->ctx().setSectionObserver(nullptr);
+      for (const FieldCase* c : {&first, &second, &second, &first}) {
+        h->check(c->line);
+        EXPECT_EQ(fieldFindings(*h), c->findings) << c->label;
+        EXPECT_EQ(h->ctx().getCurrentField(), nullptr);
+      }
+    }
+  }
+}
 
 // A record that supplies longer texts than the layout allows (hosts may fill
 // DataRecords themselves).

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
 #include <random>
 #include <stdexcept>
+#include <vector>
 
 #include "pl/data_record.h"
 #include "pl/field_descriptor.h"
@@ -91,6 +94,33 @@ TEST(DataRecordTest, ReplacedTextKeepsTheFieldsAndTheirValuesReadTheNewBytes) {
   EXPECT_EQ(first->view(), "123");
   EXPECT_THROW(record.replaceText("123456"), std::invalid_argument);
   EXPECT_EQ(record.getText(), "12345");
+}
+
+// The cut's version names one cut: every step of cutting anew changes it,
+// new bytes for the same cut do not, and two records do not share one.
+TEST(DataRecordTest, TheCutVersionChangesWithTheCutNotWithTheBytes) {
+  pl::DataRecord record;
+  const int a = record.internPath("A");
+  const int g = record.internPath("G");
+  std::vector<std::uint64_t> seen = {record.getCutVersion()};
+  auto changed = [&] {
+    const bool fresh = std::find(seen.begin(), seen.end(), record.getCutVersion()) == seen.end();
+    seen.push_back(record.getCutVersion());
+    return fresh;
+  };
+  record.setText("aaaBB");
+  EXPECT_TRUE(changed());
+  record.addField(a, nullptr, 0, 3, true);
+  EXPECT_TRUE(changed());
+  record.addGroup(g, nullptr, 1);
+  EXPECT_TRUE(changed());
+  const std::uint64_t cut = record.getCutVersion();
+  record.replaceText("xyzQR");
+  EXPECT_EQ(record.getCutVersion(), cut);
+  record.clear();
+  EXPECT_TRUE(changed());
+  pl::DataRecord other;
+  EXPECT_NE(other.getCutVersion(), record.getCutVersion());
 }
 
 // A value that keeps what it found of its bytes must learn anew when the

@@ -45,7 +45,7 @@ class DataRecord {
     const StringValue* value;
   };
 
-  DataRecord() = default;
+  DataRecord();
   DataRecord(const DataRecord&) = delete;
   DataRecord& operator=(const DataRecord&) = delete;
 
@@ -57,6 +57,12 @@ class DataRecord {
   std::string_view getPath(int id) const { return paths_[id]; }
   // A hash of all interned paths in order; equal stamps mean equal ids.
   std::uint64_t getLayoutStamp() const { return stamp_; }
+  // Names the record's cut: changes whenever it is cut anew (clear(),
+  // setText(), addField(), addGroup()), not when replaceText() gives the
+  // same cut new bytes, so that equal versions of one record mean the
+  // same entries of the same sizes. Starts at a random number, so that a
+  // record made where another stood does not take up its versions.
+  std::uint64_t getCutVersion() const { return cut_version_; }
 
   // --- Content of one record
   void clear();
@@ -135,6 +141,7 @@ class DataRecord {
 
   std::vector<std::string> paths_;
   std::uint64_t stamp_ = 1469598103934665603ull;
+  std::uint64_t cut_version_;
 
   // Makes a field's value at `place`: a view of the line, or, for the
   // field that ends the line, a text that the line's own NUL ends.
