@@ -68,7 +68,7 @@ constexpr MembershipNumberRule kRules[] = {
     {"90276713", 9, 9, DIGITS},           {"99011352", 8, 8, DIGITS},
 };
 
-// Both lists are searched by halves.
+// The lists stand in ascending order, as the annexes give them.
 static_assert(std::is_sorted(std::begin(kAnnex20), std::end(kAnnex20)));
 static_assert(std::is_sorted(std::begin(kAnnex7), std::end(kAnnex7)));
 static_assert(std::is_sorted(std::begin(kAnnex19b), std::end(kAnnex19b)));
@@ -118,9 +118,44 @@ constexpr std::array<std::uint64_t, N> keysOf(const std::string_view (&list)[N])
   return keys;
 }
 
-constexpr auto kAnnex20Keys = keysOf(kAnnex20);
-constexpr auto kAnnex7Keys = keysOf(kAnnex7);
-constexpr auto kAnnex19bKeys = keysOf(kAnnex19b);
+// Keys found by hashing: 128 slots, each 0 or one more than the index of
+// the key that hashes there, or before it when that slot was taken
+// (linear probing). Tables at most half full keep the probes short.
+template <std::size_t N>
+struct KeyTable {
+  static constexpr std::size_t kSlots = 128;
+  static_assert(N <= kSlots / 2);
+  std::array<std::uint64_t, N> keys{};
+  std::array<unsigned char, kSlots> slots{};
+
+  static constexpr std::size_t slotOf(std::uint64_t key) {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> 57);
+  }
+  // The index of the key, or -1.
+  constexpr int find(std::uint64_t key) const {
+    for (std::size_t s = slotOf(key);; s = (s + 1) % kSlots) {
+      const unsigned at = slots[s];
+      if (at == 0) return -1;
+      if (keys[at - 1] == key) return static_cast<int>(at - 1);
+    }
+  }
+};
+
+template <std::size_t N>
+constexpr KeyTable<N> keyTable(const std::array<std::uint64_t, N>& keys) {
+  KeyTable<N> table{};
+  table.keys = keys;
+  for (std::size_t i = 0; i < N; ++i) {
+    std::size_t s = KeyTable<N>::slotOf(keys[i]);
+    while (table.slots[s] != 0) s = (s + 1) % KeyTable<N>::kSlots;
+    table.slots[s] = static_cast<unsigned char>(i + 1);
+  }
+  return table;
+}
+
+constexpr auto kAnnex20Keys = keyTable(keysOf(kAnnex20));
+constexpr auto kAnnex7Keys = keyTable(keysOf(kAnnex7));
+constexpr auto kAnnex19bKeys = keyTable(keysOf(kAnnex19b));
 
 constexpr std::array<std::uint64_t, std::size(kRules)> ruleKeys() {
   std::array<std::uint64_t, std::size(kRules)> keys{};
@@ -131,28 +166,26 @@ constexpr std::array<std::uint64_t, std::size(kRules)> ruleKeys() {
   }
   return keys;
 }
-constexpr auto kRuleKeys = ruleKeys();
+constexpr auto kRuleKeys = keyTable(ruleKeys());
 
-// Finds an eight-byte text among sorted keys.
+// Finds an eight-byte text among the keys.
 template <std::size_t N>
-bool hasKey(const std::array<std::uint64_t, N>& keys, std::string_view text) {
-  return text.size() == 8 && std::binary_search(keys.begin(), keys.end(), keyOf(text));
+bool hasKey(const KeyTable<N>& keys, std::string_view text) {
+  return text.size() == 8 && keys.find(keyOf(text)) >= 0;
 }
 
 // contains() of the list's range series: a text is one of the eight-byte
 // numbers or none.
 template <std::size_t N>
-bool isListed(const pl::Value* v, std::span<const std::string_view> list,
-              const std::array<std::uint64_t, N>& keys) {
+bool isListed(const pl::Value* v, std::span<const std::string_view> list, const KeyTable<N>& keys) {
   if (pl::is<pl::StringValue>(v)) return hasKey(keys, textOf(v));
   return isOneOf(v, list);
 }
 
 const MembershipNumberRule* ruleOfText(std::string_view text) {
   if (text.size() != 8) return nullptr;
-  const auto* found = std::lower_bound(kRuleKeys.begin(), kRuleKeys.end(), keyOf(text));
-  if (found == kRuleKeys.end() || *found != keyOf(text)) return nullptr;
-  return &kRules[found - kRuleKeys.begin()];
+  const int found = kRuleKeys.find(keyOf(text));
+  return found < 0 ? nullptr : &kRules[found];
 }
 
 // The rule of the carrier that eq() finds equal to `carrier`, or null.

@@ -1,7 +1,12 @@
 #include "shared/id_characters.h"
 
 #include <array>
+#include <cstddef>
 #include <string_view>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "machinery/rule_function.h"
 #include "pl/functions.h"
@@ -31,13 +36,43 @@ constexpr std::array<bool, 256> upperCaseIn(const std::array<bool, 256>& table) 
 }
 constexpr std::array<bool, 256> kIdCharactersInAnyCase = upperCaseIn(kIdCharacters);
 
+// How many bytes from the start of the text are surely id characters,
+// sixteen at a time: letters of either case, digits, blank, ".", "-" and
+// "/". Where a block holds anything else, the table decides.
+std::size_t plainIdPrefix(std::string_view text) {
+  std::size_t i = 0;
+#ifdef __SSE2__
+  static_assert(kIdCharactersInAnyCase['a'] && kIdCharactersInAnyCase['z'] &&
+                kIdCharactersInAnyCase['A'] && kIdCharactersInAnyCase['Z'] &&
+                kIdCharactersInAnyCase['-'] && kIdCharactersInAnyCase['.'] &&
+                kIdCharactersInAnyCase['/'] && kIdCharactersInAnyCase['0'] &&
+                kIdCharactersInAnyCase['9'] && kIdCharactersInAnyCase[' ']);
+  // Bytes compare as signed: those from 0x80 on fall below every range.
+  auto within = [](__m128i bytes, char low, char high) {
+    return _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8(static_cast<char>(low - 1))),
+                         _mm_cmplt_epi8(bytes, _mm_set1_epi8(static_cast<char>(high + 1))));
+  };
+  for (; i + 16 <= text.size(); i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+    // Letters of either case: with the bit of lower case set, 'a' to 'z'.
+    const __m128i letters = within(_mm_or_si128(bytes, _mm_set1_epi8(0x20)), 'a', 'z');
+    const __m128i signs_digits = within(bytes, '-', '9');
+    const __m128i blanks = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '));
+    const __m128i plain = _mm_or_si128(_mm_or_si128(letters, signs_digits), blanks);
+    if (_mm_movemask_epi8(plain) != 0xFFFF) break;
+  }
+#endif
+  return i;
+}
+
 bool conformsOrTells(pl::RuntimeContext* ctx, const pl::Value* wert,
                      pl::LocalVariable* hf_fehlertext) {
   if (isMissing(wert)) return true;
   // GROSSBUCHSTABEN(TEIL(wert, i, 1)), character by character; blanks are
   // allowed, so the padding at the end needs no look.
   std::string_view text = textOf(wert);
-  for (char c : text.substr(0, endOfNonBlank(text))) {
+  text = text.substr(0, endOfNonBlank(text));
+  for (char c : text.substr(plainIdPrefix(text))) {
     if (kIdCharactersInAnyCase[static_cast<unsigned char>(c)]) continue;
     unsigned char upper = pl::Functions::upperCase(static_cast<unsigned char>(c));
     char message[] = "Zeichen \"?\" unzul\xE4ssig.";

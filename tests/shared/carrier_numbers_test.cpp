@@ -370,7 +370,15 @@ const IdCase kIdCases[] = {
     {"Empty", "", nullptr},               {"Missing", nullptr, nullptr},
     {"Underscore", "AB_C", "_"},          {"FirstOfTwo", "a_b#", "_"},
     {"HashFirst", "#_", "#"},             {"Comma", "1,5", ","},
-    {"UmlautUpperCased", "x\xE4", "\xC4"}, {"SharpS", "\xDF", "\xDF"}};
+    {"UmlautUpperCased", "x\xE4", "\xC4"}, {"SharpS", "\xDF", "\xDF"},
+    // Past the first sixteen bytes, and at the edges of the allowed ranges.
+    {"LongAllAllowed", "abcdefghijklmnopqrstuvwxyz ABCDEFGHIJKLMNOPQRSTUVWXYZ -./0123456789", nullptr},
+    {"UnderscoreAt19", "ABCDEFGHIJKLMNOPQRS_T", "_"},
+    {"UmlautAt16", "abcdefghijklmnop\xE4", "\xC4"},
+    {"AtSign", "ABCDEFGHIJKLMNOP@", "@"},   {"Backquote", "ABCDEFGHIJKLMNOP`", "`"},
+    {"Bracket", "ABCDEFGHIJKLMNOP[", "["},  {"Brace", "ABCDEFGHIJKLMNOP{", "{"},
+    {"CommaLate", "0123456789012345,", ","}, {"ColonLate", "0123456789012345:", ":"},
+    {"HighByteLate", "0123456789012345\xA0", "\xA0"}};
 // clang-format on
 INSTANTIATE_TEST_SUITE_P(Ids, IdCharactersTest, ::testing::ValuesIn(kIdCases),
                          vexal::testing::RowName());
