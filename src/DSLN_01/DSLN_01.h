@@ -6,6 +6,9 @@
 #ifndef VEXAL_DSLN_01_DSLN_01_H_
 #define VEXAL_DSLN_01_DSLN_01_H_
 
+#include <cstdint>
+#include <string_view>
+
 #include "machinery/record_type_classes.h"
 #include "pl/field_descriptor.h"
 #include "pl/topic.h"
@@ -44,6 +47,18 @@ class TB_UV : public vexal::machinery::RuleTopic {
 
  protected:
   void bindFields() override { BBNRGT = field("BBNRGT"); }
+
+ private:
+  // F_PruefeBBNRGT of texts or missing values, unobserved.
+  void tariffCarrierOfTexts(RuleCall& rule, pl::Value* bbnrgt, pl::Value* carrier);
+  // isAnnex7Carrier(number) of an eight-byte number, given as its word
+  // too. The answer for the last number is kept: a report's tariff
+  // positions, record after record, mostly name the same carrier.
+  bool isAnnex7Number(std::uint64_t word, std::string_view number);
+
+  bool annex7_asked_ = false;
+  std::uint64_t annex7_word_ = 0;
+  bool annex7_listed_ = false;
 };
 
 // The root topic: the 33 fields of the header, the UV block and the

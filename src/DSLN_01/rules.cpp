@@ -3,6 +3,10 @@
 // positions themselves.
 
 #include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <optional>
 #include <string_view>
@@ -27,12 +31,43 @@ constexpr std::string_view kFreeCarriers[] = {"14066582", "63800761"};
 
 bool isTextOrMissing(const pl::Value* v) { return pl::is<pl::StringValue>(v) || isMissing(v); }
 
-// The bytes F_Trim leaves of a text; nullopt for a missing value.
-std::optional<std::string_view> trimmedText(const pl::Value* v) {
-  if (isMissing(v)) return std::nullopt;
-  const text_facts::BlankEnds ends = text_facts::blankEnds(v);
-  if (ends.end <= ends.first) return std::string_view();
-  return textOf(v).substr(ends.first, ends.end - ends.first);
+// Eight bytes as one word, in memory order: two carrier numbers are equal
+// when their words are.
+constexpr std::uint64_t wordOf(std::string_view eight) {
+  std::uint64_t word = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    const std::size_t shift = std::endian::native == std::endian::little ? 8 * i : 8 * (7 - i);
+    word |= std::uint64_t{static_cast<unsigned char>(eight[i])} << shift;
+  }
+  return word;
+}
+std::uint64_t loadWord(std::string_view eight) {
+  std::uint64_t word;
+  std::memcpy(&word, eight.data(), sizeof word);
+  return word;
+}
+constexpr std::uint64_t kTariffCarrierBeyondAnnex7Word = wordOf(kTariffCarrierBeyondAnnex7);
+constexpr std::uint64_t kFreeCarrierWords[] = {wordOf(kFreeCarriers[0]), wordOf(kFreeCarriers[1])};
+static_assert(std::size(kFreeCarrierWords) == std::size(kFreeCarriers));
+
+// The bytes F_Trim leaves of a text.
+std::string_view trimmed(std::string_view text) {
+  const std::size_t first = firstNonBlank(text);
+  if (first == text.size()) return {};
+  return text.substr(first, endOfNonBlank(text) - first);
+}
+
+// contains(1..99 in steps of 1, v) of a text: one or two digits after any
+// leading zeros, not all zeros.
+bool isPositionCount(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == '0') ++i;
+  const std::size_t digits = text.size() - i;
+  if (text.empty() || digits > 2) return false;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+  }
+  return digits > 0;
 }
 
 }  // namespace
@@ -65,10 +100,15 @@ void TB_DSLN_01::F_PruefeUVGRUND(RuleCall& rule) {
 }
 
 // One to 99 positions (a sequence range), unless the report is a
-// cancellation.
+// cancellation. Unobserved, a text is read as it is, without the range.
 void TB_DSLN_01::positionCountRefused(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   if (!equalsText(KENNZST->get(ctx), "N")) return;
+  const pl::StringValue* count = pl::as<pl::StringValue>(rule.value());
+  if (count != nullptr && !ctx->hasSectionObserver()) {
+    if (!isPositionCount(count->view())) rule.fail();
+    return;
+  }
   pl::Value* positions = ctx->createSequenceRange(
       ctx->createNumberValue(1), ctx->createNumberValue(2), ctx->createNumberValue(99));
   if (!Functions::contains(ctx, positions, rule.value())->isTrue()) rule.fail();
@@ -95,36 +135,23 @@ void TB_UV::setParameters(pl::RuntimeContext* ctx, pl::Value* bbnruv, pl::Value*
 // Tests 2 to 6 of BBNRGT: present and left-aligned, of annex 7 (without
 // the year rules, or 47009510), and the record's carrier, for a report
 // that is no cancellation. The texts: refused, not the record's carrier.
-//
-// Without a section observer, and with texts (or missing values) as the
-// record gives them, the trimmed numbers are compared as bytes in place of
-// the values F_Trim would make: the functions would open no section, and
-// eq of two texts compares their bytes.
 void TB_UV::F_PruefeBBNRGT(RuleCall& rule) {
-  const char* refused = rule.text(0);
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* bbnrgt = rule.value();
+  if (!ctx->hasSectionObserver() && isTextOrMissing(bbnrgt)) {
+    pl::Value* carrier = BBNRUV->get(ctx);
+    if (isTextOrMissing(carrier)) {
+      tariffCarrierOfTexts(rule, bbnrgt, carrier);
+      return;
+    }
+  }
+  const char* refused = rule.text(0);
   bool not_cancelled = equalsText(KENNZST->get(ctx), "N");
   if (isMissing(bbnrgt) && not_cancelled) rule.failWith(refused);
   if (rule.ok() && not_cancelled && !isLeftAligned(ctx, bbnrgt)) {
     rule.failWith(refused);
   }
   pl::Value* carrier = BBNRUV->get(ctx);
-  if (!ctx->hasSectionObserver() && isTextOrMissing(bbnrgt) && isTextOrMissing(carrier)) {
-    const std::optional<std::string_view> g = trimmedText(bbnrgt);
-    const std::optional<std::string_view> u = trimmedText(carrier);
-    if (rule.ok() && not_cancelled && g != kTariffCarrierBeyondAnnex7 &&
-        !(g && isAnnex7Carrier(*g))) {
-      rule.failWith(refused);
-    }
-    if (rule.ok() && not_cancelled && u &&
-        std::find(std::begin(kFreeCarriers), std::end(kFreeCarriers), *u) ==
-            std::end(kFreeCarriers) &&
-        g != u) {
-      rule.failWith(rule.text(1));
-    }
-    return;
-  }
   pl::Value* g = F_Trim(ctx, bbnrgt);
   pl::Value* u = isPresent(carrier) ? F_Trim(ctx, carrier) : ctx->createInvalidValue();
   if (rule.ok() && not_cancelled && !equalsText(g, kTariffCarrierBeyondAnnex7) &&
@@ -137,18 +164,82 @@ void TB_UV::F_PruefeBBNRGT(RuleCall& rule) {
   }
 }
 
+// F_PruefeBBNRGT without a section observer, for texts (or missing values)
+// as the record gives them: the trimmed numbers are compared as bytes in
+// place of the values F_Trim would make, since the functions would open no
+// section and eq of two texts compares their bytes. One scan finds both
+// the alignment and the trimmed number.
+void TB_UV::tariffCarrierOfTexts(RuleCall& rule, pl::Value* bbnrgt, pl::Value* carrier) {
+  // Every test asks for a report that is no cancellation.
+  if (!equalsText(KENNZST->get(rule.ctx()), "N")) return;
+  if (isMissing(bbnrgt)) {
+    rule.fail();
+    return;
+  }
+  const std::string_view text = textOf(bbnrgt);
+  const std::size_t first = firstNonBlank(text);
+  if (first != 0 && first != text.size()) {  // not left-aligned
+    rule.fail();
+    return;
+  }
+  // Blank, it is trimmed to nothing: no carrier. Both numbers that pass
+  // have eight characters.
+  const std::size_t end = first == 0 ? endOfNonBlank(text) : 0;
+  if (end != 8) {
+    rule.fail();
+    return;
+  }
+  const std::string_view g = text.substr(0, 8);
+  const std::uint64_t g_word = loadWord(g);
+  if (g_word != kTariffCarrierBeyondAnnex7Word && !isAnnex7Number(g_word, g)) {
+    rule.fail();
+    return;
+  }
+  if (isMissing(carrier)) return;
+  const std::string_view u = trimmed(textOf(carrier));
+  if (u.size() == 8) {
+    const std::uint64_t u_word = loadWord(u);
+    if (u_word == g_word || u_word == kFreeCarrierWords[0] || u_word == kFreeCarrierWords[1]) {
+      return;
+    }
+  }
+  rule.failWith(rule.text(1));
+}
+
+bool TB_UV::isAnnex7Number(std::uint64_t word, std::string_view number) {
+  if (!annex7_asked_ || word != annex7_word_) {
+    annex7_word_ = word;
+    annex7_listed_ = isAnnex7Carrier(number);
+    annex7_asked_ = true;
+  }
+  return annex7_listed_;
+}
+
 void TB_UV::tariffPositionMissing(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
-  if (equalsText(KENNZST->get(ctx), "N") && trimmedLength(ctx, BBNRGT->get(ctx)) > 0u &&
-      trimmedLength(ctx, rule.value()) == 0u) {
+  if (!equalsText(KENNZST->get(ctx), "N")) return;
+  if (!ctx->hasSectionObserver()) {
+    // WERTLAENGE(F_Trim(v)) of a present value is 0 exactly when it is
+    // blank; F_Trim leaves no trace.
+    pl::Value* bbnrgt = BBNRGT->get(ctx);
+    pl::Value* gtst = rule.value();
+    if (isPresent(bbnrgt) && !text_facts::isBlank(bbnrgt) && isPresent(gtst) &&
+        text_facts::isBlank(gtst)) {
+      rule.fail();
+    }
+    return;
+  }
+  if (trimmedLength(ctx, BBNRGT->get(ctx)) > 0u && trimmedLength(ctx, rule.value()) == 0u) {
     rule.fail();
   }
 }
 
 void TB_UV::earningsForReasonA09(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
-  if (equalsText(KENNZST->get(ctx), "N") && isGreaterThan(rule.value(), 0) &&
-      equalsText(UVGRUND->get(ctx), "A09")) {
+  // The reason first: it is rarely "A09", and the earnings are a long
+  // number to read.
+  if (equalsText(KENNZST->get(ctx), "N") && equalsText(UVGRUND->get(ctx), "A09") &&
+      isGreaterThan(rule.value(), 0)) {
     rule.fail();
   }
 }

@@ -30,6 +30,7 @@ const vexal::testing::HeaderType kReport = {
     {{"232", "#P_MJAHR DSLN232 MELDEJAHR nicht zul\xE4ssig (maximal Folgejahr)"}}};
 const std::string kDSLN005 = vexal::testing::headerMessage(kReport, "005");
 const std::string kDSLN200 = vexal::testing::headerMessage(kReport, "200");
+const std::string kDSLN201 = vexal::testing::headerMessage(kReport, "201");
 
 constexpr char kDSLN202[] =
     "#P_BBNRUV DSLN202 Unzul\xE4ssige BBNRUV bei Beitragsma\xDFstab 2 oder 3";
@@ -151,6 +152,11 @@ std::vector<RuleCase> headerCases() {
           {"AnuvZero", {{"ANUV", "00"}}, {kDSLN268}},
           {"AnuvZeroInCancellation", {{"ANUV", "00"}, {"KENNZST", "J"}}, {}},
           {"AnuvNinetyNine", {{"ANUV", "99"}}, {}},
+          // The range holds the value of the digits, leading zeros or not.
+          {"AnuvOneAfterZeros", {raw("ANUV", "001")}, {}},
+          {"AnuvZerosOfThree", {raw("ANUV", "000")}, {kDSLN268}},
+          {"AnuvOneHundred", {raw("ANUV", "100")}, {kDSLN268}},
+          {"AnuvOneHundredAfterZero", {raw("ANUV", "0100")}, {kDSLN268}},
       });
 }
 
@@ -182,10 +188,20 @@ const std::vector<RuleCase>& positionCases() {
         {"UV[2].BBNRGT", "18477668"}},
        {}},
       {"BbnrgtWithoutCarrier", {missing("BBNRUV"), {"UV[2].BBNRGT", "01064065"}}, {kDSLN200}},
+      {"BbnrgtSevenCharacters", {raw("UV[2].BBNRGT", "1514136")}, {at(2, kDSLN270)}},
+      {"BbnrgtNineCharacters", {{"UV[2].BBNRGT", "151413640"}}, {at(2, kDSLN270)}},
+      {"BbnrgtWithInnerBlank", {{"UV[2].BBNRGT", "1514 364"}}, {at(2, kDSLN270)}},
+      // A carrier of seven characters is no position's carrier.
+      {"CarrierSevenCharacters",
+       {{"BBNRUV", "1514136"}},
+       {kDSLN201, at(1, kDSLN271), at(2, kDSLN271), at(3, kDSLN271)}},
       {"GtstBlank", {{"UV[2].GTST", ""}}, {at(2, kDSLN280)}},
       {"GtstBlankWithoutCompanyNumber",
        {{"UV[2].BBNRGT", ""}, {"UV[2].GTST", ""}},
        {at(2, kDSLN270)}},
+      {"GtstBlankWithoutBbnrgt", {missing("UV[2].BBNRGT"), {"UV[2].GTST", ""}}, {at(2, kDSLN270)}},
+      // F_Trim of a missing value has no length, not 0.
+      {"GtstMissing", {missing("UV[2].GTST")}, {}},
       {"GtstTooLong", {raw("UV[2].GTST", "123456789")}, {at(2, "#P_GTST") + kTooLong}},
       {"GtstBlanksBeforeTooLong", {raw("UV[2].GTST", std::string(9, ' '))}, {at(2, kDSLN280)}},
       {"UvegsummMissing", {missing("UV[2].UVEGSUMM")}, {at(2, kDSLN284)}},
@@ -298,6 +314,32 @@ INSTANTIATE_TEST_SUITE_P(Shared, Dsln01ContactRuleTest,
                          ::testing::ValuesIn(vexal::testing::contactRuleCases()), RowName());
 INSTANTIATE_TEST_SUITE_P(Own, Dsln01ContactRuleTest, ::testing::ValuesIn(contactCases()),
                          RowName());
+
+// A tariff position keeps what it found of its last number: the numbers
+// one after another in the same position, record after record.
+TEST(Dsln01PositionRuleTest, EachRecordAnswersForItsOwnTariffCarrier) {
+  const struct {
+    const char* bbnrgt;
+    std::vector<std::string> findings;
+  } kSteps[] = {
+      {"15141364", {}},
+      {"12345671", {at(2, kDSLN270)}},
+      {"12345671", {at(2, kDSLN270)}},
+      {"15141364", {}},
+      {"01064065", {at(2, kDSLN271)}},
+      {"47009510", {at(2, kDSLN271)}},
+      {"12345671", {at(2, kDSLN270)}},
+  };
+  for (bool observed : {true, false}) {
+    auto h = dsln01::makeHarness();
+    if (!observed) h->ctx().setSectionObserver(nullptr);
+    for (const auto& step : kSteps) {
+      SCOPED_TRACE(std::string(step.bbnrgt) + (observed ? " observed" : " unobserved"));
+      h->checkValues(dsln01::validRecordWithPositions(3).set("UV[2].BBNRGT", step.bbnrgt).values());
+      EXPECT_THAT(h->ruleFindings(), ::testing::ElementsAreArray(step.findings));
+    }
+  }
+}
 
 TEST(Dsln01ContactBlockTest, RunsOnlyForExactlyOneAnnouncedContactPerson) {
   auto h = dsln01::makeHarness();
