@@ -30,19 +30,37 @@ constexpr std::array<bool, 256> makeEmailCharacters() {
 }
 constexpr std::array<bool, 256> kEmailCharacters = makeEmailCharacters();
 
-bool isAtSign(char c) { return c == '@' || c == '\xA7'; }
+constexpr bool isAtSign(char c) { return c == '@' || c == '\xA7'; }
+
+// Per Latin-1 code: kAllowed for the characters an address may hold,
+// kAtSign besides for the at-signs, both allowed.
+enum : unsigned char { kAllowed = 1, kAtSign = 2 };
+constexpr std::array<unsigned char, 256> makeEmailClasses() {
+  std::array<unsigned char, 256> classes{};
+  for (unsigned c = 0; c < 256; ++c) {
+    if (kEmailCharacters[c]) classes[c] = kAllowed;
+    if (isAtSign(static_cast<char>(c))) classes[c] |= kAtSign;
+  }
+  return classes;
+}
+constexpr std::array<unsigned char, 256> kEmailClasses = makeEmailClasses();
+static_assert(kEmailClasses['@'] == (kAllowed | kAtSign) &&
+              kEmailClasses[0xA7] == (kAllowed | kAtSign));
 
 }  // namespace
 
 EmailAnswers emailAnswers(std::string_view text) {
-  bool allowed = true;
+  // One table read per character: every class has kAllowed set exactly
+  // when all characters are allowed, and the at-signs are counted.
+  unsigned all = kAllowed;
   std::size_t at_signs = 0;
   for (char c : text) {
-    allowed = allowed && kEmailCharacters[static_cast<unsigned char>(c)];
-    at_signs += isAtSign(c) ? 1 : 0;
+    const unsigned character = kEmailClasses[static_cast<unsigned char>(c)];
+    all &= character;
+    at_signs += character >> 1;
   }
   const bool inner = !text.empty() && !isAtSign(text.front()) && !isAtSign(text.back());
-  return {allowed, inner && at_signs == 1};
+  return {all == kAllowed, inner && at_signs == 1};
 }
 
 pl::Value* F_IstErlaubteEmailZeichen(pl::RuntimeContext* ctx, pl::Value* wert) {

@@ -133,13 +133,18 @@ TEST_P(Dsko04EmailAnswersTest, AgreeWithTheFunctions) {
   EXPECT_EQ(answers.one_inner_at_sign, DSKO_04::F_IstErlaubteEmail(&ctx, address)->isTrue());
 }
 
-INSTANTIATE_TEST_SUITE_P(Addresses, Dsko04EmailAnswersTest,
-                         ::testing::Values("", "a@b", "@ab", "ab@", "ab", "a@b@c",
-                                           "a\xA7"
-                                           "b",
-                                           "a@b\xA7"
-                                           "c",
-                                           "in fo@x.de", "{@}", "\xE9@x", "m\xFCller@x.de", "@",
-                                           "a@@b"));
+INSTANTIATE_TEST_SUITE_P(
+    Addresses, Dsko04EmailAnswersTest,
+    ::testing::Values("", "a@b", "@ab", "ab@", "ab", "a@b@c",
+                      "a\xA7"
+                      "b",
+                      "a@b\xA7"
+                      "c",
+                      "in fo@x.de", "{@}", "\xE9@x", "m\xFCller@x.de", "@", "a@@b",
+                      // Longer than one run of 16, and
+                      // the bounds of the allowed ranges.
+                      "info@muster-und-partner.de", "abcdefghijklmnopqr@s@t.de",
+                      "abcdefghijklmnopqrst@", "!Z^z@x", "[@x", "\\@x", "]@x", "`@x", "{|}~@x",
+                      "\x7F@x", "\xA6@x", "\xC4\xD6\xDC\xDF\xE4\xF6\xFC@x", "\x20@x", "\x21@\x5A"));
 
 }  // namespace
