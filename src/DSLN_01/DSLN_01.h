@@ -11,6 +11,7 @@
 
 #include "machinery/record_type_classes.h"
 #include "pl/field_descriptor.h"
+#include "pl/runtime_context.h"
 #include "pl/topic.h"
 #include "shared/header_topic.h"
 
@@ -56,6 +57,26 @@ class TB_UV : public vexal::machinery::RuleTopic {
   // positions, record after record, mostly name the same carrier.
   bool isAnnex7Number(std::uint64_t word, std::string_view number);
 
+  // The record's values as setParameters() was given them, when it was
+  // given them in ctx's present epoch, in which they live; otherwise
+  // null. The variables hand out these values or copies of them, so the
+  // unobserved rules read them here without asking the variables.
+  struct Given {
+    const pl::RuntimeContext* ctx = nullptr;
+    std::uint64_t epoch = 0;
+    pl::Value* bbnruv = nullptr;
+    pl::Value* kennzst = nullptr;
+    pl::Value* uvgrund = nullptr;
+  };
+  const Given* given(const pl::RuntimeContext* ctx) const {
+    return given_.ctx == ctx && given_.epoch == ctx->epoch() ? &given_ : nullptr;
+  }
+  pl::Value* givenKennzst(pl::RuntimeContext* ctx) {
+    const Given* values = given(ctx);
+    return values != nullptr ? values->kennzst : KENNZST->get(ctx);
+  }
+
+  Given given_;
   bool annex7_asked_ = false;
   std::uint64_t annex7_word_ = 0;
   bool annex7_listed_ = false;

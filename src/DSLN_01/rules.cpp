@@ -130,6 +130,7 @@ void TB_UV::setParameters(pl::RuntimeContext* ctx, pl::Value* bbnruv, pl::Value*
   BBNRUV->set(ctx, bbnruv);
   KENNZST->set(ctx, kennzst);
   UVGRUND->set(ctx, uvgrund);
+  given_ = {ctx, ctx->epoch(), bbnruv, kennzst, uvgrund};
 }
 
 // Tests 2 to 6 of BBNRGT: present and left-aligned, of annex 7 (without
@@ -139,7 +140,8 @@ void TB_UV::F_PruefeBBNRGT(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* bbnrgt = rule.value();
   if (!ctx->hasSectionObserver() && isTextOrMissing(bbnrgt)) {
-    pl::Value* carrier = BBNRUV->get(ctx);
+    const Given* values = given(ctx);
+    pl::Value* carrier = values != nullptr ? values->bbnruv : BBNRUV->get(ctx);
     if (isTextOrMissing(carrier)) {
       tariffCarrierOfTexts(rule, bbnrgt, carrier);
       return;
@@ -171,7 +173,7 @@ void TB_UV::F_PruefeBBNRGT(RuleCall& rule) {
 // the alignment and the trimmed number.
 void TB_UV::tariffCarrierOfTexts(RuleCall& rule, pl::Value* bbnrgt, pl::Value* carrier) {
   // Every test asks for a report that is no cancellation.
-  if (!equalsText(KENNZST->get(rule.ctx()), "N")) return;
+  if (!equalsText(givenKennzst(rule.ctx()), "N")) return;
   if (isMissing(bbnrgt)) {
     rule.fail();
     return;
@@ -217,10 +219,10 @@ bool TB_UV::isAnnex7Number(std::uint64_t word, std::string_view number) {
 
 void TB_UV::tariffPositionMissing(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
-  if (!equalsText(KENNZST->get(ctx), "N")) return;
   if (!ctx->hasSectionObserver()) {
     // WERTLAENGE(F_Trim(v)) of a present value is 0 exactly when it is
     // blank; F_Trim leaves no trace.
+    if (!equalsText(givenKennzst(ctx), "N")) return;
     pl::Value* bbnrgt = BBNRGT->get(ctx);
     pl::Value* gtst = rule.value();
     if (isPresent(bbnrgt) && !text_facts::isBlank(bbnrgt) && isPresent(gtst) &&
@@ -229,7 +231,8 @@ void TB_UV::tariffPositionMissing(RuleCall& rule) {
     }
     return;
   }
-  if (trimmedLength(ctx, BBNRGT->get(ctx)) > 0u && trimmedLength(ctx, rule.value()) == 0u) {
+  if (equalsText(KENNZST->get(ctx), "N") && trimmedLength(ctx, BBNRGT->get(ctx)) > 0u &&
+      trimmedLength(ctx, rule.value()) == 0u) {
     rule.fail();
   }
 }
@@ -238,6 +241,13 @@ void TB_UV::earningsForReasonA09(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   // The reason first: it is rarely "A09", and the earnings are a long
   // number to read.
+  if (const Given* values = given(ctx); values != nullptr && !ctx->hasSectionObserver()) {
+    if (equalsText(values->kennzst, "N") && equalsText(values->uvgrund, "A09") &&
+        isGreaterThan(rule.value(), 0)) {
+      rule.fail();
+    }
+    return;
+  }
   if (equalsText(KENNZST->get(ctx), "N") && equalsText(UVGRUND->get(ctx), "A09") &&
       isGreaterThan(rule.value(), 0)) {
     rule.fail();

@@ -315,28 +315,41 @@ INSTANTIATE_TEST_SUITE_P(Shared, Dsln01ContactRuleTest,
 INSTANTIATE_TEST_SUITE_P(Own, Dsln01ContactRuleTest, ::testing::ValuesIn(contactCases()),
                          RowName());
 
-// A tariff position keeps what it found of its last number: the numbers
-// one after another in the same position, record after record.
-TEST(Dsln01PositionRuleTest, EachRecordAnswersForItsOwnTariffCarrier) {
-  const struct {
-    const char* bbnrgt;
-    std::vector<std::string> findings;
-  } kSteps[] = {
-      {"15141364", {}},
-      {"12345671", {at(2, kDSLN270)}},
-      {"12345671", {at(2, kDSLN270)}},
-      {"15141364", {}},
-      {"01064065", {at(2, kDSLN271)}},
-      {"47009510", {at(2, kDSLN271)}},
-      {"12345671", {at(2, kDSLN270)}},
+// A tariff position keeps what it found of its last number and is given
+// the record's values anew for every record: the records one after
+// another in the same harness, each with the findings of its own values.
+TEST(Dsln01PositionRuleTest, EachRecordAnswersWithItsOwnValues) {
+  const std::vector<RuleCase> kRecords = {
+      {"WithoutCancellationMark",
+       {missing("KENNZST"), {"UV[2].BBNRGT", "12345671"}},
+       {"#P_KENNZST DSLN130 KENNZ-STORNO ungleich N oder J"}},
+      {"Carrier", {}, {}},
+      {"OutsideAnnex7", {{"UV[2].BBNRGT", "12345671"}}, {at(2, kDSLN270)}},
+      {"OutsideAnnex7Again", {{"UV[2].BBNRGT", "12345671"}}, {at(2, kDSLN270)}},
+      {"CarrierAgain", {}, {}},
+      {"WithoutCarrier", {missing("BBNRUV"), {"UV[2].BBNRGT", "01064065"}}, {kDSLN200}},
+      {"OtherCarrier", {{"UV[2].BBNRGT", "01064065"}}, {at(2, kDSLN271)}},
+      {"ExceptionalNumber", {{"UV[2].BBNRGT", "47009510"}}, {at(2, kDSLN271)}},
+      {"Cancellation", {{"KENNZST", "J"}, {"UV[2].BBNRGT", "12345671"}, {"UV[2].GTST", ""}}, {}},
+      {"GtstBlank", {{"UV[2].GTST", ""}}, {at(2, kDSLN280)}},
+      {"PositiveForA09",
+       carrier02379637(3,
+                       {{"UVGRUND", "A09"}, {"UV.UVEGSUMM", kZeros}, {"UV[3].UVEGSUMM", kZeros}}),
+       {at(2, kDSLN285)}},
+      {"PositiveForA09InCancellation",
+       carrier02379637(3, {{"KENNZST", "J"},
+                           {"UVGRUND", "A09"},
+                           {"UV.UVEGSUMM", kZeros},
+                           {"UV[3].UVEGSUMM", kZeros}}),
+       {}},
+      {"PositiveWithoutReason", {}, {}},
   };
   for (bool observed : {true, false}) {
     auto h = dsln01::makeHarness();
     if (!observed) h->ctx().setSectionObserver(nullptr);
-    for (const auto& step : kSteps) {
-      SCOPED_TRACE(std::string(step.bbnrgt) + (observed ? " observed" : " unobserved"));
-      h->checkValues(dsln01::validRecordWithPositions(3).set("UV[2].BBNRGT", step.bbnrgt).values());
-      EXPECT_THAT(h->ruleFindings(), ::testing::ElementsAreArray(step.findings));
+    for (const RuleCase& record : kRecords) {
+      SCOPED_TRACE(std::string(record.name) + (observed ? " observed" : " unobserved"));
+      vexal::testing::expectRuleCase(*h, dsln01::validRecordWithPositions(3), record);
     }
   }
 }
