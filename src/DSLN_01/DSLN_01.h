@@ -41,7 +41,8 @@ class TB_UV : public vexal::machinery::RuleTopic {
   void earningsForReasonA09(RuleCall& rule);
 
   pl::Field* BBNRGT = nullptr;
-  // The record's values, copied before each run.
+  // The record's values, copied before each run where a section observer
+  // listens, and otherwise when asked: read them through parameter().
   pl::LocalVariable* BBNRUV = nullptr;
   pl::LocalVariable* KENNZST = nullptr;
   pl::LocalVariable* UVGRUND = nullptr;
@@ -73,10 +74,16 @@ class TB_UV : public vexal::machinery::RuleTopic {
   }
   pl::Value* givenKennzst(pl::RuntimeContext* ctx) {
     const Given* values = given(ctx);
-    return values != nullptr ? values->kennzst : KENNZST->get(ctx);
+    return values != nullptr ? values->kennzst : parameter(ctx, KENNZST);
   }
+  // Copies given_ into the variables.
+  void setVariables(pl::RuntimeContext* ctx);
+  // The value of one of the three variables, set first if they do not
+  // hold given_ yet.
+  pl::Value* parameter(pl::RuntimeContext* ctx, pl::LocalVariable* variable);
 
   Given given_;
+  bool variables_hold_given_ = false;
   bool annex7_asked_ = false;
   std::uint64_t annex7_word_ = 0;
   bool annex7_listed_ = false;

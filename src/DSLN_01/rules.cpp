@@ -125,12 +125,25 @@ void TB_DSLN_01::runBlocks(pl::RuntimeContext* ctx) {
 
 void TB_UV::setParameters(pl::RuntimeContext* ctx, pl::Value* bbnruv, pl::Value* kennzst,
                           pl::Value* uvgrund) {
+  given_ = {ctx, ctx->epoch(), bbnruv, kennzst, uvgrund};
+  variables_hold_given_ = false;
+  // Unobserved, the rules read given_: the variables are set only when
+  // something asks them (parameter()).
+  if (ctx->hasSectionObserver()) setVariables(ctx);
+}
+
+void TB_UV::setVariables(pl::RuntimeContext* ctx) {
   // The values are the root topic's copies in ctx: they serve as the
   // element's copies too.
-  BBNRUV->set(ctx, bbnruv);
-  KENNZST->set(ctx, kennzst);
-  UVGRUND->set(ctx, uvgrund);
-  given_ = {ctx, ctx->epoch(), bbnruv, kennzst, uvgrund};
+  BBNRUV->set(ctx, given_.bbnruv);
+  KENNZST->set(ctx, given_.kennzst);
+  UVGRUND->set(ctx, given_.uvgrund);
+  variables_hold_given_ = true;
+}
+
+pl::Value* TB_UV::parameter(pl::RuntimeContext* ctx, pl::LocalVariable* variable) {
+  if (!variables_hold_given_ && given(ctx) != nullptr) setVariables(ctx);
+  return variable->get(ctx);
 }
 
 // Tests 2 to 6 of BBNRGT: present and left-aligned, of annex 7 (without
@@ -141,19 +154,19 @@ void TB_UV::F_PruefeBBNRGT(RuleCall& rule) {
   pl::Value* bbnrgt = rule.value();
   if (!ctx->hasSectionObserver() && isTextOrMissing(bbnrgt)) {
     const Given* values = given(ctx);
-    pl::Value* carrier = values != nullptr ? values->bbnruv : BBNRUV->get(ctx);
+    pl::Value* carrier = values != nullptr ? values->bbnruv : parameter(ctx, BBNRUV);
     if (isTextOrMissing(carrier)) {
       tariffCarrierOfTexts(rule, bbnrgt, carrier);
       return;
     }
   }
   const char* refused = rule.text(0);
-  bool not_cancelled = equalsText(KENNZST->get(ctx), "N");
+  bool not_cancelled = equalsText(parameter(ctx, KENNZST), "N");
   if (isMissing(bbnrgt) && not_cancelled) rule.failWith(refused);
   if (rule.ok() && not_cancelled && !isLeftAligned(ctx, bbnrgt)) {
     rule.failWith(refused);
   }
-  pl::Value* carrier = BBNRUV->get(ctx);
+  pl::Value* carrier = parameter(ctx, BBNRUV);
   pl::Value* g = F_Trim(ctx, bbnrgt);
   pl::Value* u = isPresent(carrier) ? F_Trim(ctx, carrier) : ctx->createInvalidValue();
   if (rule.ok() && not_cancelled && !equalsText(g, kTariffCarrierBeyondAnnex7) &&
@@ -231,7 +244,7 @@ void TB_UV::tariffPositionMissing(RuleCall& rule) {
     }
     return;
   }
-  if (equalsText(KENNZST->get(ctx), "N") && trimmedLength(ctx, BBNRGT->get(ctx)) > 0u &&
+  if (equalsText(parameter(ctx, KENNZST), "N") && trimmedLength(ctx, BBNRGT->get(ctx)) > 0u &&
       trimmedLength(ctx, rule.value()) == 0u) {
     rule.fail();
   }
@@ -248,7 +261,7 @@ void TB_UV::earningsForReasonA09(RuleCall& rule) {
     }
     return;
   }
-  if (equalsText(KENNZST->get(ctx), "N") && equalsText(UVGRUND->get(ctx), "A09") &&
+  if (equalsText(parameter(ctx, KENNZST), "N") && equalsText(parameter(ctx, UVGRUND), "A09") &&
       isGreaterThan(rule.value(), 0)) {
     rule.fail();
   }
