@@ -29,8 +29,15 @@ class TB_UV : public vexal::machinery::RuleTopic {
  public:
   using RuleTopic::RuleTopic;
 
+  // The record's BBNRUV as the unobserved rules compare it: the word of
+  // its eight characters once trimmed, if it has eight.
+  struct CarrierWord {
+    bool eight = false;
+    std::uint64_t word = 0;
+  };
+
   void setParameters(pl::RuntimeContext* ctx, pl::Value* bbnruv, pl::Value* kennzst,
-                     pl::Value* uvgrund);
+                     pl::Value* uvgrund, CarrierWord carrier);
 
   // BBNRGT: a carrier of annex 7 (or 47009510), the record's carrier
   // unless that is one of the free carriers 14066582 and 63800761.
@@ -51,8 +58,6 @@ class TB_UV : public vexal::machinery::RuleTopic {
   void bindFields() override { BBNRGT = field("BBNRGT"); }
 
  private:
-  // F_PruefeBBNRGT of texts or missing values, unobserved.
-  void tariffCarrierOfTexts(RuleCall& rule, pl::Value* bbnrgt, pl::Value* carrier);
   // isAnnex7Carrier(number) of an eight-byte number, given as its word
   // too. The answer for the last number is kept: a report's tariff
   // positions, record after record, mostly name the same carrier.
@@ -68,7 +73,11 @@ class TB_UV : public vexal::machinery::RuleTopic {
     pl::Value* bbnruv = nullptr;
     pl::Value* kennzst = nullptr;
     pl::Value* uvgrund = nullptr;
+    CarrierWord carrier;
   };
+  // F_PruefeBBNRGT of a text or missing value with the values given as
+  // texts or missing values, unobserved.
+  void tariffCarrierOfTexts(RuleCall& rule, pl::Value* bbnrgt, const Given& values);
   const Given* given(const pl::RuntimeContext* ctx) const {
     return given_.ctx == ctx && given_.epoch == ctx->epoch() ? &given_ : nullptr;
   }

@@ -57,6 +57,19 @@ std::string_view trimmed(std::string_view text) {
   return text.substr(first, endOfNonBlank(text) - first);
 }
 
+// F_IstLeerzeichen of a present value; a text of 8 to 16 bytes, as the
+// position's fields are, is read as two words.
+bool isBlankValue(const pl::Value* v) {
+  if (const pl::StringValue* text = pl::as<pl::StringValue>(v)) {
+    const std::string_view bytes = text->view();
+    if (bytes.size() >= 8 && bytes.size() <= 16) {
+      constexpr std::uint64_t kBlanks = wordOf("        ");
+      return loadWord(bytes) == kBlanks && loadWord(bytes.substr(bytes.size() - 8)) == kBlanks;
+    }
+  }
+  return text_facts::isBlank(v);
+}
+
 // contains(1..99 in steps of 1, v) of a text: one or two digits after any
 // leading zeros, not all zeros.
 bool isPositionCount(std::string_view text) {
@@ -119,13 +132,20 @@ void TB_DSLN_01::runBlocks(pl::RuntimeContext* ctx) {
   pl::Value* bbnruv = BBNRUV->get(ctx);
   pl::Value* kennzst = KENNZST->get(ctx);
   pl::Value* uvgrund = UVGRUND->get(ctx);
-  vexal::machinery::runEveryElement(
-      ctx, UV, [&](TB_UV* element) { element->setParameters(ctx, bbnruv, kennzst, uvgrund); });
+  // The carrier every position compares its own with, trimmed once.
+  TB_UV::CarrierWord carrier;
+  if (pl::is<pl::StringValue>(bbnruv)) {
+    const std::string_view u = trimmed(textOf(bbnruv));
+    if (u.size() == 8) carrier = {true, loadWord(u)};
+  }
+  vexal::machinery::runEveryElement(ctx, UV, [&](TB_UV* element) {
+    element->setParameters(ctx, bbnruv, kennzst, uvgrund, carrier);
+  });
 }
 
 void TB_UV::setParameters(pl::RuntimeContext* ctx, pl::Value* bbnruv, pl::Value* kennzst,
-                          pl::Value* uvgrund) {
-  given_ = {ctx, ctx->epoch(), bbnruv, kennzst, uvgrund};
+                          pl::Value* uvgrund, CarrierWord carrier) {
+  given_ = {ctx, ctx->epoch(), bbnruv, kennzst, uvgrund, carrier};
   variables_hold_given_ = false;
   // Unobserved, the rules read given_: the variables are set only when
   // something asks them (parameter()).
@@ -152,13 +172,11 @@ pl::Value* TB_UV::parameter(pl::RuntimeContext* ctx, pl::LocalVariable* variable
 void TB_UV::F_PruefeBBNRGT(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* bbnrgt = rule.value();
-  if (!ctx->hasSectionObserver() && isTextOrMissing(bbnrgt)) {
-    const Given* values = given(ctx);
-    pl::Value* carrier = values != nullptr ? values->bbnruv : parameter(ctx, BBNRUV);
-    if (isTextOrMissing(carrier)) {
-      tariffCarrierOfTexts(rule, bbnrgt, carrier);
-      return;
-    }
+  if (const Given* values = given(ctx); values != nullptr && !ctx->hasSectionObserver() &&
+                                        isTextOrMissing(bbnrgt) &&
+                                        isTextOrMissing(values->bbnruv)) {
+    tariffCarrierOfTexts(rule, bbnrgt, *values);
+    return;
   }
   const char* refused = rule.text(0);
   bool not_cancelled = equalsText(parameter(ctx, KENNZST), "N");
@@ -182,25 +200,14 @@ void TB_UV::F_PruefeBBNRGT(RuleCall& rule) {
 // F_PruefeBBNRGT without a section observer, for texts (or missing values)
 // as the record gives them: the trimmed numbers are compared as bytes in
 // place of the values F_Trim would make, since the functions would open no
-// section and eq of two texts compares their bytes. One scan finds both
-// the alignment and the trimmed number.
-void TB_UV::tariffCarrierOfTexts(RuleCall& rule, pl::Value* bbnrgt, pl::Value* carrier) {
+// section and eq of two texts compares their bytes.
+void TB_UV::tariffCarrierOfTexts(RuleCall& rule, pl::Value* bbnrgt, const Given& values) {
   // Every test asks for a report that is no cancellation.
-  if (!equalsText(givenKennzst(rule.ctx()), "N")) return;
-  if (isMissing(bbnrgt)) {
-    rule.fail();
-    return;
-  }
+  if (!equalsText(values.kennzst, "N")) return;
+  // Missing, indented or blank (trimmed to nothing: no carrier), it fails
+  // the same; a number that passes has eight characters.
   const std::string_view text = textOf(bbnrgt);
-  const std::size_t first = firstNonBlank(text);
-  if (first != 0 && first != text.size()) {  // not left-aligned
-    rule.fail();
-    return;
-  }
-  // Blank, it is trimmed to nothing: no carrier. Both numbers that pass
-  // have eight characters.
-  const std::size_t end = first == 0 ? endOfNonBlank(text) : 0;
-  if (end != 8) {
+  if (isMissing(bbnrgt) || text.empty() || text[0] == ' ' || endOfNonBlank(text) != 8) {
     rule.fail();
     return;
   }
@@ -210,13 +217,11 @@ void TB_UV::tariffCarrierOfTexts(RuleCall& rule, pl::Value* bbnrgt, pl::Value* c
     rule.fail();
     return;
   }
-  if (isMissing(carrier)) return;
-  const std::string_view u = trimmed(textOf(carrier));
-  if (u.size() == 8) {
-    const std::uint64_t u_word = loadWord(u);
-    if (u_word == g_word || u_word == kFreeCarrierWords[0] || u_word == kFreeCarrierWords[1]) {
-      return;
-    }
+  if (isMissing(values.bbnruv)) return;
+  const CarrierWord& u = values.carrier;
+  if (u.eight &&
+      (u.word == g_word || u.word == kFreeCarrierWords[0] || u.word == kFreeCarrierWords[1])) {
+    return;
   }
   rule.failWith(rule.text(1));
 }
@@ -238,8 +243,7 @@ void TB_UV::tariffPositionMissing(RuleCall& rule) {
     if (!equalsText(givenKennzst(ctx), "N")) return;
     pl::Value* bbnrgt = BBNRGT->get(ctx);
     pl::Value* gtst = rule.value();
-    if (isPresent(bbnrgt) && !text_facts::isBlank(bbnrgt) && isPresent(gtst) &&
-        text_facts::isBlank(gtst)) {
+    if (isPresent(bbnrgt) && !isBlankValue(bbnrgt) && isPresent(gtst) && isBlankValue(gtst)) {
       rule.fail();
     }
     return;

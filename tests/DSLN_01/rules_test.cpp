@@ -191,6 +191,8 @@ const std::vector<RuleCase>& positionCases() {
       {"BbnrgtSevenCharacters", {raw("UV[2].BBNRGT", "1514136")}, {at(2, kDSLN270)}},
       {"BbnrgtNineCharacters", {{"UV[2].BBNRGT", "151413640"}}, {at(2, kDSLN270)}},
       {"BbnrgtWithInnerBlank", {{"UV[2].BBNRGT", "1514 364"}}, {at(2, kDSLN270)}},
+      // The positions compare the carrier trimmed.
+      {"CarrierIndented", {{"BBNRUV", " 15141364"}}, {kDSLN201}},
       // A carrier of seven characters is no position's carrier.
       {"CarrierSevenCharacters",
        {{"BBNRUV", "1514136"}},
@@ -202,6 +204,12 @@ const std::vector<RuleCase>& positionCases() {
       {"GtstBlankWithoutBbnrgt", {missing("UV[2].BBNRGT"), {"UV[2].GTST", ""}}, {at(2, kDSLN270)}},
       // F_Trim of a missing value has no length, not 0.
       {"GtstMissing", {missing("UV[2].GTST")}, {}},
+      {"GtstSevenBlanks", {raw("UV[2].GTST", std::string(7, ' '))}, {at(2, kDSLN280)}},
+      {"GtstSeventeenBlanks", {raw("UV[2].GTST", std::string(17, ' '))}, {at(2, kDSLN280)}},
+      {"GtstOnlyLastCharacter", {raw("UV[2].GTST", "       1")}, {}},
+      {"GtstOnlyLastOfSixteen",
+       {raw("UV[2].GTST", std::string(15, ' ') + "1")},
+       {at(2, "#P_GTST") + kTooLong}},
       {"GtstTooLong", {raw("UV[2].GTST", "123456789")}, {at(2, "#P_GTST") + kTooLong}},
       {"GtstBlanksBeforeTooLong", {raw("UV[2].GTST", std::string(9, ' '))}, {at(2, kDSLN280)}},
       {"UvegsummMissing", {missing("UV[2].UVEGSUMM")}, {at(2, kDSLN284)}},
