@@ -50,7 +50,7 @@ constexpr std::array<unsigned char, 256> kEmailClasses = makeEmailClasses();
 static_assert(kEmailClasses['@'] == (kAllowed | kAtSign) &&
               kEmailClasses[0xA7] == (kAllowed | kAtSign));
 
-// The answers gathered over an address, part by part.
+// The answers gathered over an address, a word or a character at a time.
 struct Tally {
   unsigned all = kAllowed;  // kAllowed while every character is allowed
   std::size_t at_signs = 0;
