@@ -2,8 +2,11 @@
 // protocol address, and the error count tied to an error flag of "0".
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
+#include <tuple>
 
 #include "DSKO_04/DSKO_04.h"
 #include "machinery/texts.h"
@@ -14,9 +17,33 @@
 namespace DSKO_04 {
 namespace {
 
-using pl::Functions;
 using vexal::machinery::texts::kFieldTooLong;
 using namespace vexal::shared;
+
+// Whether each of the eight bytes of a word is a digit "0" to "9": a byte
+// below "0" sets its top bit when "0" is taken away, one above "9" when 0x46
+// is added, and one from 0x80 on has it already. A carry or borrow crosses
+// into the next byte only from a byte that is no digit.
+bool eightDigits(std::uint64_t word) {
+  constexpr std::uint64_t kZeros = 0x3030303030303030u;
+  constexpr std::uint64_t kAboveNine = 0x4646464646464646u;
+  constexpr std::uint64_t kTops = 0x8080808080808080u;
+  return ((word | (word - kZeros) | (word + kAboveNine)) & kTops) == 0;
+}
+
+std::uint64_t wordAt(std::string_view text, std::size_t at) {
+  std::uint64_t word;
+  std::memcpy(&word, text.data() + at, sizeof word);
+  return word;
+}
+
+// A time stamp as ED's first tests want it: 14 to 20 digits. Read as
+// three words, the last one ending with the text.
+bool isTimestampOfDigits(std::string_view text) {
+  if (text.size() < 14 || text.size() > 20) return false;
+  return eightDigits(wordAt(text, 0)) && eightDigits(wordAt(text, 8)) &&
+         eightDigits(wordAt(text, text.size() - 8));
+}
 
 }  // namespace
 
@@ -29,18 +56,23 @@ using namespace vexal::shared;
 void TB_DSKO_04::F_PruefeED(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* ed = rule.value();
-  const char* not_numeric = rule.text(0);
   const char* not_a_date = rule.text(1);
-  if (isMissing(ed)) rule.failWith(not_numeric);
-  if (rule.ok() && !isLeftAligned(ctx, ed)) rule.failWith(not_numeric);
-  if (rule.ok() && isLongerThan(ed, 20)) rule.failWith(not_a_date);
-  if (rule.ok() && isShorterThan(ed, 14)) rule.failWith(not_numeric);
-  if (rule.ok()) {
-    const std::optional<std::size_t> trimmed = trimmedLength(ctx, ed);
-    if (trimmed && *trimmed < 14) rule.failWith(not_numeric);
+  // Unobserved, a text of 14 to 20 digits passes the first tests without
+  // asking them: it is left-aligned and has no blanks to trim.
+  const pl::StringValue* text = pl::as<pl::StringValue>(ed);
+  if (text == nullptr || ctx->hasSectionObserver() || !isTimestampOfDigits(text->view())) {
+    const char* not_numeric = rule.text(0);
+    if (isMissing(ed)) rule.failWith(not_numeric);
+    if (rule.ok() && !isLeftAligned(ctx, ed)) rule.failWith(not_numeric);
+    if (rule.ok() && isLongerThan(ed, 20)) rule.failWith(not_a_date);
+    if (rule.ok() && isShorterThan(ed, 14)) rule.failWith(not_numeric);
+    if (rule.ok()) {
+      const std::optional<std::size_t> trimmed = trimmedLength(ctx, ed);
+      if (trimmed && *trimmed < 14) rule.failWith(not_numeric);
+    }
+    if (rule.ok() && !isNumeric(ed)) rule.failWith(not_numeric);
+    if (!rule.ok()) return;
   }
-  if (rule.ok() && !isNumeric(ed)) rule.failWith(not_numeric);
-  if (!rule.ok()) return;
   // 14 to 20 digits.
   const std::string_view digits = textOf(ed);
   auto number = [&](std::size_t at, std::size_t count) {
@@ -58,8 +90,9 @@ void TB_DSKO_04::F_PruefeED(RuleCall& rule) {
     rule.failWith(rule.text(2));
     return;
   }
-  const pl::DateValue created(year, month, day);
-  if (Functions::order(&created, Functions::HEUTE(ctx)) == Order::kGreater) {
+  // Two valid days order as their year, month and day do.
+  const pl::DateValue& today = ctx->processingDate();
+  if (std::tuple(year, month, day) > std::tuple(today.year(), today.month(), today.day())) {
     rule.failWith(rule.text(3));
   }
 }

@@ -28,6 +28,10 @@ class TB_DSLN_02 : public DSLN_01::TB_DSLN_01 {
   // where no enterprise number is given. Texts: not numeric, zeros where
   // an enterprise number is given, no such date, another year.
   void reportingPeriod(RuleCall& rule);
+
+ private:
+  // reportingPeriod() of a text, unobserved.
+  void reportingPeriodOfText(RuleCall& rule, const pl::StringValue& text);
 };
 
 }  // namespace DSLN_02

@@ -133,13 +133,48 @@ TEST_P(Dsko04EmailAnswersTest, AgreeWithTheFunctions) {
   EXPECT_EQ(answers.one_inner_at_sign, DSKO_04::F_IstErlaubteEmail(&ctx, address)->isTrue());
 }
 
-INSTANTIATE_TEST_SUITE_P(Addresses, Dsko04EmailAnswersTest,
-                         ::testing::Values("", "a@b", "@ab", "ab@", "ab", "a@b@c",
-                                           "a\xA7"
-                                           "b",
-                                           "a@b\xA7"
-                                           "c",
-                                           "in fo@x.de", "{@}", "\xE9@x", "m\xFCller@x.de", "@",
-                                           "a@@b"));
+INSTANTIATE_TEST_SUITE_P(
+    Addresses, Dsko04EmailAnswersTest,
+    ::testing::Values("", "a@b", "@ab", "ab@", "ab", "a@b@c",
+                      "a\xA7"
+                      "b",
+                      "a@b\xA7"
+                      "c",
+                      "in fo@x.de", "{@}", "\xE9@x", "m\xFCller@x.de", "@", "a@@b",
+                      // Longer than one run of 16, and
+                      // the bounds of the allowed ranges.
+                      "info@muster-und-partner.de", "abcdefghijklmnopqr@s@t.de",
+                      "abcdefghijklmnopqrst@", "!Z^z@x", "[@x", "\\@x", "]@x", "`@x", "{|}~@x",
+                      "\x7F@x", "\xA6@x", "\xC4\xD6\xDC\xDF\xE4\xF6\xFC@x", "\x20@x", "\x21@\x5A"));
+
+// Every byte in every place of addresses shorter than, as long as and
+// longer than the eight bytes read at once, beside an at-sign or not:
+// the answers agree with the functions.
+TEST(Dsko04EmailAnswersTest, AgreeWithTheFunctionsForEveryByteAndPlace) {
+  const struct {
+    std::size_t size;
+    std::size_t at_sign;  // where the address has its "@"; size: none
+  } kShapes[] = {{1, 1}, {5, 2},  {7, 7},  {8, 3},   {8, 8},   {9, 4},
+                 {9, 8}, {15, 7}, {16, 9}, {16, 16}, {17, 16}, {23, 0}};
+  pl::RuntimeContext ctx;
+  for (const auto& shape : kShapes) {
+    std::string base(shape.size, 'a');
+    if (shape.at_sign < shape.size) base[shape.at_sign] = '@';
+    for (std::size_t place = 0; place < shape.size; ++place) {
+      for (unsigned byte = 0; byte < 256; ++byte) {
+        std::string text = base;
+        text[place] = static_cast<char>(byte);
+        ctx.reset();
+        pl::Value* address = ctx.createStringValue(text);
+        const DSKO_04::EmailAnswers answers = DSKO_04::emailAnswers(text);
+        ASSERT_EQ(answers.characters_allowed,
+                  DSKO_04::F_IstErlaubteEmailZeichen(&ctx, address)->isTrue())
+            << "size " << shape.size << ", byte " << byte << " at " << place;
+        ASSERT_EQ(answers.one_inner_at_sign, DSKO_04::F_IstErlaubteEmail(&ctx, address)->isTrue())
+            << "size " << shape.size << ", byte " << byte << " at " << place;
+      }
+    }
+  }
+}
 
 }  // namespace

@@ -66,6 +66,30 @@ const std::vector<RuleCase>& ruleCases() {
         "er Verarbeitungsdatum"}},
       {"EdOnProcessingDate", {{"ED", "20261208235959999999"}}, {}},
       {"EdDigits19And20NotTested", {raw("ED", "2026120112000012345")}, {}},
+      {"EdFifteenDigits", {raw("ED", "202612011200001")}, {}},
+      // A byte that is no digit in each of the words the digits are read
+      // in, the last ending with the text.
+      {"EdSlashInTheDate",
+       {{"ED", "2026/201120000123456"}},
+       {"#P_ED DSKO050 DATUM-ERSTELLUNG nicht numerisch"}},
+      {"EdLatin1TwoInTheTime",
+       {{"ED",
+         "20261201\xB2"
+         "20000123456"}},
+       {"#P_ED DSKO050 DATUM-ERSTELLUNG nicht numerisch"}},
+      {"EdColonLast",
+       {{"ED", "2026120112000012345:"}},
+       {"#P_ED DSKO050 DATUM-ERSTELLUNG nicht numerisch"}},
+      {"EdBlankInSeventeen",
+       {raw("ED", "2026120112000012 ")},
+       {"#P_ED DSKO050 DATUM-ERSTELLUNG nicht numerisch"}},
+      // Days order by year, then month, then day.
+      {"EdNextYearEarlierMonth",
+       {{"ED", "20270101000000000000"}},
+       {"#P_ED DSKO054 DATUM-ERSTELLUNG gr\xF6\xDF"
+        "er Verarbeitungsdatum"}},
+      {"EdEarlierMonthLaterDay", {{"ED", "20261130235959000000"}}, {}},
+      {"EdEarlierYearLaterMonth", {{"ED", "20251231235959000000"}}, {}},
       {"FekzMissing", {kMissing("FEKZ")}, {"#P_FEKZ DSKO060 FEHLER-KENNZ nicht numerisch"}},
       {"FekzNotNumeric", {{"FEKZ", "X"}}, {"#P_FEKZ DSKO060 FEHLER-KENNZ nicht numerisch"}},
       {"FekzTwo",

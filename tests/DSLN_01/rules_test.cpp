@@ -30,6 +30,7 @@ const vexal::testing::HeaderType kReport = {
     {{"232", "#P_MJAHR DSLN232 MELDEJAHR nicht zul\xE4ssig (maximal Folgejahr)"}}};
 const std::string kDSLN005 = vexal::testing::headerMessage(kReport, "005");
 const std::string kDSLN200 = vexal::testing::headerMessage(kReport, "200");
+const std::string kDSLN201 = vexal::testing::headerMessage(kReport, "201");
 
 constexpr char kDSLN202[] =
     "#P_BBNRUV DSLN202 Unzul\xE4ssige BBNRUV bei Beitragsma\xDFstab 2 oder 3";
@@ -151,6 +152,11 @@ std::vector<RuleCase> headerCases() {
           {"AnuvZero", {{"ANUV", "00"}}, {kDSLN268}},
           {"AnuvZeroInCancellation", {{"ANUV", "00"}, {"KENNZST", "J"}}, {}},
           {"AnuvNinetyNine", {{"ANUV", "99"}}, {}},
+          // The range holds the value of the digits, leading zeros or not.
+          {"AnuvOneAfterZeros", {raw("ANUV", "001")}, {}},
+          {"AnuvZerosOfThree", {raw("ANUV", "000")}, {kDSLN268}},
+          {"AnuvOneHundred", {raw("ANUV", "100")}, {kDSLN268}},
+          {"AnuvOneHundredAfterZero", {raw("ANUV", "0100")}, {kDSLN268}},
       });
 }
 
@@ -182,10 +188,28 @@ const std::vector<RuleCase>& positionCases() {
         {"UV[2].BBNRGT", "18477668"}},
        {}},
       {"BbnrgtWithoutCarrier", {missing("BBNRUV"), {"UV[2].BBNRGT", "01064065"}}, {kDSLN200}},
+      {"BbnrgtSevenCharacters", {raw("UV[2].BBNRGT", "1514136")}, {at(2, kDSLN270)}},
+      {"BbnrgtNineCharacters", {{"UV[2].BBNRGT", "151413640"}}, {at(2, kDSLN270)}},
+      {"BbnrgtWithInnerBlank", {{"UV[2].BBNRGT", "1514 364"}}, {at(2, kDSLN270)}},
+      // The positions compare the carrier trimmed.
+      {"CarrierIndented", {{"BBNRUV", " 15141364"}}, {kDSLN201}},
+      // A carrier of seven characters is no position's carrier.
+      {"CarrierSevenCharacters",
+       {{"BBNRUV", "1514136"}},
+       {kDSLN201, at(1, kDSLN271), at(2, kDSLN271), at(3, kDSLN271)}},
       {"GtstBlank", {{"UV[2].GTST", ""}}, {at(2, kDSLN280)}},
       {"GtstBlankWithoutCompanyNumber",
        {{"UV[2].BBNRGT", ""}, {"UV[2].GTST", ""}},
        {at(2, kDSLN270)}},
+      {"GtstBlankWithoutBbnrgt", {missing("UV[2].BBNRGT"), {"UV[2].GTST", ""}}, {at(2, kDSLN270)}},
+      // F_Trim of a missing value has no length, not 0.
+      {"GtstMissing", {missing("UV[2].GTST")}, {}},
+      {"GtstSevenBlanks", {raw("UV[2].GTST", std::string(7, ' '))}, {at(2, kDSLN280)}},
+      {"GtstSeventeenBlanks", {raw("UV[2].GTST", std::string(17, ' '))}, {at(2, kDSLN280)}},
+      {"GtstOnlyLastCharacter", {raw("UV[2].GTST", "       1")}, {}},
+      {"GtstOnlyLastOfSixteen",
+       {raw("UV[2].GTST", std::string(15, ' ') + "1")},
+       {at(2, "#P_GTST") + kTooLong}},
       {"GtstTooLong", {raw("UV[2].GTST", "123456789")}, {at(2, "#P_GTST") + kTooLong}},
       {"GtstBlanksBeforeTooLong", {raw("UV[2].GTST", std::string(9, ' '))}, {at(2, kDSLN280)}},
       {"UvegsummMissing", {missing("UV[2].UVEGSUMM")}, {at(2, kDSLN284)}},
@@ -298,6 +322,45 @@ INSTANTIATE_TEST_SUITE_P(Shared, Dsln01ContactRuleTest,
                          ::testing::ValuesIn(vexal::testing::contactRuleCases()), RowName());
 INSTANTIATE_TEST_SUITE_P(Own, Dsln01ContactRuleTest, ::testing::ValuesIn(contactCases()),
                          RowName());
+
+// A tariff position keeps what it found of its last number and is given
+// the record's values anew for every record: the records one after
+// another in the same harness, each with the findings of its own values.
+TEST(Dsln01PositionRuleTest, EachRecordAnswersWithItsOwnValues) {
+  const std::vector<RuleCase> kRecords = {
+      {"WithoutCancellationMark",
+       {missing("KENNZST"), {"UV[2].BBNRGT", "12345671"}},
+       {"#P_KENNZST DSLN130 KENNZ-STORNO ungleich N oder J"}},
+      {"Carrier", {}, {}},
+      {"OutsideAnnex7", {{"UV[2].BBNRGT", "12345671"}}, {at(2, kDSLN270)}},
+      {"OutsideAnnex7Again", {{"UV[2].BBNRGT", "12345671"}}, {at(2, kDSLN270)}},
+      {"CarrierAgain", {}, {}},
+      {"WithoutCarrier", {missing("BBNRUV"), {"UV[2].BBNRGT", "01064065"}}, {kDSLN200}},
+      {"OtherCarrier", {{"UV[2].BBNRGT", "01064065"}}, {at(2, kDSLN271)}},
+      {"ExceptionalNumber", {{"UV[2].BBNRGT", "47009510"}}, {at(2, kDSLN271)}},
+      {"Cancellation", {{"KENNZST", "J"}, {"UV[2].BBNRGT", "12345671"}, {"UV[2].GTST", ""}}, {}},
+      {"GtstBlank", {{"UV[2].GTST", ""}}, {at(2, kDSLN280)}},
+      {"PositiveForA09",
+       carrier02379637(3,
+                       {{"UVGRUND", "A09"}, {"UV.UVEGSUMM", kZeros}, {"UV[3].UVEGSUMM", kZeros}}),
+       {at(2, kDSLN285)}},
+      {"PositiveForA09InCancellation",
+       carrier02379637(3, {{"KENNZST", "J"},
+                           {"UVGRUND", "A09"},
+                           {"UV.UVEGSUMM", kZeros},
+                           {"UV[3].UVEGSUMM", kZeros}}),
+       {}},
+      {"PositiveWithoutReason", {}, {}},
+  };
+  for (bool observed : {true, false}) {
+    auto h = dsln01::makeHarness();
+    if (!observed) h->ctx().setSectionObserver(nullptr);
+    for (const RuleCase& record : kRecords) {
+      SCOPED_TRACE(std::string(record.name) + (observed ? " observed" : " unobserved"));
+      vexal::testing::expectRuleCase(*h, dsln01::validRecordWithPositions(3), record);
+    }
+  }
+}
 
 TEST(Dsln01ContactBlockTest, RunsOnlyForExactlyOneAnnouncedContactPerson) {
   auto h = dsln01::makeHarness();

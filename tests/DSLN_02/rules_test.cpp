@@ -63,6 +63,33 @@ std::vector<RuleCase> ownCases() {
           {"ZrvonLetter", {{"ZRVON", "2023010A"}}, {kDSLN203NotNumeric}},
           {"ZrvonBlank", {{"ZRVON", ""}}, {kDSLN203NotNumeric}},
           {"ZrvonMissing", {missing("ZRVON")}, {kDSLN203NotNumeric}},
+          // Zeros are refused before the length is asked; padded, they
+          // are no longer zeros.
+          {"ZrvonSevenZerosBesideEnterpriseNumber",
+           {raw("ZRVON", "0000000")},
+           {"#P_ZRVON DSLN204 ZEITRAUM-VON Grundstellung unzul\xE4ssig"}},
+          {"ZrvonSevenZerosWithoutEnterpriseNumber",
+           {{"UNRS", kUnrsZeros}, raw("ZRVON", "0000000")},
+           {kDSLN203Wrong}},
+          {"ZrvonSevenZerosPadded", {{"ZRVON", "0000000"}}, {kDSLN203NotNumeric}},
+          {"ZrvonLeadingBlank", {raw("ZRVON", " 2023010")}, {kDSLN203NotNumeric}},
+          // The bytes next to the digits, and one whose low half is a digit's.
+          {"ZrvonColon", {{"ZRVON", "2023:101"}}, {kDSLN203NotNumeric}},
+          {"ZrvonSlash", {{"ZRVON", "2023/101"}}, {kDSLN203NotNumeric}},
+          {"ZrvonPlusMinusSign",
+           {{"ZRVON",
+             "2023\xB1"
+             "101"}},
+           {kDSLN203NotNumeric}},
+          {"ZrvonFirstDigitThree", {{"ZRVON", "30230101"}}, {kDSLN203Wrong}},
+          {"ZrvonMonth13", {{"ZRVON", "20231301"}}, {kDSLN203Wrong}},
+          {"ZrvonDayZero", {{"ZRVON", "20230100"}}, {kDSLN203Wrong}},
+          {"ZrvonFebruary29Of2023", {{"ZRVON", "20230229"}}, {kDSLN203Wrong}},
+          {"PeriodFromFebruary29Of2024",
+           {{"MJAHR", "2024"}, {"ZRVON", "20240229"}, {"ZRBIS", "20241231"}},
+           {}},
+          // A reporting year that is no number is not compared.
+          {"MjahrNotNumericLeavesPeriod", {{"MJAHR", "20X3"}}, {"MJAHR#MJAHR info 2", "@230"}},
           {"ZrbisBlank", {{"ZRBIS", ""}}, {"#P_ZRBIS DSLN206 ZEITRAUM-BIS nicht numerisch"}},
           {"ZrbisNoSuchDate",
            {{"ZRBIS", "20231131"}},
