@@ -36,33 +36,40 @@ constexpr std::array<bool, 256> upperCaseIn(const std::array<bool, 256>& table) 
 }
 constexpr std::array<bool, 256> kIdCharactersInAnyCase = upperCaseIn(kIdCharacters);
 
-// How many bytes from the start of the text are surely id characters,
-// sixteen at a time: letters of either case, digits, blank, ".", "-" and
-// "/". Where a block holds anything else, the table decides.
-std::size_t plainIdPrefix(std::string_view text) {
-  std::size_t i = 0;
+// Whether every byte of a text of sixteen bytes or more is plainly an id
+// character: a letter of either case, a digit, a blank, ".", "-" or "/".
+// Blanks included, the padding of a field is taken along with the id.
+bool isPlainId(std::string_view text) {
 #ifdef __SSE2__
   static_assert(kIdCharactersInAnyCase['a'] && kIdCharactersInAnyCase['z'] &&
                 kIdCharactersInAnyCase['A'] && kIdCharactersInAnyCase['Z'] &&
                 kIdCharactersInAnyCase['-'] && kIdCharactersInAnyCase['.'] &&
                 kIdCharactersInAnyCase['/'] && kIdCharactersInAnyCase['0'] &&
                 kIdCharactersInAnyCase['9'] && kIdCharactersInAnyCase[' ']);
+  if (text.size() < 16) return false;
   // Bytes compare as signed: those from 0x80 on fall below every range.
   auto within = [](__m128i bytes, char low, char high) {
     return _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8(static_cast<char>(low - 1))),
                          _mm_cmplt_epi8(bytes, _mm_set1_epi8(static_cast<char>(high + 1))));
   };
-  for (; i + 16 <= text.size(); i += 16) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+  auto plain = [&](std::size_t at) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
     // Letters of either case: with the bit of lower case set, 'a' to 'z'.
     const __m128i letters = within(_mm_or_si128(bytes, _mm_set1_epi8(0x20)), 'a', 'z');
     const __m128i signs_digits = within(bytes, '-', '9');
     const __m128i blanks = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '));
-    const __m128i plain = _mm_or_si128(_mm_or_si128(letters, signs_digits), blanks);
-    if (_mm_movemask_epi8(plain) != 0xFFFF) break;
+    return _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(letters, signs_digits), blanks)) == 0xFFFF;
+  };
+  std::size_t i = 0;
+  for (; i + 16 <= text.size(); i += 16) {
+    if (!plain(i)) return false;
   }
+  // The last sixteen bytes, overlapping those seen.
+  return i == text.size() || plain(text.size() - 16);
+#else
+  static_cast<void>(text);
+  return false;
 #endif
-  return i;
 }
 
 bool conformsOrTells(pl::RuntimeContext* ctx, const pl::Value* wert,
@@ -71,8 +78,8 @@ bool conformsOrTells(pl::RuntimeContext* ctx, const pl::Value* wert,
   // GROSSBUCHSTABEN(TEIL(wert, i, 1)), character by character; blanks are
   // allowed, so the padding at the end needs no look.
   std::string_view text = textOf(wert);
-  text = text.substr(0, endOfNonBlank(text));
-  for (char c : text.substr(plainIdPrefix(text))) {
+  if (isPlainId(text)) return true;
+  for (char c : text.substr(0, endOfNonBlank(text))) {
     if (kIdCharactersInAnyCase[static_cast<unsigned char>(c)]) continue;
     unsigned char upper = pl::Functions::upperCase(static_cast<unsigned char>(c));
     char message[] = "Zeichen \"?\" unzul\xE4ssig.";
