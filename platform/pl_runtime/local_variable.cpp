@@ -1,4 +1,6 @@
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "pl/field_descriptor.h"
@@ -124,8 +126,9 @@ LocalVariable::LocalVariable(const Value* initial) : stored_(new Stored) {
 
 LocalVariable::~LocalVariable() { delete stored_; }
 
-const char* LocalVariable::heldText() const {
-  return stored_->kind == Value::Kind::kString ? stored_->text.c_str() : nullptr;
+std::optional<std::string_view> LocalVariable::heldText() const {
+  if (stored_->kind != Value::Kind::kString) return std::nullopt;
+  return std::string_view(stored_->text.c_str(), stored_->text.size());
 }
 
 Value* LocalVariable::get(RuntimeContext* ctx) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string_view>
 
 #include "machinery/texts.h"
@@ -165,8 +166,8 @@ void writeFound(pl::RuntimeContext* ctx, const Found& found, const char* id, std
       try {
         // At most the buffer's length, and the short text as is. A text
         // is read where the variable keeps it.
-        const char* held = hf_fehlertext->heldText();
-        if (held == nullptr) held = hf_fehlertext->get(ctx)->getString();
+        const std::optional<std::string_view> text_held = hf_fehlertext->heldText();
+        const char* held = text_held ? text_held->data() : hf_fehlertext->get(ctx)->getString();
         const void* end = std::memchr(held, '\0', sizeof text);
         description = end != nullptr
                           ? std::string_view(held, static_cast<const char*>(end) - held)

@@ -111,9 +111,7 @@ pl::Value* resultNumber(pl::RuntimeContext* ctx, bool valid) {
 }
 
 // The switch day "MMTT" as month and day, when it is a valid day of `year`.
-bool readSwitchDay(const pl::Value* paramSchalttag, int year, int* month, int* day) {
-  if (!pl::is<pl::StringValue>(paramSchalttag)) return false;
-  std::string_view text = textOf(paramSchalttag);
+bool readSwitchDay(std::string_view text, int year, int* month, int* day) {
   if (text.size() != 4 || !allDigits(text)) return false;
   *month = (text[0] - '0') * 10 + (text[1] - '0');
   *day = (text[2] - '0') * 10 + (text[3] - '0');
@@ -215,15 +213,22 @@ pl::Value* F_PruefeGesonderteBetriebsnummer(pl::RuntimeContext* ctx, pl::Value* 
 
 namespace {
 
-// The release from a valid switch day; nullopt for any other.
+// The release from a valid switch day, given as text; nullopt for any
+// other.
 std::optional<bool> releasedOnSwitchDay(pl::RuntimeContext* ctx, const pl::Value* paramMeldejahr,
-                                        const pl::Value* paramSchalttag) {
+                                        std::string_view paramSchalttag) {
   const pl::DateValue& today = ctx->processingDate();
   int highest = today.year();
   int month, day;
   if (!readSwitchDay(paramSchalttag, today.year(), &month, &day)) return std::nullopt;
   if (today.month() > month || (today.month() == month && today.day() > day)) highest += 1;
   return !isGreaterThan(paramMeldejahr, highest);
+}
+
+std::optional<bool> releasedOnSwitchDay(pl::RuntimeContext* ctx, const pl::Value* paramMeldejahr,
+                                        const pl::Value* paramSchalttag) {
+  if (!pl::is<pl::StringValue>(paramSchalttag)) return std::nullopt;
+  return releasedOnSwitchDay(ctx, paramMeldejahr, textOf(paramSchalttag));
 }
 
 }  // namespace
@@ -245,6 +250,19 @@ bool isCompanyNumber(pl::RuntimeContext* ctx, pl::Value* bbnr) {
     return isCompanyNumber(text->view());
   }
   return !equalsNumber(F_PruefeBetriebsnummer(ctx, bbnr), 0);
+}
+
+bool isReleasedYear(pl::RuntimeContext* ctx, pl::Value* paramMeldejahr,
+                    pl::LocalVariable* paramSchalttag) {
+  // Unobserved, a switch day is read where the variable keeps it.
+  if (!ctx->hasSectionObserver()) {
+    if (const std::optional<std::string_view> held = paramSchalttag->heldText()) {
+      if (const std::optional<bool> released = releasedOnSwitchDay(ctx, paramMeldejahr, *held)) {
+        return *released;
+      }
+    }
+  }
+  return isReleasedYear(ctx, paramMeldejahr, paramSchalttag->get(ctx));
 }
 
 bool isReleasedYear(pl::RuntimeContext* ctx, pl::Value* paramMeldejahr, pl::Value* paramSchalttag) {

@@ -11,6 +11,7 @@
 #error "the check machinery does not depend on shared rules"
 #endif
 
+#include "pl/field_descriptor.h"
 #include "pl/runtime_context.h"
 #include "pl/value.h"
 
@@ -43,6 +44,10 @@ pl::Value* F_IstMjahrFreigeschaltet(pl::RuntimeContext* ctx, pl::Value* paramMel
 // the function, so that the observer sees its section.
 bool isCompanyNumber(pl::RuntimeContext* ctx, pl::Value* bbnr);
 bool isReleasedYear(pl::RuntimeContext* ctx, pl::Value* paramMeldejahr, pl::Value* paramSchalttag);
+// The same with the switch day in a variable, which need not make a value
+// of it.
+bool isReleasedYear(pl::RuntimeContext* ctx, pl::Value* paramMeldejahr,
+                    pl::LocalVariable* paramSchalttag);
 
 }  // namespace vexal::shared
 

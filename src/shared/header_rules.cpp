@@ -249,7 +249,7 @@ namespace {
 
 bool isReleased(RuleCall& rule) {
   pl::RuntimeContext* ctx = rule.ctx();
-  return isReleasedYear(ctx, rule.value(), header(rule).ipMjahrSchalttag->get(ctx));
+  return isReleasedYear(ctx, rule.value(), header(rule).ipMjahrSchalttag);
 }
 
 }  // namespace

@@ -80,18 +80,20 @@ TEST(LocalVariableTest, TextWithNulBytesKeepsItsLength) {
 TEST(LocalVariableTest, HeldTextIsTheTextItWasLastSetTo) {
   pl::RuntimeContext ctx;
   pl::LocalVariable variable;
-  EXPECT_EQ(variable.heldText(), nullptr);
+  EXPECT_FALSE(variable.heldText());
   std::string source = "Zeichen \"_\" unzul\xE4ssig.";
   variable.set(ctx.createStringValue(source.c_str()));
   source[9] = '#';  // the variable keeps what it was given
-  ASSERT_NE(variable.heldText(), nullptr);
-  EXPECT_STREQ(variable.heldText(), "Zeichen \"_\" unzul\xE4ssig.");
+  ASSERT_TRUE(variable.heldText());
+  EXPECT_EQ(*variable.heldText(), "Zeichen \"_\" unzul\xE4ssig.");
+  EXPECT_EQ(variable.heldText()->data()[variable.heldText()->size()], '\0');
   variable.set(ctx.createNumberValue(3));
-  EXPECT_EQ(variable.heldText(), nullptr);
-  variable.set(ctx.createStringValue(""));
-  EXPECT_STREQ(variable.heldText(), "");
+  EXPECT_FALSE(variable.heldText());
+  variable.set(ctx.createStringValue("a\0b", 3));  // NUL bytes count
+  ASSERT_TRUE(variable.heldText());
+  EXPECT_EQ(*variable.heldText(), std::string_view("a\0b", 3));
   variable.setInvalid();
-  EXPECT_EQ(variable.heldText(), nullptr);
+  EXPECT_FALSE(variable.heldText());
 }
 
 // get() hands out one copy while nothing could tell it from a fresh one,

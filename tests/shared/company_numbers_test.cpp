@@ -162,6 +162,8 @@ TEST_P(ReleaseTest, NextYearFromTheDayAfterTheSwitchDay) {
   quiet.setProcessingDate(c.year, c.month, c.day);
   pl::Value* year = c.meldejahr ? quiet.createStringValue(c.meldejahr) : quiet.createInvalidValue();
   EXPECT_EQ(isReleasedYear(&quiet, year, quiet.createStringValue(c.switch_day)), c.released);
+  pl::LocalVariable switch_day(quiet.createStringValue(c.switch_day));
+  EXPECT_EQ(isReleasedYear(&quiet, year, &switch_day), c.released);
 }
 
 // clang-format off

@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "pl/data_record.h"
@@ -150,10 +152,10 @@ class LocalVariable : public ValueSource {
   void setInvalid() {
     if (!holds_invalid_) set(nullptr);
   }
-  // The text the variable holds, NUL-terminated, without making a value
-  // of it; null when it holds a value of another kind. Valid until the
-  // variable is set again.
-  const char* heldText() const;
+  // The text the variable holds, without making a value of it; its bytes
+  // are followed by a NUL. nullopt when it holds a value of another kind.
+  // Valid until the variable is set again.
+  std::optional<std::string_view> heldText() const;
 
  private:
   struct Stored;
