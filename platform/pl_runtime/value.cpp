@@ -173,6 +173,16 @@ std::uint64_t load(const char* p) {
 // the text and may overlap the one before.
 bool digitsOnly(const char* p, std::size_t size) {
   if (size < 8) {
+    if (size >= 4) {
+      // Two half words, the second ending with the text.
+      auto fourDigits = [](const char* at) {
+        std::uint32_t x;
+        std::memcpy(&x, at, sizeof x);
+        constexpr std::uint32_t kHigh = 0xF0F0F0F0u, kThrees = 0x30303030u;
+        return (x & kHigh) == kThrees && ((x + 0x06060606u) & kHigh) == kThrees;
+      };
+      return fourDigits(p) && fourDigits(p + size - 4);
+    }
     if (size == 0) return false;
     for (std::size_t i = 0; i < size; ++i) {
       if (p[i] < '0' || p[i] > '9') return false;

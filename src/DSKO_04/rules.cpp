@@ -11,6 +11,7 @@
 #include "DSKO_04/DSKO_04.h"
 #include "machinery/texts.h"
 #include "pl/functions.h"
+#include "shared/digit_words.h"
 #include "shared/rule_terms.h"
 #include "shared/text_functions.h"
 
@@ -19,23 +20,6 @@ namespace {
 
 using vexal::machinery::texts::kFieldTooLong;
 using namespace vexal::shared;
-
-// Whether each of the eight bytes of a word is a digit "0" to "9": a byte
-// below "0" sets its top bit when "0" is taken away, one above "9" when 0x46
-// is added, and one from 0x80 on has it already. A carry or borrow crosses
-// into the next byte only from a byte that is no digit.
-bool eightDigits(std::uint64_t word) {
-  constexpr std::uint64_t kZeros = 0x3030303030303030u;
-  constexpr std::uint64_t kAboveNine = 0x4646464646464646u;
-  constexpr std::uint64_t kTops = 0x8080808080808080u;
-  return ((word | (word - kZeros) | (word + kAboveNine)) & kTops) == 0;
-}
-
-std::uint64_t wordAt(std::string_view text, std::size_t at) {
-  std::uint64_t word;
-  std::memcpy(&word, text.data() + at, sizeof word);
-  return word;
-}
 
 // A time stamp as ED's first tests want it: 14 to 20 digits. Read as
 // three words, the last one ending with the text.

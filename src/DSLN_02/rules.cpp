@@ -9,6 +9,7 @@
 #include "DSLN_02/DSLN_02.h"
 #include "pl/blanks.h"
 #include "pl/functions.h"
+#include "shared/digit_words.h"
 #include "shared/enterprise_numbers.h"
 #include "shared/rule_terms.h"
 #include "shared/text_functions.h"
@@ -31,17 +32,6 @@ bool allZeros(std::string_view text) {
     if (c != '0') return false;
   }
   return true;
-}
-
-// Whether each of the eight bytes of a word is a digit "0" to "9": a byte
-// below "0" sets its top bit when "0" is taken away, one above "9" when 0x46
-// is added, and one from 0x80 on has it already. A carry or borrow crosses
-// into the next byte only from a byte that is no digit.
-bool eightDigits(std::uint64_t word) {
-  constexpr std::uint64_t kZeros = 0x3030303030303030u;
-  constexpr std::uint64_t kAboveNine = 0x4646464646464646u;
-  constexpr std::uint64_t kTops = 0x8080808080808080u;
-  return ((word | (word - kZeros) | (word + kAboveNine)) & kTops) == 0;
 }
 
 // What the steps ask of the whole text: F_IstLeerzeichen, F_IstNullen,

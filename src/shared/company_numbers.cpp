@@ -14,6 +14,7 @@
 
 #include "machinery/rule_function.h"
 #include "pl/functions.h"
+#include "shared/digit_words.h"
 #include "shared/rule_terms.h"
 #include "shared/text_functions.h"
 
@@ -29,15 +30,6 @@ bool allDigits(std::string_view text) {
     if (c < '0' || c > '9') return false;
   }
   return true;
-}
-
-// Whether the eight bytes at p are digits 0-9: each has the high nibble 3
-// and a low nibble that stays below 10 when 6 is added.
-bool areEightDigits(const char* p) {
-  constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0u, kThrees = 0x3030303030303030u;
-  std::uint64_t word;
-  std::memcpy(&word, p, sizeof word);
-  return (word & kHigh) == kThrees && ((word + 0x0606060606060606u) & kHigh) == kThrees;
 }
 
 pl::Value* checkDigitOfDigits(pl::RuntimeContext* ctx, std::string_view digits) {
@@ -158,7 +150,7 @@ namespace {
 bool isCompanyNumber(std::string_view bbnr) {
   // Fifteen characters, left-aligned, trimmed to eight digits: that is,
   // eight digits and seven blanks.
-  if (bbnr.size() != 15 || !areEightDigits(bbnr.data()) ||
+  if (bbnr.size() != 15 || !eightDigits(wordAt(bbnr, 0)) ||
       std::memcmp(bbnr.data() + 8, "       ", 7) != 0) {
     return false;
   }

@@ -11,6 +11,7 @@
 
 #include "machinery/rule_function.h"
 #include "pl/functions.h"
+#include "shared/digit_words.h"
 #include "shared/rule_terms.h"
 
 namespace vexal::shared {
@@ -27,8 +28,17 @@ bool isZerosText(const pl::Value* v) {
 }  // namespace
 
 std::optional<int> unrsCheckDigitOf(std::string_view digits) {
-  // Weights 4, 9, 4, 9, ... from the left; one pass tests and sums.
   long sum = 0;
+  if (digits.size() == 11) {
+    // The eleven digits of an enterprise number: tested as two words, the
+    // second ending with them, and summed by position.
+    if (!eightDigits(wordAt(digits, 0)) || !eightDigits(wordAt(digits, 3))) return std::nullopt;
+    auto d = [&](std::size_t i) { return static_cast<long>(digits[i] - '0'); };
+    sum = 4 * (d(0) + d(2) + d(4) + d(6) + d(8) + d(10)) + 9 * (d(1) + d(3) + d(5) + d(7) + d(9));
+    const long digit = 10 - sum % 10;
+    return digit == 10 ? 0 : static_cast<int>(digit);
+  }
+  // Weights 4, 9, 4, 9, ... from the left; one pass tests and sums.
   for (std::size_t i = 0; i < digits.size(); ++i) {
     const auto digit = static_cast<unsigned>(static_cast<unsigned char>(digits[i]) - '0');
     if (digit > 9) return std::nullopt;
