@@ -10,6 +10,7 @@
 
 #include "machinery/rule_function.h"
 #include "pl/functions.h"
+#include "shared/digit_words.h"
 #include "shared/rule_terms.h"
 #include "shared/text_functions.h"
 
@@ -216,6 +217,18 @@ bool isAnnex7InYear(std::string_view trimmed, const pl::Value* mjahr) {
 
 }  // namespace
 
+std::string_view trimmedCarrier(const pl::StringValue& field) {
+  // A number of eight characters at the start of a field padded with
+  // blanks, as carriers and company numbers stand, needs no scan for its
+  // ends.
+  const std::string_view bytes = field.view();
+  if (bytes.size() == 15 && bytes[0] != ' ' && bytes[7] != ' ' &&
+      std::memcmp(bytes.data() + 8, "       ", 7) == 0) {
+    return bytes.substr(0, 8);
+  }
+  return text_facts::trimmedText(field);
+}
+
 const MembershipNumberRule* membershipNumberRuleOf(std::string_view carrier) {
   return ruleOfText(carrier);
 }
@@ -226,14 +239,14 @@ bool allowsCharacters(const MembershipNumberRule& rule, std::string_view mnr) {
 
 bool isAnnex20Carrier(pl::RuntimeContext* ctx, pl::Value* wert) {
   if (const auto* text = pl::as<pl::StringValue>(wert); text && !ctx->hasSectionObserver()) {
-    return hasKey(kAnnex20Keys, text_facts::trimmedText(*text));
+    return hasKey(kAnnex20Keys, trimmedCarrier(*text));
   }
   return isTrue(F_IstBbnrAnlage20(ctx, wert));
 }
 
 bool isAnnex7Carrier(pl::RuntimeContext* ctx, pl::Value* paramBbnr, const pl::Value* mjahr) {
   if (const auto* text = pl::as<pl::StringValue>(paramBbnr); text && !ctx->hasSectionObserver()) {
-    return isAnnex7InYear(text_facts::trimmedText(*text), mjahr);
+    return isAnnex7InYear(trimmedCarrier(*text), mjahr);
   }
   return isTrue(F_IstBbnrAnlage7(ctx, paramBbnr, mjahr));
 }

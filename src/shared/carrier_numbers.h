@@ -61,6 +61,9 @@ bool isAnnex7Carrier(pl::RuntimeContext* ctx, pl::Value* paramBbnr, const pl::Va
 // rule allows (any, for a rule without characters). Together they answer
 // F_GibZulaessigeMNRLaenge and F_IstMNRZeichenZulaessig on the bytes.
 const MembershipNumberRule* membershipNumberRuleOf(std::string_view carrier);
+// F_Trim of a carrier's field, quickly for a field of fifteen characters
+// that holds eight at its start and blanks after them.
+std::string_view trimmedCarrier(const pl::StringValue& field);
 bool allowsCharacters(const MembershipNumberRule& rule, std::string_view mnr);
 
 // Whether a length ("mnrLaenge") is allowed for the membership numbers of

@@ -38,6 +38,15 @@ void recipient(RuleCall& rule) {
   static constexpr char kRecipient[] = "30517264";
   pl::RuntimeContext* ctx = rule.ctx();
   pl::Value* epnr = rule.value();
+  if (const auto* text = pl::as<pl::StringValue>(epnr); text && !ctx->hasSectionObserver()) {
+    // Left-aligned and trimmed to the organisation: its number, then blanks.
+    const std::string_view bytes = text->view();
+    if (bytes.size() < 8 || bytes.substr(0, 8) != kRecipient ||
+        firstNonBlank(bytes.substr(8)) != bytes.size() - 8) {
+      rule.fail();
+    }
+    return;
+  }
   if (isMissing(epnr)) rule.fail();
   if (rule.ok() && !isLeftAligned(ctx, epnr)) rule.fail();
   if (rule.ok() && !trimmedEquals(ctx, epnr, kRecipient)) rule.fail();
@@ -179,7 +188,7 @@ void carrierRules(RuleCall& rule, const char* length, const char* characters) {
   const auto* carrier = pl::as<pl::StringValue>(topic.BBNRUV->get(ctx));
   if (mnr != nullptr && carrier != nullptr && !ctx->hasSectionObserver()) {
     // The two functions of the trimmed texts, on their bytes.
-    const MembershipNumberRule* rules = membershipNumberRuleOf(text_facts::trimmedText(*carrier));
+    const MembershipNumberRule* rules = membershipNumberRuleOf(trimmedCarrier(*carrier));
     if (rules == nullptr) return;
     const std::string_view number = text_facts::trimmedText(*mnr);
     if (number.size() < rules->min_length || number.size() > rules->max_length) {

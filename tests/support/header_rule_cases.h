@@ -150,6 +150,8 @@ inline std::vector<RuleCase> headerRuleCases(const HeaderType& type) {
           {"AbsnBlank", {{"ABSN", ""}}, {"@012"}},
           {"EpnrIndented", {{"EPNR", " 30517264"}}, {"@020"}},
           {"EpnrOther", {{"EPNR", "30517265"}}, {"@020"}},
+          {"EpnrWithMore", {{"EPNR", "30517264 1"}}, {"@020"}},
+          {"EpnrShort", {{"EPNR", "3051726"}}, {"@020"}},
           {"EpnrMissing", {missing("EPNR")}, {"@020"}},
           {"VersionMissing", {missing("VERNR{S}")}, {"@030"}},
           {"VersionNotNumeric", {{"VERNR{S}", "0A"}}, {"@030"}},
