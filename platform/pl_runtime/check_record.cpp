@@ -43,12 +43,20 @@ struct RecordChecker::Plan {
 
   // Unobserved, the entries of the next record of the same cut whose
   // checks must still be asked: a check that asks no more than the
-  // field's length passed on this cut and passes on it again. Indices
-  // into the record's fields(), each with kAfterSpared when entries were
-  // left out just before it. Made by a full pass that learnt nothing new
-  // about its items.
+  // field's length passed on this cut and passes on it again. Made by a
+  // full pass that learnt nothing new about its items.
+  struct Work {
+    // The index into the record's fields(), with kAfterSpared when entries
+    // were left out just before it.
+    std::uint32_t entry;
+    // Where the plan knows what the check passes: the value it would be
+    // given, the same object in every record of the cut, and what it must
+    // meet; else null.
+    const StringValue* value;
+    FieldCheckPass pass;
+  };
   static constexpr std::uint32_t kAfterSpared = 0x80000000u;
-  std::vector<std::uint32_t> work;
+  std::vector<Work> work;
   std::uint64_t work_cut = 0;
   bool work_ready = false;
   bool work_ends_spared = false;  // entries were left out after the last one
@@ -214,9 +222,13 @@ void runFieldStage(Plan& plan, Plausi& plausi, RuntimeContext& ctx, const DataRe
   if (unobserved && plan.work_ready && plan.work_cut == record.getCutVersion()) {
     // A record of the cut the work list was made for: its entries have the
     // sizes they had then, and the checks left out pass again.
-    for (const std::uint32_t work : plan.work) {
-      if ((work & Plan::kAfterSpared) != 0) ctx.setCurrentField(nullptr);
-      const DataRecord::FieldEntry& entry = entries[work & ~Plan::kAfterSpared];
+    for (const Plan::Work& work : plan.work) {
+      if ((work.entry & Plan::kAfterSpared) != 0) ctx.setCurrentField(nullptr);
+      if (work.value != nullptr && passes(work.pass, *work.value)) {
+        ctx.setCurrentField(nullptr);  // as the check leaves it
+        continue;
+      }
+      const DataRecord::FieldEntry& entry = entries[work.entry & ~Plan::kAfterSpared];
       checkEntry(plausi, ctx, record, entry, items[static_cast<std::size_t>(entry.path_id)], true);
     }
     if (plan.work_ends_spared) ctx.setCurrentField(nullptr);
@@ -236,7 +248,12 @@ void runFieldStage(Plan& plan, Plausi& plausi, RuntimeContext& ctx, const DataRe
       spared = true;
       continue;
     }
-    plan.work.push_back(static_cast<std::uint32_t>(i) | (spared ? Plan::kAfterSpared : 0));
+    Plan::Work work{static_cast<std::uint32_t>(i) | (spared ? Plan::kAfterSpared : 0), nullptr,
+                    item.pass};
+    if (item.quick == Item::Quick::kYes && entry.depth == item.levels) {
+      work.value = quickValue(record, entry);
+    }
+    plan.work.push_back(work);
     spared = false;
   }
   plan.work_ends_spared = spared;
