@@ -22,11 +22,13 @@ using vexal::machinery::texts::kFieldTooLong;
 using namespace vexal::shared;
 
 // A time stamp as ED's first tests want it: 14 to 20 digits. Read as
-// three words, the last one ending with the text.
+// words within the text: the first, the one ending with the text, and,
+// for a text longer than both cover, the one between.
 bool isTimestampOfDigits(std::string_view text) {
-  if (text.size() < 14 || text.size() > 20) return false;
-  return eightDigits(wordAt(text, 0)) && eightDigits(wordAt(text, 8)) &&
-         eightDigits(wordAt(text, text.size() - 8));
+  const std::size_t size = text.size();
+  if (size < 14 || size > 20) return false;
+  return eightDigits(wordAt(text, 0)) && eightDigits(wordAt(text, size - 8)) &&
+         (size <= 16 || eightDigits(wordAt(text, 8)));
 }
 
 }  // namespace

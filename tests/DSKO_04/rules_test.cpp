@@ -67,6 +67,10 @@ const std::vector<RuleCase>& ruleCases() {
       {"EdOnProcessingDate", {{"ED", "20261208235959999999"}}, {}},
       {"EdDigits19And20NotTested", {raw("ED", "2026120112000012345")}, {}},
       {"EdFifteenDigits", {raw("ED", "202612011200001")}, {}},
+      {"EdSixteenDigits", {raw("ED", "2026120112000012")}, {}},
+      {"EdColonLastOfFourteen",
+       {raw("ED", "2026120112000:")},
+       {"#P_ED DSKO050 DATUM-ERSTELLUNG nicht numerisch"}},
       // A byte that is no digit in each of the words the digits are read
       // in, the last ending with the text.
       {"EdSlashInTheDate",

@@ -190,7 +190,7 @@ TEST(EnterpriseNumbers, AnswersForRuleCodeAgreeWithTheFunctions) {
   pl::RuntimeContext ctx;
   for (const char* wert : {"", "0", "00000000000", "12345678901", "00000000010", "00000000005",
                            "99999999999", "1234567890", "1234567890A", " 2345678901", "12345X78901",
-                           "123:5678901", "1234567\xB5901"}) {
+                           "123:5678901", "1234567\xB5" "901"}) {
     pl::Value* v = ctx.createStringValue(wert);
     const std::string_view bytes(wert);
     const bool digits = bytes.find_first_not_of("0123456789") == std::string_view::npos;
