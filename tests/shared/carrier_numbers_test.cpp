@@ -115,6 +115,23 @@ TEST_F(CarrierNumbersTest, AnswersForRuleCodeAgreeWithTheFunctions) {
   }
 }
 
+// A carrier given as a number (by name, say) compares with the annex's
+// numbers as the language compares, and the two carriers still leave
+// annex 7 with their years; the missing value is in no annex.
+TEST_F(CarrierNumbersTest, CarriersGivenAsNumbersKeepTheYearsOfAnnex7) {
+  auto annex7 = [&](long double number, const char* year) {
+    return F_IstBbnrAnlage7(&ctx, ctx.createNumberValue(number), text(year))->isTrue();
+  };
+  EXPECT_TRUE(annex7(18477668, "2018"));
+  EXPECT_FALSE(annex7(18477668, "2019"));
+  EXPECT_TRUE(annex7(52738475, "2019"));
+  EXPECT_FALSE(annex7(52738475, "2020"));
+  EXPECT_TRUE(annex7(1064065, "2030"));
+  EXPECT_FALSE(annex7(12345678, "2018"));
+  EXPECT_FALSE(F_IstBbnrAnlage20(&ctx, ctx.createInvalidValue())->isTrue());
+  EXPECT_FALSE(F_IstBbnrAnlage7(&ctx, ctx.createInvalidValue(), text("2018"))->isTrue());
+}
+
 TEST_F(CarrierNumbersTest, ListsHoldSortedCarrierNumbersOfEightDigits) {
   for (std::span<const std::string_view> carriers :
        {kAnnex20Carriers, kAnnex7Carriers, kAnnex19bCarriers}) {

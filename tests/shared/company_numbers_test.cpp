@@ -188,9 +188,12 @@ INSTANTIATE_TEST_SUITE_P(Dates, ReleaseTest, ::testing::ValuesIn(kReleaseCases),
 // to the function.
 TEST(EnterpriseNumbers, AnswersForRuleCodeAgreeWithTheFunctions) {
   pl::RuntimeContext ctx;
-  for (const char* wert : {"", "0", "00000000000", "12345678901", "00000000010", "00000000005",
-                           "99999999999", "1234567890", "1234567890A", " 2345678901", "12345X78901",
-                           "123:5678901", "1234567\xB5" "901"}) {
+  for (const char* wert :
+       {"", "0", "00000000000", "12345678901", "00000000010", "00000000005", "99999999999",
+        "1234567890", "1234567890A", " 2345678901", "12345X78901", "123:5678901",
+        "1234567\xB5"
+        "901",
+        "12345678X01", "12X"}) {
     pl::Value* v = ctx.createStringValue(wert);
     const std::string_view bytes(wert);
     const bool digits = bytes.find_first_not_of("0123456789") == std::string_view::npos;
@@ -202,7 +205,21 @@ TEST(EnterpriseNumbers, AnswersForRuleCodeAgreeWithTheFunctions) {
     EXPECT_EQ(isZeros(&ctx, v), F_IstNullen(&ctx, v)->isTrue()) << wert;
   }
   EXPECT_TRUE(isZeros(&ctx, ctx.createInvalidValue()));
+  // A number goes the language's way: 4, 9, 4, 9 times 1, 2, 3, 4 sum to
+  // 70, whose check digit 10 becomes 0.
+  EXPECT_EQ(F_GibUnrsPruefziffer(&ctx, ctx.createNumberValue(1234))->getLong(), 0);
   EXPECT_FALSE(isZeros(&ctx, ctx.createStringValue("000 ")));
+}
+
+// A switch day given as a number is no text "MMTT": the release is found
+// the language's way, by dates made of texts.
+TEST(ReleaseByNumber, ASwitchDayGivenAsANumberReleasesAsItsDigits) {
+  pl::RuntimeContext ctx;
+  ctx.setProcessingDate(2025, 12, 2);
+  pl::Value* next_year = ctx.createStringValue("2026");
+  EXPECT_TRUE(isTrue(F_IstMjahrFreigeschaltet(&ctx, next_year, ctx.createNumberValue(1201))));
+  ctx.setProcessingDate(2025, 11, 30);
+  EXPECT_FALSE(isTrue(F_IstMjahrFreigeschaltet(&ctx, next_year, ctx.createNumberValue(1201))));
 }
 
 class FailureTest : public CompanyNumbersTest, public ::testing::Test {

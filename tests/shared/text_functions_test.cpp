@@ -147,6 +147,10 @@ TEST(TextFunctionsOfOtherValues, AnswersInPlaceAgreeWithTheFunctions) {
               vexal::shared::F_IstLinksbündig(&ctx, v)->isTrue());
     EXPECT_EQ(vexal::shared::trimmedLength(&ctx, v),
               Functions::length(vexal::shared::F_Trim(&ctx, v)));
+    EXPECT_EQ(vexal::shared::isTrimmedNumeric(&ctx, v),
+              Functions::isNumericText(vexal::shared::F_Trim(&ctx, v)));
+    EXPECT_EQ(vexal::shared::trimmedEquals(&ctx, v, "120"),
+              Functions::equalsText(vexal::shared::F_Trim(&ctx, v), "120"));
   }
 }
 
