@@ -149,28 +149,44 @@ char* put(char* next, std::string_view text) {
   return next + text.size();
 }
 
+// The JSON of the file and the record type that every object of a line
+// names.
+struct Head {
+  std::string_view file;
+  std::string_view type;
+};
+
+Head headOf(JsonTextCache& cache, const Location& where) {
+  return {cache.json(Column::kFile, Cell::utf8(where.file)),
+          where.record_type != nullptr
+              ? cache.json(Column::kRecordType, Cell::text1252(where.record_type))
+              : std::string_view("null")};
+}
+
+// `opening` ({"kind":"...","file":), then file, line and record type; at
+// most 48 bytes besides `opening` and the head's texts.
+char* putHead(char* next, std::string_view opening, const Head& head, long line) {
+  next = put(next, opening);
+  next = put(next, head.file);
+  next = put(next, R"(,"line":)");
+  next = line > 0 ? std::to_chars(next, next + 24, line).ptr : put(next, "null");
+  next = put(next, R"(,"record_type":)");
+  return put(next, head.type);
+}
+
 }  // namespace
 
 void JsonlReport::record(const Location& where, std::size_t findings) {
   // What appendJsonObject(recordRow(where, findings)) writes, without
   // making the row: {"kind":"record","file":F,"line":N,"record_type":R,
   // "findings":N}.
-  const std::string_view file = cache_.json(Column::kFile, Cell::utf8(where.file));
-  const std::string_view type =
-      where.record_type != nullptr
-          ? cache_.json(Column::kRecordType, Cell::text1252(where.record_type))
-          : std::string_view("null");
+  const Head head = headOf(cache_, where);
   constexpr std::size_t kRoom = 64 + 2 * 24;  // the literals, two numbers
   std::string& out = out_.text();
   const std::size_t size = out.size();
-  out.resize(size + kRoom + file.size() + type.size());
+  out.resize(size + kRoom + head.file.size() + head.type.size());
   char* const begin = out.data();
-  char* next = put(begin + size, R"({"kind":"record","file":)");
-  next = put(next, file);
-  next = put(next, R"(,"line":)");
-  next = where.line > 0 ? std::to_chars(next, next + 24, where.line).ptr : put(next, "null");
-  next = put(next, R"(,"record_type":)");
-  next = put(next, type);
+  char* next = putHead(begin + size, R"({"kind":"record","file":)", head, where.line);
   next = put(next, R"(,"findings":)");
   next = std::to_chars(next, next + 24, static_cast<long long>(findings)).ptr;
   next = put(next, "}\n");
@@ -272,14 +288,10 @@ void JsonlReport::finding(const Location& where, const core::Finding& f) {
 #define VEXAL_FINDING_VIEW(member, Name) const TextView member##_view = viewOf(f.member);
   VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_VIEW)
 #undef VEXAL_FINDING_VIEW
-  const std::string_view file = cache_.json(Column::kFile, Cell::utf8(where.file));
-  const std::string_view type =
-      where.record_type != nullptr
-          ? cache_.json(Column::kRecordType, Cell::text1252(where.record_type))
-          : std::string_view("null");
+  const Head head = headOf(cache_, where);
   // The head's literals and numbers, and per attribute its key (at most
   // 24 bytes with comma and colon) and value.
-  std::size_t room = 96 + file.size() + type.size();
+  std::size_t room = 96 + head.file.size() + head.type.size();
 #define VEXAL_FINDING_ROOM(member, Name) room += 24 + roomOf(member##_view, f.member);
   VEXAL_FINDING_ATTRIBUTES(VEXAL_FINDING_ROOM)
 #undef VEXAL_FINDING_ROOM
@@ -288,12 +300,7 @@ void JsonlReport::finding(const Location& where, const core::Finding& f) {
   const std::size_t size = out.size();
   out.resize(size + room);
   char* const begin = out.data();
-  char* next = put(begin + size, R"({"kind":"finding","file":)");
-  next = put(next, file);
-  next = put(next, R"(,"line":)");
-  next = where.line > 0 ? std::to_chars(next, next + 24, where.line).ptr : put(next, "null");
-  next = put(next, R"(,"record_type":)");
-  next = put(next, type);
+  char* next = putHead(begin + size, R"({"kind":"finding","file":)", head, where.line);
   FindingJson json(next, cache_);
 #define VEXAL_FINDING_WRITE(member, Name) \
   json.literal(",\"" #member "\":");      \
