@@ -6,7 +6,6 @@
 #include <cstring>
 #include <optional>
 #include <string_view>
-#include <tuple>
 
 #include "DSKO_04/DSKO_04.h"
 #include "machinery/texts.h"
@@ -61,26 +60,17 @@ void TB_DSKO_04::F_PruefeED(RuleCall& rule) {
   }
   // 14 to 20 digits.
   const std::string_view digits = textOf(ed);
-  auto number = [&](std::size_t at, std::size_t count) {
-    int value = 0;
-    for (std::size_t i = at; i < at + count; ++i) value = value * 10 + (digits[i] - '0');
-    return value;
-  };
-  const int year = number(0, 4), month = number(4, 2), day = number(6, 2);
-  if (!pl::DateValue::isValidDate(year, month, day)) {
+  Day created_on;
+  if (!readDay(digits.substr(0, 8), &created_on)) {
     rule.failWith(not_a_date);
     return;
   }
   // TEIL(ED, 15, 4) is numeric when ED reaches position 15.
-  if (number(8, 2) > 23 || number(10, 2) > 59 || number(12, 2) > 59 || digits.size() < 15) {
+  if (!isTimeOfDay(digits.substr(8, 6)) || digits.size() < 15) {
     rule.failWith(rule.text(2));
     return;
   }
-  // Two valid days order as their year, month and day do.
-  const pl::DateValue& today = ctx->processingDate();
-  if (std::tuple(year, month, day) > std::tuple(today.year(), today.month(), today.day())) {
-    rule.failWith(rule.text(3));
-  }
+  if (isAfter(created_on, ctx->processingDate())) rule.failWith(rule.text(3));
 }
 
 // Not empty once trimmed; the length is tested whatever that found; then

@@ -52,10 +52,6 @@ PeriodShape shapeOf(std::string_view text) {
   return {pl::firstNonBlank(text) == text.size(), allZeros(text), false};
 }
 
-int twoDigits(std::string_view text, std::size_t at) {
-  return (text[at] - '0') * 10 + (text[at + 1] - '0');
-}
-
 }  // namespace
 
 // The steps of reportingPeriod() on the bytes of a text, where no section
@@ -84,8 +80,8 @@ void TB_DSLN_02::reportingPeriodOfText(RuleCall& rule, const pl::StringValue& te
   }
   if (shape.zeros) return;
   // Eight digits, not all zeros: TEIL(day, 1, 1) equals 2 as the digit "2".
-  if (day[0] != '2' || !pl::DateValue::isValidDate(twoDigits(day, 0) * 100 + twoDigits(day, 2),
-                                                   twoDigits(day, 4), twoDigits(day, 6))) {
+  Day reported;
+  if (day[0] != '2' || !readDay(day, &reported)) {
     rule.failWith(rule.text(2));
     return;
   }

@@ -2,10 +2,10 @@
 
 #include <optional>
 #include <string_view>
-#include <tuple>
 
 #include "machinery/texts.h"
 #include "pl/functions.h"
+#include "shared/digit_words.h"
 #include "shared/enterprise_numbers.h"
 #include "shared/id_characters.h"
 #include "shared/rule_terms.h"
@@ -87,26 +87,14 @@ std::string_view partOf(const pl::StringValue& s, std::size_t start, std::size_t
   return start > bytes.size() ? std::string_view() : bytes.substr(start - 1, length);
 }
 
-// Digits read as a number; the caller knows them to be digits.
-int numberOf(std::string_view digits) {
-  int n = 0;
-  for (char c : digits) n = n * 10 + (c - '0');
-  return n;
-}
-
 // A text "JJJJMMTT" of a valid date, read as createDateValue reads it.
-bool readDate(std::string_view text, int* year, int* month, int* day) {
-  if (text.size() != 8 || !Functions::isDigits(text)) return false;
-  *year = numberOf(text.substr(0, 4));
-  *month = numberOf(text.substr(4, 2));
-  *day = numberOf(text.substr(6, 2));
-  return pl::DateValue::isValidDate(*year, *month, *day);
+bool readDate(std::string_view text, Day* day) {
+  return text.size() == 8 && Functions::isDigits(text) && readDay(text, day);
 }
 
 // isTypeConform(text, date and time, "SSmmss").
-bool isTimeOfDay(std::string_view text) {
-  return text.size() == 6 && Functions::isDigits(text) && numberOf(text.substr(0, 2)) <= 23 &&
-         numberOf(text.substr(2, 2)) <= 59 && numberOf(text.substr(4, 2)) <= 59;
+bool isTime(std::string_view text) {
+  return text.size() == 6 && Functions::isDigits(text) && isTimeOfDay(text);
 }
 
 }  // namespace
@@ -121,8 +109,8 @@ void timestampNotNumeric(RuleCall& rule) {
 
 void noValidDate(RuleCall& rule) {
   if (const auto* ed = pl::as<pl::StringValue>(rule.value())) {
-    int year, month, day;
-    if (!readDate(partOf(*ed, 1, 8), &year, &month, &day)) rule.fail();
+    Day day;
+    if (!readDate(partOf(*ed, 1, 8), &day)) rule.fail();
   } else if (!conforms(part(rule.ctx(), rule.value(), 1, 8), pl::FieldType::kDateTime,
                        "JJJJMMTT")) {
     rule.fail();
@@ -131,7 +119,7 @@ void noValidDate(RuleCall& rule) {
 
 void noValidTime(RuleCall& rule) {
   if (const auto* ed = pl::as<pl::StringValue>(rule.value())) {
-    if (!isTimeOfDay(partOf(*ed, 9, 6))) rule.fail();
+    if (!isTime(partOf(*ed, 9, 6))) rule.fail();
   } else if (!conforms(part(rule.ctx(), rule.value(), 9, 6), pl::FieldType::kDateTime, "SSmmss")) {
     rule.fail();
   }
@@ -142,13 +130,9 @@ void dateAfterProcessingDate(RuleCall& rule) {
   // A valid date is compared without making it; anything else raises the
   // runtime's error as the language's steps do.
   const auto* ed = pl::as<pl::StringValue>(rule.value());
-  int year, month, day_of_month;
-  if (ed != nullptr && readDate(partOf(*ed, 1, 8), &year, &month, &day_of_month)) {
-    const pl::DateValue& today = ctx->processingDate();
-    if (std::tie(year, month, day_of_month) >
-        std::make_tuple(today.year(), today.month(), today.day())) {
-      rule.fail();
-    }
+  Day created_on;
+  if (ed != nullptr && readDate(partOf(*ed, 1, 8), &created_on)) {
+    if (isAfter(created_on, ctx->processingDate())) rule.fail();
     return;
   }
   pl::Value* day = part(ctx, rule.value(), 1, 8);
